@@ -1,0 +1,18 @@
+#pragma once
+// The commands of vantor-cli. Each takes the arguments after its name and
+// returns the exit status: 0 success, 1 a file could not be read or written,
+// 2 wrong usage, 3 (check) a volume has an error or a UL shortfall.
+
+#include <string>
+#include <vector>
+
+using CArgs = std::vector<std::string>;
+
+int RunDump(const CArgs& args);
+int RunCheck(const CArgs& args);
+int RunUpgrade(const CArgs& args);
+int RunReport(const CArgs& args);
+int RunRtf(const CArgs& args);
+
+// Prints the usage text to standard error and returns 2.
+int UsageError();

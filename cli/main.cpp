@@ -1,0 +1,72 @@
+// vantor-cli: the batch tool over the calculation core.
+
+#include "cli/commands.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace
+{
+const char kUsage[] =
+  "Usage: vantor-cli COMMAND [ARGUMENTS]\n"
+  "\n"
+  "The batch tool of the Vantor (R) System Calculation Program.\n"
+  "\n"
+  "Commands:\n"
+  "  dump PROJECT.ad              write the data dump of a project to standard output\n"
+  "  check PROJECT.ad             list every volume with its figures and errors;\n"
+  "                               exit 3 when a volume has an error or a UL shortfall\n"
+  "  report PROJECT.ad            write the text report to standard output\n"
+  "  rtf PROJECT.ad [-o FILE]     write the rich-text report (default NAME.rtf beside\n"
+  "                               the project file) and print its path\n"
+  "  upgrade PROJECT.ad...        rewrite project files of older versions in the\n"
+  "                               current format\n"
+  "\n"
+  "Options:\n"
+  "  --help                       show this text\n"
+  "  --version                    show the program version\n"
+  "\n"
+  "Exit status: 0 success, 1 a file could not be read or written, 2 wrong usage,\n"
+  "3 (check) a volume has an error or is below the UL minimum.\n";
+
+struct CCommand
+{
+  const char* mName;
+  int (*mRun)(const CArgs&);
+};
+
+const CCommand kCommands[] = {
+  {"dump", RunDump},     {"check", RunCheck}, {"upgrade", RunUpgrade},
+  {"report", RunReport}, {"rtf", RunRtf},
+};
+} // namespace
+
+int UsageError()
+{
+  std::fputs(kUsage, stderr);
+  return 2;
+}
+
+int main(int argc, char** argv)
+{
+  if (argc < 2)
+    return UsageError();
+  std::string first = argv[1];
+  if (first == "--help" || first == "-h" || first == "help")
+  {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (first == "--version")
+  {
+    std::printf("vantor-cli %s\n", VANTOR_VERSION);
+    return 0;
+  }
+  CArgs args(argv + 2, argv + argc);
+  for (const CCommand& c : kCommands)
+    if (first == c.mName)
+      return c.mRun(args);
+  std::fprintf(stderr, "vantor-cli: unknown command '%s'\n", first.c_str());
+  return UsageError();
+}

@@ -1,0 +1,239 @@
+#include "model/area.h"
+
+#include "model/hazard_class.h"
+#include "model/k2_table.h"
+#include "model/text_lines.h"
+
+#include <cmath>
+
+namespace
+{
+struct CHeightStep
+{
+  double mAbove;
+  double mK1;
+};
+
+// First row whose height is exceeded gives K1; the steps are uneven on purpose.
+constexpr CHeightStep kLeaky[] = {
+  {5.9, 1.26}, {5.8, 1.25}, {5.7, 1.24}, {5.5, 1.23}, {5.4, 1.22}, {5.2, 1.21}, {5.1, 1.20},
+  {4.9, 1.19}, {4.8, 1.18}, {4.6, 1.17}, {4.5, 1.16}, {4.4, 1.15}, {4.3, 1.14}, {4.2, 1.13},
+  {4.1, 1.12}, {4.0, 1.11}, {3.9, 1.10}, {3.8, 1.09}, {3.7, 1.07}, {3.6, 1.06}, {3.5, 1.05},
+  {3.4, 1.04}, {3.3, 1.03}, {3.2, 1.02}, {3.1, 1.01},
+};
+
+constexpr CHeightStep kTight[] = {
+  {7.9, 1.26}, {7.6, 1.25}, {7.3, 1.24}, {7.0, 1.23}, {6.7, 1.22}, {6.4, 1.21}, {6.0, 1.20},
+  {5.7, 1.19}, {5.4, 1.18}, {5.1, 1.17}, {4.8, 1.16}, {4.7, 1.14}, {4.6, 1.13}, {4.5, 1.12},
+  {4.4, 1.11}, {4.3, 1.10}, {4.2, 1.09}, {4.1, 1.07}, {4.0, 1.06}, {3.9, 1.05}, {3.8, 1.04},
+  {3.7, 1.03}, {3.6, 1.02}, {3.5, 1.01},
+};
+
+template <std::size_t N> double LookupHeight(const CHeightStep (&table)[N], double height)
+{
+  for (const CHeightStep& step : table)
+    if (height > step.mAbove)
+      return step.mK1;
+  return 1.00;
+}
+
+bool IsUsableLength(double metres) { return metres > 0 && std::isfinite(metres); }
+} // namespace
+
+double HeightFactorLeaky(double height) { return LookupHeight(kLeaky, height); }
+double HeightFactorTight(double height) { return LookupHeight(kTight, height); }
+
+bool ErrorLabels(std::uint32_t flags, CTextLines& list)
+{
+  list.Clear();
+  if (flags & AF_INVALID_HAZARD)
+    list.Add("INVALID HAZARD CLASS");
+  if (flags & AF_ZERO_VOLUME)
+  {
+    list.Add("ZERO VOLUME");
+    return true;
+  }
+  if (flags & AF_EXCESS_HEIGHT)
+    list.Add("EXCESS HEIGHT");
+  if (flags & (AF_EXCESS_LR | AF_EXCESS_LP))
+    list.Add("EXCESS LEAKAGE");
+  else if (flags & AF_EXCESS_VOLUME)
+    list.Add("EXCESS VOLUME");
+  return !list.Empty();
+}
+
+CArea::CArea(CProject* owner) : mOwner(owner), mVentTable(this) { CalculateArea(); }
+
+CArea::CArea(CProject* owner, std::string name, int hazard)
+  : mOwner(owner), mVentTable(this), mName(std::move(name)), mHazard(hazard)
+{
+  CalculateArea();
+}
+
+CArea::CArea(CProject* owner, const CArea& source)
+  : mOwner(owner), mNotes(source.mNotes), mIncludeNotes(source.mIncludeNotes), mVentTable(this),
+    mDevice(source.mDevice), mName(source.mName), mHazard(source.mHazard),
+    mLength(source.mLength), mWidth(source.mWidth), mHeight(source.mHeight)
+{
+  mVentTable.Assign(source.mVentTable);
+  CalculateArea();
+}
+
+void CArea::CalculateArea()
+{
+  // 1-3: openings, volume, opening sums.
+  mVentTable.CalculateAll();
+  const double floorArea = mLength * mWidth;
+  mVolume = floorArea * mHeight;
+  const CVentSums sums = mVentTable.Sums();
+  mSizeVentWallUpper = sums.mWallUpper;
+  mSizeVentWallLower = sums.mWallLower;
+  mSizeVentCeiling = sums.mCeiling;
+  mSizeVentFloor = sums.mFloor;
+  // 4
+  mFlags = 0;
+  mWarnings = 0;
+  // 5-6
+  mSizeVentUpper = mSizeVentCeiling + mSizeVentWallUpper;
+  mSizeVentLower = mSizeVentFloor + mSizeVentWallLower;
+  mSizeOpen = mSizeVentWallUpper + mSizeVentWallLower + mSizeVentCeiling + mSizeVentFloor;
+  mSizeClosed = 2 * ((mLength + mWidth) * mHeight + floorArea) - mSizeOpen;
+  // 7
+  const bool validHazard = IsValidHazard(mHazard);
+  if (!validHazard)
+    mFlags |= AF_INVALID_HAZARD;
+
+  // 8. Inputs that are not finite numbers can only come from damaged data;
+  // they are treated like a zero volume so that no figure is ever derived
+  // from them, but without the "ZERO VOLUME" label.
+  const bool finite = std::isfinite(mVolume) && std::isfinite(mSizeOpen) &&
+                      std::isfinite(mSizeClosed) && std::isfinite(mHeight);
+  if (mVolume == 0)
+    mFlags |= AF_ZERO_VOLUME;
+  if (mVolume != 0 && finite)
+  {
+    // 9
+    mLR = mSizeOpen / mSizeClosed;
+    mLP = mSizeOpen / mVolume;
+    mFlags |= AF_LR_VALID | AF_LP_VALID;
+    // 10
+    if (validHazard && IsCableTunnel(mHazard))
+    {
+      if (mVolume > 3000)
+        mFlags |= AF_EXCESS_VOLUME;
+      if (mLP > 0.01)
+        mFlags |= AF_EXCESS_LP;
+    }
+    // 11
+    if (mSizeOpen == 0)
+    {
+      mFlags |= AF_NO_OPENINGS;
+      mLH = 0;
+    }
+    else
+    {
+      mLH = mSizeVentUpper / mSizeOpen;
+      mFlags |= AF_LH_VALID;
+    }
+    // 12-14
+    if (mLR > 0.02)
+    {
+      mFlags |= AF_EXCESS_LR;
+    }
+    else if (mLR > 0.01)
+    {
+      if (mHeight > 6.0)
+        mFlags |= AF_EXCESS_HEIGHT;
+      else
+      {
+        mK1 = HeightFactorLeaky(mHeight);
+        mFlags |= AF_K1_VALID;
+      }
+      if (mLP > 0.2)
+        mFlags |= AF_EXCESS_LP;
+      if (mVolume > 3000)
+        mFlags |= AF_EXCESS_VOLUME;
+    }
+    else
+    {
+      if (mHeight > 8.0)
+        mFlags |= AF_EXCESS_HEIGHT;
+      else
+      {
+        mK1 = HeightFactorTight(mHeight);
+        mFlags |= AF_K1_VALID;
+      }
+      if (mLP > 0.04)
+        mFlags |= AF_EXCESS_LP;
+      const double limit = mLR > 0.005 ? 5000 : 10000;
+      if (mVolume > limit)
+        mFlags |= AF_EXCESS_VOLUME;
+    }
+  }
+  // 15
+  if (LookupK2(mLP, mLH, mK2))
+    mFlags |= AF_K2_VALID;
+  else
+    mK2 = 0;
+  // 16
+  mK3 = HazardK3(mHazard);
+  mFlags |= AF_K3_VALID;
+  // 17
+  if (StandardConcentration(mHazard, mConcentrationStandard))
+    mFlags |= AF_CSTD_VALID;
+  // 18
+  if ((mFlags & AF_CREQ_NEEDS) == AF_CREQ_NEEDS && !(mFlags & AF_ZERO_VOLUME) && finite)
+  {
+    mFlags |= AF_CREQ_VALID;
+    mConcentrationRequired = ((mK1 * mConcentrationStandard) * mK2) * mK3;
+    mMassRequired = mConcentrationRequired * mVolume;
+  }
+  // 19
+  if ((mFlags & AF_CREQ_VALID) && BelowULDensity(ActualMass(mDevice), mVolume, mHazard))
+    mWarnings |= AW_BELOW_UL_DENSITY;
+}
+
+bool CArea::Differs(const CArea& other) const
+{
+  return mVentTable.Differs(other.mVentTable) || mName != other.mName ||
+         mHazard != other.mHazard || mLength != other.mLength || mWidth != other.mWidth ||
+         mHeight != other.mHeight || mDevice != other.mDevice || mNotes != other.mNotes ||
+         mIncludeNotes != other.mIncludeNotes;
+}
+
+void CArea::SetHazard(int hazard) { mHazard = IsValidHazard(hazard) ? hazard : -1; }
+
+bool CArea::SetLength(double metres)
+{
+  if (!IsUsableLength(metres))
+    return false;
+  mLength = metres;
+  return true;
+}
+
+bool CArea::SetWidth(double metres)
+{
+  if (!IsUsableLength(metres))
+    return false;
+  mWidth = metres;
+  return true;
+}
+
+bool CArea::SetHeight(double metres)
+{
+  if (!IsUsableLength(metres))
+    return false;
+  mHeight = metres;
+  return true;
+}
+
+void CArea::SetDeviceCount(int model, std::uint32_t count)
+{
+  if (static_cast<unsigned>(model) < DeviceModelCount)
+    mDevice[static_cast<unsigned>(model)] = count;
+}
+
+std::uint32_t CArea::DeviceCount(int model) const
+{
+  return static_cast<unsigned>(model) < DeviceModelCount ? mDevice[static_cast<unsigned>(model)] : 0;
+}

@@ -1,0 +1,146 @@
+#pragma once
+// One design job: identity, addresses, units, notes and its volumes.
+
+#include "model/area.h"
+#include "storage/address.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CProject;
+class CTextLines;
+class CWindowNotifier;
+class CAddressBook;
+class CNameList;
+
+constexpr std::uint32_t kCurrentFileVersion = 4;
+
+// "Volume" then, for a named volume, a space and the name in double quotes; then ":".
+std::string VolumeTitle(const CArea& area);
+
+// Today's local date in the locale's short form ("%x"); empty if it cannot be formed.
+std::string TodayDate();
+
+// The project's volumes, sorted by name in byte order, names unique.
+class CAreaTable
+{
+public:
+  explicit CAreaTable(CProject* owner) : mOwner(owner) {}
+  CAreaTable(const CAreaTable&) = delete;
+  CAreaTable& operator=(const CAreaTable&) = delete;
+
+  std::size_t Count() const { return mAreas.size(); }
+  CArea* Get(std::size_t index) const;
+  // Bisection by name: the volume or nullptr, and where it would be inserted.
+  CArea* Find(std::string_view name, std::size_t* position = nullptr) const;
+  // Collapses the spaces of the name; false for an empty or taken name.
+  bool AddNew(std::string_view name, int hazard);
+  void RemoveByName(std::string_view name);
+  bool Differs(const CAreaTable& other) const;
+  void Assign(const CAreaTable& other);
+  void Clear() { mAreas.clear(); }
+
+  // For the file reader, which appends volumes in file order: takes the
+  // volume into its sorted place; false (volume dropped) for a taken name.
+  bool Insert(std::unique_ptr<CArea> area);
+  CProject* Owner() const { return mOwner; }
+
+private:
+  CProject* mOwner;
+  std::vector<std::unique_ptr<CArea>> mAreas;
+};
+
+class CProject
+{
+public:
+  // A new project: empty texts, metric, no volumes, no snapshot, and the
+  // program's default distributor.
+  CProject();
+  CProject(const CProject&) = delete;
+  CProject& operator=(const CProject&) = delete;
+  ~CProject();
+
+  // Name, path name.ad and today's date.
+  void SetName(std::string_view name);
+  void SetProjectReference(std::string_view text);
+  void SetDistributorReference(std::string_view text);
+  void SetCustomerReference(std::string_view text);
+  // Only when the designer list holds the name.
+  bool SetDesigner(std::string_view name, const CNameList& designers);
+  void ClearDesigner() { mProject_Designer.clear(); }
+  // Only when the customer book holds the name.
+  bool SetCustomer(std::string_view name, const CAddressBook& customers);
+  // Accepts 0 and 1 only.
+  bool SetUnits(std::uint32_t units);
+
+  bool IsModified() const;
+  // Bitwise OR of every volume's mWarnings.
+  std::uint32_t CombinedWarnings() const;
+  // Bitwise OR of every volume's mFlags (the project's error lines).
+  std::uint32_t CombinedFlags() const;
+  // Copies the persistent fields (as the snapshot does) from another project.
+  void CopyFrom(const CProject& other);
+  // Overwrites the snapshot with the current persistent fields.
+  void TakeSnapshot();
+  // Calculates every volume, then asks the open windows to refresh.
+  void RecalculateProject();
+  // The list of the project's Errors page.
+  void ErrorSummary(CTextLines& lines) const;
+  // Sum of the volumes' mVolume, in table order.
+  double TotalVolume() const;
+  // The device counts summed model by model.
+  CDeviceCounts TotalDevices() const;
+
+  // Reads and writes the project file at mPath; false with a reason on failure.
+  bool Save(std::string* error = nullptr);
+  bool Load(std::string* error = nullptr);
+
+  std::string mNotes;
+  bool mIncludeNotes = false;
+  CAreaTable mAreaTable;
+  std::string mName;
+  std::string mPath;
+  std::string mProject_Date;
+  std::string mProject_Reference;
+  std::string mProject_Designer;
+  CAddress mDistributor;
+  std::string mDistributor_Reference;
+  CAddress mCustomer;
+  std::string mCustomer_Reference;
+  std::uint32_t mUnits = 0;
+  std::unique_ptr<CProject> mSaved;
+  std::uint32_t mVersion = 0;
+  CWindowNotifier* mProjectWindow = nullptr; // run time only
+  CWindowNotifier* mReportWindow = nullptr;  // run time only
+};
+
+// The projects that have a window, sorted by name, found by bisection.
+class COpenProjects
+{
+public:
+  std::size_t Count() const { return mProjects.size(); }
+  bool Empty() const { return mProjects.empty(); }
+  CProject* Get(std::size_t index) const;
+  CProject* Find(std::string_view name) const;
+  // False (project not taken) when a project of that name is open already.
+  bool Insert(std::unique_ptr<CProject> project);
+  // Takes the project out and hands it back; nullptr when not open.
+  std::unique_ptr<CProject> Remove(const CProject* project);
+  std::vector<std::string> Names() const;
+
+private:
+  std::size_t LowerBound(std::string_view name) const;
+  std::vector<std::unique_ptr<CProject>> mProjects;
+};
+
+// The program's one set of open projects.
+COpenProjects& OpenProjects();
+
+// The default distributor kept by the program for its whole run; new
+// projects start with it.
+const CAddress& DefaultDistributor();
+void SetDefaultDistributor(const CAddress& address);

@@ -1,0 +1,157 @@
+#include "storage/charset.h"
+#include "storage/units.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+
+TEST(FormatSignificant, Table)
+{
+  struct Case
+  {
+    double value;
+    unsigned digits;
+    const char* text;
+  };
+  const Case cases[] = {
+    {2.5, 4, "2.5"},   {123.456, 4, "123.5"}, {567.89, 2, "568"}, {0.001234, 4, "0.0012"},
+    {9.9996, 4, "10"}, {-0.5, 4, "-0.5"},     {0, 4, "0"},        {3.25, 2, "3.3"},
+    {10.5, 2, "11"},   {0.25, 2, "0.25"},     {1234.5, 4, "1235"}, {5, 0, "5"},
+    {0.123456789012, 12, "0.123456789"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(FormatSignificant(c.value, c.digits), c.text) << c.value << " " << c.digits;
+}
+
+TEST(FormatMeasure, MetricAndImperial)
+{
+  EXPECT_EQ(FormatMeasure(0, UNITS_METRIC, 1), "0 m");
+  EXPECT_EQ(FormatMeasure(0, UNITS_IMPERIAL, 3), "0 cu ft");
+  EXPECT_EQ(FormatMeasure(3.048, UNITS_IMPERIAL, 1), "10 ft");
+  EXPECT_EQ(FormatMeasure(1, UNITS_IMPERIAL, 1), "3.3 ft");
+  EXPECT_EQ(FormatMeasure(1234.5, UNITS_METRIC, 1), "1235 m");
+  EXPECT_EQ(FormatMeasure(12.345, UNITS_METRIC, 1), "12.35 m");
+  EXPECT_EQ(FormatMeasure(4.5, UNITS_METRIC, 2), "4.5 sq m");
+  EXPECT_EQ(FormatMeasure(120.5, UNITS_METRIC, 3), "120.5 cu m");
+  EXPECT_EQ(FormatMeasure(0.3048 * 0.3048 * 150, UNITS_IMPERIAL, 2), "150 sq ft");
+  EXPECT_EQ(FormatMeasure(1, UNITS_METRIC, 4), "");
+  EXPECT_EQ(FormatMeasure(1, 2, 1), "");
+}
+
+TEST(FixedFormats, DensityMassPercentFactorCount)
+{
+  EXPECT_EQ(FormatFactor(1.5), "1.500");
+  EXPECT_EQ(FormatFactor(0.0089583), "0.009");
+  EXPECT_EQ(FormatDensity(99.425), "99 g/cu m");
+  EXPECT_EQ(FormatMass(29827.5), "29828 g");
+  EXPECT_EQ(FormatPercent(0.333), "33%");
+  EXPECT_EQ(FormatPercent(1), "100%");
+  EXPECT_EQ(FormatCount(4294967295u), "4294967295");
+}
+
+TEST(FixedFormats, DoNotFollowTheUserDecimalSeparator)
+{
+  // The windowing toolkit sets the process locale from the environment; a
+  // German locale must not turn "1.500" into "1,500".
+  const char* old = std::setlocale(LC_NUMERIC, nullptr);
+  std::string saved = old ? old : "C";
+  if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "de_DE"))
+    GTEST_SKIP() << "no German locale installed";
+  EXPECT_EQ(FormatFactor(1.5), "1.500");
+  EXPECT_EQ(FormatSignificant(2.5, 4), "2.5");
+  double m = 0;
+  EXPECT_TRUE(ParseMeasure("2.5", UNITS_METRIC, m));
+  EXPECT_EQ(m, 2.5);
+  std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+TEST(ParseMeasure, NumbersAndUnits)
+{
+  double m = 1;
+  EXPECT_TRUE(ParseMeasure("-5", UNITS_METRIC, m));
+  EXPECT_EQ(m, 5);
+  EXPECT_FALSE(ParseMeasure("abc", UNITS_METRIC, m));
+  EXPECT_EQ(m, 0);
+  EXPECT_TRUE(ParseMeasure("10 ft", UNITS_METRIC, m));
+  EXPECT_DOUBLE_EQ(m, 3.048);
+  EXPECT_TRUE(ParseMeasure("10", UNITS_IMPERIAL, m));
+  EXPECT_DOUBLE_EQ(m, 3.048);
+  EXPECT_TRUE(ParseMeasure("10 mm", UNITS_IMPERIAL, m));
+  EXPECT_EQ(m, 10);
+  for (const char* text : {"12 m", "12m", "12 meters", "  12M"})
+  {
+    EXPECT_TRUE(ParseMeasure(text, UNITS_IMPERIAL, m)) << text;
+    EXPECT_EQ(m, 12) << text;
+  }
+  for (const char* text : {"12 ft", "12 feet", "12f", "12F"})
+  {
+    EXPECT_TRUE(ParseMeasure(text, UNITS_METRIC, m)) << text;
+    EXPECT_DOUBLE_EQ(m, 12 * 0.3048) << text;
+  }
+  EXPECT_TRUE(ParseMeasure("12 xyz", UNITS_METRIC, m));
+  EXPECT_EQ(m, 12);
+  EXPECT_FALSE(ParseMeasure("12", 7, m));
+  EXPECT_EQ(m, 0);
+  EXPECT_FALSE(ParseMeasure("", UNITS_METRIC, m));
+}
+
+TEST(ParseMeasure, RefusesNumbersThatAreNotFinite)
+{
+  for (const char* text : {"inf", "-inf", "nan", "NAN(1)", "infinity ft", "1e999", "-1e999 m"})
+  {
+    double m = 3;
+    EXPECT_FALSE(ParseMeasure(text, UNITS_METRIC, m)) << text;
+    EXPECT_EQ(m, 0) << text;
+  }
+  double m = 0;
+  EXPECT_TRUE(ParseMeasure("1e300", UNITS_METRIC, m));
+}
+
+TEST(TextCleaners, CleanFileName)
+{
+  EXPECT_EQ(CleanFileName("  Main   Hall/East"), "Main Hall");
+  EXPECT_EQ(CleanFileName("Smith: Plumbing"), "Smith");
+  EXPECT_EQ(CleanFileName("a\tb"), "a");
+  EXPECT_EQ(CleanFileName("Caf\xe9  Nord "), "Caf\xe9 Nord");
+  EXPECT_EQ(CleanFileName(std::string(300, 'x')).size(), 255u);
+  EXPECT_EQ(CleanFileName(std::string(254, 'x') + "  y"), std::string(254, 'x'));
+  for (char bad : std::string("\"*/:<>?\\|"))
+    EXPECT_EQ(CleanFileName(std::string("ab") + bad + "cd"), "ab");
+}
+
+TEST(TextCleaners, CollapseSpacesAndPadRight)
+{
+  EXPECT_EQ(CollapseSpaces("  a \t b  "), "a b");
+  EXPECT_EQ(CollapseSpaces("\r\n"), "");
+  EXPECT_EQ(CollapseSpaces("  Room   1 "), "Room 1");
+  EXPECT_EQ(CollapseSpaces("\xe9t\xe9\xa0\xe9t\xe9"), "\xe9t\xe9 \xe9t\xe9");
+  EXPECT_EQ(PadRight("ab", 4), "ab  ");
+  EXPECT_EQ(PadRight("abcdef", 4), "abcdef");
+}
+
+TEST(Charset, ClassesAndConversion)
+{
+  EXPECT_TRUE(IsVisible1252('a'));
+  EXPECT_TRUE(IsVisible1252('\xe9'));
+  EXPECT_TRUE(IsVisible1252('\x80')); // euro sign
+  EXPECT_FALSE(IsVisible1252('\x81'));
+  EXPECT_FALSE(IsVisible1252(' '));
+  EXPECT_FALSE(IsVisible1252('\x7f'));
+  EXPECT_TRUE(IsSpace1252('\xa0'));
+  EXPECT_EQ(Cp1252ToUtf8("Caf\xe9 \x80"), "Caf\xc3\xa9 \xe2\x82\xac");
+  bool lost = true;
+  EXPECT_EQ(Utf8ToCp1252("Caf\xc3\xa9 \xe2\x82\xac", &lost), "Caf\xe9 \x80");
+  EXPECT_FALSE(lost);
+  EXPECT_EQ(Utf8ToCp1252("a\xe2\x98\x83z", &lost), "az"); // snowman has no code
+  EXPECT_TRUE(lost);
+  EXPECT_EQ(Utf8ToCp1252("a\xffz", &lost), "az");
+  EXPECT_TRUE(lost);
+  for (int c = 0; c < 256; ++c)
+  {
+    char32_t u = Cp1252ToUnicode(static_cast<unsigned char>(c));
+    if (u != 0xFFFD)
+    {
+      EXPECT_EQ(UnicodeToCp1252(u), c);
+    }
+  }
+}
