@@ -1,0 +1,32 @@
+// vantor: the desktop program.
+
+#include "ui/app.h"
+#include "ui/main_frame.h"
+#include "ui/prompts.h"
+#include "ui/qt_settings_store.h"
+
+#include <QApplication>
+#include <clocale>
+
+int main(int argc, char** argv)
+{
+  QApplication app(argc, argv);
+  // Qt takes the whole locale from the environment; figures and files must
+  // not follow the user's decimal separator, while the project date does
+  // follow the user's date format.
+  std::setlocale(LC_ALL, "C");
+  std::setlocale(LC_TIME, "");
+  QApplication::setOrganizationName("Vantor");
+  QApplication::setApplicationName(kAppTitle);
+
+  CQtSettingsStore settings;
+  SetSettings(&settings);
+
+  CMainFrame frame;
+  SetMainFrame(&frame);
+  frame.show();
+  int status = app.exec();
+  SetMainFrame(nullptr);
+  SetSettings(nullptr);
+  return status;
+}

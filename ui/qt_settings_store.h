@@ -1,0 +1,20 @@
+#pragma once
+// The settings store over QSettings: organisation "Vantor", application
+// "Vantor (R) System Calculation Program"; sections become groups.
+
+#include "storage/settings_store.h"
+
+#include <QSettings>
+
+class CQtSettingsStore : public CSettingsStore
+{
+public:
+  CQtSettingsStore();
+  std::string Read(const std::string& section, const std::string& key) const override;
+  void Write(const std::string& section, const std::string& key, const std::string& value) override;
+  void Remove(const std::string& section, const std::string& key) override;
+  bool Contains(const std::string& section, const std::string& key) const override;
+
+private:
+  mutable QSettings mSettings;
+};

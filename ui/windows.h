@@ -1,0 +1,26 @@
+#pragma once
+// The child windows of the main window and how the rest of the program opens
+// and closes them. Each kind lives in its own file pair:
+//   project_window.* (project sheet), volume_window.* (volume sheet),
+//   report_window.* (on-screen report and printing).
+
+class CArea;
+class CProject;
+class QMdiArea;
+class QWidget;
+
+// Creates the project's window in the main window's client area, stores it in
+// mProjectWindow and shows it; false when it cannot be created.
+bool CreateProjectWindow(QMdiArea* area, CProject* project);
+
+// Opens the volume's window (or brings an open one to the front).
+void OpenVolumeWindow(CArea* volume);
+// Destroys the volume's window without asking, if it is open.
+void CloseVolumeWindow(CArea* volume);
+
+// Opens the report window of the project, replacing an open one.
+void OpenReportWindow(CProject* project);
+// Closes the project's report window, if any.
+void CloseReportWindow(CProject* project);
+// The "Print Report" flow: page setup, then printing; nothing on cancel.
+void PrintReportFlow(QWidget* parent, CProject* project);
