@@ -1,0 +1,116 @@
+#include "ui/sheet_wnd.h"
+
+#include <QCloseEvent>
+#include <QMetaObject>
+#include <QTabBar>
+
+void CVTXPage::PostRefresh()
+{
+  QMetaObject::invokeMethod(this, [this] { Refresh(); }, Qt::QueuedConnection);
+}
+
+CVTXSheetBase::CVTXSheetBase(QWidget* parent) : QTabWidget(parent)
+{
+  connect(this, &QTabWidget::currentChanged, this, &CVTXSheetBase::OnCurrentChanged);
+}
+
+void CVTXSheetBase::AddPage(CVTXPage* page, const QString& caption)
+{
+  addTab(page, caption);
+  if (mCurrent < 0)
+    mCurrent = currentIndex();
+}
+
+CVTXPage* CVTXSheetBase::ActivePage() const { return qobject_cast<CVTXPage*>(currentWidget()); }
+
+CVTXPage* CVTXSheetBase::Page(int index) const { return qobject_cast<CVTXPage*>(widget(index)); }
+
+void CVTXSheetBase::RefreshActivePage()
+{
+  if (QWidget* frame = parentWidget())
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(frame))
+      sub->setWindowTitle(Caption());
+  if (CVTXPage* page = ActivePage())
+    page->PostRefresh();
+}
+
+void CVTXSheetBase::OnCurrentChanged(int index)
+{
+  if (mReverting)
+    return;
+  // The veto happens here, before any page reacts: if the page being left
+  // refuses, the sheet goes back to it without side effects.
+  CVTXPage* leaving = Page(mCurrent);
+  if (leaving && mCurrent != index && !leaving->QueryLeave())
+  {
+    mReverting = true;
+    setCurrentIndex(mCurrent);
+    mReverting = false;
+    return;
+  }
+  mCurrent = index;
+  if (CVTXPage* page = Page(index))
+    page->PostRefresh();
+}
+
+CSheetWnd::CSheetWnd(CVTXSheetBase* sheet, QWidget* parent) : QMdiSubWindow(parent), mSheet(sheet)
+{
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setWidget(sheet);
+  FitToSheet();
+}
+
+CSheetWnd::~CSheetWnd() = default;
+
+void CSheetWnd::FitToSheet()
+{
+  if (!mSheet)
+    return;
+  mSheet->adjustSize();
+  adjustSize();
+  setFixedSize(sizeHint().expandedTo(size()));
+}
+
+void CSheetWnd::PostRefresh()
+{
+  QMetaObject::invokeMethod(
+    this,
+    [this]
+    {
+      if (mSheet && !mClosed)
+        mSheet->RefreshActivePage();
+    },
+    Qt::QueuedConnection);
+}
+
+void CSheetWnd::RequestClose()
+{
+  mForce = true;
+  close();
+}
+
+void CSheetWnd::closeEvent(QCloseEvent* event)
+{
+  if (mClosed)
+  {
+    event->accept();
+    return;
+  }
+  if (!mForce && mSheet && mSheet->QueryClose())
+  {
+    mForce = false;
+    event->ignore();
+    return;
+  }
+  mClosed = true;
+  if (mOnClosed)
+  {
+    auto onClosed = std::move(mOnClosed);
+    mOnClosed = nullptr;
+    onClosed();
+  }
+  QMdiSubWindow::closeEvent(event);
+  event->accept();
+}

@@ -1,0 +1,75 @@
+#pragma once
+// The window design shared by project and volume windows: a fixed-size MDI
+// child frame holding a tabbed sheet of pages. Refresh requests are queued
+// and reach only the active page; a page can refuse to be left, and the sheet
+// can refuse to close.
+
+#include "model/window_notifier.h"
+
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QTabWidget>
+#include <functional>
+
+// A page of a sheet. Pages hold no copies of model data: Refresh reloads
+// every control from the model.
+class CVTXPage : public QWidget
+{
+  Q_OBJECT
+public:
+  using QWidget::QWidget;
+  virtual void Refresh() {}
+  // Asked before the user leaves this page for another tab; false keeps the
+  // page active. A page commits a pending edit here before it decides.
+  virtual bool QueryLeave() { return true; }
+  // Queues a Refresh; handled later on the same thread, never inside the call.
+  void PostRefresh();
+};
+
+class CVTXSheetBase : public QTabWidget
+{
+  Q_OBJECT
+public:
+  explicit CVTXSheetBase(QWidget* parent = nullptr);
+  void AddPage(CVTXPage* page, const QString& caption);
+  CVTXPage* ActivePage() const;
+  CVTXPage* Page(int index) const;
+  // Sets the sheet's caption, then queues a refresh of the active page.
+  virtual void RefreshActivePage();
+  // True when the window must stay open.
+  virtual bool QueryClose() { return false; }
+  // The caption of the window that holds the sheet.
+  virtual QString Caption() const = 0;
+
+private:
+  void OnCurrentChanged(int index);
+  int mCurrent = -1;
+  bool mReverting = false;
+};
+
+class CSheetWnd : public QMdiSubWindow, public CWindowNotifier
+{
+  Q_OBJECT
+public:
+  // Takes the sheet; the frame is sized to fit it exactly and cannot be resized.
+  explicit CSheetWnd(CVTXSheetBase* sheet, QWidget* parent = nullptr);
+  ~CSheetWnd() override;
+
+  CVTXSheetBase* Sheet() const { return mSheet; }
+  // Queues RefreshActivePage of the sheet.
+  void PostRefresh() override;
+  // Closes without asking the sheet (volume windows of a closing project).
+  void RequestClose() override;
+  // Run once when the window has been allowed to close, before it goes away.
+  void SetOnClosed(std::function<void()> onClosed) { mOnClosed = std::move(onClosed); }
+  void FitToSheet();
+
+protected:
+  void closeEvent(QCloseEvent* event) override;
+
+private:
+  QPointer<CVTXSheetBase> mSheet;
+  std::function<void()> mOnClosed;
+  bool mForce = false;
+  bool mClosed = false;
+};
