@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 xvfb xauth
   unrtf poppler-utils
+  desktop-file-utils appstream dpkg-dev
 )
 
 missing=()

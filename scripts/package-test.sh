@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Builds the Debian package, unpacks it into a fresh folder and checks what it
+# installs; validates the desktop entry and the AppStream file.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build_dir=${BUILD_DIR:-build}
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+
+(cd "$build_dir" && cpack -G DEB -B "$out/pkg" >/dev/null)
+deb=$(ls "$out"/pkg/vantor_*.deb)
+dpkg-deb -x "$deb" "$out/root"
+
+fail=0
+for f in usr/bin/vantor usr/bin/vantor-cli \
+         usr/share/applications/vantor.desktop \
+         usr/share/metainfo/io.vantor.calculation.metainfo.xml \
+         usr/share/icons/hicolor/48x48/apps/vantor.png \
+         usr/share/icons/hicolor/256x256/apps/vantor.png \
+         usr/share/icons/hicolor/scalable/apps/vantor.svg \
+         usr/share/man/man1/vantor-cli.1; do
+  if [ ! -e "$out/root/$f" ]; then
+    echo "missing in package: $f"
+    fail=1
+  fi
+done
+
+depends=$(dpkg-deb -f "$deb" Depends)
+for d in fonts-liberation2 libqt6widgets6 qt6-qpa-plugins; do
+  case "$depends" in
+    *"$d"*) ;;
+    *) echo "package does not depend on $d: $depends"; fail=1 ;;
+  esac
+done
+
+desktop-file-validate "$out/root/usr/share/applications/vantor.desktop" || fail=1
+appstreamcli validate --no-net --pedantic "$out/root/usr/share/metainfo/io.vantor.calculation.metainfo.xml" || fail=1
+"$out/root/usr/bin/vantor-cli" --version >/dev/null || fail=1
+
+if [ "$fail" -ne 0 ]; then
+  echo "package check failed"
+  exit 1
+fi
+echo "package check passed: $(basename "$deb")"
