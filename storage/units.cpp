@@ -62,17 +62,17 @@ std::string FormatSignificant(double value, unsigned digits)
   if (shifts > 0)
   {
     if (text.size() <= shifts)
-      text.insert(0, shifts - text.size() + 1, '0');
-    text.insert(text.size() - shifts, 1, '.');
+      text = std::string(shifts - text.size() + 1, '0') + text;
+    text = text.substr(0, text.size() - shifts) + '.' + text.substr(text.size() - shifts);
     while (!text.empty() && text.back() == '0')
       text.pop_back();
     while (!text.empty() && text.back() == '.')
       text.pop_back();
   }
   if (text.empty())
-    text = "0";
+    text.push_back('0');
   if (negative)
-    text.insert(0, 1, '-');
+    text = '-' + text;
   return text;
 }
 
