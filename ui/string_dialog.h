@@ -1,0 +1,39 @@
+#pragma once
+// A one-line text entry dialog (project names, designer names).
+
+#include <QDialog>
+#include <functional>
+#include <string>
+
+class QLineEdit;
+class QPushButton;
+
+class CStringDialog : public QDialog
+{
+  Q_OBJECT
+public:
+  explicit CStringDialog(QWidget* parent = nullptr);
+
+  // Set by the caller before exec(); mText is read back after QDialog::Accepted.
+  // Texts are Windows-1252.
+  std::string mTitle;
+  std::string mText;
+  // Rewrites the text whenever the field loses the focus (optional).
+  std::function<std::string(const std::string&)> mFilter;
+  // Accepts the text, or shows its own message and refuses it (optional).
+  std::function<bool(const std::string&)> mValidator;
+
+  int exec() override;
+
+  QLineEdit* TextField() const { return mEdit; }
+  QPushButton* OkButton() const { return mOk; }
+
+private:
+  void Commit();
+  void OnOk();
+  void CheckAndAccept();
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+  QLineEdit* mEdit;
+  QPushButton* mOk;
+};
