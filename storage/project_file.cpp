@@ -1,16 +1,302 @@
-// Placeholder until the project file reader and writer land.
+#include "storage/project_file.h"
+
 #include "model/project.h"
+#include "storage/address.h"
+#include "storage/byte_reader.h"
+#include "storage/byte_writer.h"
+#include "storage/safe_file.h"
+
+#include <memory>
+
+namespace
+{
+// The smallest stored size of each record, to check counts against what remains.
+constexpr std::size_t kStringMinBytes = 2;
+constexpr std::size_t kAddressMinBytes = 7 * kStringMinBytes;
+
+std::size_t VentMinBytes(std::uint32_t version) { return 4 + (version >= 2 ? 4 : 0) + 3 * 8; }
+
+std::size_t AreaMinBytes(std::uint32_t version)
+{
+  return kStringMinBytes + 4 + 3 * 8 + 4 + (version >= 4 ? 8 * 4 : 6 * 4) +
+         (version >= 1 ? kStringMinBytes : 0) + (version >= 3 ? 1 : 0);
+}
+
+// Restores the archive's context when a nested record is done.
+class CContextScope
+{
+public:
+  CContextScope(CByteArchive& ar, std::string context) : mAr(ar), mSaved(ar.Context())
+  {
+    mAr.SetContext(std::move(context));
+  }
+  ~CContextScope() { mAr.SetContext(mSaved); }
+  CContextScope(const CContextScope&) = delete;
+  CContextScope& operator=(const CContextScope&) = delete;
+
+private:
+  CByteArchive& mAr;
+  std::string mSaved;
+};
+
+std::string Nested(const CByteArchive& ar, const std::string& what)
+{
+  return ar.Context().empty() ? what : ar.Context() + " " + what;
+}
+} // namespace
+
+bool SerializeAddress(CByteArchive& ar, CAddress& a)
+{
+  return ar.String(a.mName, "name") && ar.String(a.mAddress1, "address 1") &&
+         ar.String(a.mAddress2, "address 2") && ar.String(a.mCity, "city") &&
+         ar.String(a.mState, "state") && ar.String(a.mCountry, "country") &&
+         ar.String(a.mZip, "zip code");
+}
+
+bool SerializeVent(CByteArchive& ar, CVent& vent)
+{
+  if (!ar.I32(vent.mType, "kind"))
+    return false;
+  if (ar.Version() >= 2)
+  {
+    if (!ar.I32(vent.mShape, "shape"))
+      return false;
+  }
+  else if (!ar.IsStoring())
+  {
+    vent.mShape = SHAPE_RECTANGULAR;
+  }
+  return ar.Measure(vent.mWidth, "width") && ar.Measure(vent.mHeight, "height") &&
+         ar.Measure(vent.mUpper, "upper share");
+}
+
+bool SerializeVentTable(CByteArchive& ar, CVentTable& table)
+{
+  std::uint32_t count = static_cast<std::uint32_t>(table.Count());
+  if (!ar.Count(count, VentMinBytes(ar.Version()), "opening count"))
+    return false;
+  if (ar.IsStoring())
+  {
+    for (std::size_t i = 0; i < table.Count(); ++i)
+    {
+      CContextScope scope(ar, Nested(ar, "opening " + std::to_string(i + 1)));
+      if (!SerializeVent(ar, *table.Get(i)))
+        return false;
+    }
+    return true;
+  }
+  table.Clear();
+  table.Reserve(count);
+  for (std::uint32_t i = 0; i < count; ++i)
+  {
+    CContextScope scope(ar, Nested(ar, "opening " + std::to_string(i + 1)));
+    CVent* vent = table.Add(VENT_WALL, SHAPE_RECTANGULAR, 0, 0, 1.0);
+    if (!SerializeVent(ar, *vent))
+      return false;
+    vent->CalculateVent();
+  }
+  return true;
+}
+
+bool SerializeDeviceCounts(CByteArchive& ar, CDeviceCounts& counts)
+{
+  // Files before version 4 knew only the models from 100 g up.
+  const int first = ar.Version() >= 4 ? 0 : 2;
+  if (!ar.IsStoring())
+    for (int m = 0; m < first; ++m)
+      counts[static_cast<std::size_t>(m)] = 0;
+  for (int m = first; m < DeviceModelCount; ++m)
+    if (!ar.U32(counts[static_cast<std::size_t>(m)], "device counts"))
+      return false;
+  return true;
+}
+
+bool SerializeArea(CByteArchive& ar, CArea& area)
+{
+  if (!ar.String(area.mName, "name") || !ar.I32(area.mHazard, "hazard class") ||
+      !ar.Measure(area.mLength, "length") || !ar.Measure(area.mWidth, "width") ||
+      !ar.Measure(area.mHeight, "height") || !SerializeVentTable(ar, area.mVentTable) ||
+      !SerializeDeviceCounts(ar, area.mDevice))
+    return false;
+  if (ar.Version() >= 1)
+  {
+    if (!ar.String(area.mNotes, "notes"))
+      return false;
+  }
+  else if (!ar.IsStoring())
+  {
+    area.mNotes.clear();
+  }
+  if (ar.Version() >= 3)
+    return ar.Bool(area.mIncludeNotes, "include-notes flag");
+  if (!ar.IsStoring())
+    area.mIncludeNotes = false;
+  return true;
+}
+
+bool SerializeAreaTable(CByteArchive& ar, CAreaTable& table)
+{
+  std::uint32_t count = static_cast<std::uint32_t>(table.Count());
+  if (!ar.Count(count, AreaMinBytes(ar.Version()), "volume count"))
+    return false;
+  if (ar.IsStoring())
+  {
+    for (std::size_t i = 0; i < table.Count(); ++i)
+    {
+      CContextScope scope(ar, "volume " + std::to_string(i + 1));
+      if (!SerializeArea(ar, *table.Get(i)))
+        return false;
+    }
+    return true;
+  }
+  table.Clear();
+  for (std::uint32_t i = 0; i < count; ++i)
+  {
+    CContextScope scope(ar, "volume " + std::to_string(i + 1));
+    auto area = std::make_unique<CArea>(table.Owner());
+    if (!SerializeArea(ar, *area))
+      return false;
+    area->CalculateArea();
+    // Takes its sorted place; a second volume of a name already read is
+    // left out, since the table holds each name once.
+    table.Insert(std::move(area));
+  }
+  return true;
+}
+
+bool SerializeProject(CByteArchive& ar, CProject& p)
+{
+  std::uint32_t version = ar.Version();
+  if (!ar.U32(version, "version"))
+    return false;
+  if (!ar.IsStoring())
+  {
+    p.mVersion = version;
+    if (version > kCurrentFileVersion)
+      return false; // nothing else is read; the caller names the version
+    ar.SetVersion(version);
+  }
+  bool ok = ar.String(p.mProject_Date, "project date") &&
+            ar.String(p.mProject_Reference, "project reference") &&
+            ar.String(p.mProject_Designer, "designer");
+  if (ok)
+  {
+    CContextScope scope(ar, "distributor");
+    ok = SerializeAddress(ar, p.mDistributor);
+  }
+  ok = ok && ar.String(p.mDistributor_Reference, "distributor reference");
+  if (ok)
+  {
+    CContextScope scope(ar, "customer");
+    ok = SerializeAddress(ar, p.mCustomer);
+  }
+  ok = ok && ar.String(p.mCustomer_Reference, "customer reference") &&
+       ar.U32(p.mUnits, "unit system") && SerializeAreaTable(ar, p.mAreaTable);
+  if (!ok)
+    return false;
+  if (ar.Version() >= 1)
+  {
+    if (!ar.String(p.mNotes, "project notes"))
+      return false;
+  }
+  else if (!ar.IsStoring())
+  {
+    p.mNotes.clear();
+  }
+  if (ar.Version() >= 3)
+    return ar.Bool(p.mIncludeNotes, "project include-notes flag");
+  if (!ar.IsStoring())
+    p.mIncludeNotes = false;
+  return true;
+}
+
+bool ReadProjectFile(std::string_view bytes, CProject& project, std::string* error)
+{
+  CByteReader reader(bytes);
+  CByteArchive ar(reader, 0);
+  std::string reason;
+  if (!SerializeProject(ar, project))
+  {
+    if (reader.Failed())
+      reason = "damaged file: " + reader.Error();
+    else
+      reason = "version " + std::to_string(project.mVersion) + " is newer than this program reads (" +
+               std::to_string(kCurrentFileVersion) + " at most)";
+  }
+  else if (!reader.ExpectEnd())
+  {
+    reason = "damaged file: " + reader.Error();
+  }
+  if (reason.empty())
+    return true;
+  if (error)
+    *error = reason;
+  return false;
+}
+
+bool EncodeProjectFile(const CProject& project, std::string& bytes, std::string* error)
+{
+  CByteWriter writer;
+  CByteArchive ar(writer, kCurrentFileVersion);
+  // Storing only reads the project; the serialise operations take it by
+  // reference because the same code also loads.
+  if (!SerializeProject(ar, const_cast<CProject&>(project)))
+  {
+    if (error)
+      *error = "cannot be saved: " + writer.Error();
+    return false;
+  }
+  bytes = writer.TakeBytes();
+  return true;
+}
 
 bool CProject::Save(std::string* error)
 {
-  if (error)
-    *error = "saving is not available in this build";
-  return false;
+  if (mPath.empty())
+  {
+    if (error)
+      *error = "the project has no file name";
+    return false;
+  }
+  std::string bytes;
+  std::string reason;
+  if (!EncodeProjectFile(*this, bytes, &reason))
+  {
+    if (error)
+      *error = mPath + ": " + reason;
+    return false;
+  }
+  if (!WriteFileSafely(mPath, bytes, error))
+    return false;
+  mVersion = kCurrentFileVersion;
+  TakeSnapshot();
+  return true;
 }
 
 bool CProject::Load(std::string* error)
 {
-  if (error)
-    *error = "reading is not available in this build";
-  return false;
+  if (mPath.empty())
+  {
+    if (error)
+      *error = "the project has no file name";
+    return false;
+  }
+  std::string bytes;
+  if (!ReadFileBytes(mPath, bytes, error))
+    return false;
+  // Read into a scratch project and take it over only when the whole file
+  // has been read, so a refused file leaves this project as it was.
+  CProject scratch;
+  std::string reason;
+  if (!ReadProjectFile(bytes, scratch, &reason))
+  {
+    if (error)
+      *error = mPath + ": " + reason;
+    return false;
+  }
+  scratch.mName = mName;
+  scratch.mPath = mPath;
+  CopyFrom(scratch);
+  TakeSnapshot();
+  return true;
 }

@@ -57,7 +57,7 @@ bool CSafeFile::Fail(const std::string& what, int err)
   if (!mFailed)
   {
     mFailed = true;
-    mError = "cannot " + what + " \"" + mPath + "\"";
+    mError = mPath + ": cannot " + what;
     if (err != 0)
       mError += std::string(": ") + std::strerror(err);
   }
@@ -69,18 +69,22 @@ bool CSafeFile::Open()
   if (mFd >= 0 || mFailed)
     return !mFailed;
   if (mPath.empty())
-    return Fail("write a file with no name", 0);
+    {
+    mFailed = true;
+    mError = "cannot write a file with no name";
+    return false;
+  }
   struct stat st{};
   if (::stat(mPath.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
     return Fail("write", EISDIR);
   std::string pattern = FolderOf(mPath) + "/." + BaseOf(mPath) + ".XXXXXX";
   int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
   if (fd < 0)
-    return Fail("create a temporary file beside", errno);
+    return Fail("create a temporary file in its folder", errno);
   mFd = fd;
   mTempPath = pattern;
   if (::fchmod(mFd, TargetMode(mPath)) != 0)
-    return Fail("set the permissions of the new", errno);
+    return Fail("set the permissions of the new file", errno);
   mBuffer.reserve(kBufferSize);
   return true;
 }
@@ -145,7 +149,7 @@ bool CSafeFile::Commit()
       ok = Fail("close", errno);
   }
   if (ok && ::rename(mTempPath.c_str(), mPath.c_str()) != 0)
-    ok = Fail("replace", errno);
+    ok = Fail("rename the new file over it", errno);
   if (!ok)
   {
     Discard();

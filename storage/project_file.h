@@ -1,0 +1,39 @@
+#pragma once
+// The project file "NAME.ad": a version word, then the project record with
+// its addresses, volumes, openings and device counts. Every serialise
+// operation below writes its record when the archive is storing and reads it
+// back otherwise, in the same field order, following the archive's version
+// (0 to 4 are read, 4 is written). Computed figures are not stored; a read
+// volume is calculated again.
+
+#include "model/device_model.h"
+#include "storage/byte_archive.h"
+
+#include <string>
+#include <string_view>
+
+class CArea;
+class CAreaTable;
+class CProject;
+class CVent;
+class CVentTable;
+struct CAddress;
+
+bool SerializeAddress(CByteArchive& ar, CAddress& address);
+bool SerializeVent(CByteArchive& ar, CVent& vent);
+bool SerializeVentTable(CByteArchive& ar, CVentTable& table);
+bool SerializeDeviceCounts(CByteArchive& ar, CDeviceCounts& counts);
+bool SerializeArea(CByteArchive& ar, CArea& area);
+bool SerializeAreaTable(CByteArchive& ar, CAreaTable& table);
+// Reads the version at the head of the file into the archive and mVersion.
+bool SerializeProject(CByteArchive& ar, CProject& project);
+
+// Reads a whole project file image into a fresh project (name and path are
+// left alone). False with the reason, saying where, when the bytes are
+// damaged or of a newer version; the project is then partly read and must be
+// thrown away.
+bool ReadProjectFile(std::string_view bytes, CProject& project, std::string* error = nullptr);
+
+// The current-version image of the project; false with the reason when a
+// text is too long for the format.
+bool EncodeProjectFile(const CProject& project, std::string& bytes, std::string* error = nullptr);

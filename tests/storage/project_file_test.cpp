@@ -1,0 +1,538 @@
+#include "storage/project_file.h"
+
+#include "byte_builder.h"
+#include "model/project.h"
+#include "storage/byte_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <sstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+constexpr double operator""_m(long double v) { return static_cast<double>(v); }
+
+// A project holding a value in every stored field.
+void FillProject(CProject& p)
+{
+  p.mProject_Date = "03/14/25";
+  p.mProject_Reference = "P-100";
+  p.mProject_Designer = "Ren\xE9 Dupr\xE9";
+  p.mDistributor = {"Acme Ltd", "1 High St", "Unit 2", "Leeds", "Yorks", "UK", "LS1 1AA"};
+  p.mDistributor_Reference = "D-7";
+  p.mCustomer = {"Caf\xE9 Nord", "Rue 5", "", "Lille", "", "France", "59000"};
+  p.mCustomer_Reference = "C-9";
+  p.mUnits = 1;
+  p.mNotes = "Project notes\r\nsecond line";
+  p.mIncludeNotes = true;
+
+  ASSERT_TRUE(p.mAreaTable.AddNew("Server room", 4));
+  CArea& a = *p.mAreaTable.Find("Server room");
+  a.mLength = 10.5_m;
+  a.mWidth = 6.25_m;
+  a.mHeight = 3.1_m;
+  a.mVentTable.Add(VENT_WALL, SHAPE_CIRCULAR, 0.3_m, 0.3_m, 0.75);
+  a.mVentTable.Add(VENT_CEILING, SHAPE_RECTANGULAR, 0.2_m, 0.1_m, 1.0);
+  a.mVentTable.Add(VENT_FLOOR, SHAPE_RECTANGULAR, 0.4_m, 0.5_m, 0.0);
+  a.mDevice = {1, 2, 3, 4, 5, 6, 7, 8};
+  a.mNotes = "volume notes";
+  a.mIncludeNotes = true;
+
+  ASSERT_TRUE(p.mAreaTable.AddNew("Archive", 0));
+  CArea& b = *p.mAreaTable.Find("Archive");
+  b.mHazard = -1; // stored as FF FF FF FF
+  b.mLength = 1e-300;
+  b.mWidth = 12345.678901234567;
+  b.mHeight = 0;
+  p.RecalculateProject();
+}
+
+void ExpectSameStoredFields(const CProject& a, const CProject& b)
+{
+  EXPECT_EQ(a.mProject_Date, b.mProject_Date);
+  EXPECT_EQ(a.mProject_Reference, b.mProject_Reference);
+  EXPECT_EQ(a.mProject_Designer, b.mProject_Designer);
+  EXPECT_EQ(a.mDistributor, b.mDistributor);
+  EXPECT_EQ(a.mDistributor_Reference, b.mDistributor_Reference);
+  EXPECT_EQ(a.mCustomer, b.mCustomer);
+  EXPECT_EQ(a.mCustomer_Reference, b.mCustomer_Reference);
+  EXPECT_EQ(a.mUnits, b.mUnits);
+  EXPECT_EQ(a.mNotes, b.mNotes);
+  EXPECT_EQ(a.mIncludeNotes, b.mIncludeNotes);
+  ASSERT_EQ(a.mAreaTable.Count(), b.mAreaTable.Count());
+  for (std::size_t i = 0; i < a.mAreaTable.Count(); ++i)
+  {
+    const CArea& x = *a.mAreaTable.Get(i);
+    const CArea& y = *b.mAreaTable.Get(i);
+    EXPECT_EQ(x.mName, y.mName);
+    EXPECT_EQ(x.mHazard, y.mHazard);
+    EXPECT_EQ(x.mLength, y.mLength);
+    EXPECT_EQ(x.mWidth, y.mWidth);
+    EXPECT_EQ(x.mHeight, y.mHeight);
+    EXPECT_EQ(x.mDevice, y.mDevice);
+    EXPECT_EQ(x.mNotes, y.mNotes);
+    EXPECT_EQ(x.mIncludeNotes, y.mIncludeNotes);
+    ASSERT_EQ(x.mVentTable.Count(), y.mVentTable.Count());
+    for (std::size_t j = 0; j < x.mVentTable.Count(); ++j)
+    {
+      const CVent& v = *x.mVentTable.Get(j);
+      const CVent& w = *y.mVentTable.Get(j);
+      EXPECT_EQ(v.mType, w.mType);
+      EXPECT_EQ(v.mShape, w.mShape);
+      EXPECT_EQ(v.mWidth, w.mWidth);
+      EXPECT_EQ(v.mHeight, w.mHeight);
+      EXPECT_EQ(v.mUpper, w.mUpper);
+    }
+  }
+}
+
+// One file of an older version, written from the layout: two volumes in file
+// order "Lab" (three openings, notes) and "Store" (no openings).
+std::string OldFile(std::uint32_t version)
+{
+  CTestBytes f;
+  f.U32(version).Str("1/2/99").Str("R-1").Str("Dee");
+  f.Address("Dist Co", "Street 1", "", "Town", "ST", "Land", "12345").Str("DR");
+  f.Address("Cust").Str("CR");
+  f.U32(1); // imperial
+  f.U32(2);
+  // Lab
+  f.Str("Lab").U32(3).F64(5).F64(4).F64(3);
+  f.U32(3);
+  auto vent = [&](std::uint32_t type, std::uint32_t shape, double w, double h, double up) {
+    f.U32(type);
+    if (version >= 2)
+      f.U32(shape);
+    f.F64(w).F64(h).F64(up);
+  };
+  vent(0, 1, 0.5, 0.4, 0.25);
+  vent(1, 0, 0.2, 0.2, 1);
+  vent(2, 0, 0.1, 0.3, 0);
+  for (std::uint32_t c = 1; c <= 6; ++c)
+    f.U32(c * 10); // the models 100 g to 2500 g
+  if (version >= 1)
+    f.Str("lab notes");
+  if (version >= 3)
+    f.Bool(true);
+  // Store
+  f.Str("Store").U32(0).F64(2).F64(2).F64(2).U32(0);
+  for (int c = 0; c < 6; ++c)
+    f.U32(0);
+  if (version >= 1)
+    f.Str("");
+  if (version >= 3)
+    f.Bool(false);
+  if (version >= 1)
+    f.Str("proj notes");
+  if (version >= 3)
+    f.Raw("\x07"); // any non-zero byte is true
+  return f.Bytes();
+}
+
+std::string Encode(const CProject& p)
+{
+  std::string bytes, error;
+  EXPECT_TRUE(EncodeProjectFile(p, bytes, &error)) << error;
+  return bytes;
+}
+
+class ProjectFileOnDisk : public ::testing::Test
+{
+protected:
+  void SetUp() override
+  {
+    mDir = fs::temp_directory_path() / ("vantor_pf_" + std::to_string(::getpid()) + "_" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(mDir);
+    fs::create_directories(mDir);
+  }
+  void TearDown() override { fs::remove_all(mDir); }
+  std::string Path(const std::string& name) const { return (mDir / name).string(); }
+  static std::string Slurp(const std::string& path)
+  {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  static void Put(const std::string& path, const std::string& bytes)
+  {
+    std::ofstream(path, std::ios::binary) << bytes;
+  }
+  fs::path mDir;
+};
+} // namespace
+
+TEST(ProjectFile, WritesTheExactLayoutOfAnEmptyProjectAndAVolumeWithoutOpenings)
+{
+  CProject p;
+  p.mDistributor = {};
+  std::string expected = CTestBytes()
+                           .U32(4)
+                           .Str("")
+                           .Str("")
+                           .Str("")
+                           .Address("")
+                           .Str("")
+                           .Address("")
+                           .Str("")
+                           .U32(0)
+                           .U32(0) // no volumes: four zero bytes
+                           .Str("")
+                           .Bool(false)
+                           .Bytes();
+  EXPECT_EQ(Encode(p), expected);
+
+  ASSERT_TRUE(p.mAreaTable.AddNew("V", 2));
+  p.mAreaTable.Get(0)->mDevice[0] = 9;
+  p.mAreaTable.Get(0)->mDevice[7] = 0x01020304;
+  CTestBytes volume;
+  volume.Str("V").U32(2).F64(0).F64(0).F64(0).U32(0); // no openings: four zero bytes
+  volume.U32(9).U32(0).U32(0).U32(0).U32(0).U32(0).U32(0).U32(0x01020304);
+  volume.Str("").Bool(false);
+  std::string head = CTestBytes().U32(4).Str("").Str("").Str("").Address("").Str("").Address("").Str("").U32(0).U32(1).Bytes();
+  EXPECT_EQ(Encode(p), head + volume.Bytes() + CTestBytes().Str("").Bool(false).Bytes());
+}
+
+TEST(ProjectFile, StoresCharactersAsSignExtendedUnitsAndReadsTheLowByte)
+{
+  CProject p;
+  p.mProject_Reference = "\xE9";
+  std::string bytes = Encode(p);
+  // version, empty date, then the reference.
+  EXPECT_EQ(bytes.substr(6, 4), std::string("\x01\x00\xE9\xFF", 4));
+
+  // A reader takes the low byte of any unit: 00 E9 and E9 FF both read 0xE9.
+  std::string alt = bytes;
+  alt[9] = '\x00';
+  CProject q;
+  ASSERT_TRUE(ReadProjectFile(alt, q));
+  EXPECT_EQ(q.mProject_Reference, "\xE9");
+  CProject r;
+  ASSERT_TRUE(ReadProjectFile(bytes, r));
+  EXPECT_EQ(r.mProject_Reference, "\xE9");
+}
+
+TEST(ProjectFile, RoundTripGivesBackEveryStoredField)
+{
+  CProject p;
+  FillProject(p);
+  std::string bytes = Encode(p);
+  CProject q;
+  std::string error;
+  ASSERT_TRUE(ReadProjectFile(bytes, q, &error)) << error;
+  EXPECT_EQ(q.mVersion, 4u);
+  ExpectSameStoredFields(p, q);
+  EXPECT_EQ(q.mAreaTable.Find("Archive")->mHazard, -1);
+  // Read volumes are calculated again.
+  EXPECT_NEAR(q.mAreaTable.Find("Server room")->mVolume, 10.5 * 6.25 * 3.1, 1e-9);
+  EXPECT_FALSE(q.mAreaTable.Differs(p.mAreaTable));
+  // And the same image again.
+  EXPECT_EQ(Encode(q), bytes);
+}
+
+TEST(ProjectFile, ReadsTheHazardWordAsTheBitPatternOfTheSignedField)
+{
+  std::string bytes = CTestBytes().U32(4).Str("").Str("").Str("").Address("").Str("").Address("").Str("").U32(0).U32(1)
+                        .Str("X").U32(0x80000000u).F64(1).F64(1).F64(1).U32(0)
+                        .U32(0).U32(0).U32(0).U32(0).U32(0).U32(0).U32(0).U32(0).Str("").Bool(false)
+                        .Str("").Bool(false).Bytes();
+  CProject p;
+  ASSERT_TRUE(ReadProjectFile(bytes, p));
+  EXPECT_EQ(p.mAreaTable.Get(0)->mHazard, std::numeric_limits<std::int32_t>::min());
+  EXPECT_TRUE(p.mAreaTable.Get(0)->mFlags & AF_INVALID_HAZARD);
+  EXPECT_EQ(Encode(p), bytes);
+}
+
+TEST(ProjectFile, ReadsEveryOlderVersionWithTheDefaultsOfWhatItLacks)
+{
+  for (std::uint32_t version = 0; version <= 3; ++version)
+  {
+    SCOPED_TRACE("version " + std::to_string(version));
+    CProject p;
+    std::string error;
+    ASSERT_TRUE(ReadProjectFile(OldFile(version), p, &error)) << error;
+    EXPECT_EQ(p.mVersion, version);
+    EXPECT_EQ(p.mProject_Date, "1/2/99");
+    EXPECT_EQ(p.mProject_Designer, "Dee");
+    EXPECT_EQ(p.mDistributor.mZip, "12345");
+    EXPECT_EQ(p.mCustomer.mName, "Cust");
+    EXPECT_EQ(p.mCustomer_Reference, "CR");
+    EXPECT_EQ(p.mUnits, 1u);
+    ASSERT_EQ(p.mAreaTable.Count(), 2u);
+    const CArea& lab = *p.mAreaTable.Get(0);
+    EXPECT_EQ(lab.mName, "Lab");
+    EXPECT_EQ(lab.mHazard, 3);
+    EXPECT_EQ(lab.mHeight, 3.0);
+    ASSERT_EQ(lab.mVentTable.Count(), 3u);
+    EXPECT_EQ(lab.mVentTable.Get(1)->mType, VENT_CEILING);
+    EXPECT_EQ(lab.mVentTable.Get(0)->mUpper, 0.25);
+    // Six counts: the 30 g and 60 g models are 0.
+    CDeviceCounts counts{0, 0, 10, 20, 30, 40, 50, 60};
+    EXPECT_EQ(lab.mDevice, counts);
+    EXPECT_EQ(lab.mVentTable.Get(0)->mShape, version >= 2 ? SHAPE_CIRCULAR : SHAPE_RECTANGULAR);
+    EXPECT_EQ(lab.mNotes, version >= 1 ? "lab notes" : "");
+    EXPECT_EQ(p.mNotes, version >= 1 ? "proj notes" : "");
+    EXPECT_EQ(lab.mIncludeNotes, version >= 3);
+    EXPECT_EQ(p.mIncludeNotes, version >= 3);
+    EXPECT_TRUE(lab.mFlags & AF_LR_VALID); // calculated after reading
+  }
+}
+
+TEST(ProjectFile, RefusesANewerVersionNamingIt)
+{
+  std::string bytes = OldFile(3);
+  bytes[0] = 5;
+  CProject p;
+  std::string error;
+  EXPECT_FALSE(ReadProjectFile(bytes, p, &error));
+  EXPECT_NE(error.find("version 5"), std::string::npos) << error;
+  EXPECT_EQ(p.mProject_Date, ""); // nothing after the version is read
+  bytes[0] = '\xFF';
+  bytes[3] = '\xFF';
+  EXPECT_FALSE(ReadProjectFile(bytes, p, &error));
+  EXPECT_NE(error.find("version 4278190335"), std::string::npos) << error;
+}
+
+TEST(ProjectFile, RefusesEveryTruncationAndTrailingBytes)
+{
+  CProject full;
+  FillProject(full);
+  for (const std::string& bytes : {Encode(full), OldFile(0), OldFile(2)})
+  {
+    for (std::size_t n = 0; n < bytes.size(); ++n)
+    {
+      CProject p;
+      std::string error;
+      ASSERT_FALSE(ReadProjectFile(std::string_view(bytes).substr(0, n), p, &error)) << n;
+      EXPECT_NE(error.find("damaged file: ends early at byte " + std::to_string(n) + " ("), std::string::npos)
+        << n << ": " << error;
+    }
+    CProject p;
+    std::string error;
+    EXPECT_FALSE(ReadProjectFile(bytes + '\0', p, &error));
+    EXPECT_NE(error.find("1 unexpected bytes"), std::string::npos) << error;
+  }
+}
+
+TEST(ProjectFile, SaysWhichFieldOfWhichVolumeWasBeingRead)
+{
+  CTestBytes f;
+  f.U32(4).Str("").Str("").Str("").Address("Dist").Str("").Address("").Str("").U32(0).U32(2);
+  f.Str("First").U32(0).F64(1).F64(1).F64(1).U32(0);
+  for (int c = 0; c < 8; ++c)
+    f.U32(0);
+  f.Str(std::string(200, 'n')).Bool(false); // long notes, so the volume count fits
+  const std::size_t second = f.Bytes().size();
+  f.Str(std::string(100, 'N'));
+  std::string bytes = f.Bytes();
+  CProject p;
+  std::string error;
+  EXPECT_FALSE(ReadProjectFile(bytes, p, &error));
+  EXPECT_NE(error.find("ends early at byte " + std::to_string(bytes.size()) +
+                       " (reading volume 2 hazard class)"),
+            std::string::npos)
+    << error;
+  EXPECT_FALSE(ReadProjectFile(std::string_view(bytes).substr(0, second + 50), p, &error));
+  EXPECT_NE(error.find("(reading volume 2 name of 100 characters)"), std::string::npos) << error;
+  EXPECT_FALSE(ReadProjectFile(std::string_view(bytes).substr(0, 15), p, &error));
+  EXPECT_NE(error.find("ends early at byte 15 (reading distributor name of 4 characters)"), std::string::npos) << error;
+}
+
+TEST(ProjectFile, RefusesCountsBeyondTheFileAtOnce)
+{
+  CTestBytes head;
+  head.U32(4).Str("").Str("").Str("").Address("").Str("").Address("").Str("").U32(0);
+  auto start = std::chrono::steady_clock::now();
+  {
+    std::string bytes = CTestBytes(head).U32(0xFFFFFFFFu).Raw(std::string(100, '\0')).Bytes();
+    CProject p;
+    std::string error;
+    EXPECT_FALSE(ReadProjectFile(bytes, p, &error));
+    EXPECT_NE(error.find("volume count 4294967295"), std::string::npos) << error;
+    EXPECT_NE(error.find("cannot fit in the 100 bytes that remain"), std::string::npos) << error;
+  }
+  {
+    // One volume whose opening count is huge.
+    std::string bytes = CTestBytes(head).U32(1).Str("A").U32(0).F64(1).F64(1).F64(1)
+                          .U32(0x40000000u).Raw(std::string(64, '\0')).Bytes();
+    CProject p;
+    std::string error;
+    EXPECT_FALSE(ReadProjectFile(bytes, p, &error));
+    EXPECT_NE(error.find("volume 1 opening count 1073741824"), std::string::npos) << error;
+  }
+  {
+    // A string that announces 65,535 characters in a short file.
+    std::string bytes = CTestBytes().U32(4).Raw("\xFF\xFF").Raw(std::string(10, 'a')).Bytes();
+    CProject p;
+    std::string error;
+    EXPECT_FALSE(ReadProjectFile(bytes, p, &error));
+    EXPECT_NE(error.find("ends early at byte 16 (reading project date of 65535 characters)"), std::string::npos)
+      << error;
+  }
+  auto elapsed = std::chrono::steady_clock::now() - start;
+  EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 500);
+}
+
+TEST(ProjectFile, RefusesMeasuresThatAreNotFiniteNumbers)
+{
+  const double bad[] = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                        -std::numeric_limits<double>::infinity()};
+  CTestBytes head;
+  head.U32(4).Str("").Str("").Str("").Address("").Str("").Address("").Str("").U32(0).U32(1);
+  for (double value : bad)
+  {
+    for (int field = 0; field < 5; ++field) // length, width, height, opening width, upper share
+    {
+      CTestBytes f(head);
+      f.Str("A").U32(0).F64(field == 0 ? value : 1).F64(field == 1 ? value : 1).F64(field == 2 ? value : 1);
+      f.U32(1).U32(0).U32(0).F64(field == 3 ? value : 1).F64(1).F64(field == 4 ? value : 0.5);
+      for (int c = 0; c < 8; ++c)
+        f.U32(0);
+      f.Str("").Bool(false).Str("").Bool(false);
+      CProject p;
+      std::string error;
+      EXPECT_FALSE(ReadProjectFile(f.Bytes(), p, &error)) << field;
+      EXPECT_NE(error.find("is not a finite number"), std::string::npos) << error;
+    }
+  }
+}
+
+TEST(ProjectFile, PutsVolumesOfAFileInNameOrderAndKeepsEachNameOnce)
+{
+  CTestBytes f;
+  f.U32(4).Str("").Str("").Str("").Address("").Str("").Address("").Str("").U32(0).U32(4);
+  for (const char* name : {"b", "A", "a", "A"})
+  {
+    f.Str(name).U32(0).F64(name[0] == 'A' ? 1 : 2).F64(1).F64(1).U32(0);
+    for (int c = 0; c < 8; ++c)
+      f.U32(0);
+    f.Str("").Bool(false);
+  }
+  f.Str("").Bool(false);
+  CProject p;
+  ASSERT_TRUE(ReadProjectFile(f.Bytes(), p));
+  ASSERT_EQ(p.mAreaTable.Count(), 3u);
+  EXPECT_EQ(p.mAreaTable.Get(0)->mName, "A");
+  EXPECT_EQ(p.mAreaTable.Get(1)->mName, "a");
+  EXPECT_EQ(p.mAreaTable.Get(2)->mName, "b");
+  EXPECT_EQ(p.mAreaTable.Find("a")->mLength, 2.0);
+}
+
+TEST(ProjectFile, RefusesToSaveATextTooLongForTheFormat)
+{
+  CProject p;
+  p.mNotes = std::string(65535, 'n');
+  std::string bytes, error;
+  EXPECT_TRUE(EncodeProjectFile(p, bytes, &error));
+  ASSERT_TRUE(p.mAreaTable.AddNew("Room", 0));
+  p.mAreaTable.Get(0)->mNotes = std::string(65536, 'x');
+  EXPECT_FALSE(EncodeProjectFile(p, bytes, &error));
+  EXPECT_NE(error.find("volume 1 notes has 65536 characters"), std::string::npos) << error;
+}
+
+TEST_F(ProjectFileOnDisk, SaveLoadAndTheChangeTest)
+{
+  CProject p;
+  p.SetName("Plant");
+  p.mPath = Path("Plant.ad");
+  EXPECT_TRUE(p.IsModified()); // never saved
+  FillProject(p);
+  std::string error;
+  ASSERT_TRUE(p.Save(&error)) << error;
+  EXPECT_FALSE(p.IsModified());
+  EXPECT_EQ(p.mVersion, 4u);
+  EXPECT_EQ(Slurp(p.mPath), Encode(p));
+
+  ASSERT_TRUE(p.SetUnits(0));
+  EXPECT_TRUE(p.IsModified());
+  ASSERT_TRUE(p.SetUnits(1));
+  EXPECT_FALSE(p.IsModified());
+
+  CProject q;
+  q.SetName("Plant");
+  q.mPath = p.mPath;
+  ASSERT_TRUE(q.Load(&error)) << error;
+  EXPECT_FALSE(q.IsModified());
+  EXPECT_EQ(q.mName, "Plant");
+  EXPECT_EQ(q.mPath, p.mPath);
+  EXPECT_EQ(q.mProject_Date, "03/14/25"); // the stored date replaces today's
+  ExpectSameStoredFields(p, q);
+}
+
+TEST_F(ProjectFileOnDisk, AnOlderFileCountsAsChangedUntilItIsWritten)
+{
+  Put(Path("Old.ad"), OldFile(3));
+  CProject p;
+  p.SetName("Old");
+  p.mPath = Path("Old.ad");
+  ASSERT_TRUE(p.Load());
+  EXPECT_EQ(p.mVersion, 3u);
+  EXPECT_TRUE(p.IsModified());
+  ASSERT_TRUE(p.Save());
+  EXPECT_FALSE(p.IsModified());
+  std::string bytes = Slurp(p.mPath);
+  ASSERT_GE(bytes.size(), 4u);
+  EXPECT_EQ(bytes.substr(0, 4), std::string("\x04\0\0\0", 4));
+}
+
+TEST_F(ProjectFileOnDisk, AFailedLoadLeavesTheProjectAsItWas)
+{
+  CProject p;
+  FillProject(p);
+  p.mName = "Keep";
+  p.mPath = Path("Keep.ad");
+  ASSERT_TRUE(p.Save());
+  p.mNotes = "edited after saving";
+  std::string before = Encode(p);
+
+  std::string error;
+  Put(p.mPath, OldFile(4).substr(0, 150));
+  p.mNotes = "edited after saving";
+  EXPECT_FALSE(p.Load(&error));
+  EXPECT_NE(error.find("Keep.ad: damaged file: ends early"), std::string::npos) << error;
+  EXPECT_EQ(Encode(p), before);
+  EXPECT_EQ(p.mName, "Keep");
+
+  fs::remove(p.mPath);
+  EXPECT_FALSE(p.Load(&error));
+  EXPECT_NE(error.find("No such file"), std::string::npos) << error;
+  EXPECT_EQ(Encode(p), before);
+}
+
+TEST_F(ProjectFileOnDisk, AFailedSaveKeepsTheOldFileAndReportsWhy)
+{
+  CProject p;
+  FillProject(p);
+  p.mPath = Path("Site.ad");
+  ASSERT_TRUE(p.Save());
+  const std::string old = Slurp(p.mPath);
+
+  // A text the format cannot hold: refused before anything is written.
+  p.mCustomer_Reference = std::string(70000, 'r');
+  std::string error;
+  EXPECT_FALSE(p.Save(&error));
+  EXPECT_NE(error.find("customer reference has 70000 characters"), std::string::npos) << error;
+  EXPECT_EQ(Slurp(p.mPath), old);
+  EXPECT_TRUE(p.IsModified());
+
+  // A folder that does not exist, and a file where the folder should be.
+  p.mCustomer_Reference = "C-10";
+  p.mPath = Path("no-such-folder/Site.ad");
+  EXPECT_FALSE(p.Save(&error));
+  EXPECT_NE(error.find("No such file"), std::string::npos) << error;
+  p.mPath = Path("Site.ad/Inner.ad");
+  EXPECT_FALSE(p.Save(&error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(Slurp(Path("Site.ad")), old);
+  EXPECT_TRUE(p.IsModified());
+  EXPECT_EQ(std::distance(fs::directory_iterator(mDir), fs::directory_iterator()), 1);
+}
