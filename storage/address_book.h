@@ -1,0 +1,97 @@
+#pragma once
+// The address data shared by all projects: the customer book (customer.vtx),
+// the designer list (designer.vtx), both in the work folder, and the default
+// distributor kept in the settings store. Both lists stay sorted by the byte
+// order of their names, hold each name once, and are searched by bisection.
+
+#include "storage/address.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CSettingsStore;
+
+inline constexpr const char* kCustomerFileName = "customer.vtx";
+inline constexpr const char* kDesignerFileName = "designer.vtx";
+
+class CAddressBook
+{
+public:
+  // Bisection on the name with its spaces collapsed; true when found. index
+  // (when given) receives the entry's index or where it would be inserted.
+  bool Find(std::string_view name, std::size_t* index = nullptr) const;
+  // Copies the entry into out; false (out emptied) when there is none.
+  bool Get(std::string_view name, CAddress& out) const;
+  // Replaces the entry of the same name or inserts a copy in order. The name
+  // is kept with its spaces collapsed; an empty name is ignored.
+  void Put(const CAddress& address);
+  void Remove(std::string_view name);
+  std::vector<std::string> Names() const;
+  std::size_t Count() const { return mEntries.size(); }
+  const CAddress& At(std::size_t index) const { return mEntries[index]; }
+  void Clear() { mEntries.clear(); }
+
+  // The file image; false with the reason when a text is too long to store.
+  bool Encode(std::string& bytes, std::string* error = nullptr) const;
+  // Replaces the book by the entries of a file image, put in order (a later
+  // entry of a name replaces an earlier one). On damage the entries before
+  // it are kept and the result is false with the reason.
+  bool Decode(std::string_view bytes, std::string* error = nullptr);
+  // Empties the book, then reads the file; false when it cannot be read.
+  bool Load(const std::string& path = kCustomerFileName, std::string* error = nullptr);
+  // Writes the whole book safely; the old file stays whole on failure.
+  bool Save(const std::string& path = kCustomerFileName, std::string* error = nullptr) const;
+
+  // What the screens do: change the book, then save it at once.
+  bool PutAndSave(const CAddress& address, const std::string& path = kCustomerFileName,
+                  std::string* error = nullptr);
+  bool RemoveAndSave(std::string_view name, const std::string& path = kCustomerFileName,
+                     std::string* error = nullptr);
+
+private:
+  std::vector<CAddress> mEntries;
+};
+
+class CNameList
+{
+public:
+  // Bisection on the name as given (spaces are not collapsed).
+  bool Contains(std::string_view name, std::size_t* index = nullptr) const;
+  // Copies the stored form into out; false (out emptied) when absent.
+  bool Get(std::string_view name, std::string& out) const;
+  // Inserts in order unless present or empty; true when added.
+  bool Add(std::string_view name);
+  void Remove(std::string_view name);
+  const std::vector<std::string>& Names() const { return mNames; }
+  std::size_t Count() const { return mNames.size(); }
+  void Clear() { mNames.clear(); }
+
+  bool Encode(std::string& bytes, std::string* error = nullptr) const;
+  // As CAddressBook::Decode: put in order, duplicates dropped.
+  bool Decode(std::string_view bytes, std::string* error = nullptr);
+  bool Load(const std::string& path = kDesignerFileName, std::string* error = nullptr);
+  bool Save(const std::string& path = kDesignerFileName, std::string* error = nullptr) const;
+
+  // Collapses the spaces of the name, adds it and saves; false when the
+  // name is empty, already present or the save fails.
+  bool AddAndSave(std::string_view name, const std::string& path = kDesignerFileName,
+                  std::string* error = nullptr);
+  bool RemoveAndSave(std::string_view name, const std::string& path = kDesignerFileName,
+                     std::string* error = nullptr);
+
+private:
+  std::vector<std::string> mNames;
+};
+
+// The program's one customer book and one designer list.
+CAddressBook& Customers();
+CNameList& Designers();
+
+// The default distributor: read from and written to the settings store,
+// section "Distributor". The program keeps it in DefaultDistributor()
+// (model/project.h); store values are UTF-8, the model's are Windows-1252.
+void LoadDistributor(const CSettingsStore& store);
+void SaveDistributor(CSettingsStore& store, const CAddress& address);
+void CopyDistributor(CAddress& out);

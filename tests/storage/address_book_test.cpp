@@ -1,0 +1,254 @@
+#include "storage/address_book.h"
+
+#include "byte_builder.h"
+#include "model/project.h"
+#include "storage/settings_store.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+CAddress Named(const char* name, const char* city = "")
+{
+  CAddress a;
+  a.mName = name;
+  a.mCity = city;
+  return a;
+}
+
+class AddressFiles : public ::testing::Test
+{
+protected:
+  void SetUp() override
+  {
+    mDir = fs::temp_directory_path() / ("vantor_ab_" + std::to_string(::getpid()) + "_" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(mDir);
+    fs::create_directories(mDir);
+  }
+  void TearDown() override { fs::remove_all(mDir); }
+  std::string Path(const char* name) const { return (mDir / name).string(); }
+  static std::string Slurp(const std::string& path)
+  {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  static void Put(const std::string& path, const std::string& bytes)
+  {
+    std::ofstream(path, std::ios::binary) << bytes;
+  }
+  fs::path mDir;
+};
+} // namespace
+
+TEST(AddressBook, KeepsOneEntryPerNameInByteOrderAndFindsCollapsedNames)
+{
+  CAddressBook book;
+  book.Put(Named("alpha Co"));
+  book.Put(Named("Zeta Co"));
+  book.Put(Named("Acme"));
+  book.Put(Named("acme"));
+  book.Put(Named("   ")); // empty after collapsing: ignored
+  EXPECT_EQ(book.Names(), (std::vector<std::string>{"Acme", "Zeta Co", "acme", "alpha Co"}));
+
+  book.Put(Named("Acme", "Leeds"));
+  EXPECT_EQ(book.Count(), 4u);
+  CAddress out = Named("junk", "junk");
+  ASSERT_TRUE(book.Get("  Acme ", out));
+  EXPECT_EQ(out.mCity, "Leeds");
+
+  book.Put(Named(" Acme   Corp  "));
+  std::size_t index = 99;
+  EXPECT_TRUE(book.Find("  Acme  Corp ", &index));
+  EXPECT_EQ(book.At(index).mName, "Acme Corp");
+  EXPECT_FALSE(book.Find("Acme Corps", &index));
+  EXPECT_EQ(index, 2u); // after "Acme Corp"
+
+  book.Remove("Zeta  Co");
+  EXPECT_FALSE(book.Get("Zeta Co", out));
+  EXPECT_EQ(out, CAddress{});
+  EXPECT_EQ(book.Count(), 4u);
+
+  CAddressBook empty;
+  EXPECT_FALSE(empty.Find("x", &index));
+  EXPECT_EQ(index, 0u);
+}
+
+TEST(DesignerList, AddsInOrderOnceAndSearchesWithoutCollapsing)
+{
+  CNameList list;
+  EXPECT_TRUE(list.Add("b"));
+  EXPECT_TRUE(list.Add("A"));
+  EXPECT_TRUE(list.Add("a"));
+  EXPECT_FALSE(list.Add("a"));
+  EXPECT_FALSE(list.Add(""));
+  EXPECT_EQ(list.Names(), (std::vector<std::string>{"A", "a", "b"}));
+  EXPECT_TRUE(list.Contains("a"));
+  EXPECT_FALSE(list.Contains(" a"));
+  std::string out = "junk";
+  EXPECT_FALSE(list.Get("c", out));
+  EXPECT_EQ(out, "");
+  list.Remove("A");
+  EXPECT_EQ(list.Names(), (std::vector<std::string>{"a", "b"}));
+}
+
+TEST(AddressFilesLayout, WritesTheReservedWordTheCountAndTheRecords)
+{
+  CAddressBook book;
+  book.Put({"B\xE9", "1", "2", "c", "s", "k", "z"});
+  book.Put(Named("A"));
+  std::string bytes;
+  ASSERT_TRUE(book.Encode(bytes));
+  EXPECT_EQ(bytes, CTestBytes().U32(0).U32(2).Address("A").Address("B\xE9", "1", "2", "c", "s", "k", "z").Bytes());
+
+  CNameList list;
+  list.Add("Zoe");
+  list.Add("Al");
+  ASSERT_TRUE(list.Encode(bytes));
+  EXPECT_EQ(bytes, CTestBytes().U32(0).U32(2).Str("Al").Str("Zoe").Bytes());
+}
+
+TEST(AddressFilesLayout, PutsAFileReadOutOfOrderOrWithDuplicatesInOrder)
+{
+  CAddressBook book;
+  std::string error;
+  ASSERT_TRUE(book.Decode(CTestBytes().U32(77).U32(4).Address("zed").Address("Bob", "old")
+                            .Address("Amy").Address("Bob", "new").Bytes(), &error)) << error;
+  EXPECT_EQ(book.Names(), (std::vector<std::string>{"Amy", "Bob", "zed"}));
+  CAddress bob;
+  ASSERT_TRUE(book.Get("Bob", bob));
+  EXPECT_EQ(bob.mAddress1, "new");
+  EXPECT_TRUE(book.Find("zed"));
+
+  CNameList list;
+  ASSERT_TRUE(list.Decode(CTestBytes().U32(0).U32(4).Str("c").Str("a").Str("c").Str("B").Bytes()));
+  EXPECT_EQ(list.Names(), (std::vector<std::string>{"B", "a", "c"}));
+  EXPECT_TRUE(list.Contains("a"));
+
+  ASSERT_TRUE(list.Decode(CTestBytes().U32(0).U32(0).Bytes()));
+  EXPECT_EQ(list.Count(), 0u);
+}
+
+TEST(AddressFilesLayout, RefusesDamageButKeepsTheEntriesBeforeIt)
+{
+  std::string bytes = CTestBytes().U32(0).U32(3).Address("One").Address("Two", "street").Address("Three").Bytes();
+  for (std::size_t n = 0; n < bytes.size(); ++n)
+  {
+    CAddressBook book;
+    std::string error;
+    EXPECT_FALSE(book.Decode(std::string_view(bytes).substr(0, n), &error)) << n;
+    EXPECT_NE(error.find("ends early"), std::string::npos) << error;
+  }
+  CAddressBook book;
+  std::string error;
+  // Cut inside the third entry: the first two stay.
+  EXPECT_FALSE(book.Decode(std::string_view(bytes).substr(0, bytes.size() - 3), &error));
+  EXPECT_EQ(book.Names(), (std::vector<std::string>{"One", "Two"}));
+  EXPECT_NE(error.find("customer 3"), std::string::npos) << error;
+
+  CNameList list;
+  EXPECT_FALSE(list.Decode(CTestBytes().U32(0).U32(0xFFFFFFFFu).Str("x").Bytes(), &error));
+  EXPECT_NE(error.find("designer count 4294967295"), std::string::npos) << error;
+  EXPECT_EQ(list.Count(), 0u);
+}
+
+TEST_F(AddressFiles, LoadAndSaveBothLists)
+{
+  CAddressBook book;
+  std::string error;
+  EXPECT_FALSE(book.Load(Path("customer.vtx"), &error)); // missing: empty book
+  EXPECT_EQ(book.Count(), 0u);
+  ASSERT_TRUE(book.PutAndSave({"Caf\xE9", "a1", "a2", "city", "st", "co", "zip"}, Path("customer.vtx"), &error))
+    << error;
+  ASSERT_TRUE(book.PutAndSave(Named("Acme"), Path("customer.vtx")));
+  CAddressBook again;
+  again.Put(Named("stale"));
+  ASSERT_TRUE(again.Load(Path("customer.vtx"), &error)) << error;
+  EXPECT_EQ(again.Names(), (std::vector<std::string>{"Acme", "Caf\xE9"}));
+  CAddress cafe;
+  ASSERT_TRUE(again.Get("Caf\xE9", cafe));
+  EXPECT_EQ(cafe.mZip, "zip");
+  ASSERT_TRUE(again.RemoveAndSave("Acme", Path("customer.vtx")));
+  ASSERT_TRUE(book.Load(Path("customer.vtx")));
+  EXPECT_EQ(book.Names(), (std::vector<std::string>{"Caf\xE9"}));
+
+  CNameList list;
+  EXPECT_FALSE(list.Load(Path("designer.vtx")));
+  EXPECT_TRUE(list.AddAndSave("  Jo   Smith ", Path("designer.vtx"), &error)) << error;
+  EXPECT_FALSE(list.AddAndSave("Jo Smith", Path("designer.vtx")));
+  CNameList other;
+  ASSERT_TRUE(other.Load(Path("designer.vtx")));
+  EXPECT_EQ(other.Names(), (std::vector<std::string>{"Jo Smith"}));
+}
+
+TEST_F(AddressFiles, AFailedSaveKeepsTheOldFile)
+{
+  CNameList list;
+  list.Add("Kept");
+  ASSERT_TRUE(list.Save(Path("designer.vtx")));
+  const std::string old = Slurp(Path("designer.vtx"));
+  list.Add(std::string(65536, 'x'));
+  std::string error;
+  EXPECT_FALSE(list.Save(Path("designer.vtx"), &error));
+  EXPECT_NE(error.find("65536 characters"), std::string::npos) << error;
+  EXPECT_EQ(Slurp(Path("designer.vtx")), old);
+
+  CAddressBook book;
+  book.Put(Named("X"));
+  EXPECT_FALSE(book.Save(Path("gone/customer.vtx"), &error));
+  EXPECT_NE(error.find("gone/customer.vtx"), std::string::npos) << error;
+  EXPECT_EQ(book.Count(), 1u); // the in-memory book is unchanged
+}
+
+TEST(Distributor, ReadsAndWritesTheSettingsStoreAndNewProjectsStartWithIt)
+{
+  CMemorySettingsStore store;
+  store.Write("Distributor", "Name", "Soci\xC3\xA9t\xC3\xA9 X"); // UTF-8 in the store
+  store.Write("Distributor", "Zip", "75001");
+  LoadDistributor(store);
+  CAddress d;
+  CopyDistributor(d);
+  EXPECT_EQ(d.mName, "Soci\xE9t\xE9 X"); // Windows-1252 in the model
+  EXPECT_EQ(d.mZip, "75001");
+  EXPECT_EQ(d.mCity, ""); // missing values read as empty
+  EXPECT_EQ(CProject().mDistributor, d);
+
+  CAddress next{"Caf\xE9", "a1", "a2", "c", "s", "k", "z"};
+  SaveDistributor(store, next);
+  EXPECT_EQ(store.Read("Distributor", "Name"), "Caf\xC3\xA9");
+  EXPECT_EQ(store.Read("Distributor", "Address1"), "a1");
+  EXPECT_EQ(store.Read("Distributor", "Address2"), "a2");
+  EXPECT_EQ(store.Read("Distributor", "Country"), "k");
+  EXPECT_EQ(DefaultDistributor(), next);
+  SaveDistributor(store, CAddress{}); // leave the program's default as found
+}
+
+TEST(ProjectChoices, SetCustomerAndSetDesignerTakeOnlyListedEntries)
+{
+  CAddressBook book;
+  book.Put({"Acme Corp", "1 Road", "", "York", "", "UK", "YO1"});
+  CNameList designers;
+  designers.Add("Ann Lee");
+  CProject p;
+  EXPECT_TRUE(p.SetCustomer("  Acme  Corp", book));
+  EXPECT_EQ(p.mCustomer.mAddress1, "1 Road");
+  EXPECT_EQ(p.mCustomer.mName, "Acme Corp");
+  EXPECT_FALSE(p.SetCustomer("Nobody", book));
+  EXPECT_EQ(p.mCustomer.mName, "Acme Corp");
+
+  EXPECT_TRUE(p.SetDesigner("Ann Lee", designers));
+  EXPECT_EQ(p.mProject_Designer, "Ann Lee");
+  EXPECT_FALSE(p.SetDesigner("ann lee", designers));
+  EXPECT_EQ(p.mProject_Designer, "Ann Lee");
+  p.ClearDesigner();
+  EXPECT_EQ(p.mProject_Designer, "");
+}
