@@ -1,0 +1,159 @@
+#include "report/rtf_writer.h"
+
+#include "model/project.h"
+#include "model/text_lines.h"
+#include "report/resources.h"
+#include "report/text_report.h"
+#include "storage/printf.h"
+#include "storage/safe_file.h"
+
+#include <filesystem>
+
+namespace
+{
+// The picture's display size: pixels at 96 per inch, in twips.
+constexpr int kTwipsPerPixel = 1440 / 96;
+
+const char kHex[] = "0123456789abcdef";
+
+void AppendHexByte(std::string& out, unsigned char b)
+{
+  out += kHex[b >> 4];
+  out += kHex[b & 0xF];
+}
+
+// Splits the report bytes at CR LF; a line break inside a line (which the
+// layout never writes on its own) stays part of that line and is escaped.
+CTextLines SplitLines(const std::string& text)
+{
+  CTextLines lines;
+  std::size_t start = 0;
+  while (start < text.size())
+  {
+    std::size_t end = text.find("\r\n", start);
+    if (end == std::string::npos)
+    {
+      lines.Add(text.substr(start));
+      break;
+    }
+    lines.Add(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+} // namespace
+
+std::string RtfEscape(std::string_view text)
+{
+  std::string out;
+  out.reserve(text.size() + text.size() / 8);
+  for (char ch : text)
+  {
+    const unsigned char c = static_cast<unsigned char>(ch);
+    if (c == '\\' || c == '{' || c == '}')
+    {
+      out += '\\';
+      out += ch;
+    }
+    else if (c == '\t')
+    {
+      out += "\\tab ";
+    }
+    else if (c < 0x20 || c >= 0x7F)
+    {
+      out += "\\'";
+      AppendHexByte(out, c);
+    }
+    else
+    {
+      out += ch;
+    }
+  }
+  return out;
+}
+
+std::string RtfDocument(std::span<const unsigned char> png, int width, int height,
+                        const CTextLines& lines)
+{
+  std::string rtf;
+  rtf.reserve(png.size() * 2 + 64 * lines.Count() + 512);
+  rtf += "{\\rtf1\\ansi\\ansicpg1252\\deff0"
+         "{\\fonttbl{\\f0\\fmodern\\fprq1\\fcharset0 Courier New;}}\r\n"
+         "\\viewkind4\\uc1\r\n";
+
+  // The picture paragraph, right-aligned.
+  rtf += "\\pard\\plain\\qr\\f0\\fs18";
+  if (!png.empty())
+  {
+    rtf += FormatC("{\\pict\\pngblip\\picw%d\\pich%d\\picwgoal%d\\pichgoal%d\r\n", width, height,
+                   width * kTwipsPerPixel, height * kTwipsPerPixel);
+    std::size_t column = 0;
+    for (unsigned char b : png)
+    {
+      AppendHexByte(rtf, b);
+      if (++column == 64)
+      {
+        rtf += "\r\n";
+        column = 0;
+      }
+    }
+    rtf += "}";
+  }
+  rtf += "\\par\r\n";
+
+  // The report, one left-aligned paragraph per line.
+  rtf += "\\pard\\plain\\ql\\f0\\fs18 ";
+  for (std::size_t i = 0; i < lines.Count(); ++i)
+  {
+    rtf += RtfEscape(lines[i]);
+    rtf += "\\par\r\n";
+  }
+  rtf += "}\r\n";
+  return rtf;
+}
+
+std::string RtfReport(const CProject& project)
+{
+  return RtfDocument(EmbeddedResource("report_small.png"), kReportPictureWidth,
+                     kReportPictureHeight, SplitLines(TextReport(project)));
+}
+
+std::string ReportFilePath(const CProject& project, const std::string& folder)
+{
+  const std::filesystem::path base = folder.empty() ? std::filesystem::path(".")
+                                                    : std::filesystem::path(folder);
+  return (base / (project.mName + ".rtf")).string();
+}
+
+bool WriteRtfReport(const CProject& project, const std::string& path, std::string* error)
+{
+  return WriteFileSafely(path, RtfReport(project), error);
+}
+
+bool CreateTextFileReport(const CProject& project, const std::string& folder,
+                          std::string& fullPath, std::string* error)
+{
+  fullPath.clear();
+  const std::string& name = project.mName;
+  if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos)
+  {
+    if (error)
+      *error = "The project name \"" + name + "\" cannot be used as a file name.";
+    return false;
+  }
+  std::error_code ec;
+  std::filesystem::path path = ReportFilePath(project, folder);
+  std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+  if (!ec)
+    path = absolute.lexically_normal();
+  if (!WriteRtfReport(project, path.string(), error))
+    return false;
+  fullPath = path.string();
+  return true;
+}
+
+std::string TextFileReportMessage(std::string_view fullPath)
+{
+  return "The text file version of the report was created and saved as " +
+         std::string(fullPath) + ".";
+}
