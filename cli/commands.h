@@ -16,3 +16,11 @@ int RunRtf(const CArgs& args);
 
 // Prints the usage text to standard error and returns 2.
 int UsageError();
+
+class CProject;
+// Reads the project file at path (any folder) into project, named after the
+// file's title with its path NAME.ad as the program keeps it. On failure the
+// one-line reason goes to standard error and the result is false.
+bool OpenProjectFile(const std::string& path, CProject& project);
+// Writes bytes to standard output; false (reason on standard error) on failure.
+bool WriteStdout(const std::string& bytes);

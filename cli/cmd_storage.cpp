@@ -1,0 +1,167 @@
+// The commands over the project file: dump, check and upgrade.
+
+#include "cli/commands.h"
+
+#include "model/area.h"
+#include "model/data_dump.h"
+#include "model/device_model.h"
+#include "model/hazard_class.h"
+#include "model/project.h"
+#include "model/text_lines.h"
+#include "storage/printf.h"
+#include "storage/units.h"
+
+#include <cstdio>
+#include <string>
+
+namespace
+{
+void Complain(const std::string& message)
+{
+  // One line, whatever the reason holds.
+  std::string line = message;
+  for (char& c : line)
+    if (c == '\n' || c == '\r')
+      c = ' ';
+  std::fprintf(stderr, "vantor-cli: %s\n", line.c_str());
+}
+
+bool IsOption(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
+
+// The file's title: its name without the folder and without ".ad".
+std::string FileTitle(const std::string& path)
+{
+  std::size_t slash = path.find_last_of('/');
+  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  if (name.size() > 3 && name.compare(name.size() - 3, 3, ".ad") == 0)
+    name.resize(name.size() - 3);
+  return name;
+}
+
+std::string Labels(std::uint32_t flags)
+{
+  CTextLines labels;
+  if (!ErrorLabels(flags, labels))
+    return "NO ERRORS";
+  std::string text;
+  for (const std::string& label : labels)
+    text += (text.empty() ? "" : ", ") + label;
+  return text;
+}
+} // namespace
+
+bool OpenProjectFile(const std::string& path, CProject& project)
+{
+  project.SetName(FileTitle(path));
+  const std::string keptPath = project.mPath;
+  project.mPath = path;
+  std::string error;
+  if (!project.Load(&error))
+  {
+    Complain(error);
+    return false;
+  }
+  project.mPath = keptPath;
+  return true;
+}
+
+bool WriteStdout(const std::string& bytes)
+{
+  if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0)
+  {
+    Complain("cannot write to standard output");
+    return false;
+  }
+  return true;
+}
+
+int RunDump(const CArgs& args)
+{
+  if (args.size() != 1 || IsOption(args[0]))
+    return UsageError();
+  CProject project;
+  if (!OpenProjectFile(args[0], project))
+    return 1;
+  return WriteStdout(DumpText(project)) ? 0 : 1;
+}
+
+int RunCheck(const CArgs& args)
+{
+  if (args.size() != 1 || IsOption(args[0]))
+    return UsageError();
+  CProject project;
+  if (!OpenProjectFile(args[0], project))
+    return 1;
+  const UnitSystem units = project.mUnits < UnitSystemCount ? project.mUnits : UNITS_METRIC;
+  std::string out = FormatC("Project \"%s\": %u volume%s\n", project.mName.c_str(),
+                            static_cast<unsigned>(project.mAreaTable.Count()),
+                            project.mAreaTable.Count() == 1 ? "" : "s");
+  std::size_t withErrors = 0;
+  std::size_t belowUL = 0;
+  for (std::size_t i = 0; i < project.mAreaTable.Count(); ++i)
+  {
+    const CArea& a = *project.mAreaTable.Get(i);
+    CTextLines labels;
+    const bool hasErrors = ErrorLabels(a.mFlags, labels);
+    const bool below = (a.mWarnings & AW_BELOW_UL_DENSITY) != 0;
+    withErrors += hasErrors ? 1 : 0;
+    belowUL += below ? 1 : 0;
+    const double selected = ActualMass(a.mDevice);
+    out += "\n" + VolumeTitle(a) + "\n";
+    out += "  hazard class:  " + (IsValidHazard(a.mHazard) ? HazardName(a.mHazard) : std::string("INVALID")) + "\n";
+    out += "  volume:        " + FormatMeasure(a.mVolume, units, 3) + "\n";
+    out += "  required mass: " +
+           ((a.mFlags & AF_CREQ_VALID) ? FormatMass(a.mMassRequired) : std::string("INVALID")) + "\n";
+    out += "  selected mass: " + FormatMass(selected) + "\n";
+    out += "  errors:        " + Labels(a.mFlags) + "\n";
+    std::string ul;
+    if (!(a.mFlags & AF_CREQ_VALID))
+      ul = "not tested";
+    else
+      ul = FormatC("%s (%s selected, minimum %s)", below ? "BELOW UL MINIMUM" : "met",
+                   FormatDensity(a.mVolume > 0 ? selected / a.mVolume : 0).c_str(),
+                   FormatDensity(ULMinimumDensity(a.mHazard)).c_str());
+    out += "  UL minimum:    " + ul + "\n";
+  }
+  out += FormatC("\n%u with errors, %u below the UL minimum\n", static_cast<unsigned>(withErrors),
+                 static_cast<unsigned>(belowUL));
+  if (!WriteStdout(out))
+    return 1;
+  return withErrors == 0 && belowUL == 0 ? 0 : 3;
+}
+
+int RunUpgrade(const CArgs& args)
+{
+  if (args.empty())
+    return UsageError();
+  for (const std::string& arg : args)
+    if (IsOption(arg))
+      return UsageError();
+  int status = 0;
+  for (const std::string& path : args)
+  {
+    CProject project;
+    if (!OpenProjectFile(path, project))
+    {
+      status = 1;
+      continue;
+    }
+    const std::uint32_t version = project.mVersion;
+    if (version == kCurrentFileVersion)
+    {
+      WriteStdout(FormatC("%s: version %u already, left as it is\n", path.c_str(), version));
+      continue;
+    }
+    project.mPath = path;
+    std::string error;
+    if (!project.Save(&error))
+    {
+      Complain(error);
+      status = 1;
+      continue;
+    }
+    WriteStdout(FormatC("%s: version %u rewritten as version %u\n", path.c_str(), version,
+                        kCurrentFileVersion));
+  }
+  return status;
+}
