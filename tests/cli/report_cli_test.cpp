@@ -1,0 +1,182 @@
+// vantor-cli report and rtf, run as a separate process on the project files
+// of the report golden cases (tests/data/reports/<case>/).
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+struct CRun
+{
+  int mStatus = -1;
+  std::string mOut;
+  std::string mErr;
+};
+
+std::string Slurp(const fs::path& path)
+{
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string Quote(const std::string& arg)
+{
+  std::string out = "'";
+  for (char c : arg)
+    out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+
+class ReportCli : public ::testing::Test
+{
+protected:
+  void SetUp() override
+  {
+    mDir = fs::temp_directory_path() /
+           ("vantor_report_cli_" + std::to_string(::getpid()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(mDir);
+    fs::create_directories(mDir);
+  }
+  void TearDown() override { fs::remove_all(mDir); }
+
+  // Runs vantor-cli with the arguments in the temporary folder.
+  CRun Run(const std::vector<std::string>& args) const
+  {
+    std::string command = "cd " + Quote(mDir.string()) + " && " + Quote(VANTOR_CLI_PATH);
+    for (const std::string& arg : args)
+      command += " " + Quote(arg);
+    const fs::path out = mDir / ".stdout";
+    const fs::path err = mDir / ".stderr";
+    command += " >" + Quote(out.string()) + " 2>" + Quote(err.string());
+    CRun run;
+    const int status = std::system(command.c_str());
+    run.mStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.mOut = Slurp(out);
+    run.mErr = Slurp(err);
+    fs::remove(out);
+    fs::remove(err);
+    return run;
+  }
+
+  // A copy of a case's project file in the temporary folder.
+  fs::path CopyCase(const char* name, const char* file) const
+  {
+    const fs::path target = mDir / file;
+    fs::copy_file(Case(name) / file, target);
+    return target;
+  }
+
+  static fs::path Case(const char* name)
+  {
+    return fs::path(VANTOR_TEST_DATA_DIR) / "reports" / name;
+  }
+
+  // The usage text and nothing on standard output.
+  static void ExpectUsage(const CRun& run)
+  {
+    EXPECT_EQ(run.mStatus, 2);
+    EXPECT_EQ(run.mOut, "");
+    EXPECT_NE(run.mErr.find("Usage: vantor-cli"), std::string::npos) << run.mErr;
+  }
+
+  // Exit 1, nothing on standard output, one line naming the file.
+  static void ExpectFileError(const CRun& run, const std::string& file)
+  {
+    EXPECT_EQ(run.mStatus, 1);
+    EXPECT_EQ(run.mOut, "");
+    EXPECT_NE(run.mErr.find(file), std::string::npos) << run.mErr;
+    EXPECT_EQ(run.mErr.find('\n'), run.mErr.size() - 1) << run.mErr;
+  }
+
+  fs::path mDir;
+};
+} // namespace
+
+TEST_F(ReportCli, ReportWritesTheTextReportByteForByte)
+{
+  const std::pair<const char*, const char*> cases[] = {
+    {"new_project", "Warehouse 7.ad"},
+    {"imperial_errors", "Tunnel 3.ad"},
+  };
+  for (const auto& [name, file] : cases)
+  {
+    SCOPED_TRACE(name);
+    const CRun report = Run({"report", (Case(name) / file).string()});
+    EXPECT_EQ(report.mStatus, 0) << report.mErr;
+    EXPECT_EQ(report.mErr, "");
+    EXPECT_EQ(report.mOut, Slurp(Case(name) / "report.txt"));
+  }
+}
+
+TEST_F(ReportCli, RtfGoesBesideTheProjectFileOrWhereAsked)
+{
+  const fs::path project = CopyCase("imperial_errors", "Tunnel 3.ad");
+  CRun run = Run({"rtf", project.string()});
+  ASSERT_EQ(run.mStatus, 0) << run.mErr;
+  const fs::path beside = mDir / "Tunnel 3.rtf";
+  EXPECT_EQ(run.mOut, beside.string() + "\n");
+  EXPECT_EQ(run.mErr, "");
+  const std::string rtf = Slurp(beside);
+  EXPECT_EQ(rtf.rfind("{\\rtf1\\ansi\\ansicpg1252", 0), 0u);
+  EXPECT_NE(rtf.find("\\pict\\pngblip"), std::string::npos);
+  EXPECT_NE(rtf.find("Volume \"Cable Tunnel\":\\par"), std::string::npos);
+
+  // A relative project path gives a relative report path beside it.
+  run = Run({"rtf", "Tunnel 3.ad"});
+  EXPECT_EQ(run.mOut, "Tunnel 3.rtf\n");
+
+  run = Run({"rtf", "-o", "out.rtf", project.string()});
+  ASSERT_EQ(run.mStatus, 0) << run.mErr;
+  EXPECT_EQ(run.mOut, "out.rtf\n");
+  EXPECT_EQ(Slurp(mDir / "out.rtf"), rtf);
+}
+
+TEST_F(ReportCli, UnreadableDamagedAndNewerFilesAreRefused)
+{
+  ExpectFileError(Run({"report", "missing.ad"}), "missing.ad");
+  ExpectFileError(Run({"rtf", "missing.ad"}), "missing.ad");
+  EXPECT_FALSE(fs::exists(mDir / "missing.rtf"));
+
+  const fs::path project = CopyCase("imperial_errors", "Tunnel 3.ad");
+  const std::string bytes = Slurp(project);
+  std::ofstream(mDir / "cut.ad", std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+  ExpectFileError(Run({"report", "cut.ad"}), "cut.ad");
+  ExpectFileError(Run({"rtf", "cut.ad"}), "cut.ad");
+  EXPECT_FALSE(fs::exists(mDir / "cut.rtf"));
+
+  std::string newer = bytes;
+  newer[0] = 99;
+  std::ofstream(mDir / "newer.ad", std::ios::binary) << newer;
+  const CRun run = Run({"report", "newer.ad"});
+  ExpectFileError(run, "newer.ad");
+  EXPECT_NE(run.mErr.find("99"), std::string::npos) << run.mErr;
+
+  // A report file that cannot be written leaves nothing behind.
+  ExpectFileError(Run({"rtf", "-o", "no/such/folder/x.rtf", project.string()}), "x.rtf");
+}
+
+TEST_F(ReportCli, WrongUsageShowsTheUsageText)
+{
+  const fs::path project = CopyCase("new_project", "Warehouse 7.ad");
+  ExpectUsage(Run({"report"}));
+  ExpectUsage(Run({"report", project.string(), project.string()}));
+  ExpectUsage(Run({"report", "-x", project.string()}));
+  ExpectUsage(Run({"rtf"}));
+  ExpectUsage(Run({"rtf", project.string(), "-o"}));
+  ExpectUsage(Run({"rtf", "-o", "a.rtf", "-o", "b.rtf", project.string()}));
+  ExpectUsage(Run({"rtf", project.string(), project.string()}));
+  ExpectUsage(Run({"rtf", "--bogus", project.string()}));
+  EXPECT_FALSE(fs::exists(mDir / "Warehouse 7.rtf"));
+}
