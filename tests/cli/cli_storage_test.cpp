@@ -1,0 +1,248 @@
+// Runs the real vantor-cli binary on project files and checks its output,
+// standard error and exit status.
+
+#include "../storage/byte_builder.h"
+#include "model/data_dump.h"
+#include "model/project.h"
+#include "storage/project_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+struct CRun
+{
+  int mStatus = -1;
+  std::string mOut;
+  std::string mErr;
+};
+
+std::string Quote(const std::string& s)
+{
+  std::string q = "'";
+  for (char c : s)
+    q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+std::string Slurp(const fs::path& path)
+{
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void Put(const fs::path& path, const std::string& bytes)
+{
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// An old-format (version 3) project: one tight volume with two openings.
+std::string Version3File(bool withError)
+{
+  CTestBytes f;
+  f.U32(3).Str("12/01/24").Str("R1").Str("Des").Address("Dist").Str("").Address("Cust").Str("").U32(0);
+  f.U32(1).Str("Room").U32(0).F64(withError ? 0 : 6).F64(5).F64(3);
+  f.U32(1).U32(0).U32(0).F64(0.3).F64(0.2).F64(0.5);
+  f.U32(0).U32(0).U32(0).U32(0).U32(0).U32(withError ? 0 : 5); // 5 x 2500 g
+  f.Str("notes").Bool(false);
+  f.Str("project notes").Bool(true);
+  return f.Bytes();
+}
+
+class Cli : public ::testing::Test
+{
+protected:
+  void SetUp() override
+  {
+    mDir = fs::temp_directory_path() / ("vantor_cli_" + std::to_string(::getpid()) + "_" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(mDir);
+    fs::create_directories(mDir / "sub folder");
+  }
+  void TearDown() override { fs::remove_all(mDir); }
+
+  CRun Run(const std::string& args) const
+  {
+    const fs::path out = mDir / "stdout.txt";
+    const fs::path err = mDir / "stderr.txt";
+    const std::string cmd = Quote(VANTOR_CLI_PATH) + " " + args + " >" + Quote(out.string()) + " 2>" +
+                            Quote(err.string()) + " </dev/null";
+    CRun run;
+    int raw = std::system(cmd.c_str());
+    run.mStatus = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.mOut = Slurp(out);
+    run.mErr = Slurp(err);
+    fs::remove(out);
+    fs::remove(err);
+    return run;
+  }
+  static void ExpectRefused(const CRun& run, const std::string& file, const std::string& reason)
+  {
+    EXPECT_EQ(run.mStatus, 1);
+    EXPECT_EQ(run.mOut, "");
+    ASSERT_FALSE(run.mErr.empty());
+    EXPECT_EQ(run.mErr.find('\n'), run.mErr.size() - 1) << "one line: " << run.mErr;
+    EXPECT_NE(run.mErr.find(file), std::string::npos) << run.mErr;
+    EXPECT_NE(run.mErr.find(reason), std::string::npos) << run.mErr;
+  }
+  fs::path mDir;
+};
+} // namespace
+
+TEST_F(Cli, DumpIsByteForByteTheDataDumpOfTheProject)
+{
+  CProject p;
+  p.SetName("Plant");
+  p.mProject_Date = "01/02/03";
+  p.mCustomer.mName = "Caf\xE9";
+  ASSERT_TRUE(p.mAreaTable.AddNew("Hall", 4));
+  CArea& a = *p.mAreaTable.Find("Hall");
+  a.mLength = 10;
+  a.mWidth = 7.5;
+  a.mHeight = 3.2;
+  a.mVentTable.Add(VENT_WALL, SHAPE_CIRCULAR, 0.4, 0, 0.3);
+  a.mDevice[2] = 12;
+  ASSERT_TRUE(p.mAreaTable.AddNew("Empty", 11));
+  p.RecalculateProject();
+  p.mPath = (mDir / "sub folder" / "Plant.ad").string();
+  ASSERT_TRUE(p.Save());
+
+  // The program's own dump of the project opened from its work folder.
+  CProject opened;
+  opened.SetName("Plant");
+  opened.mPath = p.mPath;
+  ASSERT_TRUE(opened.Load());
+  opened.mPath = "Plant.ad";
+  const std::string expected = DumpText(opened);
+
+  CRun run = Run("dump " + Quote(p.mPath));
+  EXPECT_EQ(run.mStatus, 0) << run.mErr;
+  EXPECT_EQ(run.mErr, "");
+  EXPECT_EQ(run.mOut, expected);
+  EXPECT_NE(run.mOut.find("CProject(Plant)\r\n\tmPath                  = Plant.ad\r\n"), std::string::npos);
+  EXPECT_NE(run.mOut.find("\tmCustomer(Caf\xE9)\r\n"), std::string::npos);
+
+  // An older file of the same content dumps the same way, whatever folder.
+  Put(mDir / "Old.ad", Version3File(false));
+  CProject old;
+  old.SetName("Old");
+  old.mPath = (mDir / "Old.ad").string();
+  ASSERT_TRUE(old.Load());
+  old.mPath = "Old.ad";
+  run = Run("dump " + Quote((mDir / "Old.ad").string()));
+  EXPECT_EQ(run.mStatus, 0);
+  EXPECT_EQ(run.mOut, DumpText(old));
+}
+
+TEST_F(Cli, CheckReportsEachVolumeAndExitsThreeOnAnErrorOrUlShortfall)
+{
+  Put(mDir / "Good.ad", Version3File(false));
+  CRun run = Run("check " + Quote((mDir / "Good.ad").string()));
+  EXPECT_EQ(run.mStatus, 0) << run.mOut << run.mErr;
+  EXPECT_NE(run.mOut.find("Volume \"Room\":"), std::string::npos) << run.mOut;
+  EXPECT_NE(run.mOut.find("CLASS A - SURFACE FIRES"), std::string::npos);
+  EXPECT_NE(run.mOut.find("90 cu m"), std::string::npos);
+  EXPECT_NE(run.mOut.find("selected mass: 12500 g"), std::string::npos) << run.mOut;
+  EXPECT_NE(run.mOut.find("NO ERRORS"), std::string::npos);
+  EXPECT_NE(run.mOut.find("UL minimum:    met"), std::string::npos) << run.mOut;
+
+  Put(mDir / "Bad.ad", Version3File(true));
+  run = Run("check " + Quote((mDir / "Bad.ad").string()));
+  EXPECT_EQ(run.mStatus, 3);
+  EXPECT_NE(run.mOut.find("ZERO VOLUME"), std::string::npos) << run.mOut;
+  EXPECT_EQ(run.mErr, "");
+
+  // The example project shows each case.
+  run = Run("check " + Quote(std::string(VANTOR_SOURCE_DIR) + "/examples/Example.ad"));
+  EXPECT_EQ(run.mStatus, 3);
+  EXPECT_NE(run.mOut.find("EXCESS LEAKAGE"), std::string::npos) << run.mOut;
+  EXPECT_NE(run.mOut.find("BELOW UL MINIMUM"), std::string::npos) << run.mOut;
+  EXPECT_NE(run.mOut.find("CABLE TUNNELS"), std::string::npos) << run.mOut;
+  EXPECT_NE(run.mOut.find("1 with errors, 1 below the UL minimum"), std::string::npos) << run.mOut;
+}
+
+TEST_F(Cli, RefusesUnreadableDamagedAndNewerFilesWithOneLineAndNoOutput)
+{
+  const std::string missing = (mDir / "Missing.ad").string();
+  for (const char* command : {"dump", "check", "upgrade"})
+    ExpectRefused(Run(std::string(command) + " " + Quote(missing)), missing, "No such file");
+
+  std::string bytes = Version3File(false);
+  const fs::path cut = mDir / "Cut.ad";
+  Put(cut, bytes.substr(0, bytes.size() - 20));
+  ExpectRefused(Run("dump " + Quote(cut.string())), cut.string(), "ends early at byte");
+  ExpectRefused(Run("check " + Quote(cut.string())), cut.string(), "ends early at byte");
+
+  bytes[0] = 9;
+  const fs::path newer = mDir / "Newer.ad";
+  Put(newer, bytes);
+  ExpectRefused(Run("dump " + Quote(newer.string())), newer.string(), "version 9");
+
+  const fs::path huge = mDir / "Huge.ad";
+  Put(huge, CTestBytes().U32(4).Str("").Str("").Str("").Address("").Str("").Address("").Str("")
+              .U32(0).U32(0xFFFFFFF0u).Bytes());
+  ExpectRefused(Run("dump " + Quote(huge.string())), huge.string(), "cannot fit");
+
+  ExpectRefused(Run("dump " + Quote(mDir.string())), mDir.string(), "directory");
+}
+
+TEST_F(Cli, WrongUsageExitsTwoWithTheUsageText)
+{
+  for (const char* args : {"", "dump", "dump a.ad b.ad", "check", "upgrade", "frobnicate x.ad", "dump --all"})
+  {
+    CRun run = Run(args);
+    EXPECT_EQ(run.mStatus, 2) << args;
+    EXPECT_EQ(run.mOut, "") << args;
+    EXPECT_NE(run.mErr.find("Usage: vantor-cli COMMAND"), std::string::npos) << args;
+  }
+}
+
+TEST_F(Cli, UpgradeRewritesOlderFilesAndSaysWhatItDid)
+{
+  const fs::path old = mDir / "sub folder" / "Old.ad";
+  const fs::path current = mDir / "Current.ad";
+  const fs::path broken = mDir / "Broken.ad";
+  Put(old, Version3File(false));
+  CProject p;
+  p.SetName("Current");
+  p.mPath = current.string();
+  ASSERT_TRUE(p.Save());
+  const std::string currentBytes = Slurp(current);
+  Put(broken, Version3File(false).substr(0, 30));
+
+  CRun run = Run("upgrade " + Quote(old.string()) + " " + Quote(broken.string()) + " " + Quote(current.string()));
+  EXPECT_EQ(run.mStatus, 1); // one file could not be read
+  EXPECT_NE(run.mOut.find(old.string() + ": version 3 rewritten as version 4"), std::string::npos) << run.mOut;
+  EXPECT_NE(run.mOut.find(current.string() + ": version 4 already, left as it is"), std::string::npos) << run.mOut;
+  EXPECT_EQ(run.mOut.find("Broken"), std::string::npos);
+  EXPECT_NE(run.mErr.find(broken.string()), std::string::npos) << run.mErr;
+  EXPECT_EQ(Slurp(current), currentBytes);
+  EXPECT_EQ(Slurp(broken), Version3File(false).substr(0, 30));
+
+  // The rewritten file holds the same project in the current format.
+  CProject before, after;
+  ASSERT_TRUE(ReadProjectFile(Version3File(false), before));
+  const std::string upgraded = Slurp(old);
+  ASSERT_TRUE(ReadProjectFile(upgraded, after));
+  EXPECT_EQ(after.mVersion, 4u);
+  std::string expected;
+  before.mVersion = 4;
+  ASSERT_TRUE(EncodeProjectFile(before, expected));
+  EXPECT_EQ(upgraded, expected);
+  EXPECT_FALSE(after.mAreaTable.Differs(before.mAreaTable));
+
+  run = Run("upgrade " + Quote(old.string()));
+  EXPECT_EQ(run.mStatus, 0);
+  EXPECT_NE(run.mOut.find("already"), std::string::npos);
+}
