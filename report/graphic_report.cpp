@@ -1,0 +1,472 @@
+#include "report/graphic_report.h"
+
+#include "model/area.h"
+#include "model/project.h"
+#include "model/text_lines.h"
+#include "report/address_block.h"
+#include "report/report_content.h"
+#include "report/report_table.h"
+#include "report/resources.h"
+
+#include <algorithm>
+
+namespace
+{
+struct CMetrics
+{
+  int mLine;   // L
+  int mChar;   // C
+  int mIndent; // I
+};
+
+CMetrics Metrics(CReportSurface& surface)
+{
+  return {surface.LineHeight(), surface.AverageCharWidth(), surface.PixelsPerInchX() / 2};
+}
+
+// The right and bottom edges of everything laid out so far.
+struct CExtent
+{
+  int mRight = 0;
+  int mBottom = 0;
+  void Add(int x, int y, CReportSize size)
+  {
+    if (size.Empty())
+      return;
+    mRight = std::max(mRight, x + size.mWidth);
+    mBottom = std::max(mBottom, y + size.mHeight);
+  }
+};
+
+CReportSize DrawTextLine(CReportSurface& surface, int x, int y, std::string_view text, bool draw)
+{
+  if (draw)
+    surface.DrawText(x, y, text);
+  return {surface.TextWidth(text), surface.LineHeight()};
+}
+
+CReportSize DrawErrorLines(CReportSurface& surface, int x, int y, const CTextLines& lines,
+                           bool draw)
+{
+  if (lines.Empty())
+    return {};
+  if (draw)
+    surface.SetTextColour(kErrorColour);
+  const CReportSize size = DrawLines(surface, x, y, lines, draw);
+  if (draw)
+    surface.ResetTextColour();
+  return size;
+}
+
+int TableWidth(const std::vector<int>& widths, int gap)
+{
+  int width = 0;
+  for (int w : widths)
+    width += w;
+  if (!widths.empty())
+    width += gap * static_cast<int>(widths.size() - 1);
+  return width;
+}
+
+void DrawRow(CReportSurface& surface, int x, int y, const CReportTable& table,
+             const std::vector<int>& widths, int gap, std::size_t row)
+{
+  for (std::size_t c = 0; c < widths.size(); ++c)
+  {
+    const std::string& cell = table.Cell(c, row);
+    if (!cell.empty())
+      surface.DrawText(x, y, cell);
+    x += widths[c] + gap;
+  }
+}
+
+// ---- The project part: picture, identity, addresses, totals.
+
+struct CProjectPart
+{
+  int mTablesTop = 0;     // the devices and volumes tables stand here
+  int mDevicesBottom = 0; // bottom of the devices table
+  int mVolumesX = 0;      // left edge of the volumes table
+  int mVolumesBottom = 0; // bottom of the volumes table when drawn whole
+};
+
+CProjectPart DrawProjectPart(CReportSurface& surface, const CReportPage& page,
+                             const CProject& project, bool draw, bool withVolumes,
+                             CExtent& extent)
+{
+  const CMetrics m = Metrics(surface);
+  CProjectPart part;
+  CReportTable table;
+  CTextLines lines;
+
+  // The word-mark, 2L high, against the right edge.
+  const int pictureHeight = 2 * m.mLine;
+  const int pictureWidth = pictureHeight * kWordmarkWidth / kWordmarkHeight;
+  if (draw)
+    surface.DrawPicture(page.mRight - pictureWidth, page.mTop, pictureWidth, pictureHeight,
+                        EmbeddedResource("wordmark.png"));
+  extent.Add(page.mRight - pictureWidth, page.mTop, {pictureWidth, pictureHeight});
+  int y = page.mTop + 3 * m.mLine;
+
+  BuildIdentityTable(project, table);
+  const CReportSize identity = DrawTable(surface, page.mLeft, y, table, draw);
+  extent.Add(page.mLeft, y, identity);
+  y += identity.mHeight + m.mLine;
+
+  CTextLines distributor;
+  CTextLines customer;
+  FormatAddressBlock(project.mDistributor, project.mDistributor_Reference, distributor);
+  FormatAddressBlock(project.mCustomer, project.mCustomer_Reference, customer);
+  const CReportSize left = DrawLines(surface, page.mLeft, y, distributor, draw);
+  extent.Add(page.mLeft, y, left);
+  const CReportSize right = DrawLines(surface, 0, 0, customer, false);
+  const int customerX = page.mRight - right.mWidth;
+  DrawLines(surface, customerX, y, customer, draw);
+  extent.Add(customerX, y, right);
+  const int leftAdvance = left.Empty() ? 0 : left.mHeight + m.mLine;
+  const int rightAdvance = right.Empty() ? 0 : right.mHeight + m.mLine;
+  y += std::max(leftAdvance, rightAdvance);
+
+  extent.Add(page.mLeft, y, DrawTextLine(surface, page.mLeft, y, "Totals:", draw));
+  y += 2 * m.mLine;
+
+  const int x = page.mLeft + m.mIndent;
+  ProjectErrorLines(project, lines);
+  const CReportSize errors = DrawErrorLines(surface, x, y, lines, draw);
+  extent.Add(x, y, errors);
+  if (!errors.Empty())
+    y += errors.mHeight + m.mLine;
+
+  BuildDevicesTable(ProjectDeviceTotals(project), table);
+  const CReportSize devices = DrawTable(surface, x, y, table, draw);
+  extent.Add(x, y, devices);
+  part.mTablesTop = y;
+  part.mDevicesBottom = y + devices.mHeight;
+  part.mVolumesX = x + devices.mWidth + 2 * m.mChar;
+  part.mVolumesBottom = y;
+  if (withVolumes)
+  {
+    BuildVolumesTable(project.mAreaTable, table);
+    const CReportSize volumes = DrawTable(surface, part.mVolumesX, y, table, draw);
+    extent.Add(part.mVolumesX, y, volumes);
+    part.mVolumesBottom = y + volumes.mHeight;
+  }
+  return part;
+}
+
+// ---- A volume section up to its factors table.
+
+struct CVolumeHead
+{
+  int mRightX = 0;        // the right-hand column
+  int mDevicesBottom = 0; // bottom of the devices table
+  int mOpeningsY = 0;     // where the openings table starts
+  int mBottom = 0;        // bottom of everything drawn so far
+};
+
+CVolumeHead DrawVolumeHead(CReportSurface& surface, const CReportPage& page, int y,
+                           const CArea& area, bool draw, CExtent& extent)
+{
+  const CMetrics m = Metrics(surface);
+  CVolumeHead head;
+  CReportTable table;
+  CTextLines lines;
+
+  extent.Add(page.mLeft, y, DrawTextLine(surface, page.mLeft, y, VolumeTitle(area), draw));
+  head.mBottom = y + m.mLine;
+  y += 2 * m.mLine;
+
+  const int x = page.mLeft + m.mIndent;
+  ErrorLabels(area.mFlags, lines);
+  const CReportSize errors = DrawErrorLines(surface, x, y, lines, draw);
+  extent.Add(x, y, errors);
+  if (!errors.Empty())
+  {
+    head.mBottom = y + errors.mHeight;
+    y += errors.mHeight + m.mLine;
+  }
+
+  BuildDevicesTable(DeviceTotals(area.mDevice), table);
+  const CReportSize devices = DrawTable(surface, x, y, table, draw);
+  extent.Add(x, y, devices);
+  head.mDevicesBottom = y + devices.mHeight;
+  head.mBottom = std::max(head.mBottom, head.mDevicesBottom);
+  head.mRightX = x + devices.mWidth + 2 * m.mChar;
+
+  void (*const builders[])(const CArea&, CReportTable&) = {BuildSummaryTable, BuildDimensionsTable,
+                                                           BuildFactorsTable};
+  for (auto build : builders)
+  {
+    build(area, table);
+    const CReportSize size = DrawTable(surface, head.mRightX, y, table, draw);
+    extent.Add(head.mRightX, y, size);
+    if (!size.Empty())
+    {
+      head.mBottom = std::max(head.mBottom, y + size.mHeight);
+      y += size.mHeight + m.mLine;
+    }
+  }
+  head.mOpeningsY = y;
+  return head;
+}
+
+bool ShowsNotes(bool include, const std::string& notes, std::string& cleaned)
+{
+  cleaned = include ? CleanNotes(notes) : std::string();
+  return !cleaned.empty();
+}
+
+// ---- The window: one long page.
+
+int DrawWindowVolume(CReportSurface& surface, const CReportPage& page, int y, const CArea& area,
+                     bool draw, CExtent& extent)
+{
+  const CMetrics m = Metrics(surface);
+  const CVolumeHead head = DrawVolumeHead(surface, page, y, area, draw, extent);
+  CReportTable table;
+  BuildOpeningsTable(area.mVentTable, table);
+  const CReportSize openings = DrawTable(surface, head.mRightX, head.mOpeningsY, table, draw);
+  extent.Add(head.mRightX, head.mOpeningsY, openings);
+  const int openingsBottom = head.mOpeningsY + openings.mHeight;
+  int bottom = std::max(head.mDevicesBottom + m.mLine, openingsBottom);
+
+  std::string notes;
+  if (ShowsNotes(area.mIncludeNotes, area.mNotes, notes))
+  {
+    // Below the openings and, when it is the taller one, the devices table,
+    // which stands in the caption's column.
+    const int yn = std::max(openingsBottom, head.mDevicesBottom) + m.mLine;
+    const int captionX = page.mLeft + m.mIndent;
+    extent.Add(captionX, yn, DrawTextLine(surface, captionX, yn, "Volume Notes:", draw));
+    const CNotesBand band =
+      surface.LayoutNotes(notes, 0, head.mRightX, yn, page.mRight, -1, draw);
+    extent.Add(head.mRightX, yn, {page.mRight - head.mRightX, band.mBottom - yn});
+    bottom = std::max({bottom, band.mBottom, yn + m.mLine});
+  }
+  return bottom;
+}
+
+// ---- The printer: pages with margins.
+
+struct CPrintPage
+{
+  int mLeft;
+  int mTop;
+  int mRight;
+  int mBottom;
+};
+
+struct CPlacedTable
+{
+  int mTop = 0;
+  int mHeight = 0;
+  bool mContinued = false; // it went on to later pages
+};
+
+CPlacedTable PrintTable(CReportPrinter& printer, const CPrintPage& page, int x, int y,
+                        const CReportTable& table)
+{
+  CPlacedTable placed{y, 0, false};
+  const std::size_t rows = table.RowCount();
+  std::size_t resume = 0;
+  bool freshPage = false;
+  while (rows > 0)
+  {
+    const std::size_t before = resume;
+    const CReportSize size = DrawTablePage(printer, x, y, table, page.mBottom, resume, true);
+    placed.mTop = y;
+    placed.mHeight = size.mHeight;
+    if (resume >= rows)
+      break;
+    // A page too small for one row would otherwise never end.
+    if (freshPage && resume == before)
+      break;
+    printer.NewPage();
+    y = page.mTop;
+    freshPage = true;
+    placed.mContinued = true;
+  }
+  return placed;
+}
+
+// Renders the notes from (x, y), continuing at the top of new pages; gives
+// where the text ended on the last page.
+int PrintNotes(CReportPrinter& printer, const CPrintPage& page, const std::string& notes, int x,
+               int y)
+{
+  std::size_t from = 0;
+  bool freshPage = false;
+  for (;;)
+  {
+    const CNotesBand band = printer.LayoutNotes(notes, from, x, y, page.mRight, page.mBottom, true);
+    if (band.mNext >= notes.size() || (freshPage && band.mNext == from))
+      return band.mBottom;
+    from = band.mNext;
+    printer.NewPage();
+    y = page.mTop;
+    freshPage = true;
+  }
+}
+} // namespace
+
+CReportSize DrawLines(CReportSurface& surface, int x, int y, const CTextLines& lines, bool draw)
+{
+  if (lines.Empty())
+    return {};
+  const int step = surface.LineHeight();
+  CReportSize size{0, step * static_cast<int>(lines.Count())};
+  for (const std::string& line : lines)
+  {
+    size.mWidth = std::max(size.mWidth, surface.TextWidth(line));
+    if (draw && !line.empty())
+      surface.DrawText(x, y, line);
+    y += step;
+  }
+  return size;
+}
+
+std::vector<int> ColumnWidths(CReportSurface& surface, const CReportTable& table)
+{
+  std::vector<int> widths(table.ColumnCount(), 0);
+  const std::size_t rows = table.RowCount();
+  for (std::size_t c = 0; c < widths.size(); ++c)
+    for (std::size_t r = 0; r < rows; ++r)
+      if (!table.Cell(c, r).empty())
+        widths[c] = std::max(widths[c], surface.TextWidth(table.Cell(c, r)));
+  return widths;
+}
+
+CReportSize DrawTable(CReportSurface& surface, int x, int y, const CReportTable& table, bool draw)
+{
+  const std::size_t rows = table.RowCount();
+  if (rows == 0)
+    return {};
+  const int step = surface.LineHeight();
+  const int gap = 2 * surface.AverageCharWidth();
+  const std::vector<int> widths = ColumnWidths(surface, table);
+  if (draw)
+    for (std::size_t r = 0; r < rows; ++r)
+      DrawRow(surface, x, y + step * static_cast<int>(r), table, widths, gap, r);
+  return {TableWidth(widths, gap), step * static_cast<int>(rows)};
+}
+
+CReportSize DrawTablePage(CReportSurface& surface, int x, int y, const CReportTable& table,
+                          int limit, std::size_t& resume, bool draw)
+{
+  const std::size_t rows = table.RowCount();
+  const int step = surface.LineHeight();
+  if (rows == 0 || y + 2 * step >= limit)
+    return {};
+  const int gap = 2 * surface.AverageCharWidth();
+  const std::vector<int> widths = ColumnWidths(surface, table);
+  int rowY = y;
+  auto place = [&](std::size_t r) {
+    if (rowY + step >= limit)
+      return false;
+    if (draw)
+      DrawRow(surface, x, rowY, table, widths, gap, r);
+    rowY += step;
+    resume = std::max(resume, r + 1);
+    return true;
+  };
+  if (place(0))
+    for (std::size_t r = resume > 0 ? resume : 1; r < rows && place(r); ++r)
+    {
+    }
+  return {TableWidth(widths, gap), rowY - y};
+}
+
+CReportSize DrawWindowReport(CReportSurface& surface, const CReportPage& page,
+                             const CProject& project, bool draw)
+{
+  const CMetrics m = Metrics(surface);
+  CExtent extent;
+  const CProjectPart part = DrawProjectPart(surface, page, project, draw, true, extent);
+  int y = std::max(part.mDevicesBottom + m.mLine, part.mVolumesBottom);
+
+  std::string notes;
+  if (ShowsNotes(project.mIncludeNotes, project.mNotes, notes))
+  {
+    extent.Add(page.mLeft, y, DrawTextLine(surface, page.mLeft, y, "Project Notes:", draw));
+    const int x = page.mLeft + m.mIndent;
+    const int top = y + m.mLine;
+    const CNotesBand band = surface.LayoutNotes(notes, 0, x, top, page.mRight, -1, draw);
+    extent.Add(x, top, {page.mRight - x, band.mBottom - top});
+    y = std::max(band.mBottom, top);
+  }
+
+  for (std::size_t i = 0; i < project.mAreaTable.Count(); ++i)
+    y = DrawWindowVolume(surface, page, y, *project.mAreaTable.Get(i), draw, extent);
+
+  return {std::max(0, extent.mRight - page.mLeft), std::max(0, std::max(extent.mBottom, y) - page.mTop)};
+}
+
+void PrintReport(CReportPrinter& printer, const CProject& project)
+{
+  const CMetrics m = Metrics(printer);
+  const int marginX = printer.PixelsPerInchX() / 2;
+  const int marginY = printer.PixelsPerInchY() / 2;
+  const CPrintPage page{marginX, marginY, printer.PageWidth() - marginX,
+                        printer.PageHeight() - marginY};
+  const CReportPage layout{page.mLeft, page.mTop, page.mRight};
+  CExtent unused;
+  CReportTable table;
+
+  printer.BeginDocument(project.mName);
+  const CProjectPart part = DrawProjectPart(printer, layout, project, true, false, unused);
+  BuildVolumesTable(project.mAreaTable, table);
+  const CPlacedTable volumes = PrintTable(printer, page, part.mVolumesX, part.mTablesTop, table);
+  int y = volumes.mTop + volumes.mHeight;
+  if (!volumes.mContinued)
+    y = std::max(y, part.mDevicesBottom);
+  y += m.mLine;
+
+  std::string notes;
+  if (ShowsNotes(project.mIncludeNotes, project.mNotes, notes))
+  {
+    if (y + 4 * m.mLine > page.mBottom && y > page.mTop)
+    {
+      printer.NewPage();
+      y = page.mTop;
+    }
+    printer.DrawText(page.mLeft, y, "Project Notes:");
+    y = PrintNotes(printer, page, notes, page.mLeft + m.mIndent, y + 2 * m.mLine) + m.mLine;
+  }
+
+  for (std::size_t i = 0; i < project.mAreaTable.Count(); ++i)
+  {
+    const CArea& area = *project.mAreaTable.Get(i);
+    // A section whose head does not fit above the bottom margin starts a new page.
+    const CVolumeHead measured = DrawVolumeHead(printer, layout, y, area, false, unused);
+    if (measured.mBottom + 2 * m.mLine > page.mBottom && y > page.mTop)
+    {
+      printer.NewPage();
+      y = page.mTop;
+    }
+    const CVolumeHead head = DrawVolumeHead(printer, layout, y, area, true, unused);
+    BuildOpeningsTable(area.mVentTable, table);
+    const CPlacedTable openings = PrintTable(printer, page, head.mRightX, head.mOpeningsY, table);
+    int end = openings.mTop + openings.mHeight;
+    // The devices table may be the taller one while both share the page.
+    if (!openings.mContinued)
+      end = std::max(end, head.mDevicesBottom);
+
+    if (ShowsNotes(area.mIncludeNotes, area.mNotes, notes))
+    {
+      int yn = end + m.mLine;
+      if (yn + 4 * m.mLine > page.mBottom)
+      {
+        printer.NewPage();
+        yn = page.mTop;
+      }
+      printer.DrawText(page.mLeft + m.mIndent, yn, "Volume Notes:");
+      y = std::max(PrintNotes(printer, page, notes, head.mRightX, yn), yn + m.mLine);
+    }
+    else
+    {
+      y = end;
+    }
+    y += m.mLine;
+  }
+  printer.EndDocument();
+}
