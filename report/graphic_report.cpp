@@ -436,9 +436,13 @@ void PrintReport(CReportPrinter& printer, const CProject& project)
   for (std::size_t i = 0; i < project.mAreaTable.Count(); ++i)
   {
     const CArea& area = *project.mAreaTable.Get(i);
-    // A section whose head does not fit above the bottom margin starts a new page.
+    // A section whose head does not fit above the bottom margin with two
+    // lines to spare starts a new page; so does one whose openings table
+    // could not start below it on the same page.
     const CVolumeHead measured = DrawVolumeHead(printer, layout, y, area, false, unused);
-    if (measured.mBottom + 2 * m.mLine > page.mBottom && y > page.mTop)
+    const bool fits = measured.mBottom + 2 * m.mLine <= page.mBottom &&
+                      measured.mOpeningsY + 2 * m.mLine < page.mBottom;
+    if (!fits && y > page.mTop)
     {
       printer.NewPage();
       y = page.mTop;

@@ -251,6 +251,21 @@ TEST(PrintReport, VolumeSectionThatDoesNotFitStartsANewPage)
     EXPECT_LE(title->mY + 2 * L + 12 * L + 2 * L, 1050) << i;
   }
   EXPECT_GE(moved, 1);
+  // Each openings table starts on its section's page.
+  std::vector<const CDrawnText*> titles;
+  for (const CDrawnText& t : printer.mTexts)
+    if (t.mText.rfind("Volume \"", 0) == 0)
+      titles.push_back(&t);
+  std::size_t section = 0;
+  for (const CDrawnText& t : printer.mTexts)
+  {
+    if (section + 1 < titles.size() && &t == titles[section + 1])
+      ++section;
+    if (t.mText == "NO OPENINGS")
+    {
+      EXPECT_EQ(t.mPage, titles[section]->mPage) << titles[section]->mText;
+    }
+  }
   // Nothing is printed into the bottom margin.
   for (const CDrawnText& t : printer.mTexts)
     EXPECT_LE(t.mY + L, 1050) << t.mText;
