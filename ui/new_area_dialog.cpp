@@ -1,19 +1,105 @@
 #include "ui/new_area_dialog.h"
 
+#include "model/hazard_class.h"
+#include "model/selection_list.h"
+#include "storage/units.h"
+#include "ui/dialog_support.h"
+#include "ui/qt_text.h"
+
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLineEdit>
+#include <QShowEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 CNewAreaDialog::CNewAreaDialog(QWidget* parent)
   : QDialog(parent), mNameEdit(new QLineEdit(this)), mHazardList(new QComboBox(this))
 {
   setWindowTitle("Create New Volume");
+
+  auto* nameGroup = new QGroupBox("Name", this);
+  (new QHBoxLayout(nameGroup))->addWidget(mNameEdit);
+  auto* hazardGroup = new QGroupBox("Hazard Class", this);
+  (new QHBoxLayout(hazardGroup))->addWidget(mHazardList);
+
+  auto* ok = new QPushButton("OK", this);
+  auto* cancel = new QPushButton("Cancel", this);
+  ok->setDefault(true);
+  cancel->setAutoDefault(false);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(nameGroup);
+  layout->addWidget(hazardGroup);
+  layout->addLayout(buttons);
+  setMinimumWidth(DialogUnitsX(this, 200));
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  nameGroup->setMinimumWidth(DialogUnitsX(this, 186));
+
+  CPlainSelectionList names;
+  FillHazardList(names, -1);
+  for (const std::string& name : names.Items())
+    mHazardList->addItem(ToQt(name));
+  mHazardList->setCurrentIndex(-1);
+
+  CFieldWatcher::Watch(mNameEdit, [this] { CommitName(); }, false);
+  connect(ok, &QPushButton::clicked, this, &CNewAreaDialog::OnOk);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-int CNewAreaDialog::exec() { return QDialog::exec(); }
-void CNewAreaDialog::CommitName() {}
-void CNewAreaDialog::OnOk() {}
-void CNewAreaDialog::CheckAndAccept() {}
-bool CNewAreaDialog::eventFilter(QObject* watched, QEvent* event)
+void CNewAreaDialog::showEvent(QShowEvent* event)
 {
-  return QDialog::eventFilter(watched, event);
+  QDialog::showEvent(event);
+  if (event->spontaneous()) // shown again after being minimised
+    return;
+  mNameEdit->setText(ToQt(mName));
+  mHazardList->setCurrentIndex(IsValidHazard(mHazard) ? mHazard : -1);
+  mNameEdit->setFocus();
+}
+
+void CNewAreaDialog::CommitName()
+{
+  bool lost = false;
+  mName = CollapseSpaces(FieldText(mNameEdit, &lost));
+  mNameEdit->setText(ToQt(mName));
+  if (lost)
+  {
+    mCharactersRemoved = true;
+    TellCharactersRemoved(this);
+  }
+}
+
+void CNewAreaDialog::OnOk()
+{
+  // Enter reaches OK without moving the focus: move it, so that the name is
+  // taken in, and decide once that has been handled.
+  if (auto* ok = qobject_cast<QPushButton*>(sender()))
+    ok->setFocus(Qt::OtherFocusReason);
+  RunQueued(this, [this] { CheckAndAccept(); });
+}
+
+void CNewAreaDialog::CheckAndAccept()
+{
+  // A name still edited had no focus change (the window was not active).
+  if (mNameEdit->isModified())
+    CommitName();
+  if (mName.empty() || mCharactersRemoved)
+  {
+    mCharactersRemoved = false;
+    mNameEdit->setFocus();
+    return;
+  }
+  if (mHazardList->currentIndex() < 0)
+  {
+    mHazardList->setFocus();
+    return;
+  }
+  mHazard = mHazardList->currentIndex();
+  accept();
 }

@@ -17,17 +17,19 @@ public:
   std::string mName;  // Windows-1252, spaces collapsed
   int mHazard = -1;   // hazard class index, -1 for none
 
-  int exec() override;
-
   QLineEdit* NameField() const { return mNameEdit; }
   QComboBox* HazardList() const { return mHazardList; }
+
+protected:
+  // Fills the controls from the members each time the dialog is shown.
+  void showEvent(QShowEvent* event) override;
 
 private:
   void CommitName();
   void OnOk();
   void CheckAndAccept();
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
   QLineEdit* mNameEdit;
   QComboBox* mHazardList;
+  bool mCharactersRemoved = false; // since the last OK
 };

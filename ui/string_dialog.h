@@ -23,17 +23,19 @@ public:
   // Accepts the text, or shows its own message and refuses it (optional).
   std::function<bool(const std::string&)> mValidator;
 
-  int exec() override;
-
   QLineEdit* TextField() const { return mEdit; }
   QPushButton* OkButton() const { return mOk; }
+
+protected:
+  // Fills the controls from the members each time the dialog is shown.
+  void showEvent(QShowEvent* event) override;
 
 private:
   void Commit();
   void OnOk();
   void CheckAndAccept();
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
   QLineEdit* mEdit;
   QPushButton* mOk;
+  bool mCharactersRemoved = false; // since the last OK
 };

@@ -1,29 +1,115 @@
 #include "ui/vent_dialog.h"
 
+#include "storage/printf.h"
+#include "ui/dialog_support.h"
 #include "ui/qt_text.h"
 
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QShowEvent>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace
+{
+QGroupBox* Group(const char* caption, QWidget* content, QWidget* parent)
+{
+  auto* group = new QGroupBox(caption, parent);
+  (new QHBoxLayout(group))->addWidget(content);
+  // Hiding a group leaves its place empty rather than moving the others.
+  QSizePolicy policy = group->sizePolicy();
+  policy.setRetainSizeWhenHidden(true);
+  group->setSizePolicy(policy);
+  return group;
+}
+} // namespace
 
 CVentDialog::CVentDialog(QWidget* parent)
   : QDialog(parent), mTypeList(new QComboBox(this)), mShapeList(new QComboBox(this)),
     mUpperEdit(new QLineEdit(this)), mWidthEdit(new QLineEdit(this)),
     mHeightEdit(new QLineEdit(this)), mAreaEdit(new QLineEdit(this)),
-    mUpperGroup(new QGroupBox(this)), mWidthGroup(new QGroupBox(this)),
-    mHeightGroup(new QGroupBox(this))
+    mUpperGroup(Group("Upper", mUpperEdit, this)), mWidthGroup(Group("Width", mWidthEdit, this)),
+    mHeightGroup(Group("Height", mHeightEdit, this))
 {
+  for (std::int32_t type : {VENT_WALL, VENT_CEILING, VENT_FLOOR})
+    mTypeList->addItem(VentTypeName(type));
+  for (std::int32_t shape : {SHAPE_RECTANGULAR, SHAPE_CIRCULAR})
+    mShapeList->addItem(VentShapeName(shape));
+  mAreaEdit->setReadOnly(true);
+  mAreaEdit->setFocusPolicy(Qt::NoFocus);
+  for (QLineEdit* field : {mUpperEdit, mWidthEdit, mHeightEdit})
+    field->setMinimumWidth(DialogUnitsX(this, 60));
+
+  auto* grid = new QGridLayout;
+  grid->addWidget(Group("Opening Type", mTypeList, this), 0, 0);
+  grid->addWidget(Group("Opening Shape", mShapeList, this), 1, 0);
+  grid->addWidget(mUpperGroup, 0, 1);
+  grid->addWidget(mWidthGroup, 1, 1);
+  grid->addWidget(Group("Area", mAreaEdit, this), 0, 2);
+  grid->addWidget(mHeightGroup, 1, 2);
+
+  // Neither button is the default: Enter moves from field to field.
+  auto* ok = new QPushButton("OK", this);
+  auto* cancel = new QPushButton("Cancel", this);
+  ok->setAutoDefault(false);
+  cancel->setAutoDefault(false);
+  ok->setMinimumWidth(DialogUnitsX(this, 90));
+  cancel->setMinimumWidth(DialogUnitsX(this, 90));
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(ok, 1);
+  buttons->addWidget(cancel, 1);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(grid);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  setTabOrder(mTypeList, mShapeList);
+  setTabOrder(mShapeList, mUpperEdit);
+  setTabOrder(mUpperEdit, mWidthEdit);
+  setTabOrder(mWidthEdit, mHeightEdit);
+  setTabOrder(mHeightEdit, ok);
+  setTabOrder(ok, cancel);
+
+  for (QLineEdit* field : {mUpperEdit, mWidthEdit, mHeightEdit})
+    CFieldWatcher::Watch(field, [this, field] { CommitField(field); }, true);
+  connect(mTypeList, &QComboBox::activated, this,
+          [this](int index)
+          {
+            mType = index;
+            UpdateControls();
+          });
+  connect(mShapeList, &QComboBox::activated, this,
+          [this](int index)
+          {
+            mShape = index;
+            UpdateControls();
+          });
+  connect(ok, &QPushButton::clicked, this, &CVentDialog::OnOk);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-int CVentDialog::exec()
+void CVentDialog::showEvent(QShowEvent* event)
 {
+  QDialog::showEvent(event);
+  if (event->spontaneous()) // shown again after being minimised
+    return;
   setWindowTitle(ToQt(mTitle));
-  return QDialog::exec();
+  UpdateControls();
+  mTypeList->setFocus();
 }
 
 bool CVentDialog::EditVent(const char* title, CVentValues& values)
 {
-  mTitle = title;
+  mTitle = title ? title : "";
   mType = values.mType;
   mShape = values.mShape;
   mWidth = values.mWidth;
@@ -35,9 +121,85 @@ bool CVentDialog::EditVent(const char* title, CVentValues& values)
   return true;
 }
 
-void CVentDialog::UpdateControls() {}
-void CVentDialog::CommitField(QLineEdit*) {}
-bool CVentDialog::eventFilter(QObject* watched, QEvent* event)
+void CVentDialog::UpdateControls()
 {
-  return QDialog::eventFilter(watched, event);
+  {
+    const QSignalBlocker typeBlocker(mTypeList);
+    const QSignalBlocker shapeBlocker(mShapeList);
+    mTypeList->setCurrentIndex(mType >= 0 && mType < mTypeList->count() ? mType : -1);
+    mShapeList->setCurrentIndex(mShape >= 0 && mShape < mShapeList->count() ? mShape : -1);
+  }
+  mWidthEdit->setText(ToQt(FormatMeasure(mWidth, mUnits, 1)));
+  if (mShape == SHAPE_CIRCULAR)
+  {
+    mHeightGroup->hide();
+    mWidthGroup->setTitle("Diameter");
+    const double radius = mWidth * 0.5;
+    mAreaEdit->setText(ToQt(FormatMeasure(std::numbers::pi * radius * radius, mUnits, 2)));
+  }
+  else
+  {
+    mWidthGroup->setTitle("Width");
+    mHeightEdit->setText(ToQt(FormatMeasure(mHeight, mUnits, 1)));
+    mHeightGroup->show();
+    mAreaEdit->setText(ToQt(FormatMeasure(mWidth * mHeight, mUnits, 2)));
+  }
+  if (mType == VENT_WALL)
+  {
+    mUpperEdit->setText(ToQt(FormatPercent(mUpper)));
+    mUpperGroup->show();
+  }
+  else
+  {
+    mUpperEdit->clear();
+    mUpperGroup->hide();
+  }
+}
+
+void CVentDialog::CommitField(QLineEdit* field)
+{
+  ReadField(field);
+  UpdateControls();
+}
+
+void CVentDialog::ReadField(QLineEdit* field)
+{
+  // A field the user has not edited keeps its value exactly: reading back
+  // the rounded text would change it (a share of 0.333 shows as "33%").
+  if (field->isModified())
+  {
+    const std::string text = FromQt(field->text());
+    if (field == mUpperEdit)
+    {
+      double percent = 0;
+      int consumed = 0;
+      if (ScanDouble(text.c_str(), percent, consumed) && std::isfinite(percent))
+        mUpper = std::clamp(percent / 100.0, 0.0, 1.0);
+    }
+    else
+    {
+      double metres = 0;
+      if (ParseMeasure(text, mUnits, metres))
+        (field == mWidthEdit ? mWidth : mHeight) = metres;
+    }
+  }
+}
+
+void CVentDialog::keyPressEvent(QKeyEvent* event)
+{
+  if (!EnterMovesOn(this, event))
+    QDialog::keyPressEvent(event);
+}
+
+void CVentDialog::OnOk()
+{
+  RunQueued(this,
+            [this]
+            {
+              // A field still edited had no focus change (window not active).
+              for (QLineEdit* field : {mUpperEdit, mWidthEdit, mHeightEdit})
+                ReadField(field);
+              UpdateControls();
+              accept();
+            });
 }

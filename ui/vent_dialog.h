@@ -28,8 +28,6 @@ public:
   double mUpper = 1;  // share 0..1 counted as upper (walls)
   UnitSystem mUnits = UNITS_METRIC;
 
-  int exec() override;
-
   // CVentEditor: runs the dialog on the values; true (values updated) on OK.
   bool EditVent(const char* title, CVentValues& values) override;
 
@@ -43,10 +41,19 @@ public:
   QGroupBox* WidthGroup() const { return mWidthGroup; }
   QGroupBox* HeightGroup() const { return mHeightGroup; }
 
+protected:
+  // Fills the controls from the members each time the dialog is shown.
+  void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
 private:
+  // Shows the values: list entries, captions, which groups are shown, texts.
   void UpdateControls();
+  // Reads an edited field into its value, then updates every control.
   void CommitField(QLineEdit* field);
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  // Takes an edited field's text into its value (an unedited field keeps it).
+  void ReadField(QLineEdit* field);
+  void OnOk();
 
   QComboBox* mTypeList;
   QComboBox* mShapeList;
@@ -57,5 +64,4 @@ private:
   QGroupBox* mUpperGroup;
   QGroupBox* mWidthGroup;
   QGroupBox* mHeightGroup;
-  bool mUpdating = false;
 };

@@ -1,19 +1,95 @@
 #include "ui/volume_dialog.h"
 
+#include "ui/dialog_support.h"
+#include "ui/qt_text.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QShowEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 CVolumeDialog::CVolumeDialog(QWidget* parent) : QDialog(parent)
 {
   setWindowTitle("Volume");
-  for (auto& f : mFields)
-    f = new QLineEdit(this);
+  auto* groups = new QHBoxLayout;
+  const char* captions[3] = {"Length", "Width", "Height"};
+  for (int i = 0; i < 3; ++i)
+  {
+    auto* group = new QGroupBox(captions[i], this);
+    mFields[i] = new QLineEdit(group);
+    mFields[i]->setMinimumWidth(DialogUnitsX(this, 60));
+    (new QHBoxLayout(group))->addWidget(mFields[i]);
+    groups->addWidget(group);
+    CFieldWatcher::Watch(mFields[i], [this, i] { Commit(i); }, true);
+  }
+
+  // Neither button is the default: Enter moves from field to field.
+  auto* ok = new QPushButton("OK", this);
+  auto* cancel = new QPushButton("Cancel", this);
+  ok->setAutoDefault(false);
+  cancel->setAutoDefault(false);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  buttons->addStretch(1);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(groups);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  connect(ok, &QPushButton::clicked, this, &CVolumeDialog::OnOk);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-int CVolumeDialog::exec() { return QDialog::exec(); }
-double& CVolumeDialog::Value(int index) { return index == 0 ? mLength : index == 1 ? mWidth : mHeight; }
-void CVolumeDialog::Commit(int) {}
-void CVolumeDialog::ShowValues() {}
-bool CVolumeDialog::eventFilter(QObject* watched, QEvent* event)
+void CVolumeDialog::showEvent(QShowEvent* event)
 {
-  return QDialog::eventFilter(watched, event);
+  QDialog::showEvent(event);
+  if (event->spontaneous()) // shown again after being minimised
+    return;
+  for (int i = 0; i < 3; ++i)
+    mFields[i]->setText(ToQt(FormatMeasure(Value(i), mUnits, 1)));
+  mFields[0]->setFocus();
+}
+
+double& CVolumeDialog::Value(int index)
+{
+  return index == 0 ? mLength : index == 1 ? mWidth : mHeight;
+}
+
+void CVolumeDialog::Commit(int index)
+{
+  QLineEdit* field = mFields[index];
+  // A field the user has not edited keeps its value exactly: reading back
+  // the rounded text would change it.
+  if (field->isModified())
+  {
+    double metres = 0;
+    if (ParseMeasure(FromQt(field->text()), mUnits, metres))
+      Value(index) = metres;
+  }
+  field->setText(ToQt(FormatMeasure(Value(index), mUnits, 1)));
+}
+
+void CVolumeDialog::keyPressEvent(QKeyEvent* event)
+{
+  if (!EnterMovesOn(this, event))
+    QDialog::keyPressEvent(event);
+}
+
+void CVolumeDialog::OnOk()
+{
+  RunQueued(this,
+            [this]
+            {
+              // A field still edited had no focus change (window not active).
+              for (int i = 0; i < 3; ++i)
+                if (mFields[i]->isModified())
+                  Commit(i);
+              accept();
+            });
 }

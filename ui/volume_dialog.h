@@ -20,17 +20,20 @@ public:
   double mHeight = 0; // metres
   UnitSystem mUnits = UNITS_METRIC;
 
-  int exec() override;
-
   QLineEdit* LengthField() const { return mFields[0]; }
   QLineEdit* WidthField() const { return mFields[1]; }
   QLineEdit* HeightField() const { return mFields[2]; }
 
+protected:
+  // Fills the controls from the members each time the dialog is shown.
+  void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
 private:
   double& Value(int index);
+  // Reads an edited field; every field is then shown from its value.
   void Commit(int index);
-  void ShowValues();
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  void OnOk();
 
   QLineEdit* mFields[3];
 };

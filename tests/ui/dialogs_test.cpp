@@ -1,0 +1,319 @@
+// The entry dialogs on real widgets: commit on focus loss, Enter moving on,
+// the queued OK, and what each dialog hands back.
+
+#include "model/area.h"
+#include "model/hazard_class.h"
+#include "model/vent.h"
+#include "tests/ui/fake_prompts.h"
+#include "ui/new_area_dialog.h"
+#include "ui/string_dialog.h"
+#include "ui/vent_dialog.h"
+#include "ui/volume_dialog.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace
+{
+void ShowActive(QWidget& dialog)
+{
+  dialog.show();
+  QApplication::setActiveWindow(&dialog);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  QApplication::processEvents();
+}
+
+// Replaces the field's text as a user would: focus in, select all, type.
+void Type(QLineEdit* field, const QString& text)
+{
+  field->setFocus(Qt::TabFocusReason);
+  QApplication::processEvents();
+  field->selectAll();
+  QTest::keyClick(field, Qt::Key_Delete);
+  for (QChar c : text)
+  {
+    if (c.unicode() < 0x80)
+      QTest::keyClick(field, c.toLatin1());
+    else // QTest knows no key codes beyond ASCII: send the text alone
+      QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
+  }
+}
+
+void Enter(QWidget* widget) { QTest::keyClick(widget, Qt::Key_Return); }
+
+// Chooses a drop-down entry as the user does (the activation signal included).
+void Choose(QComboBox* list, int index)
+{
+  list->setCurrentIndex(index);
+  Q_EMIT list->activated(index);
+}
+
+QPushButton* Button(QWidget& dialog, const QString& text)
+{
+  for (QPushButton* button : dialog.findChildren<QPushButton*>())
+    if (button->text() == text)
+      return button;
+  return nullptr;
+}
+
+void ClickOk(QWidget& dialog)
+{
+  QPushButton* ok = Button(dialog, "OK");
+  ASSERT_NE(ok, nullptr);
+  QTest::mouseClick(ok, Qt::LeftButton);
+  QApplication::processEvents();
+  QApplication::processEvents();
+}
+} // namespace
+
+TEST(VolumeDialog, EnterMovesOnAndTypedFiguresAreReadInTheProjectUnits)
+{
+  CVolumeDialog dialog;
+  dialog.mUnits = UNITS_IMPERIAL;
+  dialog.mLength = 3.0;
+  dialog.mWidth = 2.0;
+  dialog.mHeight = 2.123456;
+  ShowActive(dialog);
+  EXPECT_EQ(dialog.windowTitle(), "Volume");
+  EXPECT_TRUE(dialog.LengthField()->hasFocus());
+
+  Type(dialog.LengthField(), "10");
+  Enter(dialog.LengthField());
+  QApplication::processEvents();
+  EXPECT_TRUE(dialog.isVisible()); // Enter does not close the dialog
+  EXPECT_TRUE(dialog.WidthField()->hasFocus());
+  EXPECT_NEAR(dialog.mLength, 3.048, 1e-12); // 10 without a unit: feet
+  EXPECT_EQ(dialog.LengthField()->text(), "10 ft");
+  // The field entered has its whole text selected once the focus change is over.
+  EXPECT_EQ(dialog.WidthField()->selectedText(), dialog.WidthField()->text());
+
+  // A unit typed with the figure wins; the field is rewritten in the project's units.
+  Type(dialog.WidthField(), "3 m");
+  Enter(dialog.WidthField());
+  EXPECT_DOUBLE_EQ(dialog.mWidth, 3.0);
+  EXPECT_TRUE(dialog.HeightField()->hasFocus());
+  EXPECT_TRUE(dialog.WidthField()->text().endsWith(" ft"));
+
+  // Passing through a field without editing it keeps its value exactly.
+  Enter(dialog.HeightField());
+  EXPECT_DOUBLE_EQ(dialog.mHeight, 2.123456);
+
+  // Unreadable text keeps the value and shows it again.
+  Type(dialog.LengthField(), "long");
+  Enter(dialog.LengthField());
+  EXPECT_NEAR(dialog.mLength, 3.048, 1e-12);
+  EXPECT_EQ(dialog.LengthField()->text(), "10 ft");
+  EXPECT_TRUE(dialog.isVisible());
+}
+
+TEST(VolumeDialog, OkTakesInTheFieldBeingLeft)
+{
+  CVolumeDialog dialog;
+  dialog.mUnits = UNITS_METRIC;
+  ShowActive(dialog);
+  Type(dialog.HeightField(), "4.5");
+  ClickOk(dialog);
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_DOUBLE_EQ(dialog.mHeight, 4.5);
+
+  // Pressed without the focus moving (a programmatic click): still taken in.
+  CVolumeDialog second;
+  ShowActive(second);
+  Type(second.LengthField(), "7");
+  Button(second, "OK")->click();
+  EXPECT_EQ(second.result(), QDialog::Rejected); // queued, not inside the click
+  QApplication::processEvents();
+  EXPECT_EQ(second.result(), QDialog::Accepted);
+  EXPECT_DOUBLE_EQ(second.mLength, 7.0);
+}
+
+TEST(VentDialog, CircularShowsADiameterAndTheCircleArea)
+{
+  CVentDialog dialog;
+  dialog.mTitle = "New Opening";
+  dialog.mWidth = 2.0;
+  dialog.mHeight = 0.5;
+  ShowActive(dialog);
+  EXPECT_EQ(dialog.windowTitle(), "New Opening");
+  EXPECT_EQ(dialog.WidthGroup()->title(), "Width");
+  EXPECT_EQ(dialog.AreaField()->text(), "1 sq m");
+
+  Choose(dialog.ShapeList(), SHAPE_CIRCULAR);
+  EXPECT_EQ(dialog.mShape, SHAPE_CIRCULAR);
+  EXPECT_EQ(dialog.WidthGroup()->title(), "Diameter");
+  EXPECT_TRUE(dialog.HeightGroup()->isHidden());
+  EXPECT_TRUE(dialog.AreaField()->text().startsWith("3.14")) << dialog.AreaField()->text().toStdString();
+  EXPECT_TRUE(dialog.AreaField()->text().endsWith(" sq m"));
+
+  // The hidden height is kept and comes back with the rectangle.
+  Choose(dialog.ShapeList(), SHAPE_RECTANGULAR);
+  EXPECT_FALSE(dialog.HeightGroup()->isHidden());
+  EXPECT_EQ(dialog.HeightField()->text(), "0.5 m");
+  EXPECT_DOUBLE_EQ(dialog.mHeight, 0.5);
+}
+
+TEST(VentDialog, UpperShareIsAPercentageLimitedToTheWholeOpening)
+{
+  CVentDialog dialog;
+  ShowActive(dialog);
+  struct Case
+  {
+    const char* typed;
+    double share;
+    const char* shown;
+  } cases[] = {{"150", 1.0, "100%"}, {"-20", 0.0, "0%"}, {"33.3%", 0.333, "33%"},
+               {"  50 percent", 0.5, "50%"}};
+  for (const Case& c : cases)
+  {
+    Type(dialog.UpperField(), c.typed);
+    Enter(dialog.UpperField());
+    EXPECT_DOUBLE_EQ(dialog.mUpper, c.share) << c.typed;
+    EXPECT_EQ(dialog.UpperField()->text(), c.shown) << c.typed;
+  }
+  // Text without a number at its start changes nothing.
+  Type(dialog.UpperField(), "half");
+  Enter(dialog.UpperField());
+  EXPECT_DOUBLE_EQ(dialog.mUpper, 0.5);
+
+  // "33%" shown for 0.333 is not read back when the field is only passed through.
+  Type(dialog.UpperField(), "33.3");
+  Enter(dialog.UpperField());
+  dialog.UpperField()->setFocus();
+  QApplication::processEvents();
+  Enter(dialog.UpperField());
+  EXPECT_DOUBLE_EQ(dialog.mUpper, 0.333);
+
+  Choose(dialog.TypeList(), VENT_CEILING);
+  EXPECT_TRUE(dialog.UpperGroup()->isHidden());
+  EXPECT_TRUE(dialog.UpperField()->text().isEmpty());
+  Choose(dialog.TypeList(), VENT_WALL);
+  EXPECT_FALSE(dialog.UpperGroup()->isHidden());
+  EXPECT_EQ(dialog.UpperField()->text(), "33%");
+}
+
+TEST(VentDialog, EditsAnOpeningOfTheModel)
+{
+  CArea area(nullptr);
+  CVent vent(&area, VENT_WALL, SHAPE_RECTANGULAR, 1.0, 2.0, 0.25);
+  CVentDialog dialog;
+  dialog.mUnits = UNITS_METRIC;
+  QString title;
+  QTimer::singleShot(0, &dialog,
+                     [&]
+                     {
+                       title = dialog.windowTitle();
+                       Choose(dialog.TypeList(), VENT_FLOOR);
+                       Type(dialog.WidthField(), "1.5");
+                       ClickOk(dialog);
+                       if (dialog.isVisible())
+                         dialog.reject();
+                     });
+  EXPECT_TRUE(vent.Edit(dialog));
+  EXPECT_EQ(title, "Edit Opening");
+  EXPECT_EQ(vent.mType, VENT_FLOOR);
+  EXPECT_DOUBLE_EQ(vent.mWidth, 1.5);
+  EXPECT_DOUBLE_EQ(vent.mHeight, 2.0);
+  EXPECT_DOUBLE_EQ(vent.mUpper, 0.25); // hidden for a floor opening, handed back as it was
+
+  QTimer::singleShot(0, &dialog, [&] { dialog.reject(); });
+  vent.mWidth = 9;
+  EXPECT_FALSE(vent.Edit(dialog));
+  EXPECT_DOUBLE_EQ(vent.mWidth, 9.0);
+}
+
+TEST(NewAreaDialog, StaysOpenUntilItHasANameAndAHazardClass)
+{
+  CNewAreaDialog dialog;
+  ShowActive(dialog);
+  EXPECT_EQ(dialog.windowTitle(), "Create New Volume");
+  ASSERT_EQ(dialog.HazardList()->count(), HazardClassCount);
+  EXPECT_EQ(dialog.HazardList()->currentIndex(), -1);
+
+  Type(dialog.NameField(), "    ");
+  ClickOk(dialog);
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_TRUE(dialog.NameField()->hasFocus());
+  EXPECT_EQ(dialog.mName, "");
+
+  Type(dialog.NameField(), "  Boiler   room ");
+  Enter(dialog.NameField()); // Enter is OK here
+  QApplication::processEvents();
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_TRUE(dialog.HazardList()->hasFocus());
+  EXPECT_EQ(dialog.NameField()->text(), "Boiler room");
+
+  Choose(dialog.HazardList(), 3);
+  ClickOk(dialog);
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(dialog.mName, "Boiler room");
+  EXPECT_EQ(dialog.mHazard, 3);
+}
+
+TEST(StringDialog, ADesignerNameComesBackAsTyped)
+{
+  CStringDialog dialog;
+  dialog.mTitle = "Designer's Name";
+  dialog.mText = "  Ann   Lee ";
+  ShowActive(dialog);
+  EXPECT_EQ(dialog.windowTitle(), "Designer's Name");
+  EXPECT_EQ(dialog.TextField()->text(), "Ann Lee");
+  EXPECT_TRUE(dialog.TextField()->hasFocus());
+
+  Type(dialog.TextField(), QString::fromUtf8("R\xC3\xA9my  a/b "));
+  Enter(dialog.TextField());
+  QApplication::processEvents();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(dialog.mText, "R\xE9my  a/b ");
+}
+
+TEST(StringDialog, CharactersTheProgramCannotStoreAreRemovedAndTheUserTold)
+{
+  CFakePrompts prompts;
+  CStringDialog dialog;
+  dialog.mTitle = "Designer's Name";
+  ShowActive(dialog);
+  Type(dialog.TextField(), QString::fromUtf8("Zo\xC3\xAB \xE6\x9D\x8E"));
+  ClickOk(dialog);
+  QApplication::processEvents();
+  // Shown cleaned and explained; a second OK takes it.
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(dialog.TextField()->text(), QString::fromUtf8("Zo\xC3\xAB "));
+  ASSERT_EQ(prompts.mTexts.size(), 1);
+  EXPECT_TRUE(prompts.mTexts[0].contains("removed"));
+  ClickOk(dialog);
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(dialog.mText, "Zo\xEB ");
+}
+
+TEST(StringDialog, TheFilterRewritesAndTheValidatorCanRefuse)
+{
+  CFakePrompts prompts;
+  CStringDialog dialog;
+  dialog.mFilter = [](const std::string& text) { return text + "!"; };
+  int asked = 0;
+  dialog.mValidator = [&](const std::string& text)
+  {
+    ++asked;
+    return text != "no!";
+  };
+  ShowActive(dialog);
+  Type(dialog.TextField(), "no");
+  Button(dialog, "Cancel")->setFocus(); // focus loss runs the filter
+  QApplication::processEvents();
+  EXPECT_EQ(dialog.TextField()->text(), "no!");
+  Type(dialog.TextField(), "no");
+  ClickOk(dialog);
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_TRUE(dialog.TextField()->hasFocus());
+  EXPECT_EQ(asked, 1);
+  Type(dialog.TextField(), "yes");
+  ClickOk(dialog);
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(dialog.mText, "yes!");
+}

@@ -1,0 +1,112 @@
+#include "ui/dialog_support.h"
+
+#include "ui/prompts.h"
+#include "ui/qt_text.h"
+
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+
+int DialogUnitsX(const QWidget* widget, int units)
+{
+  return units * QFontMetrics(widget->font()).averageCharWidth() / 4;
+}
+
+int DialogUnitsY(const QWidget* widget, int units)
+{
+  return units * QFontMetrics(widget->font()).height() / 8;
+}
+
+CFieldWatcher* CFieldWatcher::Watch(QLineEdit* field, std::function<void()> commit,
+                                    bool selectAllOnFocus)
+{
+  return new CFieldWatcher(field, std::move(commit), selectAllOnFocus);
+}
+
+CFieldWatcher::CFieldWatcher(QLineEdit* field, std::function<void()> commit,
+                             bool selectAllOnFocus)
+  : QObject(field), mField(field), mCommit(std::move(commit)), mSelectAllOnFocus(selectAllOnFocus)
+{
+  field->installEventFilter(this);
+}
+
+bool CFieldWatcher::eventFilter(QObject* watched, QEvent* event)
+{
+  if (watched != mField)
+    return false;
+  switch (event->type())
+  {
+  case QEvent::FocusOut:
+    if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason && mCommit)
+      mCommit();
+    break;
+  case QEvent::FocusIn:
+    if (mSelectAllOnFocus &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+    {
+      // A click that brought the focus in places the cursor after this
+      // event; selecting later keeps the whole text selected.
+      QPointer<QLineEdit> field = mField;
+      QTimer::singleShot(0, mField,
+                         [field]
+                         {
+                           if (field && field->hasFocus())
+                             field->selectAll();
+                         });
+    }
+    break;
+  default:
+    break;
+  }
+  return false;
+}
+
+std::string FieldText(const QLineEdit* field, bool* lost)
+{
+  return FromQt(field->text(), lost);
+}
+
+void TellCharactersRemoved(QWidget* parent)
+{
+  QPointer<QWidget> guard = parent;
+  QTimer::singleShot(0, parent,
+                     [guard]
+                     {
+                       if (guard)
+                         ShowMessage(guard, kAppTitle,
+                                     "Some of the characters you typed cannot be stored by this "
+                                     "program and have been removed.",
+                                     CPromptIcon::Exclamation);
+                     });
+}
+
+bool EnterMovesOn(QWidget* dialog, QKeyEvent* event)
+{
+  if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+    return false;
+  if ((event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+    return false;
+  QWidget* focus = dialog->focusWidget();
+  if (auto* button = qobject_cast<QPushButton*>(focus))
+  {
+    if (button->isEnabled())
+      button->click();
+    return true;
+  }
+  if (focus)
+  {
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QCoreApplication::sendEvent(focus, &tab);
+  }
+  return true;
+}
+
+void RunQueued(QObject* context, std::function<void()> then)
+{
+  QMetaObject::invokeMethod(context, std::move(then), Qt::QueuedConnection);
+}

@@ -1,0 +1,54 @@
+#pragma once
+// What the entry dialogs share: sizes in dialog units, fields that commit
+// when they lose the keyboard focus, and the notice for characters that the
+// program's character set cannot hold.
+
+#include <QObject>
+#include <functional>
+#include <string>
+
+class QKeyEvent;
+class QLineEdit;
+class QWidget;
+
+// Dialog units of the widget's font: a horizontal unit is a quarter of the
+// average character width, a vertical unit an eighth of the character height.
+int DialogUnitsX(const QWidget* widget, int units);
+int DialogUnitsY(const QWidget* widget, int units);
+
+// Watches one field (it is the field's child):
+// - `commit` runs when the field loses the keyboard focus (not for a popup
+//   such as its context menu);
+// - with `selectAllOnFocus`, the whole text is selected once the focus
+//   change that brought the focus in has completed.
+class CFieldWatcher : public QObject
+{
+public:
+  static CFieldWatcher* Watch(QLineEdit* field, std::function<void()> commit,
+                              bool selectAllOnFocus);
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  CFieldWatcher(QLineEdit* field, std::function<void()> commit, bool selectAllOnFocus);
+  QLineEdit* mField;
+  std::function<void()> mCommit;
+  bool mSelectAllOnFocus;
+};
+
+// The field's text in Windows-1252. Characters the set cannot hold are left
+// out and `lost` is set.
+std::string FieldText(const QLineEdit* field, bool* lost);
+
+// Tells the user, once the current event has been handled, that characters
+// were removed from what they typed.
+void TellCharactersRemoved(QWidget* parent);
+
+// Enter in the numeric dialogs: on a button it presses the button, anywhere
+// else it moves the focus to the next control. True when the key was Enter.
+bool EnterMovesOn(QWidget* dialog, QKeyEvent* event);
+
+// Runs `then` once the events already queued (the focus change in progress)
+// have been handled.
+void RunQueued(QObject* context, std::function<void()> then);
