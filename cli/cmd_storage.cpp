@@ -8,6 +8,7 @@
 #include "model/hazard_class.h"
 #include "model/project.h"
 #include "model/text_lines.h"
+#include "storage/charset.h"
 #include "storage/printf.h"
 #include "storage/units.h"
 
@@ -125,7 +126,8 @@ int RunCheck(const CArgs& args)
   }
   out += FormatC("\n%u with errors, %u below the UL minimum\n", static_cast<unsigned>(withErrors),
                  static_cast<unsigned>(belowUL));
-  if (!WriteStdout(out))
+  // Names and texts are Windows-1252; the terminal reads UTF-8.
+  if (!WriteStdout(Cp1252ToUtf8(out)))
     return 1;
   return withErrors == 0 && belowUL == 0 ? 0 : 3;
 }

@@ -63,6 +63,11 @@ void CByteArchive::SetContext(std::string context)
   mContext = std::move(context);
 }
 
+bool CByteArchive::Fail(const std::string& reason)
+{
+  return mReader ? mReader->Fail(reason) : false;
+}
+
 bool CByteArchive::Failed() const { return mWriter ? mWriter->Failed() : mReader->Failed(); }
 
 std::string CByteArchive::Error() const { return mWriter ? mWriter->Error() : mReader->Error(); }

@@ -35,6 +35,8 @@ public:
   // Names the record being handled in messages ("volume 3 opening 2").
   void SetContext(std::string context);
   const std::string& Context() const { return mContext; }
+  // Records damage found by a caller (loading only); always false.
+  bool Fail(const std::string& reason);
   bool Failed() const;
   std::string Error() const;
 

@@ -157,9 +157,13 @@ bool SerializeAreaTable(CByteArchive& ar, CAreaTable& table)
     if (!SerializeArea(ar, *area))
       return false;
     area->CalculateArea();
-    // Takes its sorted place; a second volume of a name already read is
-    // left out, since the table holds each name once.
-    table.Insert(std::move(area));
+    // Takes its sorted place, whatever the order of the file. The table
+    // holds each name once: a second volume of the same name cannot be kept
+    // without losing one of them on the next save, so the file is refused.
+    const std::string name = area->mName;
+    if (!table.Insert(std::move(area)))
+      return ar.Fail("volume " + std::to_string(i + 1) + " has the name of an earlier volume (\"" +
+                     name + "\")");
   }
   return true;
 }

@@ -163,6 +163,16 @@ TEST_F(Cli, CheckReportsEachVolumeAndExitsThreeOnAnErrorOrUlShortfall)
   EXPECT_NE(run.mOut.find("ZERO VOLUME"), std::string::npos) << run.mOut;
   EXPECT_EQ(run.mErr, "");
 
+  // Texts reach the terminal as UTF-8.
+  CProject cafe;
+  cafe.SetName("Caf\xE9");
+  cafe.mPath = (mDir / "Cafe.ad").string();
+  ASSERT_TRUE(cafe.mAreaTable.AddNew("Caf\xE9 room", 0));
+  ASSERT_TRUE(cafe.Save());
+  run = Run("check " + Quote(cafe.mPath));
+  EXPECT_EQ(run.mStatus, 3); // a zero volume
+  EXPECT_NE(run.mOut.find("Volume \"Caf\xC3\xA9 room\":"), std::string::npos) << run.mOut;
+
   // The example project shows each case.
   run = Run("check " + Quote(std::string(VANTOR_SOURCE_DIR) + "/examples/Example.ad"));
   EXPECT_EQ(run.mStatus, 3);

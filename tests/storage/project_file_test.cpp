@@ -406,25 +406,34 @@ TEST(ProjectFile, RefusesMeasuresThatAreNotFiniteNumbers)
   }
 }
 
-TEST(ProjectFile, PutsVolumesOfAFileInNameOrderAndKeepsEachNameOnce)
+TEST(ProjectFile, PutsVolumesOfAFileInNameOrderAndRefusesARepeatedName)
 {
-  CTestBytes f;
-  f.U32(4).Str("").Str("").Str("").Address("").Str("").Address("").Str("").U32(0).U32(4);
-  for (const char* name : {"b", "A", "a", "A"})
-  {
-    f.Str(name).U32(0).F64(name[0] == 'A' ? 1 : 2).F64(1).F64(1).U32(0);
-    for (int c = 0; c < 8; ++c)
-      f.U32(0);
+  auto file = [](std::initializer_list<const char*> names) {
+    CTestBytes f;
+    f.U32(4).Str("").Str("").Str("").Address("").Str("").Address("").Str("").U32(0);
+    f.U32(static_cast<std::uint32_t>(names.size()));
+    for (const char* name : names)
+    {
+      f.Str(name).U32(0).F64(name[0] == 'a' ? 2 : 1).F64(1).F64(1).U32(0);
+      for (int c = 0; c < 8; ++c)
+        f.U32(0);
+      f.Str("").Bool(false);
+    }
     f.Str("").Bool(false);
-  }
-  f.Str("").Bool(false);
+    return f.Bytes();
+  };
   CProject p;
-  ASSERT_TRUE(ReadProjectFile(f.Bytes(), p));
+  ASSERT_TRUE(ReadProjectFile(file({"b", "A", "a"}), p));
   ASSERT_EQ(p.mAreaTable.Count(), 3u);
   EXPECT_EQ(p.mAreaTable.Get(0)->mName, "A");
   EXPECT_EQ(p.mAreaTable.Get(1)->mName, "a");
   EXPECT_EQ(p.mAreaTable.Get(2)->mName, "b");
   EXPECT_EQ(p.mAreaTable.Find("a")->mLength, 2.0);
+
+  CProject q;
+  std::string error;
+  EXPECT_FALSE(ReadProjectFile(file({"b", "A", "a", "A"}), q, &error));
+  EXPECT_NE(error.find("volume 4 has the name of an earlier volume (\"A\")"), std::string::npos) << error;
 }
 
 TEST(ProjectFile, RefusesToSaveATextTooLongForTheFormat)
