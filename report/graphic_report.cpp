@@ -210,6 +210,13 @@ CVolumeHead DrawVolumeHead(CReportSurface& surface, const CReportPage& page, int
   return head;
 }
 
+// Volume notes start in the right-hand column, or further right when the
+// caption is wider than the devices table, so that the two never overlap.
+int VolumeNotesX(const CVolumeHead& head, int captionRight, const CMetrics& m)
+{
+  return std::max(head.mRightX, captionRight + 2 * m.mChar);
+}
+
 bool ShowsNotes(bool include, const std::string& notes, std::string& cleaned)
 {
   cleaned = include ? CleanNotes(notes) : std::string();
@@ -237,10 +244,11 @@ int DrawWindowVolume(CReportSurface& surface, const CReportPage& page, int y, co
     // which stands in the caption's column.
     const int yn = std::max(openingsBottom, head.mDevicesBottom) + m.mLine;
     const int captionX = page.mLeft + m.mIndent;
-    extent.Add(captionX, yn, DrawTextLine(surface, captionX, yn, "Volume Notes:", draw));
-    const CNotesBand band =
-      surface.LayoutNotes(notes, 0, head.mRightX, yn, page.mRight, -1, draw);
-    extent.Add(head.mRightX, yn, {page.mRight - head.mRightX, band.mBottom - yn});
+    const CReportSize caption = DrawTextLine(surface, captionX, yn, "Volume Notes:", draw);
+    extent.Add(captionX, yn, caption);
+    const int notesX = VolumeNotesX(head, captionX + caption.mWidth, m);
+    const CNotesBand band = surface.LayoutNotes(notes, 0, notesX, yn, page.mRight, -1, draw);
+    extent.Add(notesX, yn, {page.mRight - notesX, band.mBottom - yn});
     bottom = std::max({bottom, band.mBottom, yn + m.mLine});
   }
   return bottom;
@@ -463,8 +471,10 @@ void PrintReport(CReportPrinter& printer, const CProject& project)
         printer.NewPage();
         yn = page.mTop;
       }
-      printer.DrawText(page.mLeft + m.mIndent, yn, "Volume Notes:");
-      y = std::max(PrintNotes(printer, page, notes, head.mRightX, yn), yn + m.mLine);
+      const int captionX = page.mLeft + m.mIndent;
+      printer.DrawText(captionX, yn, "Volume Notes:");
+      const int notesX = VolumeNotesX(head, captionX + printer.TextWidth("Volume Notes:"), m);
+      y = std::max(PrintNotes(printer, page, notes, notesX, yn), yn + m.mLine);
     }
     else
     {

@@ -117,8 +117,20 @@ TEST(GraphicReport, EmptyBlocksAddNoSpacingAndErrorsAreRed)
   // Notes caption one line below the openings, the cleaned text beside it.
   const int notesY = devicesY + 7 * L;
   EXPECT_EQ(At(surface, "Volume Notes:"), CAt({I, notesY}));
-  EXPECT_EQ(At(surface, "Hello"), CAt({xr, notesY}));
+  EXPECT_EQ(At(surface, "Hello").mY, notesY);
   EXPECT_EQ(size.mHeight, notesY + L);
+
+  // "Volume Notes:" is wider than "NO DEVICES": the notes move right of it,
+  // in the window and on the printer alike.
+  CFakeSurface printer;
+  PrintReport(printer, *project);
+  for (const CFakeSurface* s : {&surface, &printer})
+  {
+    const CAt caption = At(*s, "Volume Notes:");
+    const CAt notes = At(*s, "Hello");
+    EXPECT_EQ(notes.mX, caption.mX + 13 * C + 2 * C);
+    EXPECT_EQ(notes.mY, caption.mY);
+  }
 }
 
 TEST(GraphicReport, MeasuringDrawsNothingAndGivesTheDrawnSize)
