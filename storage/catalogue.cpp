@@ -1,6 +1,7 @@
 #include "storage/catalogue.h"
 
 #include "model/project.h"
+#include "storage/units.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -51,7 +52,8 @@ std::string NormalizeProjectName(std::string_view name)
 CProjectNameProblem CheckProjectName(std::string_view name, const COpenProjects& open,
                                      const std::string& folder)
 {
-  if (name.empty())
+  // A name of blanks only names nothing a user could pick out of a list.
+  if (CollapseSpaces(name).empty())
     return CProjectNameProblem::Empty;
   if (open.Find(name) || Exists(ProjectPath(folder, name)))
     return CProjectNameProblem::InUse;

@@ -24,7 +24,7 @@ std::string NormalizeProjectName(std::string_view name);
 enum class CProjectNameProblem
 {
   None,
-  Empty,
+  Empty, // nothing but blanks counts as empty
   InUse, // a project of that name is open, or its file exists in the folder
 };
 

@@ -1,12 +1,32 @@
 #include "ui/app.h"
 
+#include "model/project.h"
+#include "storage/address_book.h"
+#include "storage/catalogue.h"
 #include "storage/settings_store.h"
+#include "storage/work_folder.h"
+#include "ui/main_frame.h"
+#include "ui/prompts.h"
+#include "ui/qt_text.h"
+#include "ui/string_dialog.h"
+#include "ui/windows.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QStandardPaths>
+#include <filesystem>
+#include <memory>
 
 namespace
 {
 CMainFrame* gMainFrame = nullptr;
 CMemorySettingsStore gFallbackSettings;
 CSettingsStore* gSettings = &gFallbackSettings;
+
+// "name.ad" must fit a file name of 255 bytes.
+constexpr int kLongestProjectName = 255 - 3;
 } // namespace
 
 CMainFrame* MainFrame() { return gMainFrame; }
@@ -14,3 +34,100 @@ void SetMainFrame(CMainFrame* frame) { gMainFrame = frame; }
 
 CSettingsStore& Settings() { return *gSettings; }
 void SetSettings(CSettingsStore* store) { gSettings = store ? store : &gFallbackSettings; }
+
+QPrinter& SharedPrinter()
+{
+  static QPrinter printer(QPrinter::HighResolution);
+  return printer;
+}
+
+std::string DocumentsFolder()
+{
+  const QString path = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (path.isEmpty() || !QDir().mkpath(path))
+    return {};
+  return QFile::encodeName(path).toStdString();
+}
+
+std::string EnterWorkFolder(CSettingsStore& settings)
+{
+  return ChooseWorkFolder(settings, DocumentsFolder);
+}
+
+void LoadSharedLists(const CSettingsStore& settings)
+{
+  // Missing lists are normal on a first run; they start empty.
+  LoadDistributor(settings);
+  Customers().Load(kCustomerFileName);
+  Designers().Load(kDesignerFileName);
+}
+
+bool OpenProject(const std::string& name, const CProject* source)
+{
+  if (name.empty() || OpenProjects().Find(name))
+    return false;
+  auto project = std::make_unique<CProject>();
+  if (source)
+    project->CopyFrom(*source);
+  project->SetName(name);
+
+  // No file is normal (a new project, Save As); a file that does not read
+  // opens nothing, and the user is told why.
+  std::error_code ec;
+  if (std::filesystem::exists(std::filesystem::symlink_status(project->mPath, ec)))
+  {
+    std::string error;
+    if (!project->Load(&error))
+    {
+      QString text = QString("The project \"%1\" cannot be opened: its file \"%2\" cannot be read.")
+                       .arg(ToQt(name), ToQt(project->mPath));
+      if (!error.empty())
+        text += "\r\n" + ToQt(error);
+      ShowMessage(MainFrame(), kAppTitle, text,
+                  CPromptIcon::Exclamation);
+      return false;
+    }
+  }
+
+  CMainFrame* frame = MainFrame();
+  if (!frame || !CreateProjectWindow(frame->MdiArea(), project.get()))
+    return false;
+  return OpenProjects().Insert(std::move(project));
+}
+
+bool ValidateProjectName(QWidget* parent, const std::string& name)
+{
+  switch (CheckProjectName(name, OpenProjects()))
+  {
+  case CProjectNameProblem::None:
+    return true;
+  case CProjectNameProblem::Empty:
+    ShowMessage(parent, kAppTitle,
+                "Each project must have a unique name.  Please choose a name for this project.",
+                CPromptIcon::Exclamation);
+    return false;
+  case CProjectNameProblem::InUse:
+    ShowMessage(parent, kAppTitle,
+                QString("The project name \"%1\" is already in use.  Each project name must be "
+                        "unique.  Please choose a different name for this project.")
+                  .arg(ToQt(name)),
+                CPromptIcon::Exclamation);
+    return false;
+  }
+  return false;
+}
+
+bool AskProjectName(QWidget* parent, const std::string& initial, std::string& name)
+{
+  CStringDialog dialog(parent);
+  dialog.mTitle = "Project Name";
+  dialog.mText = initial;
+  dialog.mFilter = [](const std::string& text) { return NormalizeProjectName(text); };
+  dialog.mValidator = [&dialog](const std::string& text)
+  { return ValidateProjectName(&dialog, text); };
+  dialog.TextField()->setMaxLength(kLongestProjectName);
+  if (dialog.exec() != QDialog::Accepted)
+    return false;
+  name = dialog.mText;
+  return true;
+}

@@ -7,6 +7,7 @@
 class CMainFrame;
 class CProject;
 class CSettingsStore;
+class QPrinter;
 class QWidget;
 
 // The main window (nullptr before it exists, e.g. in some tests).
@@ -17,9 +18,28 @@ void SetMainFrame(CMainFrame* frame);
 CSettingsStore& Settings();
 void SetSettings(CSettingsStore* store);
 
+// The printer whose set-up "Print Setup..." edits, kept for the whole run.
+QPrinter& SharedPrinter();
+
+// The user's documents folder, created when missing; empty when unknown.
+std::string DocumentsFolder();
+
+// Chooses the work folder (the remembered one, else the default one in the
+// documents folder) and makes it the current folder; empty when none.
+std::string EnterWorkFolder(CSettingsStore& settings);
+
+// Reads the default distributor from the settings store, then the customer
+// book and the designer list from the work folder.
+void LoadSharedLists(const CSettingsStore& settings);
+
 // Creates a project (a copy of source when given), names it, reads its file
-// when one exists, opens its window and adds it to OpenProjects.
+// when one exists, opens its window and adds it to OpenProjects. An existing
+// file that cannot be read opens nothing and is reported to the user.
 bool OpenProject(const std::string& name, const CProject* source);
+
+// True when the name may be given to a new project file; otherwise tells the
+// user why not (caption: the application title) and gives false.
+bool ValidateProjectName(QWidget* parent, const std::string& name);
 
 // The "Project Name" prompt; true and the accepted name on OK.
 bool AskProjectName(QWidget* parent, const std::string& initial, std::string& name);

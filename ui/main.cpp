@@ -1,11 +1,14 @@
 // vantor: the desktop program.
 
+#include "ui/about_dialog.h"
 #include "ui/app.h"
 #include "ui/main_frame.h"
 #include "ui/prompts.h"
 #include "ui/qt_settings_store.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QPixmap>
 #include <clocale>
 
 int main(int argc, char** argv)
@@ -18,12 +21,19 @@ int main(int argc, char** argv)
   std::setlocale(LC_TIME, "");
   QApplication::setOrganizationName("Vantor");
   QApplication::setApplicationName(kAppTitle);
+  const QImage icon = ProgramIcon();
+  if (!icon.isNull())
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon)));
 
+  // The settings store, then the work folder: every later file name of the
+  // program is relative to it.
   CQtSettingsStore settings;
   SetSettings(&settings);
+  EnterWorkFolder(settings);
 
   CMainFrame frame;
   SetMainFrame(&frame);
+  LoadSharedLists(settings);
   frame.show();
   int status = app.exec();
   SetMainFrame(nullptr);

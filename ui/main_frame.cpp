@@ -1,12 +1,115 @@
 #include "ui/main_frame.h"
 
+#include "model/project.h"
+#include "ui/about_dialog.h"
+#include "ui/app.h"
+#include "ui/background.h"
 #include "ui/prompts.h"
+#include "ui/select_project_dialog.h"
 
-#include <QMdiArea>
+#include <QCloseEvent>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPainter>
 
-CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), mMdiArea(new QMdiArea(this))
+CMDIClientWnd::CMDIClientWnd(QWidget* parent) : QMdiArea(parent)
 {
-  setWindowTitle(kAppTitle);
+  // The picture covers everything: no background needs erasing first.
+  viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+  Compose();
+}
+
+void CMDIClientWnd::Compose()
+{
+  QWidget* view = viewport();
+  mPicture = ComposeBackground(view->width(), view->height(), view->logicalDpiX(),
+                               view->logicalDpiY(), WordMark());
+}
+
+bool CMDIClientWnd::viewportEvent(QEvent* event)
+{
+  if (event->type() == QEvent::Resize)
+  {
+    Compose();
+    viewport()->update();
+  }
+  return QMdiArea::viewportEvent(event);
+}
+
+void CMDIClientWnd::paintEvent(QPaintEvent* event)
+{
+  QPainter painter(viewport());
+  painter.drawImage(event->rect().topLeft(), mPicture, event->rect());
+}
+
+CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), mMdiArea(new CMDIClientWnd(this))
+{
   setCentralWidget(mMdiArea);
+
+  QMenu* file = menuBar()->addMenu("&File");
+  // The captions carry the shortcut hints themselves; the shortcuts are real.
+  mNew = file->addAction("&New\tCtrl+N", this, &CMainFrame::OnFileNew);
+  mNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  mOpen = file->addAction("&Open...\tCtrl+O", this, &CMainFrame::OnFileOpen);
+  mOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  file->addSeparator();
+  file->addAction("P&rint Setup...", this, &CMainFrame::OnPrintSetup);
+  file->addSeparator();
+  mExit = file->addAction("E&xit", this, &QWidget::close);
+
+  QMenu* help = menuBar()->addMenu("&Help");
+  mAbout = help->addAction(QString("&About ") + kAppTitle + "...", this, &CMainFrame::OnAbout);
+
+  connect(mMdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::UpdateCaption);
+  UpdateCaption();
   resize(1000, 720);
+}
+
+void CMainFrame::UpdateCaption()
+{
+  // The caption also names the active child window, as MDI programs do.
+  QMdiSubWindow* active = mMdiArea->activeSubWindow();
+  if (active && !active->windowTitle().isEmpty())
+    setWindowTitle(QString(kAppTitle) + " - [" + active->windowTitle() + "]");
+  else
+    setWindowTitle(kAppTitle);
+}
+
+void CMainFrame::OnFileNew()
+{
+  std::string name;
+  if (AskProjectName(this, std::string(), name))
+    OpenProject(name, nullptr);
+}
+
+void CMainFrame::OnFileOpen()
+{
+  CSelectProjectDialog dialog(this);
+  if (dialog.exec() == QDialog::Accepted)
+    OpenProject(dialog.mName, nullptr);
+}
+
+void CMainFrame::OnPrintSetup()
+{
+  QPageSetupDialog dialog(&SharedPrinter(), this);
+  dialog.exec();
+}
+
+void CMainFrame::OnAbout()
+{
+  CAboutDialog dialog(this);
+  dialog.exec();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+  if (!OpenProjects().Empty())
+  {
+    ShowMessage(this, "ERROR", "Close all projects before exiting.\r\nThank you.",
+                CPromptIcon::Exclamation);
+    event->ignore();
+    return;
+  }
+  event->accept();
 }

@@ -1,17 +1,58 @@
 #pragma once
-// The multiple-document main window.
+// The multiple-document main window: the menu, the refusal to exit while
+// projects are open, and the client area that paints the background picture
+// behind the child windows.
 
+#include <QImage>
 #include <QMainWindow>
+#include <QMdiArea>
 
-class QMdiArea;
+class QAction;
+
+// The client area: paints the background picture, rebuilt for every size.
+class CMDIClientWnd : public QMdiArea
+{
+  Q_OBJECT
+public:
+  explicit CMDIClientWnd(QWidget* parent = nullptr);
+  const QImage& Picture() const { return mPicture; }
+
+protected:
+  void paintEvent(QPaintEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
+
+private:
+  void Compose();
+  QImage mPicture;
+};
 
 class CMainFrame : public QMainWindow
 {
   Q_OBJECT
 public:
   explicit CMainFrame(QWidget* parent = nullptr);
-  QMdiArea* MdiArea() const { return mMdiArea; }
+  CMDIClientWnd* MdiArea() const { return mMdiArea; }
+
+  QAction* NewAction() const { return mNew; }
+  QAction* OpenAction() const { return mOpen; }
+  QAction* ExitAction() const { return mExit; }
+  QAction* AboutAction() const { return mAbout; }
+
+  // The commands of the menu.
+  void OnFileNew();
+  void OnFileOpen();
+  void OnPrintSetup();
+  void OnAbout();
+
+protected:
+  void closeEvent(QCloseEvent* event) override;
 
 private:
-  QMdiArea* mMdiArea;
+  void UpdateCaption();
+
+  CMDIClientWnd* mMdiArea;
+  QAction* mNew;
+  QAction* mOpen;
+  QAction* mExit;
+  QAction* mAbout;
 };

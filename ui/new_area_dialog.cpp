@@ -86,8 +86,8 @@ void CNewAreaDialog::OnOk()
 
 void CNewAreaDialog::CheckAndAccept()
 {
-  // A name still edited had no focus change (the window was not active).
-  if (mNameEdit->isModified())
+  // A name not yet taken in had no focus change (the window was not active).
+  if (mNameEdit->text() != ToQt(mName))
     CommitName();
   if (mName.empty() || mCharactersRemoved)
   {

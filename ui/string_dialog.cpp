@@ -65,8 +65,8 @@ void CStringDialog::OnOk()
 
 void CStringDialog::CheckAndAccept()
 {
-  // Text still edited had no focus change (the window was not active).
-  if (mEdit->isModified())
+  // Text not yet taken in had no focus change (the window was not active).
+  if (mEdit->text() != ToQt(mText))
     Commit();
   // Text from which characters had to be removed is shown once more before
   // it can be accepted.

@@ -164,9 +164,12 @@ void CVentDialog::CommitField(QLineEdit* field)
 
 void CVentDialog::ReadField(QLineEdit* field)
 {
-  // A field the user has not edited keeps its value exactly: reading back
-  // the rounded text would change it (a share of 0.333 shows as "33%").
-  if (field->isModified())
+  // A field that still shows its value keeps the value exactly: reading
+  // back the rounded text would change it (a share of 0.333 shows as "33%").
+  const QString shown = field == mUpperEdit   ? ToQt(FormatPercent(mUpper))
+                        : field == mWidthEdit ? ToQt(FormatMeasure(mWidth, mUnits, 1))
+                                              : ToQt(FormatMeasure(mHeight, mUnits, 1));
+  if (field->text() != shown)
   {
     const std::string text = FromQt(field->text());
     if (field == mUpperEdit)

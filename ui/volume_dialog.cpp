@@ -64,9 +64,9 @@ double& CVolumeDialog::Value(int index)
 void CVolumeDialog::Commit(int index)
 {
   QLineEdit* field = mFields[index];
-  // A field the user has not edited keeps its value exactly: reading back
-  // the rounded text would change it.
-  if (field->isModified())
+  // A field that still shows its value keeps the value exactly: reading
+  // back the rounded text would change it.
+  if (field->text() != ToQt(FormatMeasure(Value(index), mUnits, 1)))
   {
     double metres = 0;
     if (ParseMeasure(FromQt(field->text()), mUnits, metres))
@@ -86,10 +86,9 @@ void CVolumeDialog::OnOk()
   RunQueued(this,
             [this]
             {
-              // A field still edited had no focus change (window not active).
+              // An edit not yet taken in had no focus change (window not active).
               for (int i = 0; i < 3; ++i)
-                if (mFields[i]->isModified())
-                  Commit(i);
+                Commit(i);
               accept();
             });
 }

@@ -66,6 +66,7 @@ TEST_F(Catalogue, ANameIsInUseWhenOpenOrWhenItsFileExists)
   Write(fs::path(mFolder) / "On disk.ad", "x");
 
   EXPECT_EQ(CheckProjectName("", open, mFolder), CProjectNameProblem::Empty);
+  EXPECT_EQ(CheckProjectName(" \t ", open, mFolder), CProjectNameProblem::Empty);
   EXPECT_EQ(CheckProjectName("Open one", open, mFolder), CProjectNameProblem::InUse);
   EXPECT_EQ(CheckProjectName("On disk", open, mFolder), CProjectNameProblem::InUse);
   EXPECT_EQ(CheckProjectName("on disk", open, mFolder), CProjectNameProblem::None);

@@ -1,0 +1,220 @@
+// The Open Project dialog over a scratch work folder.
+
+#include "ui/select_project_dialog.h"
+
+#include "tests/ui/shell_fixture.h"
+#include "ui/string_dialog.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+class SelectProject : public CShellTest
+{
+protected:
+  QStringList Names(const CSelectProjectDialog& dialog) const
+  {
+    QStringList names;
+    for (int i = 0; i < dialog.List()->topLevelItemCount(); ++i)
+      names << dialog.List()->topLevelItem(i)->text(0);
+    return names;
+  }
+  void Select(CSelectProjectDialog& dialog, std::initializer_list<int> rows)
+  {
+    dialog.List()->clearSelection();
+    for (int row : rows)
+      dialog.List()->topLevelItem(row)->setSelected(true);
+  }
+  void PickFolder(CSelectProjectDialog& dialog, const QString& folder)
+  {
+    dialog.mPickFolder = [folder](QWidget*, const QString&) { return folder; };
+  }
+  static QString Q(const fs::path& path) { return QString::fromStdString(path.string()); }
+};
+} // namespace
+
+TEST_F(SelectProject, ListsReadableProjectFilesThatAreNotOpen)
+{
+  SaveProject(mWork, "beta", "Ann Lee", "R-2");
+  SaveProject(mWork, "Alpha", "", "R-1");
+  SaveProject(mWork, "Open one");
+  fs::create_directory(mWork / "folder.ad");
+  std::ofstream(mWork / "Future.ad", std::ios::binary) << std::string("\x05\0\0\0", 4);
+  std::ofstream(mWork / "junk.ad", std::ios::binary) << "junk";
+  fs::copy_file(mWork / "beta.ad", mWork / "upper.AD");
+  ASSERT_TRUE(OpenProject("Open one", nullptr));
+
+  CSelectProjectDialog dialog;
+  EXPECT_EQ(dialog.windowTitle(), "Open Project");
+  EXPECT_EQ(dialog.FolderLabel()->text(), Q(mWork));
+  EXPECT_EQ(Names(dialog), QStringList({"Alpha", "beta"}));
+  ASSERT_EQ(dialog.List()->columnCount(), 4);
+  QTreeWidgetItem* beta = dialog.List()->topLevelItem(1);
+  EXPECT_EQ(beta->text(2), "Ann Lee");
+  EXPECT_EQ(beta->text(3), "R-2");
+  EXPECT_FALSE(beta->text(1).isEmpty()); // the stored date
+  // The file that failed to read cannot be opened by name either.
+  EXPECT_FALSE(OpenProject("Future", nullptr));
+}
+
+TEST_F(SelectProject, ButtonsFollowTheNumberOfSelectedRows)
+{
+  SaveProject(mWork, "a");
+  SaveProject(mWork, "b");
+  CSelectProjectDialog dialog;
+  dialog.show();
+  auto states = [&]
+  {
+    return std::vector<bool>{dialog.OpenButton()->isEnabled(), dialog.RenameButton()->isEnabled(),
+                             dialog.MoveButton()->isEnabled(), dialog.DeleteButton()->isEnabled()};
+  };
+  EXPECT_EQ(states(), std::vector<bool>({false, false, false, false}));
+  Select(dialog, {1});
+  EXPECT_EQ(states(), std::vector<bool>({true, true, true, true}));
+  Select(dialog, {0, 1});
+  EXPECT_EQ(states(), std::vector<bool>({false, false, true, true}));
+  EXPECT_TRUE(dialog.ChangeDirectoryButton()->isEnabled());
+
+  // Open hands back the one selected name.
+  Select(dialog, {1});
+  dialog.OpenButton()->click();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(dialog.mName, "b");
+}
+
+TEST_F(SelectProject, DeleteAsksForEachFileInListOrder)
+{
+  for (const char* name : {"a", "b", "c"})
+    SaveProject(mWork, name);
+  CSelectProjectDialog dialog;
+  Select(dialog, {2, 0});
+  mPrompts.mAnswers = {CPromptAnswer::Ok, CPromptAnswer::Cancel};
+  dialog.DeleteButton()->click();
+  ASSERT_EQ(mPrompts.mTexts.size(), 2);
+  EXPECT_EQ(mPrompts.mCaptions[0], "Confirmation");
+  EXPECT_EQ(mPrompts.mTexts[0], "If you are sure you want to permanently delete the project file "
+                                "for \"a\", click \"OK\", otherwise click \"CANCEL\".");
+  EXPECT_TRUE(mPrompts.mTexts[1].contains("\"c\""));
+  EXPECT_FALSE(fs::exists(mWork / "a.ad"));
+  EXPECT_TRUE(fs::exists(mWork / "c.ad"));
+  EXPECT_EQ(Names(dialog), QStringList({"b", "c"}));
+}
+
+TEST_F(SelectProject, MoveRefusesTheSameFolderHoweverItIsWritten)
+{
+  SaveProject(mWork, "job");
+  fs::create_directory_symlink(mWork, mRoot / "alias");
+  for (const QString& same : {Q(mWork), Q(mWork) + "/.", Q(mRoot / "alias")})
+  {
+    CSelectProjectDialog dialog;
+    Select(dialog, {0});
+    PickFolder(dialog, same);
+    mPrompts.mTexts.clear();
+    mPrompts.mCaptions.clear();
+    dialog.MoveButton()->click();
+    ASSERT_EQ(mPrompts.mTexts.size(), 1) << same.toStdString();
+    EXPECT_EQ(mPrompts.mCaptions[0], "Error");
+    EXPECT_EQ(mPrompts.mTexts[0],
+              "The directory you choose must be different than the directory they are in "
+              "already.");
+    EXPECT_TRUE(fs::exists(mWork / "job.ad"));
+  }
+}
+
+TEST_F(SelectProject, MoveAsksBeforeReplacingAFileInTheTarget)
+{
+  const fs::path other = mRoot / "other";
+  fs::create_directory(other);
+  SaveProject(mWork, "kept", "", "mine");
+  SaveProject(mWork, "replaced", "", "new");
+  SaveProject(mWork, "solo");
+  SaveProject(other, "kept", "", "theirs");
+  SaveProject(other, "replaced", "", "old");
+
+  CSelectProjectDialog dialog;
+  ASSERT_EQ(Names(dialog), QStringList({"kept", "replaced", "solo"}));
+  Select(dialog, {0, 1, 2});
+  PickFolder(dialog, Q(other));
+  mPrompts.mAnswers = {CPromptAnswer::Cancel, CPromptAnswer::Ok};
+  dialog.MoveButton()->click();
+  ASSERT_EQ(mPrompts.mTexts.size(), 2); // solo needs no question
+  EXPECT_EQ(mPrompts.mCaptions[0], "Confirmation");
+  EXPECT_EQ(mPrompts.mTexts[0],
+            QString("The project file for \"kept\" already exists in \"%1\".  If you would like "
+                    "to overwrite the file that is in \"%1\", click \"OK\", otherwise, if you "
+                    "would like to cancel this operation, click \"CANCEL\".")
+              .arg(Q(other)));
+  EXPECT_EQ(Names(dialog), QStringList({"kept"}));
+  EXPECT_TRUE(fs::exists(other / "solo.ad"));
+
+  CProject moved;
+  moved.SetName("replaced");
+  moved.mPath = (other / "replaced.ad").string();
+  ASSERT_TRUE(moved.Load());
+  EXPECT_EQ(moved.mProject_Reference, "new");
+}
+
+TEST_F(SelectProject, RenameTakesANewNameAndRefusesTheOldOne)
+{
+  SaveProject(mWork, "old");
+  CSelectProjectDialog dialog;
+  Select(dialog, {0});
+  QString initial;
+  RunSoon(&dialog,
+          [&]
+          {
+            auto* prompt = ActiveDialog<CStringDialog>();
+            ASSERT_NE(prompt, nullptr);
+            initial = prompt->TextField()->text();
+            prompt->OkButton()->click(); // the unchanged name is in use
+            QApplication::processEvents();
+            EXPECT_TRUE(prompt->isVisible());
+            prompt->TextField()->setText("sub/new");
+            prompt->OkButton()->click();
+            QApplication::processEvents();
+            if (prompt->isVisible())
+              prompt->reject();
+          });
+  dialog.RenameButton()->click();
+  EXPECT_EQ(initial, "old");
+  ASSERT_EQ(mPrompts.mTexts.size(), 1);
+  EXPECT_TRUE(mPrompts.mTexts[0].contains("\"old\" is already in use"));
+  EXPECT_TRUE(fs::exists(mWork / "new.ad"));
+  EXPECT_FALSE(fs::exists(mWork / "old.ad"));
+  EXPECT_EQ(Names(dialog), QStringList({"new"}));
+}
+
+TEST_F(SelectProject, ChangeDirectoryRemembersAFolderThatCanBeEntered)
+{
+  const fs::path other = mRoot / "other";
+  fs::create_directory(other);
+  SaveProject(other, "elsewhere");
+  CSelectProjectDialog dialog;
+  EXPECT_TRUE(Names(dialog).isEmpty());
+
+  PickFolder(dialog, Q(mRoot / "gone"));
+  dialog.ChangeDirectoryButton()->click();
+  EXPECT_EQ(mPrompts.mTexts.size(), 1); // told, and nothing changed
+  EXPECT_FALSE(mSettings.Contains("Settings", "Directory"));
+  EXPECT_EQ(fs::current_path(), mWork);
+
+  PickFolder(dialog, Q(other));
+  dialog.ChangeDirectoryButton()->click();
+  EXPECT_EQ(fs::current_path(), other);
+  EXPECT_EQ(mSettings.Read("Settings", "Directory"), other.string());
+  EXPECT_EQ(dialog.FolderLabel()->text(), Q(other));
+  EXPECT_EQ(Names(dialog), QStringList({"elsewhere"}));
+
+  // Nothing picked: the list is simply read again.
+  PickFolder(dialog, QString());
+  SaveProject(other, "added");
+  dialog.ChangeDirectoryButton()->click();
+  EXPECT_EQ(Names(dialog), QStringList({"added", "elsewhere"}));
+}

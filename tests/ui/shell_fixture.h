@@ -1,0 +1,97 @@
+#pragma once
+// A scratch work folder as the current folder, in-memory settings and a
+// main window for the tests of the program's shell; all put back afterwards.
+
+#include "model/project.h"
+#include "model/window_notifier.h"
+#include "storage/settings_store.h"
+#include "ui/app.h"
+#include "ui/main_frame.h"
+#include "tests/ui/fake_prompts.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTest>
+#include <QWidget>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+class CShellTest : public ::testing::Test
+{
+protected:
+  void SetUp() override
+  {
+    mStarted = std::filesystem::current_path();
+    std::string pattern = (std::filesystem::temp_directory_path() / "vantor-ui-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    mRoot = std::filesystem::canonical(pattern);
+    mWork = mRoot / "work";
+    std::filesystem::create_directory(mWork);
+    std::filesystem::current_path(mWork);
+    SetSettings(&mSettings);
+    mFrame = std::make_unique<CMainFrame>();
+    SetMainFrame(mFrame.get());
+    mFrame->show();
+    QApplication::setActiveWindow(mFrame.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(mFrame.get()));
+  }
+
+  void TearDown() override
+  {
+    // Close what a test left open, answering No to the save question.
+    while (!OpenProjects().Empty())
+    {
+      CProject* project = OpenProjects().Get(0);
+      if (project->mProjectWindow)
+        project->mProjectWindow->RequestClose();
+      QApplication::processEvents();
+      if (OpenProjects().Find(project->mName) == project)
+        OpenProjects().Remove(project);
+    }
+    mFrame->MdiArea()->closeAllSubWindows();
+    QApplication::processEvents();
+    SetMainFrame(nullptr);
+    mFrame.reset();
+    SetSettings(nullptr);
+    std::filesystem::current_path(mStarted);
+    std::filesystem::remove_all(mRoot);
+  }
+
+  // Writes a project file of that name into the folder.
+  static void SaveProject(const std::filesystem::path& folder, const std::string& name,
+                          const std::string& designer = "", const std::string& reference = "")
+  {
+    CProject project;
+    project.SetName(name);
+    project.mPath = (folder / (name + ".ad")).string();
+    project.mProject_Designer = designer;
+    project.mProject_Reference = reference;
+    std::string error;
+    ASSERT_TRUE(project.Save(&error)) << error;
+  }
+
+public:
+  static void RunSoon(QObject* context, std::function<void()> step);
+
+protected:
+  std::filesystem::path mStarted, mRoot, mWork;
+  CFakePrompts mPrompts; // no real message box ever blocks a test
+  CMemorySettingsStore mSettings;
+  std::unique_ptr<CMainFrame> mFrame;
+};
+
+// Runs the step once the modal loop about to start is running.
+inline void CShellTest::RunSoon(QObject* context, std::function<void()> step)
+{
+  QMetaObject::invokeMethod(context, std::move(step), Qt::QueuedConnection);
+}
+
+// The modal dialog of that class now shown, or nullptr.
+template <class T> T* ActiveDialog()
+{
+  return qobject_cast<T*>(QApplication::activeModalWidget());
+}

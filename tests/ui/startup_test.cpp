@@ -1,0 +1,40 @@
+// The work folder at start-up, with the documents folder as Qt finds it.
+
+#include "storage/settings_store.h"
+#include "ui/app.h"
+
+#include <QStandardPaths>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+TEST(StartUp, TheDefaultWorkFolderIsMadeInsideACreatedDocumentsFolder)
+{
+  const fs::path started = fs::current_path();
+  std::string pattern = (fs::temp_directory_path() / "vantor-start-XXXXXX").string();
+  ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+  const fs::path root = fs::canonical(pattern);
+  const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+  // Point the user's documents folder at a folder that does not exist yet.
+  fs::create_directories(root / "config");
+  std::ofstream(root / "config" / "user-dirs.dirs")
+    << "XDG_DOCUMENTS_DIR=\"" << (root / "Docs").string() << "\"\n";
+  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((root / "config").string()));
+
+  CMemorySettingsStore settings;
+  const fs::path expected = root / "Docs" / "Vantor Designer Files";
+  EXPECT_EQ(EnterWorkFolder(settings), expected.string());
+  EXPECT_TRUE(fs::is_directory(expected));
+  EXPECT_EQ(fs::current_path(), expected);
+  EXPECT_EQ(settings.Read("Settings", "Directory"), expected.string());
+
+  if (savedConfig.isNull())
+    qunsetenv("XDG_CONFIG_HOME");
+  else
+    qputenv("XDG_CONFIG_HOME", savedConfig);
+  fs::current_path(started);
+  fs::remove_all(root);
+}

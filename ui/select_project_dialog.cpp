@@ -1,0 +1,261 @@
+#include "ui/select_project_dialog.h"
+
+#include "model/project.h"
+#include "storage/work_folder.h"
+#include "ui/app.h"
+#include "ui/dialog_support.h"
+#include "ui/prompts.h"
+#include "ui/qt_text.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace
+{
+// Paths are handed to and from the file system in its own encoding.
+QString PathToQt(const std::string& path) { return QFile::decodeName(path.c_str()); }
+std::string PathFromQt(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QString PickFolderWithDialog(QWidget* parent, const QString& start)
+{
+  return QFileDialog::getExistingDirectory(parent, "Choose a Folder", start,
+                                           QFileDialog::ShowDirsOnly);
+}
+} // namespace
+
+CSelectProjectDialog::CSelectProjectDialog(QWidget* parent)
+  : QDialog(parent), mPickFolder(PickFolderWithDialog), mFolder(new QLabel(this)),
+    mList(new QTreeWidget(this)), mOpen(new QPushButton("Open", this)),
+    mRename(new QPushButton("Rename", this)), mMove(new QPushButton("Move", this)),
+    mDelete(new QPushButton("Delete", this)),
+    mChangeDirectory(new QPushButton("Change Directory", this))
+{
+  setWindowTitle("Open Project");
+
+  auto* folderGroup = new QGroupBox("Directory", this);
+  auto* folderLayout = new QHBoxLayout(folderGroup);
+  mFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  mFolder->setMinimumWidth(DialogUnitsX(this, 200));
+  folderLayout->addWidget(mFolder, 1);
+  folderLayout->addWidget(mChangeDirectory);
+  mChangeDirectory->setAutoDefault(false);
+
+  mList->setColumnCount(4);
+  mList->setHeaderLabels({"Name", "Date", "Designer", "Reference"});
+  mList->setRootIsDecorated(false);
+  mList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  mList->setSortingEnabled(false);
+  mList->header()->setSectionsClickable(false);
+  mList->header()->setSectionsMovable(false);
+  mList->header()->setStretchLastSection(false);
+  mList->setMinimumSize(DialogUnitsX(this, 300), DialogUnitsY(this, 140));
+
+  auto* cancel = new QPushButton("Cancel", this);
+  mOpen->setDefault(true);
+  for (QPushButton* button : {mRename, mMove, mDelete, cancel})
+    button->setAutoDefault(false);
+  auto* buttons = new QHBoxLayout;
+  for (QPushButton* button : {mOpen, mRename, mMove, mDelete, cancel})
+    buttons->addWidget(button);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(folderGroup);
+  layout->addWidget(mList, 1);
+  layout->addLayout(buttons);
+
+  connect(mOpen, &QPushButton::clicked, this, &CSelectProjectDialog::OnOpen);
+  connect(mRename, &QPushButton::clicked, this, &CSelectProjectDialog::OnRename);
+  connect(mMove, &QPushButton::clicked, this, &CSelectProjectDialog::OnMove);
+  connect(mDelete, &QPushButton::clicked, this, &CSelectProjectDialog::OnDelete);
+  connect(mChangeDirectory, &QPushButton::clicked, this,
+          &CSelectProjectDialog::OnChangeDirectory);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(mList, &QTreeWidget::itemSelectionChanged, this, &CSelectProjectDialog::UpdateButtons);
+  connect(mList, &QTreeWidget::itemDoubleClicked, this,
+          [this]
+          {
+            if (SelectedRows().size() == 1)
+              OnOpen();
+          });
+
+  Fill();
+}
+
+void CSelectProjectDialog::Fill()
+{
+  mFolder->setText(PathToQt(CurrentFolder()));
+  mRows = ReadCatalogue(".", OpenProjects().Names());
+  mList->clear();
+  QList<QTreeWidgetItem*> items;
+  for (const CCatalogueRow& row : mRows)
+    items << new QTreeWidgetItem(
+      QStringList{ToQt(row.mName), ToQt(row.mDate), ToQt(row.mDesigner), ToQt(row.mReference)});
+  mList->addTopLevelItems(items);
+  UpdateButtons();
+}
+
+std::vector<int> CSelectProjectDialog::SelectedRows() const
+{
+  std::vector<int> rows;
+  for (QTreeWidgetItem* item : mList->selectedItems())
+    rows.push_back(mList->indexOfTopLevelItem(item));
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+void CSelectProjectDialog::UpdateButtons()
+{
+  const std::size_t n = SelectedRows().size();
+  mOpen->setEnabled(n == 1);
+  mRename->setEnabled(n == 1);
+  mMove->setEnabled(n >= 1);
+  mDelete->setEnabled(n >= 1);
+}
+
+void CSelectProjectDialog::FitColumns()
+{
+  // A quarter each of the inner width less a vertical scroll bar, so the
+  // columns fit whether or not the bar is shown.
+  const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, mList);
+  const int inner = mList->width() - 2 * mList->frameWidth();
+  const int column = std::max(1, (inner - bar) / 4);
+  for (int i = 0; i < 4; ++i)
+    mList->header()->resizeSection(i, column);
+}
+
+void CSelectProjectDialog::showEvent(QShowEvent* event)
+{
+  QDialog::showEvent(event);
+  FitColumns();
+}
+
+void CSelectProjectDialog::resizeEvent(QResizeEvent* event)
+{
+  QDialog::resizeEvent(event);
+  FitColumns();
+}
+
+void CSelectProjectDialog::OnOpen()
+{
+  const std::vector<int> rows = SelectedRows();
+  if (rows.size() != 1)
+    return;
+  mName = mRows[static_cast<std::size_t>(rows.front())].mName;
+  accept();
+}
+
+void CSelectProjectDialog::TellFailures(const QStringList& failures)
+{
+  if (!failures.isEmpty())
+    ShowMessage(this, kAppTitle, failures.join("\r\n"), CPromptIcon::Exclamation);
+}
+
+void CSelectProjectDialog::OnRename()
+{
+  const std::vector<int> rows = SelectedRows();
+  if (rows.size() != 1)
+    return;
+  const std::string from = mRows[static_cast<std::size_t>(rows.front())].mName;
+  std::string to;
+  if (!AskProjectName(this, from, to))
+    return;
+  std::string error;
+  if (!RenameProjectFile(".", from, to, &error))
+    TellFailures({QString("The project file for \"%1\" could not be renamed to \"%2\": %3.")
+                    .arg(ToQt(from), ToQt(to), PathToQt(error))});
+  Fill();
+}
+
+void CSelectProjectDialog::OnMove()
+{
+  const std::vector<int> rows = SelectedRows();
+  if (rows.empty())
+    return;
+  const std::string current = CurrentFolder();
+  const QString picked = mPickFolder(this, PathToQt(current));
+  if (picked.isEmpty())
+    return;
+  const std::string target = PathFromQt(picked);
+  // The same folder written differently counts as the same: moving a file
+  // onto itself would delete it.
+  if (SameFolder(target, current))
+  {
+    ShowMessage(this, "Error",
+                "The directory you choose must be different than the directory they are in "
+                "already.",
+                CPromptIcon::Exclamation);
+    return;
+  }
+  bool attempted = false;
+  QStringList failures;
+  for (int row : rows)
+  {
+    const std::string& name = mRows[static_cast<std::size_t>(row)].mName;
+    bool replace = false;
+    if (ProjectFileExists(target, name))
+    {
+      const QString text =
+        QString("The project file for \"%1\" already exists in \"%2\".  If you would like to "
+                "overwrite the file that is in \"%2\", click \"OK\", otherwise, if you would "
+                "like to cancel this operation, click \"CANCEL\".")
+          .arg(ToQt(name), picked);
+      if (!AskOkCancel(this, "Confirmation", text, CPromptIcon::Question))
+        continue;
+      replace = true;
+    }
+    attempted = true;
+    std::string error;
+    if (!MoveProjectFile(current, target, name, replace, &error))
+      failures << QString("The project file for \"%1\" could not be moved: %2.")
+                    .arg(ToQt(name), PathToQt(error));
+  }
+  TellFailures(failures);
+  if (attempted)
+    Fill();
+}
+
+void CSelectProjectDialog::OnDelete()
+{
+  const std::vector<int> rows = SelectedRows();
+  bool attempted = false;
+  QStringList failures;
+  for (int row : rows)
+  {
+    const std::string& name = mRows[static_cast<std::size_t>(row)].mName;
+    if (!ProjectFileExists(".", name))
+      continue;
+    const QString text = QString("If you are sure you want to permanently delete the project "
+                                 "file for \"%1\", click \"OK\", otherwise click \"CANCEL\".")
+                           .arg(ToQt(name));
+    if (!AskOkCancel(this, "Confirmation", text, CPromptIcon::Question))
+      continue;
+    attempted = true;
+    std::string error;
+    if (!DeleteProjectFile(".", name, &error))
+      failures << QString("The project file for \"%1\" could not be deleted: %2.")
+                    .arg(ToQt(name), PathToQt(error));
+  }
+  TellFailures(failures);
+  if (attempted)
+    Fill();
+}
+
+void CSelectProjectDialog::OnChangeDirectory()
+{
+  const QString picked = mPickFolder(this, PathToQt(CurrentFolder()));
+  if (!picked.isEmpty() && !ChangeWorkFolder(Settings(), PathFromQt(picked)))
+    ShowMessage(this, kAppTitle,
+                QString("The folder \"%1\" cannot be used as the work folder.").arg(picked),
+                CPromptIcon::Exclamation);
+  Fill();
+}
