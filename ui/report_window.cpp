@@ -1,6 +1,74 @@
-// Placeholder until the report window lands.
+// Opening and closing report windows, and the "Print Report" flow.
+
+#include "model/project.h"
+#include "ui/app.h"
+#include "ui/main_frame.h"
+#include "ui/prompts.h"
+#include "ui/qt_surface.h"
+#include "ui/qt_text.h"
+#include "ui/report_print_dialog.h"
+#include "ui/report_wnd.h"
 #include "ui/windows.h"
 
-void OpenReportWindow(CProject*) {}
-void CloseReportWindow(CProject*) {}
-void PrintReportFlow(QWidget*, CProject*) {}
+#include <QDir>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPrinter>
+#include <QScreen>
+
+namespace
+{
+// The printer of the "Print Report" flow, kept for the run so that its
+// destination and paper are offered again next time.
+QPrinter& ReportPrinter()
+{
+  static QPrinter printer(QPrinter::HighResolution);
+  return printer;
+}
+} // namespace
+
+void OpenReportWindow(CProject* project)
+{
+  if (!project || !MainFrame())
+    return;
+  CloseReportWindow(project);
+  auto* window = new CReportWnd(project);
+  QMdiArea* area = MainFrame()->MdiArea();
+  area->addSubWindow(window);
+  // A page's width where the client area allows it.
+  const int dpi = window->logicalDpiX();
+  const QSize wanted(dpi * 8 + dpi / 2, dpi * 7);
+  window->resize(wanted.boundedTo(area->viewport()->size()).expandedTo(QSize(200, 150)));
+  window->show();
+  area->setActiveSubWindow(window);
+  window->raise();
+  project->mReportWindow = window;
+}
+
+void CloseReportWindow(CProject* project)
+{
+  if (!project || !project->mReportWindow)
+    return;
+  CWindowNotifier* window = project->mReportWindow;
+  project->mReportWindow = nullptr;
+  window->RequestClose();
+}
+
+void PrintReportFlow(QWidget* parent, CProject* project)
+{
+  if (!project)
+    return;
+  QPrinter& printer = ReportPrinter();
+  const QString pdf = QDir::current().absoluteFilePath(ToQt(project->mName) + ".pdf");
+  CReportPrintDialog dialog(printer, pdf, parent);
+  if (dialog.exec() != QDialog::Accepted)
+    return;
+  if (!PrintReportTo(printer, *project))
+  {
+    const QString where = printer.outputFormat() == QPrinter::PdfFormat
+                            ? printer.outputFileName()
+                            : printer.printerName();
+    ShowMessage(parent, kAppTitle, "The report could not be printed to " + where + ".",
+                CPromptIcon::Error);
+  }
+}

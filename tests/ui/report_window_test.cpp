@@ -1,0 +1,306 @@
+// The report window, the Qt drawing surface and printing to PDF.
+
+#include "model/project.h"
+#include "report/graphic_report.h"
+#include "tests/ui/fake_prompts.h"
+#include "ui/app.h"
+#include "ui/main_frame.h"
+#include "ui/qt_surface.h"
+#include "ui/report_print_dialog.h"
+#include "ui/report_wnd.h"
+#include "ui/windows.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPainter>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace
+{
+// Lets queued paints and deferred deletions run.
+void Settle()
+{
+  for (int i = 0; i < 6; ++i)
+    QApplication::processEvents();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QApplication::processEvents();
+}
+
+// Runs `act` on the modal dialog of type D as soon as it is shown.
+template <class D> void WhenDialogOpens(std::function<void(D*)> act, int tries = 200)
+{
+  QTimer::singleShot(10,
+                     [act, tries]
+                     {
+                       if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget()))
+                         act(dialog);
+                       else if (tries > 0)
+                         WhenDialogOpens<D>(act, tries - 1);
+                       else
+                         ADD_FAILURE() << "the dialog never opened";
+                     });
+}
+
+// A main window and projects built in memory, in a scratch current folder.
+class ReportWindowTest : public ::testing::Test
+{
+protected:
+  void SetUp() override
+  {
+    ASSERT_TRUE(mFolder.isValid());
+    mOldFolder = std::filesystem::current_path();
+    std::filesystem::current_path(mFolder.path().toStdString());
+    SetMainFrame(&mFrame);
+    mFrame.resize(1200, 900);
+    mFrame.show();
+  }
+
+  void TearDown() override
+  {
+    for (const auto& project : mProjects)
+      CloseReportWindow(project.get());
+    Settle();
+    mProjects.clear();
+    SetMainFrame(nullptr);
+    std::filesystem::current_path(mOldFolder);
+  }
+
+  CProject* Open(const std::string& name)
+  {
+    mProjects.push_back(std::make_unique<CProject>());
+    CProject* project = mProjects.back().get();
+    project->SetName(name);
+    project->mDistributor.Clear();
+    return project;
+  }
+
+  // Closes the project the way its window does: report window first.
+  void CloseProject(CProject* project)
+  {
+    CloseReportWindow(project);
+    for (auto it = mProjects.begin(); it != mProjects.end(); ++it)
+      if (it->get() == project)
+      {
+        mProjects.erase(it);
+        break;
+      }
+  }
+
+  CArea* AddVolume(CProject* project, const char* name, int hazard, double length, double width,
+                   double height)
+  {
+    EXPECT_TRUE(project->mAreaTable.AddNew(name, hazard));
+    CArea* area = project->mAreaTable.Find(name);
+    area->SetLength(length);
+    area->SetWidth(width);
+    area->SetHeight(height);
+    project->RecalculateProject();
+    return area;
+  }
+
+  static CReportWnd* ReportWindow(const CProject* project)
+  {
+    return dynamic_cast<CReportWnd*>(project->mReportWindow);
+  }
+
+  int ReportWindowCount() const
+  {
+    int n = 0;
+    for (QMdiSubWindow* w : mFrame.MdiArea()->subWindowList())
+      n += qobject_cast<CReportWnd*>(w) ? 1 : 0;
+    return n;
+  }
+
+  // A project whose report runs over several printed pages.
+  CProject* LongProject()
+  {
+    CProject* project = Open("Long");
+    for (int i = 0; i < 40; ++i)
+      AddVolume(project, ("Room " + std::to_string(100 + i)).c_str(), 0, 10, 8, 3);
+    project->mIncludeNotes = true;
+    for (int i = 0; i < 30; ++i)
+      project->mNotes += "Line " + std::to_string(i) + " of the project notes, long enough to wrap "
+                         "at the right edge of the page at least once.\n";
+    return project;
+  }
+
+  static int PdfPages(const QString& path)
+  {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+      return -1;
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    return static_cast<int>(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") +
+                            bytes.count("/Type /Page ") + bytes.count("/Type /Page>"));
+  }
+
+  QTemporaryDir mFolder;
+  std::filesystem::path mOldFolder;
+  CFakePrompts mPrompts;
+  CMainFrame mFrame;
+  std::vector<std::unique_ptr<CProject>> mProjects;
+};
+} // namespace
+
+TEST_F(ReportWindowTest, OneWindowPerProjectClosedWithItsProject)
+{
+  CProject* project = Open("Plant");
+  ASSERT_NE(project, nullptr);
+  OpenReportWindow(project);
+  Settle();
+  CReportWnd* first = ReportWindow(project);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->windowTitle(), "Plant");
+  EXPECT_EQ(mFrame.MdiArea()->activeSubWindow(), first);
+
+  // Pressed again: the old window goes, the new one is the project's.
+  OpenReportWindow(project);
+  Settle();
+  CReportWnd* second = ReportWindow(project);
+  ASSERT_NE(second, nullptr);
+  EXPECT_NE(second, first);
+  EXPECT_EQ(ReportWindowCount(), 1);
+
+  // The user closing it forgets it.
+  second->close();
+  Settle();
+  EXPECT_EQ(project->mReportWindow, nullptr);
+  EXPECT_EQ(ReportWindowCount(), 0);
+
+  // Closing the project closes its report window, which then never
+  // touches the project again.
+  OpenReportWindow(project);
+  Settle();
+  ASSERT_EQ(ReportWindowCount(), 1);
+  CloseProject(project);
+  Settle();
+  EXPECT_EQ(ReportWindowCount(), 0);
+}
+
+TEST_F(ReportWindowTest, ScrollBarsOnlyWhenTheReportIsLarger)
+{
+  CProject* project = Open("Plant");
+  project->mCustomer.mName = "Customer";
+  OpenReportWindow(project);
+  Settle();
+  CReportWnd* window = ReportWindow(project);
+  ASSERT_NE(window, nullptr);
+  CReportView* view = window->View();
+  const CReportSize size = view->ReportSize();
+  EXPECT_EQ(size.mWidth, 8 * view->logicalDpiX());
+
+  window->resize(size.mWidth + 200, size.mHeight + 200);
+  Settle();
+  view->Render();
+  EXPECT_EQ(view->horizontalScrollBar()->maximum(), 0);
+  EXPECT_EQ(view->verticalScrollBar()->maximum(), 0);
+
+  window->resize(size.mWidth / 2, size.mHeight / 2);
+  Settle();
+  view->Render();
+  const QSize client = view->viewport()->size();
+  EXPECT_EQ(view->horizontalScrollBar()->maximum(), size.mWidth - client.width());
+  EXPECT_EQ(view->verticalScrollBar()->maximum(), size.mHeight - client.height());
+  EXPECT_EQ(view->horizontalScrollBar()->pageStep(), client.width());
+}
+
+TEST_F(ReportWindowTest, PaintingShowsTheCurrentFiguresAndScrolls)
+{
+  CProject* project = Open("Plant");
+  CArea* area = AddVolume(project, "Hall", 0, 10, 8, 3);
+  area->mFlags |= AF_EXCESS_HEIGHT; // drawn red
+  OpenReportWindow(project);
+  Settle();
+  CReportView* view = ReportWindow(project)->View();
+  ReportWindow(project)->resize(500, 300);
+  Settle();
+  const QImage top = view->Render();
+  auto hasColour = [](const QImage& image, QRgb colour) {
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if ((image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF))
+          return true;
+    return false;
+  };
+  EXPECT_EQ(top.pixel(top.width() - 1, top.height() - 1) & 0xFFFFFF, 0xFFFFFFu);
+  EXPECT_TRUE(hasColour(top, qRgb(255, 0, 0)));
+  // Scrolled down a page, the picture changes.
+  view->verticalScrollBar()->setValue(view->verticalScrollBar()->pageStep());
+  EXPECT_NE(view->Render(), top);
+}
+
+TEST_F(ReportWindowTest, NotesBandsTogetherHoldTheWholeText)
+{
+  QImage image(600, 400, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  CQtReportSurface surface(painter, &image);
+  surface.Prepare();
+  const std::string notes = "First paragraph with several words that wrap around.\n\n"
+                            "Second paragraph after an empty line, also long enough to wrap.";
+  const int step = surface.LineHeight();
+  const CNotesBand all = surface.LayoutNotes(notes, 0, 10, 0, 210, -1, false);
+  EXPECT_EQ(all.mNext, notes.size());
+  const int lines = all.mBottom / step;
+  EXPECT_GT(lines, 5);
+  // A band of three lines stops at the start of the fourth line.
+  const CNotesBand band = surface.LayoutNotes(notes, 0, 10, 0, 210, 3 * step + step / 2, true);
+  EXPECT_EQ(band.mBottom, 3 * step);
+  ASSERT_GT(band.mNext, 0u);
+  ASSERT_LT(band.mNext, notes.size());
+  EXPECT_NE(notes[band.mNext], ' ');
+  const CNotesBand rest = surface.LayoutNotes(notes, band.mNext, 10, 0, 210, -1, false);
+  EXPECT_EQ(rest.mNext, notes.size());
+  EXPECT_EQ(rest.mBottom / step + 3, lines);
+}
+
+TEST_F(ReportWindowTest, PrintingToPdfWritesEveryPage)
+{
+  CProject* project = LongProject();
+  const QString path = QDir::current().absoluteFilePath("long.pdf");
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(path);
+  ASSERT_TRUE(PrintReportTo(printer, *project));
+  EXPECT_GE(PdfPages(path), 3);
+
+  // A file that cannot be written is reported as a failure.
+  printer.setOutputFileName(QDir::current().absoluteFilePath("no/such/folder/x.pdf"));
+  EXPECT_FALSE(PrintReportTo(printer, *project));
+}
+
+TEST_F(ReportWindowTest, PrintFlowCancelPrintsNothingAndPdfChoiceWrites)
+{
+  CProject* project = Open("Plant");
+  WhenDialogOpens<CReportPrintDialog>([](CReportPrintDialog* d) { d->reject(); });
+  PrintReportFlow(&mFrame, project);
+  Settle();
+  EXPECT_FALSE(QFile::exists("Plant.pdf"));
+
+  const QString path = QDir::current().absoluteFilePath("chosen");
+  WhenDialogOpens<CReportPrintDialog>(
+    [path](CReportPrintDialog* d)
+    {
+      d->Destination()->setCurrentText(CReportPrintDialog::PdfEntry());
+      d->FileField()->setText(path);
+      d->accept();
+    });
+  PrintReportFlow(&mFrame, project);
+  Settle();
+  EXPECT_EQ(PdfPages(path + ".pdf"), 1);
+  EXPECT_TRUE(mPrompts.mTexts.isEmpty());
+}

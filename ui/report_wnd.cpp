@@ -1,0 +1,136 @@
+#include "ui/report_wnd.h"
+
+#include "model/project.h"
+#include "report/graphic_report.h"
+#include "ui/qt_surface.h"
+#include "ui/qt_text.h"
+
+#include <QCloseEvent>
+#include <QImage>
+#include <QPainter>
+#include <QScrollBar>
+
+namespace
+{
+// The window's page: 8 inches wide at the screen's resolution.
+CReportPage WindowPage(CReportSurface& surface, int originX, int originY)
+{
+  return {originX, originY, originX + 8 * surface.PixelsPerInchX()};
+}
+
+QImage ClientPicture(const QWidget* widget, QSize size)
+{
+  QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+  // The picture takes the screen's resolution, so text has the screen's size.
+  image.setDotsPerMeterX(qRound(widget->logicalDpiX() / 0.0254));
+  image.setDotsPerMeterY(qRound(widget->logicalDpiY() / 0.0254));
+  image.fill(Qt::white);
+  return image;
+}
+} // namespace
+
+// ---- CReportView
+
+CReportView::CReportView(CProject* project, QWidget* parent)
+  : QAbstractScrollArea(parent), mProject(project)
+{
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  // Every paint covers the whole client area.
+  viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+  viewport()->setAutoFillBackground(false);
+}
+
+CReportSize CReportView::ReportSize()
+{
+  if (!mProject)
+    return {};
+  QImage probe = ClientPicture(viewport(), QSize(1, 1));
+  QPainter painter(&probe);
+  CQtReportSurface surface(painter, &probe);
+  return DrawWindowReport(surface, WindowPage(surface, 0, 0), *mProject, false);
+}
+
+QImage CReportView::Render()
+{
+  QImage image = ClientPicture(viewport(), viewport()->size());
+  if (!mProject)
+    return image;
+  QPainter painter(&image);
+  CQtReportSurface surface(painter, &image);
+  surface.Prepare();
+  const CReportSize size =
+    DrawWindowReport(surface, WindowPage(surface, 0, 0), *mProject, false);
+  UpdateScrollBars(size);
+  // Scrolling moves the origin; the page keeps its width.
+  DrawWindowReport(surface,
+                   WindowPage(surface, -horizontalScrollBar()->value(), -verticalScrollBar()->value()),
+                   *mProject, true);
+  return image;
+}
+
+void CReportView::paintEvent(QPaintEvent*)
+{
+  const QImage image = Render();
+  QPainter painter(viewport());
+  painter.drawImage(0, 0, image);
+}
+
+void CReportView::resizeEvent(QResizeEvent* event)
+{
+  QAbstractScrollArea::resizeEvent(event);
+  UpdateScrollBars(ReportSize());
+  viewport()->update();
+}
+
+void CReportView::scrollContentsBy(int, int) { viewport()->update(); }
+
+void CReportView::UpdateScrollBars(CReportSize size)
+{
+  const QSize client = viewport()->size();
+  QFontMetrics metrics(ReportFont(viewport()), viewport());
+  QScrollBar* h = horizontalScrollBar();
+  QScrollBar* v = verticalScrollBar();
+  h->setRange(0, std::max(0, size.mWidth - client.width()));
+  h->setPageStep(std::max(1, client.width()));
+  h->setSingleStep(std::max(1, metrics.averageCharWidth()));
+  v->setRange(0, std::max(0, size.mHeight - client.height()));
+  v->setPageStep(std::max(1, client.height()));
+  v->setSingleStep(std::max(1, metrics.height()));
+}
+
+// ---- CReportWnd
+
+CReportWnd::CReportWnd(CProject* project) : mProject(project), mView(new CReportView(project))
+{
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+  setWidget(mView);
+  setWindowTitle(ToQt(project->mName));
+}
+
+CReportWnd::~CReportWnd() { Detach(); }
+
+void CReportWnd::Detach()
+{
+  if (mProject && mProject->mReportWindow == this)
+    mProject->mReportWindow = nullptr;
+  mProject = nullptr;
+  mView->SetProject(nullptr);
+}
+
+void CReportWnd::PostRefresh() { mView->viewport()->update(); }
+
+void CReportWnd::RequestClose()
+{
+  // The project may be gone before the deferred deletion runs.
+  Detach();
+  close();
+}
+
+void CReportWnd::closeEvent(QCloseEvent* event)
+{
+  Detach();
+  QMdiSubWindow::closeEvent(event);
+}
