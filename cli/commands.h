@@ -13,6 +13,8 @@ int RunCheck(const CArgs& args);
 int RunUpgrade(const CArgs& args);
 int RunReport(const CArgs& args);
 int RunRtf(const CArgs& args);
+// Runs vantor-pdf (built with the desktop program) with the arguments.
+int RunPdf(const CArgs& args);
 
 // Prints the usage text to standard error and returns 2.
 int UsageError();

@@ -20,6 +20,8 @@ const char kUsage[] =
   "  report PROJECT.ad            write the text report to standard output\n"
   "  rtf PROJECT.ad [-o FILE]     write the rich-text report (default NAME.rtf beside\n"
   "                               the project file) and print its path\n"
+  "  pdf PROJECT.ad -o FILE.pdf   print the report to a PDF file (Letter; --a4,\n"
+  "                               --landscape); needs vantor-pdf beside vantor-cli\n"
   "  upgrade PROJECT.ad...        rewrite project files of older versions in the\n"
   "                               current format\n"
   "\n"
@@ -38,7 +40,7 @@ struct CCommand
 
 const CCommand kCommands[] = {
   {"dump", RunDump},     {"check", RunCheck}, {"upgrade", RunUpgrade},
-  {"report", RunReport}, {"rtf", RunRtf},
+  {"report", RunReport}, {"rtf", RunRtf}, {"pdf", RunPdf},
 };
 } // namespace
 
