@@ -46,6 +46,8 @@ CSelectProjectDialog::CSelectProjectDialog(QWidget* parent)
   auto* folderLayout = new QHBoxLayout(folderGroup);
   mFolder->setTextInteractionFlags(Qt::TextSelectableByMouse);
   mFolder->setMinimumWidth(DialogUnitsX(this, 200));
+  // A long path is cut off rather than widening the dialog; the tip shows it whole.
+  mFolder->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   folderLayout->addWidget(mFolder, 1);
   folderLayout->addWidget(mChangeDirectory);
   mChangeDirectory->setAutoDefault(false);
@@ -94,6 +96,7 @@ CSelectProjectDialog::CSelectProjectDialog(QWidget* parent)
 void CSelectProjectDialog::Fill()
 {
   mFolder->setText(PathToQt(CurrentFolder()));
+  mFolder->setToolTip(mFolder->text());
   mRows = ReadCatalogue(".", OpenProjects().Names());
   mList->clear();
   QList<QTreeWidgetItem*> items;

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <tuple>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -89,11 +90,32 @@ TEST_F(Catalogue, ListsProjectFilesOnlyInByteOrder)
   EXPECT_TRUE(ListProjectNames((mRoot / "gone").string(), {}).empty());
 }
 
-TEST_F(Catalogue, FilesThatDoNotReadGiveNoRow)
+TEST_F(Catalogue, RowsComeFromTheFilesThatRead)
 {
+  for (auto [name, designer, reference] :
+       {std::tuple{"North", "Ann Lee", "N-1"}, std::tuple{"East", "", "E-9"}})
+  {
+    CProject project;
+    project.SetName(name);
+    project.mPath = (fs::path(mFolder) / ProjectFileName(name)).string();
+    project.mProject_Designer = designer;
+    project.mProject_Reference = reference;
+    project.mProject_Date = "03/04/25";
+    ASSERT_TRUE(project.Save());
+  }
   Write(fs::path(mFolder) / "empty.ad", "");
   Write(fs::path(mFolder) / "junk.ad", "not a project");
-  EXPECT_TRUE(ReadCatalogue(mFolder, {}).empty());
+  // Version 5 comes from a newer program: refused like a damaged file.
+  Write(fs::path(mFolder) / "future.ad", std::string("\x05\0\0\0", 4));
+
+  const std::vector<CCatalogueRow> rows = ReadCatalogue(mFolder, {});
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0].mName, "East");
+  EXPECT_EQ(rows[0].mReference, "E-9");
+  EXPECT_EQ(rows[1].mName, "North");
+  EXPECT_EQ(rows[1].mDesigner, "Ann Lee");
+  EXPECT_EQ(rows[1].mDate, "03/04/25"); // the stored date, not today's
+  EXPECT_EQ(ReadCatalogue(mFolder, {"East"}).size(), 1u);
 }
 
 TEST_F(Catalogue, RenameNeverReplacesAFile)
