@@ -1,0 +1,190 @@
+// The Device page of the volume window: its figures, the entry of device
+// counts and the UL question when the page is left short of devices.
+
+#include "tests/ui/volume_test_fixture.h"
+#include "ui/area_page_device.h"
+#include "ui/area_page_fields.h"
+#include "ui/qt_text.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+namespace
+{
+class DevicePage : public CVolumeWindowTest
+{
+protected:
+  // A 300 m3 volume of the class, its window open on the Device page.
+  CVTXAreaPageDevice* Open(int hazard)
+  {
+    mArea = AddVolume("Room", hazard, 10, 10, 3);
+    mSheet = CVolumeWindowTest::Open(mArea, 2);
+    mSheet->window()->activateWindow();
+    return mSheet->DevicePage();
+  }
+
+  // Types into a "Selected" field, replacing its text.
+  static void Type(CVTXAreaPageDevice* page, int model, const char* text)
+  {
+    QLineEdit* field = page->SelectedField(model);
+    field->setFocus();
+    FlushEvents();
+    field->selectAll();
+    QTest::keyClicks(field, text);
+  }
+  // Types and moves on with the Tab key.
+  static void TypeCount(CVTXAreaPageDevice* page, int model, const char* text)
+  {
+    Type(page, model, text);
+    QTest::keyClick(page->SelectedField(model), Qt::Key_Tab);
+    FlushEvents();
+  }
+
+  CArea* mArea = nullptr;
+  CVTXAreaSheet* mSheet = nullptr;
+};
+} // namespace
+
+TEST_F(DevicePage, ShowsTheShortfallAndHowManyOfEachModelCoverIt)
+{
+  CVTXAreaPageDevice* page = Open(0);
+  // Figures as the calculation would leave them for a 1000 g requirement.
+  mArea->mFlags |= AF_CREQ_VALID | AF_CSTD_VALID;
+  mArea->mMassRequired = 1000;
+  mArea->mConcentrationRequired = 100;
+  mArea->mConcentrationStandard = 97;
+  mArea->mVolume = 10;
+  mArea->SetDeviceCount(3, 2); // two of 250 g
+  page->Refresh();
+
+  const char* required[DeviceModelCount] = {"17", "9", "5", "2", "1", "1", "1", "1"};
+  for (int model = 0; model < DeviceModelCount; ++model)
+    EXPECT_EQ(page->RequiredField(model)->text(), required[model]) << "model " << model;
+  EXPECT_EQ(page->MassRequiredField()->text(), "1000 g");
+  EXPECT_EQ(page->MassSelectedField()->text(), "500 g");
+  EXPECT_EQ(page->MassRemainingField()->text(), "500 g");
+  EXPECT_EQ(page->DensityRequiredField()->text(), "100 g/cu m");
+  EXPECT_EQ(page->DensitySelectedField()->text(), "50 g/cu m");
+  EXPECT_EQ(page->DensityRemainingField()->text(), "50 g/cu m");
+  EXPECT_EQ(page->DensityBaseField()->text(), "97 g/cu m");
+  EXPECT_EQ(page->SelectedField(3)->text(), "2");
+  EXPECT_EQ(page->SelectedField(0)->text(), "0");
+
+  // More than enough: nothing remains and no model is needed.
+  mArea->SetDeviceCount(7, 1);
+  page->Refresh();
+  EXPECT_EQ(page->MassRemainingField()->text(), "0 g");
+  for (int model = 0; model < DeviceModelCount; ++model)
+    EXPECT_EQ(page->RequiredField(model)->text(), "0");
+
+  // Without a required concentration only the counts, heights and base show.
+  mArea->mFlags &= ~AF_CREQ_VALID;
+  page->Refresh();
+  for (int model = 0; model < DeviceModelCount; ++model)
+    EXPECT_TRUE(page->RequiredField(model)->text().isEmpty());
+  EXPECT_TRUE(page->MassRequiredField()->text().isEmpty());
+  EXPECT_TRUE(page->MassSelectedField()->text().isEmpty());
+  EXPECT_TRUE(page->DensitySelectedField()->text().isEmpty());
+  EXPECT_TRUE(page->DensityRemainingField()->text().isEmpty());
+  EXPECT_EQ(page->DensityBaseField()->text(), "97 g/cu m");
+  EXPECT_EQ(page->SelectedField(7)->text(), "1");
+  EXPECT_EQ(page->HeightField(7)->text(), "4.9 m");
+}
+
+TEST_F(DevicePage, RowsNamesAndKeyboardOrder)
+{
+  CVTXAreaPageDevice* page = Open(0);
+  for (int model = 0; model < DeviceModelCount; ++model)
+  {
+    EXPECT_EQ(page->NameLabel(model)->text(), ToQt(DeviceName(model)));
+    EXPECT_FALSE(page->SelectedField(model)->isReadOnly());
+  }
+  // Left block 2500 g to 500 g, right block 250 g to 30 g, top to bottom.
+  EXPECT_LT(page->NameLabel(7)->mapTo(page, QPoint()).y(), page->NameLabel(4)->mapTo(page, QPoint()).y());
+  EXPECT_LT(page->NameLabel(7)->mapTo(page, QPoint()).x(), page->NameLabel(3)->mapTo(page, QPoint()).x());
+  EXPECT_EQ(page->NameLabel(7)->mapTo(page, QPoint()).y(), page->NameLabel(3)->mapTo(page, QPoint()).y());
+
+  // Tab walks the "Selected" fields from 2500 g down to 30 g.
+  page->SelectedField(7)->setFocus();
+  FlushEvents();
+  for (int model = 6; model >= 0; --model)
+  {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    FlushEvents();
+    EXPECT_EQ(QApplication::focusWidget(), page->SelectedField(model)) << "model " << model;
+    // The whole text is selected once the focus has arrived.
+    EXPECT_EQ(page->SelectedField(model)->selectedText(), page->SelectedField(model)->text());
+  }
+}
+
+TEST_F(DevicePage, ACountIsStoredWhenTheFieldIsLeftAndUnreadableTextReverts)
+{
+  CVTXAreaPageDevice* page = Open(0);
+  TypeCount(page, 7, "12");
+  EXPECT_EQ(mArea->DeviceCount(7), 12u);
+  // 12 x 2500 g over 300 m3 reaches 100 g/m3: the warning is gone.
+  EXPECT_FALSE(mArea->mWarnings & AW_BELOW_UL_DENSITY);
+  EXPECT_EQ(page->MassSelectedField()->text(), "30000 g");
+
+  for (const char* text : {"abc", "-1", "4294967296", ""})
+  {
+    TypeCount(page, 7, text);
+    EXPECT_EQ(mArea->DeviceCount(7), 12u) << text;
+    EXPECT_EQ(page->SelectedField(7)->text(), "12") << text;
+  }
+  TypeCount(page, 7, " 3 devices");
+  EXPECT_EQ(mArea->DeviceCount(7), 3u);
+  EXPECT_EQ(page->SelectedField(7)->text(), "3");
+  TypeCount(page, 7, "4294967295");
+  EXPECT_EQ(mArea->DeviceCount(7), 4294967295u);
+  TypeCount(page, 7, "0");
+  EXPECT_EQ(mArea->DeviceCount(7), 0u);
+}
+
+TEST_F(DevicePage, LeavingShortOfDevicesAsksAndYesStaysOnThePage)
+{
+  Open(0);
+  ASSERT_TRUE(mArea->mWarnings & AW_BELOW_UL_DENSITY);
+  mPrompts.mAnswers = {CPromptAnswer::Yes};
+  ClickTab(mSheet, 0);
+  EXPECT_EQ(mSheet->currentIndex(), 2);
+  ASSERT_EQ(mPrompts.mTexts.size(), 1);
+  EXPECT_EQ(mPrompts.mCaptions[0], "UL WARNING");
+  EXPECT_EQ(mPrompts.mIcons[0], CPromptIcon::Exclamation);
+  EXPECT_EQ(mPrompts.mTexts[0], ToQt(ULLeaveDevicePageText(97)));
+
+  mPrompts.mAnswers = {CPromptAnswer::No};
+  ClickTab(mSheet, 0);
+  EXPECT_EQ(mSheet->currentIndex(), 0);
+  EXPECT_EQ(mPrompts.mTexts.size(), 2);
+}
+
+TEST_F(DevicePage, TheQuestionNamesTheMinimumOfTheClass)
+{
+  Open(6); // 62 g/m3 standard, 67 g/m3 minimum
+  ClickTab(mSheet, 1); // No by default: the switch happens
+  EXPECT_EQ(mSheet->currentIndex(), 1);
+  ASSERT_EQ(mPrompts.mTexts.size(), 1);
+  EXPECT_EQ(mPrompts.mTexts[0], ToQt(ULLeaveDevicePageText(62)));
+  EXPECT_TRUE(mPrompts.mTexts[0].contains("67g/m^3"));
+}
+
+TEST_F(DevicePage, ACountTypedBeforeATabClickCountsBeforeTheQuestion)
+{
+  CVTXAreaPageDevice* page = Open(0);
+  Type(page, 7, "12");
+  // The tab bar does not take the focus; the count must still be committed.
+  ClickTab(mSheet, 3);
+  EXPECT_EQ(mArea->DeviceCount(7), 12u);
+  EXPECT_TRUE(mPrompts.mTexts.isEmpty());
+  EXPECT_EQ(mSheet->currentIndex(), 3);
+
+  // And the other way round: too few typed, the question is asked.
+  ClickTab(mSheet, 2);
+  Type(page, 7, "1");
+  mPrompts.mAnswers = {CPromptAnswer::Yes};
+  ClickTab(mSheet, 0);
+  EXPECT_EQ(mArea->DeviceCount(7), 1u);
+  EXPECT_EQ(mPrompts.mTexts.size(), 1);
+  EXPECT_EQ(mSheet->currentIndex(), 2);
+}

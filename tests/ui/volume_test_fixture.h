@@ -1,0 +1,97 @@
+#pragma once
+// A project in memory with volume windows in a real main window, and the
+// helpers the volume window tests share.
+
+#include "model/project.h"
+#include "tests/ui/fake_prompts.h"
+#include "ui/app.h"
+#include "ui/area_sheet.h"
+#include "ui/main_frame.h"
+#include "ui/windows.h"
+
+#include <QApplication>
+#include <QTabBar>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+inline void FlushEvents()
+{
+  for (int i = 0; i < 6; ++i)
+    QApplication::processEvents();
+}
+
+// Runs `act` on the modal dialog of type D as soon as it is shown.
+template <class D> void WhenDialogOpens(std::function<void(D*)> act, int tries = 200)
+{
+  QTimer::singleShot(10,
+                     [act, tries]
+                     {
+                       if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget()))
+                         act(dialog);
+                       else if (tries > 0)
+                         WhenDialogOpens<D>(act, tries - 1);
+                       else
+                         ADD_FAILURE() << "the dialog never opened";
+                     });
+}
+
+class CVolumeWindowTest : public ::testing::Test
+{
+protected:
+  void SetUp() override
+  {
+    SetMainFrame(&mFrame);
+    mFrame.show();
+    mProject.SetName("Plant");
+  }
+  void TearDown() override
+  {
+    for (std::size_t i = 0; i < mProject.mAreaTable.Count(); ++i)
+      CloseVolumeWindow(mProject.mAreaTable.Get(i));
+    FlushEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    SetMainFrame(nullptr);
+  }
+
+  // A volume of the given class and size in metres, calculated.
+  CArea* AddVolume(const char* name, int hazard, double length, double width, double height)
+  {
+    EXPECT_TRUE(mProject.mAreaTable.AddNew(name, hazard));
+    CArea* area = mProject.mAreaTable.Find(name);
+    area->SetLength(length);
+    area->SetWidth(width);
+    area->SetHeight(height);
+    mProject.RecalculateProject();
+    return area;
+  }
+
+  static CSheetWnd* Window(const CArea* area) { return dynamic_cast<CSheetWnd*>(area->mVolumeWindow); }
+  static CVTXAreaSheet* Sheet(const CArea* area)
+  {
+    CSheetWnd* window = Window(area);
+    return window ? qobject_cast<CVTXAreaSheet*>(window->Sheet()) : nullptr;
+  }
+  // Opens the volume's window on the page at `tab`.
+  CVTXAreaSheet* Open(CArea* area, int tab = 0)
+  {
+    mProject.RecalculateProject();
+    OpenVolumeWindow(area);
+    CVTXAreaSheet* sheet = Sheet(area);
+    if (sheet)
+      sheet->setCurrentIndex(tab);
+    FlushEvents();
+    return sheet;
+  }
+  static void ClickTab(CVTXAreaSheet* sheet, int index)
+  {
+    QTabBar* bar = sheet->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+    FlushEvents();
+  }
+
+  CMainFrame mFrame;
+  CProject mProject;
+  CFakePrompts mPrompts;
+};

@@ -1,0 +1,237 @@
+#include "ui/area_page_dimension.h"
+
+#include "model/area.h"
+#include "model/vent.h"
+#include "storage/units.h"
+#include "ui/area_page_fields.h"
+#include "ui/qt_text.h"
+#include "ui/vent_dialog.h"
+#include "ui/vent_list_model.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QPushButton>
+#include <QStyle>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace
+{
+QGroupBox* Group(const char* caption, QWidget* content, QWidget* parent, bool alignBottom = false)
+{
+  auto* group = new QGroupBox(caption, parent);
+  auto* layout = new QVBoxLayout(group);
+  layout->setContentsMargins(6, 2, 6, 4);
+  if (alignBottom)
+    layout->addStretch(1);
+  layout->addWidget(content);
+  return group;
+}
+} // namespace
+
+CVTXAreaPageDimension::CVTXAreaPageDimension(CVTXAreaSheet& sheet)
+  : CVTXAreaPage(sheet), mCeiling(new CValueField(this)), mWallUpper(new CValueField(this)),
+    mUpper(new CValueField(this)), mFloor(new CValueField(this)), mWallLower(new CValueField(this)),
+    mLower(new CValueField(this)), mTotal(new CValueField(this)), mList(new QTableView(this)),
+    mModel(new CVentListModel(this)), mNew(new QPushButton("&New", this)),
+    mEdit(new QPushButton("&Edit", this)), mDuplicate(new QPushButton("&Duplicate", this)),
+    mDelete(new QPushButton("&Delete", this))
+{
+
+  auto* sums = new QGridLayout;
+  sums->addWidget(Group("Ceiling", mCeiling, this), 0, 0);
+  sums->addWidget(Group("Upper Wall Half", mWallUpper, this), 0, 1);
+  sums->addWidget(Group("Upper Half", mUpper, this), 0, 2);
+  sums->addWidget(Group("Floor", mFloor, this), 1, 0);
+  sums->addWidget(Group("Lower Wall Half", mWallLower, this), 1, 1);
+  sums->addWidget(Group("Lower Half", mLower, this), 1, 2);
+  // The total spans both rows with its value level with the lower row.
+  sums->addWidget(Group("Total", mTotal, this, true), 0, 3, 2, 1);
+  for (int column = 0; column < 4; ++column)
+    sums->setColumnStretch(column, 1);
+
+  mModel->SetSource([this]() -> const CVentTable* { return Area() ? &Area()->mVentTable : nullptr; });
+  mList->setModel(mModel);
+  mList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  mList->setSelectionBehavior(QAbstractItemView::SelectRows);
+  mList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  mList->setShowGrid(false);
+  mList->setWordWrap(false);
+  mList->setCornerButtonEnabled(false);
+  mList->setTabKeyNavigation(false);
+  mList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  mList->verticalHeader()->hide();
+  const int rowHeight = fontMetrics().height() + 4;
+  mList->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  mList->verticalHeader()->setMinimumSectionSize(rowHeight);
+  mList->verticalHeader()->setDefaultSectionSize(rowHeight);
+  QHeaderView* header = mList->horizontalHeader();
+  header->setSectionsClickable(false);
+  header->setSectionsMovable(false);
+  header->setHighlightSections(false);
+  header->setStretchLastSection(false);
+  header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  // The selection stays visible while the list has no focus (a button does).
+  QPalette colours = mList->palette();
+  colours.setColor(QPalette::Inactive, QPalette::Highlight,
+                   colours.color(QPalette::Active, QPalette::Highlight));
+  colours.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                   colours.color(QPalette::Active, QPalette::HighlightedText));
+  mList->setPalette(colours);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(mNew);
+  buttons->addWidget(mEdit);
+  buttons->addWidget(mDuplicate);
+  buttons->addWidget(mDelete);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(sums);
+  layout->addWidget(mList, 1);
+  layout->addLayout(buttons);
+  FixPageSize(307, 175);
+
+  UpdateButtons();
+  connect(mList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this] { UpdateButtons(); });
+  connect(mList, &QTableView::doubleClicked, this, [this] { OnEdit(); });
+  connect(mNew, &QPushButton::clicked, this, &CVTXAreaPageDimension::OnNew);
+  connect(mEdit, &QPushButton::clicked, this, &CVTXAreaPageDimension::OnEdit);
+  connect(mDuplicate, &QPushButton::clicked, this, &CVTXAreaPageDimension::OnDuplicate);
+  connect(mDelete, &QPushButton::clicked, this, &CVTXAreaPageDimension::OnDelete);
+}
+
+void CVTXAreaPageDimension::showEvent(QShowEvent* event)
+{
+  CVTXAreaPage::showEvent(event);
+  SizeColumns();
+}
+
+void CVTXAreaPageDimension::SizeColumns()
+{
+  // Five equal columns over the client width less a vertical scroll bar,
+  // whether or not one is shown, so the columns never jump.
+  const int client = mList->width() - 2 * mList->frameWidth();
+  const int scrollBar = mList->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, mList);
+  const int width = VentColumnWidth(client, scrollBar);
+  for (int column = 0; column < kVentColumnCount; ++column)
+    mList->setColumnWidth(column, width);
+}
+
+void CVTXAreaPageDimension::Refresh()
+{
+  CArea* area = Area();
+  if (!area)
+    return;
+  const UnitSystem units = area->Units();
+
+  // The list shows the table in its defined order; row i is entry i.
+  if (area->mVentTable.Count() >= 2)
+    area->mVentTable.Sort();
+  mModel->Reset(units);
+  SizeColumns();
+
+  if (mSelectAfterRefresh != -1)
+  {
+    if (mSelectAfterRefresh < mModel->rowCount())
+    {
+      const QModelIndex row = mModel->index(mSelectAfterRefresh, 0);
+      mList->selectionModel()->select(row, QItemSelectionModel::ClearAndSelect |
+                                             QItemSelectionModel::Rows);
+      mList->selectionModel()->setCurrentIndex(row, QItemSelectionModel::NoUpdate);
+      mList->scrollTo(row);
+    }
+    mSelectAfterRefresh = -1;
+  }
+
+  mCeiling->SetValue(ToQt(FormatMeasure(area->mSizeVentCeiling, units, 2)));
+  mWallUpper->SetValue(ToQt(FormatMeasure(area->mSizeVentWallUpper, units, 2)));
+  mUpper->SetValue(ToQt(FormatMeasure(area->mSizeVentUpper, units, 2)));
+  mFloor->SetValue(ToQt(FormatMeasure(area->mSizeVentFloor, units, 2)));
+  mWallLower->SetValue(ToQt(FormatMeasure(area->mSizeVentWallLower, units, 2)));
+  mLower->SetValue(ToQt(FormatMeasure(area->mSizeVentLower, units, 2)));
+  mTotal->SetValue(ToQt(FormatMeasure(area->mSizeOpen, units, 2)));
+
+  UpdateButtons();
+}
+
+std::vector<int> CVTXAreaPageDimension::SelectedRows() const
+{
+  std::vector<int> rows;
+  for (const QModelIndex& index : mList->selectionModel()->selectedRows())
+    rows.push_back(index.row());
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  return rows;
+}
+
+void CVTXAreaPageDimension::UpdateButtons()
+{
+  const std::size_t selected = SelectedRows().size();
+  mEdit->setEnabled(selected == 1);
+  mDuplicate->setEnabled(selected == 1);
+  mDelete->setEnabled(selected >= 1);
+}
+
+void CVTXAreaPageDimension::OnNew()
+{
+  CArea* area = Area();
+  if (!area)
+    return;
+  CVentDialog dialog(this);
+  dialog.mUnits = area->Units();
+  CVentValues values; // WALL, RECTANGULAR, 0 by 0, all of it upper
+  if (!dialog.EditVent("New Opening", values))
+    return;
+  mList->clearSelection();
+  area->mVentTable.Add(values.mType, values.mShape, values.mWidth, values.mHeight, values.mUpper);
+  Recalculate();
+}
+
+void CVTXAreaPageDimension::OnEdit()
+{
+  CArea* area = Area();
+  const std::vector<int> rows = SelectedRows();
+  if (!area || rows.empty())
+    return;
+  CVent* vent = area->mVentTable.Get(static_cast<std::size_t>(rows.front()));
+  if (!vent)
+    return;
+  CVentDialog dialog(this);
+  dialog.mUnits = area->Units();
+  if (vent->Edit(dialog))
+    Recalculate();
+}
+
+void CVTXAreaPageDimension::OnDuplicate()
+{
+  CArea* area = Area();
+  const std::vector<int> rows = SelectedRows();
+  if (!area || rows.empty())
+    return;
+  const CVent* vent = area->mVentTable.Get(static_cast<std::size_t>(rows.front()));
+  if (!vent)
+    return;
+  area->mVentTable.AddCopy(*vent);
+  // The copy sorts right behind its source, so the source keeps its row.
+  mSelectAfterRefresh = rows.front();
+  Recalculate();
+}
+
+void CVTXAreaPageDimension::OnDelete()
+{
+  CArea* area = Area();
+  const std::vector<int> rows = SelectedRows();
+  if (!area || rows.empty())
+    return;
+  // From the last row to the first, so that each index still names its opening.
+  for (auto row = rows.rbegin(); row != rows.rend(); ++row)
+    area->mVentTable.Remove(static_cast<std::size_t>(*row));
+  mList->clearSelection();
+  Recalculate();
+}

@@ -1,0 +1,138 @@
+#include "ui/area_page_hazard.h"
+
+#include "model/area.h"
+#include "model/hazard_class.h"
+#include "storage/units.h"
+#include "ui/area_page_fields.h"
+#include "ui/qt_text.h"
+#include "ui/volume_dialog.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace
+{
+// A captioned group holding one widget.
+QGroupBox* Group(const char* caption, QWidget* content, QWidget* parent)
+{
+  auto* group = new QGroupBox(caption, parent);
+  auto* layout = new QVBoxLayout(group);
+  layout->setContentsMargins(6, 2, 6, 4);
+  layout->addWidget(content);
+  return group;
+}
+
+QString Factor(const CArea& area, std::uint32_t validBit, double value)
+{
+  return (area.mFlags & validBit) ? ToQt(FormatFactor(value)) : QString();
+}
+} // namespace
+
+CVolumeHighlights VolumeHighlights(std::uint32_t flags)
+{
+  CVolumeHighlights h;
+  h.mHeight = (flags & AF_EXCESS_HEIGHT) != 0;
+  h.mVolume = (flags & AF_ZERO_VOLUME) != 0 ||
+              ((flags & AF_EXCESS_VOLUME) && !(flags & (AF_EXCESS_LR | AF_EXCESS_LP)));
+  h.mLR = (flags & AF_EXCESS_LR) != 0;
+  h.mLP = (flags & AF_EXCESS_LP) != 0;
+  return h;
+}
+
+CVTXAreaPageHazard::CVTXAreaPageHazard(CVTXAreaSheet& sheet)
+  : CVTXAreaPage(sheet), mHazard(new QComboBox(this)),
+    mChange(new QPushButton("Change Volume Dimensions", this)), mLength(new CValueField(this)),
+    mWidth(new CValueField(this)), mHeight(new CValueField(this)), mVolume(new CValueField(this)),
+    mClosed(new CValueField(this)), mK1(new CValueField(this)), mK2(new CValueField(this)),
+    mK3(new CValueField(this)), mOpen(new CValueField(this)), mLR(new CValueField(this)),
+    mLP(new CValueField(this)), mLH(new CValueField(this))
+{
+
+  CComboSelectionList list(mHazard);
+  FillHazardList(list, Area() ? Area()->mHazard : -1);
+
+  auto* grid = new QGridLayout(this);
+  grid->addWidget(Group("Hazard Class", mHazard, this), 0, 0, 1, 4);
+  grid->addWidget(Group("Length", mLength, this), 1, 0);
+  grid->addWidget(Group("Width", mWidth, this), 1, 1);
+  grid->addWidget(Group("Height", mHeight, this), 1, 2);
+  grid->addWidget(Group("Volume", mVolume, this), 1, 3);
+  grid->addWidget(mChange, 2, 0, 1, 4);
+  grid->addWidget(Group("Closed", mClosed, this), 3, 0);
+  grid->addWidget(Group("K1", mK1, this), 3, 1);
+  grid->addWidget(Group("K2", mK2, this), 3, 2);
+  grid->addWidget(Group("K3", mK3, this), 3, 3);
+  grid->addWidget(Group("Open", mOpen, this), 4, 0);
+  grid->addWidget(Group("LR", mLR, this), 4, 1);
+  grid->addWidget(Group("LP", mLP, this), 4, 2);
+  grid->addWidget(Group("LH", mLH, this), 4, 3);
+  for (int column = 0; column < 4; ++column)
+    grid->setColumnStretch(column, 1);
+  grid->setRowStretch(5, 1);
+  FixPageSize(307, 175);
+
+  // activated: the user's choice only, never a refresh selecting the entry.
+  connect(mHazard, &QComboBox::activated, this, &CVTXAreaPageHazard::OnHazardChosen);
+  connect(mChange, &QPushButton::clicked, this, &CVTXAreaPageHazard::OnChangeDimensions);
+}
+
+void CVTXAreaPageHazard::Refresh()
+{
+  const CArea* area = Area();
+  if (!area)
+    return;
+  const UnitSystem units = area->Units();
+
+  CComboSelectionList list(mHazard);
+  FillHazardList(list, area->mHazard);
+
+  mLength->SetValue(ToQt(FormatMeasure(area->mLength, units, 1)));
+  mWidth->SetValue(ToQt(FormatMeasure(area->mWidth, units, 1)));
+  mHeight->SetValue(ToQt(FormatMeasure(area->mHeight, units, 1)));
+  mVolume->SetValue(ToQt(FormatMeasure(area->mVolume, units, 3)));
+  mClosed->SetValue(ToQt(FormatMeasure(area->mSizeClosed, units, 2)));
+  mOpen->SetValue(ToQt(FormatMeasure(area->mSizeOpen, units, 2)));
+  mK1->SetValue(Factor(*area, AF_K1_VALID, area->mK1));
+  mK2->SetValue(Factor(*area, AF_K2_VALID, area->mK2));
+  mK3->SetValue(Factor(*area, AF_K3_VALID, area->mK3));
+  mLR->SetValue(Factor(*area, AF_LR_VALID, area->mLR));
+  mLP->SetValue(Factor(*area, AF_LP_VALID, area->mLP));
+  mLH->SetValue(Factor(*area, AF_LH_VALID, area->mLH));
+
+  const CVolumeHighlights highlights = VolumeHighlights(area->mFlags);
+  mHeight->SetHighlighted(highlights.mHeight);
+  mVolume->SetHighlighted(highlights.mVolume);
+  mLR->SetHighlighted(highlights.mLR);
+  mLP->SetHighlighted(highlights.mLP);
+}
+
+void CVTXAreaPageHazard::OnHazardChosen(int index)
+{
+  CArea* area = Area();
+  if (!area || !IsValidHazard(index))
+    return;
+  area->SetHazard(index);
+  Recalculate();
+}
+
+void CVTXAreaPageHazard::OnChangeDimensions()
+{
+  CArea* area = Area();
+  if (!area)
+    return;
+  CVolumeDialog dialog(this);
+  dialog.mUnits = area->Units();
+  dialog.mLength = area->mLength;
+  dialog.mWidth = area->mWidth;
+  dialog.mHeight = area->mHeight;
+  if (dialog.exec() != QDialog::Accepted)
+    return;
+  // Each setter keeps the old value for one that is not above 0.
+  area->SetLength(dialog.mLength);
+  area->SetWidth(dialog.mWidth);
+  area->SetHeight(dialog.mHeight);
+  Recalculate();
+}

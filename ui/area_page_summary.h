@@ -1,0 +1,21 @@
+#pragma once
+// The volume's "Errors" page: the error labels of the volume.
+
+#include "ui/area_sheet.h"
+
+class QListWidget;
+
+inline constexpr const char* kNoVolumeErrorsText = "NO ERRORS PERTAINING TO THIS VOLUME";
+
+class CVTXAreaPageSummary : public CVTXAreaPage
+{
+  Q_OBJECT
+public:
+  explicit CVTXAreaPageSummary(CVTXAreaSheet& sheet);
+  void Refresh() override;
+
+  QListWidget* List() const { return mList; }
+
+private:
+  QListWidget* mList;
+};

@@ -1,0 +1,122 @@
+#include "ui/area_sheet.h"
+
+#include "model/area.h"
+#include "model/device_model.h"
+#include "model/project.h"
+#include "ui/area_page_device.h"
+#include "ui/area_page_dimension.h"
+#include "ui/area_page_hazard.h"
+#include "ui/area_page_notes.h"
+#include "ui/area_page_summary.h"
+#include "ui/prompts.h"
+#include "ui/qt_text.h"
+
+#include <QFontMetrics>
+#include <QLayout>
+
+// ---- CVTXAreaPage
+
+CVTXAreaPage::CVTXAreaPage(CVTXAreaSheet& sheet) : mSheet(sheet) {}
+
+CArea* CVTXAreaPage::Area() const { return mSheet.Area(); }
+
+QSize CVTXAreaPage::DialogUnits(int width, int height) const
+{
+  const QFontMetrics metrics(font());
+  return {width * metrics.averageCharWidth() / 4, height * metrics.height() / 8};
+}
+
+void CVTXAreaPage::FixPageSize(int width, int height)
+{
+  QSize size = DialogUnits(width, height);
+  if (layout())
+    size = size.expandedTo(layout()->minimumSize());
+  mPageSize = size;
+  // Not fixed: the sheet gives every page the size of the largest one, so no
+  // page shows a bare strip beside it.
+  setMinimumSize(size);
+}
+
+QSize CVTXAreaPage::sizeHint() const
+{
+  return mPageSize.isValid() ? mPageSize : CVTXPage::sizeHint();
+}
+
+void CVTXAreaPage::Recalculate()
+{
+  if (CArea* area = Area())
+    if (CProject* project = area->Owner())
+      project->RecalculateProject();
+}
+
+// ---- CVTXAreaSheet
+
+CVTXAreaSheet::CVTXAreaSheet(CArea* area, QWidget* parent) : CVTXSheetBase(parent), mArea(area)
+{
+  mCaption = ComposeCaption();
+  mHazardPage = new CVTXAreaPageHazard(*this);
+  mDimensionPage = new CVTXAreaPageDimension(*this);
+  mDevicePage = new CVTXAreaPageDevice(*this);
+  mNotesPage = new CVTXAreaPageNotes(*this);
+  mSummaryPage = new CVTXAreaPageSummary(*this);
+  AddPage(mHazardPage, "Volume");
+  AddPage(mDimensionPage, "Openings");
+  AddPage(mDevicePage, "Device");
+  AddPage(mNotesPage, "Notes");
+  AddPage(mSummaryPage, "Errors");
+}
+
+CVTXAreaSheet::~CVTXAreaSheet()
+{
+  // A window torn down without closing (its parent went first) must not
+  // leave its handle behind in the volume.
+  if (mArea)
+    mArea->mVolumeWindow = nullptr;
+}
+
+QString CVTXAreaSheet::ComposeCaption() const
+{
+  if (!mArea)
+    return mCaption;
+  const CProject* project = mArea->Owner();
+  return QString("%1 (%2)").arg(project ? ToQt(project->mName) : QString(), ToQt(mArea->mName));
+}
+
+void CVTXAreaSheet::RefreshActivePage()
+{
+  if (!mArea)
+    return;
+  // The sheet's caption is its own; the frame keeps the volume's name, so the
+  // base class (which titles the frame) is not called.
+  mCaption = ComposeCaption();
+  if (CVTXPage* page = ActivePage())
+    page->PostRefresh();
+}
+
+void CVTXAreaSheet::CommitEdits()
+{
+  for (int i = 0; i < count(); ++i)
+    if (auto* page = qobject_cast<CVTXAreaPage*>(widget(i)))
+      page->CommitEdits();
+}
+
+bool CVTXAreaSheet::QueryClose()
+{
+  if (!mArea)
+    return false;
+  // A count still being typed decides whether the volume is short of devices.
+  CommitEdits();
+  if (!mArea || !(mArea->mWarnings & AW_BELOW_UL_DENSITY))
+    return false;
+  return AskYesNo(this, kULWarningCaption, ToQt(ULCloseVolumeText(mArea->mConcentrationStandard)),
+                  CPromptIcon::Exclamation);
+}
+
+void CVTXAreaSheet::ReleaseArea()
+{
+  if (!mArea)
+    return;
+  CommitEdits();
+  mArea->mVolumeWindow = nullptr;
+  mArea = nullptr;
+}
