@@ -171,7 +171,12 @@ void CVentDialog::ReadField(QLineEdit* field)
                                               : ToQt(FormatMeasure(mHeight, mUnits, 1));
   if (field->text() != shown)
   {
-    const std::string text = FromQt(field->text());
+    // A character the program's set cannot hold makes the text unreadable
+    // rather than being dropped and changing the figure.
+    bool lost = false;
+    const std::string text = FromQt(field->text(), &lost);
+    if (lost)
+      return;
     if (field == mUpperEdit)
     {
       double percent = 0;

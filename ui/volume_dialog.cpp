@@ -68,8 +68,12 @@ void CVolumeDialog::Commit(int index)
   // back the rounded text would change it.
   if (field->text() != ToQt(FormatMeasure(Value(index), mUnits, 1)))
   {
+    // A character the program's set cannot hold makes the text unreadable
+    // rather than being dropped and changing the figure.
+    bool lost = false;
+    const std::string text = FromQt(field->text(), &lost);
     double metres = 0;
-    if (ParseMeasure(FromQt(field->text()), mUnits, metres))
+    if (!lost && ParseMeasure(text, mUnits, metres))
       Value(index) = metres;
   }
   field->setText(ToQt(FormatMeasure(Value(index), mUnits, 1)));

@@ -104,11 +104,15 @@ TEST(VolumeDialog, EnterMovesOnAndTypedFiguresAreReadInTheProjectUnits)
   Enter(dialog.HeightField());
   EXPECT_DOUBLE_EQ(dialog.mHeight, 2.123456);
 
-  // Unreadable text keeps the value and shows it again.
-  Type(dialog.LengthField(), "long");
-  Enter(dialog.LengthField());
-  EXPECT_NEAR(dialog.mLength, 3.048, 1e-12);
-  EXPECT_EQ(dialog.LengthField()->text(), "10 ft");
+  // Unreadable text keeps the value and shows it again; so does a figure
+  // with a character the program cannot store (dropping it would read 12).
+  for (const char* typed : {"long", "1\xE2\x80\x89" "2"})
+  {
+    Type(dialog.LengthField(), QString::fromUtf8(typed));
+    Enter(dialog.LengthField());
+    EXPECT_NEAR(dialog.mLength, 3.048, 1e-12) << typed;
+    EXPECT_EQ(dialog.LengthField()->text(), "10 ft");
+  }
   EXPECT_TRUE(dialog.isVisible());
 }
 
