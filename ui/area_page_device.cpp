@@ -114,6 +114,19 @@ QWidget* CVTXAreaPageDevice::MakeBlock(const int (&models)[4])
                                    });
               });
     HookFocusOut(row.mSelected, [this, model] { CommitCount(model); });
+    // Enter moves on to the next lighter model, as in the numeric dialogs;
+    // in the last field it takes the count where it is.
+    connect(row.mSelected, &QLineEdit::returnPressed, this,
+            [this, model]
+            {
+              if (model > 0)
+                mRows[model - 1].mSelected->setFocus(Qt::TabFocusReason);
+              else
+              {
+                CommitCount(model);
+                mRows[model].mSelected->selectAll();
+              }
+            });
   }
   grid->setColumnStretch(1, 1);
   grid->setColumnStretch(2, 1);

@@ -139,6 +139,16 @@ TEST_F(DevicePage, ACountIsStoredWhenTheFieldIsLeftAndUnreadableTextReverts)
   EXPECT_EQ(mArea->DeviceCount(7), 4294967295u);
   TypeCount(page, 7, "0");
   EXPECT_EQ(mArea->DeviceCount(7), 0u);
+
+  // Enter takes the count and moves on to the next lighter model.
+  Type(page, 7, "5");
+  QTest::keyClick(page->SelectedField(7), Qt::Key_Return);
+  FlushEvents();
+  EXPECT_EQ(mArea->DeviceCount(7), 5u);
+  EXPECT_TRUE(page->SelectedField(6)->hasFocus());
+  Type(page, 0, "4");
+  QTest::keyClick(page->SelectedField(0), Qt::Key_Return);
+  EXPECT_EQ(mArea->DeviceCount(0), 4u);
 }
 
 TEST_F(DevicePage, LeavingShortOfDevicesAsksAndYesStaysOnThePage)
