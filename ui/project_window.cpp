@@ -1,18 +1,52 @@
-// Placeholder until the project sheet lands: a plain child window with the
-// project's name.
+// The project window: a fixed-size child frame holding the project sheet.
+// Closing it asks the sheet's questions, then the project leaves the open
+// set and is destroyed.
+
 #include "ui/windows.h"
 
 #include "model/project.h"
+#include "ui/project_sheet.h"
 #include "ui/qt_text.h"
 
-#include <QLabel>
 #include <QMdiArea>
-#include <QMdiSubWindow>
+#include <QPointer>
+
+namespace
+{
+// Run once the window may close. The sheet lets go of the project first, so
+// that nothing still queued for the window or its pages can reach it.
+void CloseProject(CVTXSheet* sheet)
+{
+  CProject* project = sheet->Project();
+  if (!project)
+    return;
+  sheet->ReleaseProject();
+  // Taking it out of the open set destroys it.
+  OpenProjects().Remove(project);
+}
+} // namespace
 
 bool CreateProjectWindow(QMdiArea* area, CProject* project)
 {
-  auto* sub = area->addSubWindow(new QLabel(ToQt(project->mName)));
-  sub->setWindowTitle(ToQt(project->mName));
-  sub->show();
+  if (!area || !project)
+    return false;
+  auto* sheet = new CVTXSheet(project);
+  auto* window = new CSheetWnd(sheet);
+  window->setWindowTitle(ToQt(project->mName));
+  area->addSubWindow(window);
+  project->mProjectWindow = window;
+  QPointer<CVTXSheet> guard(sheet);
+  window->SetOnClosed(
+    [guard]
+    {
+      if (guard)
+        CloseProject(guard);
+    });
+  window->show();
+  window->raise();
+  area->setActiveSubWindow(window);
+  // The pages show calculated figures and the close path tests the warnings:
+  // a project just read has none yet.
+  project->RecalculateProject();
   return true;
 }

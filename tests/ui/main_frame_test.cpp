@@ -1,6 +1,16 @@
 #include "ui/main_frame.h"
 
+#include "tests/ui/shell_fixture.h"
+#include "ui/about_dialog.h"
+#include "ui/string_dialog.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
+#include <QPushButton>
+#include <QTest>
+#include <fstream>
 #include <gtest/gtest.h>
 
 TEST(MainFrame, HasTheApplicationTitleAndAClientArea)
@@ -9,4 +19,171 @@ TEST(MainFrame, HasTheApplicationTitleAndAClientArea)
   frame.show();
   EXPECT_EQ(frame.windowTitle(), "Vantor (R) System Calculation Program");
   EXPECT_NE(frame.MdiArea(), nullptr);
+}
+
+namespace
+{
+using MainFrameShell = CShellTest;
+
+// Answers the Project Name prompt with a name, or cancels it when empty.
+void AnswerProjectName(QObject* context, const QString& name)
+{
+  CShellTest::RunSoon(context,
+                      [name]
+                      {
+                        auto* dialog = ActiveDialog<CStringDialog>();
+                        ASSERT_NE(dialog, nullptr);
+                        EXPECT_EQ(dialog->windowTitle(), "Project Name");
+                        if (name.isEmpty())
+                        {
+                          dialog->reject();
+                          return;
+                        }
+                        dialog->TextField()->setText(name);
+                        dialog->OkButton()->click();
+                        QApplication::processEvents();
+                        if (dialog->isVisible())
+                          dialog->reject();
+                      });
+}
+} // namespace
+
+TEST_F(MainFrameShell, ExitIsRefusedWhileAProjectIsOpen)
+{
+  ASSERT_TRUE(OpenProject("Plant room", nullptr));
+  ASSERT_EQ(OpenProjects().Count(), 1u);
+  EXPECT_EQ(mFrame->MdiArea()->subWindowList().size(), 1);
+
+  mFrame->ExitAction()->trigger();
+  QApplication::processEvents();
+  EXPECT_TRUE(mFrame->isVisible());
+  ASSERT_EQ(mPrompts.mCaptions.size(), 1);
+  EXPECT_EQ(mPrompts.mCaptions[0], "ERROR");
+  EXPECT_EQ(mPrompts.mTexts[0], "Close all projects before exiting.\r\nThank you.");
+  EXPECT_EQ(mPrompts.mIcons[0], CPromptIcon::Exclamation);
+
+  // Closing the project window (answering No to saving) lets the program end.
+  mFrame->MdiArea()->closeAllSubWindows();
+  QApplication::processEvents();
+  EXPECT_TRUE(OpenProjects().Empty());
+  mPrompts.mCaptions.clear();
+  mFrame->ExitAction()->trigger();
+  EXPECT_FALSE(mFrame->isVisible());
+  EXPECT_FALSE(mPrompts.mCaptions.contains("ERROR"));
+}
+
+TEST_F(MainFrameShell, FileNewOpensAWindowUnderTheTypedNameAndCancelOpensNothing)
+{
+  AnswerProjectName(mFrame.get(), "");
+  mFrame->NewAction()->trigger();
+  EXPECT_TRUE(OpenProjects().Empty());
+  EXPECT_TRUE(mFrame->MdiArea()->subWindowList().isEmpty());
+
+  // Ctrl+N is a real shortcut; a typed path keeps its last component only.
+  mFrame->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(mFrame.get()));
+  AnswerProjectName(mFrame.get(), "jobs/Warehouse");
+  QTest::keyClick(mFrame.get(), Qt::Key_N, Qt::ControlModifier);
+  QApplication::processEvents();
+  ASSERT_NE(OpenProjects().Find("Warehouse"), nullptr);
+  EXPECT_FALSE(std::filesystem::exists(mWork / "Warehouse.ad")); // not written until saved
+  ASSERT_EQ(mFrame->MdiArea()->subWindowList().size(), 1);
+  EXPECT_EQ(mFrame->MdiArea()->subWindowList()[0]->windowTitle(), "Warehouse");
+  EXPECT_TRUE(mFrame->windowTitle().contains("Warehouse"));
+
+  // The same name again is refused while the first is open.
+  EXPECT_FALSE(OpenProject("Warehouse", nullptr));
+  EXPECT_EQ(OpenProjects().Count(), 1u);
+}
+
+TEST_F(MainFrameShell, AProjectFileThatDoesNotReadOpensNothingAndSaysSo)
+{
+  std::ofstream(mWork / "Broken.ad", std::ios::binary) << "not a project";
+  // Version 5 is newer than this program reads.
+  std::ofstream(mWork / "Future.ad", std::ios::binary) << std::string("\x05\0\0\0", 4);
+  for (const char* name : {"Broken", "Future"})
+  {
+    mPrompts.mTexts.clear();
+    EXPECT_FALSE(OpenProject(name, nullptr)) << name;
+    EXPECT_EQ(OpenProjects().Find(name), nullptr);
+    ASSERT_EQ(mPrompts.mTexts.size(), 1) << name;
+    EXPECT_TRUE(mPrompts.mTexts[0].contains(QString("\"%1\"").arg(name)));
+  }
+  EXPECT_TRUE(mFrame->MdiArea()->subWindowList().isEmpty());
+
+  // A readable file opens with what it holds.
+  SaveProject(mWork, "Good", "", "REF-7");
+  ASSERT_TRUE(OpenProject("Good", nullptr));
+  EXPECT_EQ(OpenProjects().Find("Good")->mProject_Reference, "REF-7");
+}
+
+TEST_F(MainFrameShell, ProjectNamePromptRefusesEmptyAndTakenNames)
+{
+  SaveProject(mWork, "Taken");
+  std::string name;
+  bool ok = true;
+  RunSoon(mFrame.get(),
+          [&]
+          {
+            auto* dialog = ActiveDialog<CStringDialog>();
+            ASSERT_NE(dialog, nullptr);
+            for (const char* typed : {"  ", "x/..", "Taken", "a\\Taken"})
+            {
+              dialog->TextField()->setText(typed);
+              dialog->TextField()->setModified(true);
+              dialog->OkButton()->click();
+              QApplication::processEvents();
+              EXPECT_TRUE(dialog->isVisible()) << typed;
+            }
+            dialog->reject();
+          });
+  ok = AskProjectName(mFrame.get(), "", name);
+  EXPECT_FALSE(ok);
+  ASSERT_EQ(mPrompts.mTexts.size(), 4);
+  EXPECT_EQ(mPrompts.mTexts[0],
+            "Each project must have a unique name.  Please choose a name for this project.");
+  EXPECT_EQ(mPrompts.mTexts[1], mPrompts.mTexts[0]);
+  EXPECT_EQ(mPrompts.mTexts[2],
+            "The project name \"Taken\" is already in use.  Each project name must be unique.  "
+            "Please choose a different name for this project.");
+  EXPECT_EQ(mPrompts.mTexts[3], mPrompts.mTexts[2]);
+  for (const QString& caption : mPrompts.mCaptions)
+    EXPECT_EQ(caption, "Vantor (R) System Calculation Program");
+}
+
+TEST_F(MainFrameShell, TheAboutBoxNamesTheProgramAndItsVersion)
+{
+  QStringList texts;
+  bool hasIcon = false;
+  RunSoon(mFrame.get(),
+          [&]
+          {
+            auto* about = ActiveDialog<CAboutDialog>();
+            ASSERT_NE(about, nullptr);
+            for (QLabel* label : about->findChildren<QLabel*>())
+            {
+              texts << label->text();
+              hasIcon = hasIcon || !label->pixmap().isNull();
+            }
+            QPushButton* ok = about->findChild<QPushButton*>();
+            ASSERT_NE(ok, nullptr);
+            EXPECT_EQ(ok->text(), "OK");
+            ok->click();
+          });
+  mFrame->AboutAction()->trigger();
+  EXPECT_TRUE(texts.contains("Vantor (R) System Calculation Program"));
+  EXPECT_TRUE(texts.contains("Version 2.7"));
+  EXPECT_TRUE(hasIcon);
+}
+
+TEST_F(MainFrameShell, TheClientAreaPictureFollowsItsSize)
+{
+  mFrame->resize(900, 700);
+  QApplication::processEvents();
+  const QSize first = mFrame->MdiArea()->viewport()->size();
+  EXPECT_EQ(mFrame->MdiArea()->Picture().size(), first);
+  mFrame->resize(600, 500);
+  QApplication::processEvents();
+  EXPECT_EQ(mFrame->MdiArea()->Picture().size(), mFrame->MdiArea()->viewport()->size());
+  EXPECT_NE(mFrame->MdiArea()->Picture().size(), first);
 }

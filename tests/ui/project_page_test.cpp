@@ -1,0 +1,219 @@
+// The Project page: saving, Save As, the designer list, the reference field
+// and the report and dump buttons.
+
+#include "tests/ui/project_test_fixture.h"
+
+#include "storage/units.h"
+#include "ui/page_project.h"
+#include "ui/qt_text.h"
+#include "ui/string_dialog.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QKeyEvent>
+#include <QTest>
+#include <fstream>
+
+namespace
+{
+class ProjectPage : public ProjectWindowTest
+{
+protected:
+  CVTXPageProject* Page(CProject* project) { return Sheet(project)->ProjectPage(); }
+
+  // Writes a project file so that opening it gives a saved project.
+  void WriteSavedProject(const std::string& name)
+  {
+    CProject project;
+    project.SetName(name);
+    std::string error;
+    ASSERT_TRUE(project.Save(&error)) << error;
+  }
+};
+
+// Types as the user does (one key event per character, any character).
+void TypeAndLeave(QLineEdit* field, const QString& text, QWidget* next)
+{
+  field->setFocus();
+  field->selectAll();
+  for (QChar c : text)
+  {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(field, &press);
+  }
+  next->setFocus();
+  Settle();
+}
+} // namespace
+
+TEST_F(ProjectPage, SaveIsEnabledOnlyWhileTheProjectHasUnsavedChanges)
+{
+  WriteSavedProject("Plant");
+  CProject* project = Open("Plant");
+  ASSERT_NE(project, nullptr);
+  CVTXPageProject* page = Page(project);
+  EXPECT_FALSE(project->IsModified());
+  EXPECT_FALSE(page->SaveButton()->isEnabled());
+  EXPECT_TRUE(page->SaveAsButton()->isEnabled());
+
+  // Choosing "FOOT" is an edit.
+  page->UnitList()->setFocus();
+  QTest::keyClick(page->UnitList(), Qt::Key_Down);
+  Settle();
+  EXPECT_EQ(project->mUnits, UNITS_IMPERIAL);
+  EXPECT_TRUE(page->SaveButton()->isEnabled());
+
+  QTest::mouseClick(page->SaveButton(), Qt::LeftButton);
+  Settle();
+  EXPECT_FALSE(project->IsModified());
+  EXPECT_FALSE(page->SaveButton()->isEnabled());
+  EXPECT_TRUE(mPrompts.mTexts.isEmpty());
+
+  // A new project has never been written: it counts as changed at once.
+  CProject* fresh = Open("Fresh");
+  EXPECT_TRUE(Page(fresh)->SaveButton()->isEnabled());
+}
+
+TEST_F(ProjectPage, AFailedSaveIsReportedAndTheProjectStaysChanged)
+{
+  CProject* project = Open("Plant");
+  // A folder in the way of the project file makes the write fail.
+  std::filesystem::create_directory("Plant.ad");
+  QTest::mouseClick(Page(project)->SaveButton(), Qt::LeftButton);
+  Settle();
+  ASSERT_EQ(mPrompts.mTexts.size(), 1);
+  EXPECT_TRUE(mPrompts.mTexts[0].startsWith("The project \"Plant\" could not be saved."));
+  EXPECT_TRUE(project->IsModified());
+  EXPECT_TRUE(Page(project)->SaveButton()->isEnabled());
+}
+
+TEST_F(ProjectPage, SaveAsOpensACopyDatedTodayAndLeavesTheFirstWindowAsItWas)
+{
+  CProject* project = Open("Plant");
+  project->mProject_Date = "01/02/99";
+  project->SetProjectReference("R-7");
+  AddVolume(project, "Boiler room", 0, 10, 8, 3);
+  WhenDialogOpens<CStringDialog>(
+    [](CStringDialog* dialog)
+    {
+      EXPECT_EQ(dialog->windowTitle(), "Project Name");
+      EXPECT_TRUE(dialog->TextField()->text().isEmpty());
+      dialog->TextField()->setText("Plant copy");
+      QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+    });
+  QTest::mouseClick(Page(project)->SaveAsButton(), Qt::LeftButton);
+  Settle();
+
+  EXPECT_EQ(OpenProjects().Count(), 2u);
+  EXPECT_EQ(SubWindowCount(), 2);
+  CProject* copy = OpenProjects().Find("Plant copy");
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(copy->mProject_Date, TodayDate());
+  EXPECT_EQ(copy->mProject_Reference, "R-7");
+  EXPECT_EQ(copy->mAreaTable.Count(), 1u);
+  EXPECT_TRUE(copy->IsModified());
+  EXPECT_FALSE(std::filesystem::exists("Plant copy.ad")); // not written until saved
+  EXPECT_EQ(Window(copy)->windowTitle(), "Plant copy");
+  EXPECT_EQ(project->mProject_Date, "01/02/99");
+  EXPECT_EQ(Window(project)->windowTitle(), "Plant");
+}
+
+TEST_F(ProjectPage, DesignersAreAddedSavedChosenAndDeleted)
+{
+  CProject* project = Open("Plant");
+  CVTXPageProject* page = Page(project);
+  EXPECT_FALSE(page->DesignerList()->isEnabled()); // an empty list
+  EXPECT_FALSE(page->DeleteDesignerButton()->isEnabled());
+
+  Designers().Add("bob");
+  WhenDialogOpens<CStringDialog>(
+    [](CStringDialog* dialog)
+    {
+      EXPECT_EQ(dialog->windowTitle(), "Designer's Name");
+      dialog->TextField()->setText("Ann   Lee");
+      QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+    });
+  QTest::mouseClick(page->NewDesignerButton(), Qt::LeftButton);
+  Settle();
+  // The list holds the name with single spaces, and so does the project.
+  EXPECT_EQ(Designers().Names(), (std::vector<std::string>{"Ann Lee", "bob"}));
+  EXPECT_EQ(project->mProject_Designer, "Ann Lee");
+  EXPECT_TRUE(std::filesystem::exists(kDesignerFileName));
+  ASSERT_EQ(page->DesignerList()->count(), 2);
+  EXPECT_EQ(page->DesignerList()->currentText(), "Ann Lee");
+  EXPECT_TRUE(page->DeleteDesignerButton()->isEnabled());
+
+  // No keeps the designer.
+  QTest::mouseClick(page->DeleteDesignerButton(), Qt::LeftButton);
+  Settle();
+  ASSERT_EQ(mPrompts.mTexts.size(), 1);
+  EXPECT_EQ(mPrompts.mCaptions[0], "Warning");
+  EXPECT_EQ(mPrompts.mTexts[0],
+            "This action will remove \"Ann Lee\" from your list.  Are you sure you want to do this?");
+  EXPECT_EQ(project->mProject_Designer, "Ann Lee");
+
+  mPrompts.mAnswers.push_back(CPromptAnswer::Yes);
+  QTest::mouseClick(page->DeleteDesignerButton(), Qt::LeftButton);
+  Settle();
+  EXPECT_EQ(Designers().Names(), std::vector<std::string>{"bob"});
+  EXPECT_TRUE(project->mProject_Designer.empty());
+  EXPECT_EQ(page->DesignerList()->currentIndex(), -1);
+  EXPECT_FALSE(page->DeleteDesignerButton()->isEnabled());
+  CNameList reread;
+  ASSERT_TRUE(reread.Load(kDesignerFileName));
+  EXPECT_EQ(reread.Names(), std::vector<std::string>{"bob"});
+}
+
+TEST_F(ProjectPage, TheReferenceIsTakenWhenTheFieldLosesTheFocus)
+{
+  CProject* project = Open("Plant");
+  CVTXPageProject* page = Page(project);
+  TypeAndLeave(page->ReferenceField(), "  A   12 ", page->UnitList());
+  EXPECT_EQ(project->mProject_Reference, "A 12");
+  EXPECT_EQ(page->ReferenceField()->text(), "A 12");
+
+  // A character the program cannot store is removed, and the user is told.
+  TypeAndLeave(page->ReferenceField(), QString("B") + QChar(0x2603) + "7", page->UnitList());
+  EXPECT_EQ(project->mProject_Reference, "B7");
+  EXPECT_EQ(page->ReferenceField()->text(), "B7");
+  ASSERT_EQ(mPrompts.mTexts.size(), 1);
+  EXPECT_EQ(mPrompts.mTexts[0], kCharactersRemovedText);
+}
+
+TEST_F(ProjectPage, TheTextFileReportIsWrittenAndItsPlaceIsTold)
+{
+  CProject* project = Open("Plant");
+  QTest::mouseClick(Page(project)->TextReportButton(), Qt::LeftButton);
+  Settle();
+  ASSERT_EQ(mPrompts.mTexts.size(), 1);
+  EXPECT_EQ(mPrompts.mCaptions[0], "Information");
+  const std::string path = (std::filesystem::current_path() / "Plant.rtf").string();
+  EXPECT_EQ(mPrompts.mTexts[0],
+            ToQt("The text file version of the report was created and saved as " + path + "."));
+  std::ifstream file(path, std::ios::binary);
+  std::string head(5, '\0');
+  file.read(head.data(), 5);
+  EXPECT_EQ(head, "{\\rtf");
+
+  // A report that cannot be written says so instead of claiming success.
+  std::filesystem::remove(path);
+  std::filesystem::create_directory(path);
+  QTest::mouseClick(Page(project)->TextReportButton(), Qt::LeftButton);
+  Settle();
+  ASSERT_EQ(mPrompts.mTexts.size(), 2);
+  EXPECT_TRUE(mPrompts.mTexts[1].startsWith("The text file version of the report could not be created."));
+}
+
+TEST_F(ProjectPage, TheDumpButtonIsShownOnlyInDiagnosticMode)
+{
+  CProject* project = Open("Plant");
+  EXPECT_TRUE(Page(project)->DumpButton()->isHidden());
+  mSettings.Write("Settings", "Diagnostics", "1");
+  CProject* other = Open("Other");
+  CVTXPageProject* page = Page(other);
+  EXPECT_FALSE(page->DumpButton()->isHidden());
+  QTest::mouseClick(page->DumpButton(), Qt::LeftButton);
+  Settle();
+  EXPECT_TRUE(std::filesystem::exists("Other.dmp"));
+}

@@ -1,0 +1,127 @@
+#pragma once
+// What the project window tests share: a main window, an in-memory settings
+// store, scripted message boxes, empty address lists and a scratch work
+// folder that is the current folder while a test runs.
+
+#include "model/project.h"
+#include "storage/address_book.h"
+#include "storage/settings_store.h"
+#include "tests/ui/fake_prompts.h"
+#include "ui/app.h"
+#include "ui/main_frame.h"
+#include "ui/project_sheet.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+
+// Lets queued refreshes and deferred deletions run.
+inline void Settle()
+{
+  for (int i = 0; i < 6; ++i)
+    QApplication::processEvents();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QApplication::processEvents();
+}
+
+// Runs `act` on the modal dialog of type D as soon as it is shown.
+template <class D> void WhenDialogOpens(std::function<void(D*)> act, int tries = 200)
+{
+  QTimer::singleShot(10,
+                     [act, tries]
+                     {
+                       if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget()))
+                         act(dialog);
+                       else if (tries > 0)
+                         WhenDialogOpens<D>(act, tries - 1);
+                       else
+                         ADD_FAILURE() << "the dialog never opened";
+                     });
+}
+
+class ProjectWindowTest : public ::testing::Test
+{
+protected:
+  void SetUp() override
+  {
+    ASSERT_TRUE(mFolder.isValid());
+    mOldFolder = std::filesystem::current_path();
+    std::filesystem::current_path(mFolder.path().toStdString());
+    SetSettings(&mSettings);
+    Customers().Clear();
+    Designers().Clear();
+    SetDefaultDistributor(CAddress{});
+    SetMainFrame(&mFrame);
+    mFrame.show();
+  }
+
+  void TearDown() override
+  {
+    // Whatever is still open closes with every question answered No.
+    mPrompts.mAnswers.clear();
+    for (int guard = 0; !OpenProjects().Empty() && guard < 50; ++guard)
+    {
+      CProject* project = OpenProjects().Get(0);
+      if (CSheetWnd* window = Window(project))
+        window->close();
+      else
+        OpenProjects().Remove(project);
+      Settle();
+    }
+    Settle();
+    SetMainFrame(nullptr);
+    SetSettings(nullptr);
+    Customers().Clear();
+    Designers().Clear();
+    SetDefaultDistributor(CAddress{});
+    std::filesystem::current_path(mOldFolder);
+  }
+
+  // Opens a project the way File New does.
+  CProject* Open(const std::string& name)
+  {
+    EXPECT_TRUE(OpenProject(name, nullptr));
+    Settle();
+    return OpenProjects().Find(name);
+  }
+
+  static CSheetWnd* Window(const CProject* project)
+  {
+    return project ? dynamic_cast<CSheetWnd*>(project->mProjectWindow) : nullptr;
+  }
+  static CVTXSheet* Sheet(const CProject* project)
+  {
+    CSheetWnd* window = Window(project);
+    return window ? qobject_cast<CVTXSheet*>(window->Sheet()) : nullptr;
+  }
+  // Makes the page the active tab and lets its refresh arrive.
+  static void Show(CVTXSheet* sheet, QWidget* page)
+  {
+    sheet->setCurrentWidget(page);
+    Settle();
+  }
+
+  CArea* AddVolume(CProject* project, const char* name, int hazard, double length, double width,
+                   double height)
+  {
+    EXPECT_TRUE(project->mAreaTable.AddNew(name, hazard));
+    CArea* area = project->mAreaTable.Find(name);
+    area->SetLength(length);
+    area->SetWidth(width);
+    area->SetHeight(height);
+    project->RecalculateProject();
+    return area;
+  }
+
+  int SubWindowCount() const { return static_cast<int>(mFrame.MdiArea()->subWindowList().size()); }
+
+  QTemporaryDir mFolder;
+  std::filesystem::path mOldFolder;
+  CFakePrompts mPrompts;
+  CMemorySettingsStore mSettings;
+  CMainFrame mFrame;
+};

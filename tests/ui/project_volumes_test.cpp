@@ -1,0 +1,253 @@
+// The Volumes page: the list, its highlighted cells, and adding, opening and
+// deleting volumes.
+
+#include "tests/ui/project_test_fixture.h"
+
+#include "model/area.h"
+#include "ui/new_area_dialog.h"
+#include "ui/page_volumes.h"
+#include "ui/volume_list_model.h"
+#include "ui/windows.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QImage>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTableView>
+#include <QTest>
+
+namespace
+{
+class VolumesPage : public ProjectWindowTest
+{
+protected:
+  CVTXPageArea* ShowPage(CProject* project)
+  {
+    CVTXSheet* sheet = Sheet(project);
+    Show(sheet, sheet->VolumesPage());
+    return sheet->VolumesPage();
+  }
+  void SelectRow(CVTXPageArea* page, int row)
+  {
+    page->List()->selectRow(row);
+    QApplication::processEvents();
+  }
+};
+
+void AnswerNewVolume(const QString& name, int hazard)
+{
+  WhenDialogOpens<CNewAreaDialog>(
+    [name, hazard](CNewAreaDialog* dialog)
+    {
+      dialog->NameField()->setText(name);
+      dialog->HazardList()->setCurrentIndex(hazard);
+      for (QPushButton* button : dialog->findChildren<QPushButton*>())
+        if (button->text() == "OK")
+          QTest::mouseClick(button, Qt::LeftButton);
+    });
+}
+
+constexpr std::uint32_t kAll = AF_ZERO_VOLUME | AF_EXCESS_LR | AF_EXCESS_HEIGHT | AF_EXCESS_LP |
+                               AF_EXCESS_VOLUME | AF_INVALID_HAZARD;
+} // namespace
+
+TEST(VolumeCells, BrokenLimitsFillTheirCellsYellowAndTheSelectedNameCyan)
+{
+  using C = CVolumeColumn;
+  const CCellFill Y = CCellFill::Yellow, N = CCellFill::None;
+  // Excess height, leakage and volume: the leakage is what to fix, so the
+  // volume cell stays white.
+  const std::uint32_t tall = AF_EXCESS_HEIGHT | AF_EXCESS_LR | AF_EXCESS_LP | AF_EXCESS_VOLUME;
+  EXPECT_EQ(VolumeCellFill(C::Height, tall, false), Y);
+  EXPECT_EQ(VolumeCellFill(C::LR, tall, false), Y);
+  EXPECT_EQ(VolumeCellFill(C::LP, tall, false), Y);
+  EXPECT_EQ(VolumeCellFill(C::Volume, tall, false), N);
+  EXPECT_EQ(VolumeCellFill(C::Hazard, tall, false), N);
+  EXPECT_EQ(VolumeCellFill(C::Volume, AF_EXCESS_VOLUME | AF_EXCESS_LP, false), N);
+  EXPECT_EQ(VolumeCellFill(C::Volume, AF_EXCESS_VOLUME, false), Y);
+  // A zero volume is always flagged, whatever else is.
+  EXPECT_EQ(VolumeCellFill(C::Volume, AF_ZERO_VOLUME, false), Y);
+  EXPECT_EQ(VolumeCellFill(C::Volume, kAll, false), Y);
+  EXPECT_EQ(VolumeCellFill(C::Hazard, AF_INVALID_HAZARD, false), Y);
+  // The name is never yellow; it is cyan exactly while its row is selected.
+  EXPECT_EQ(VolumeCellFill(C::Name, kAll, false), N);
+  EXPECT_EQ(VolumeCellFill(C::Name, 0, true), CCellFill::Cyan);
+  EXPECT_EQ(VolumeCellFill(C::Height, 0, true), N);
+  EXPECT_EQ(CellFillColour(CCellFill::Cyan), QColor(0, 255, 255));
+  EXPECT_EQ(CellFillColour(CCellFill::Yellow), QColor(255, 255, 0));
+}
+
+TEST(VolumeCells, ColumnsShareTheClientWidthInSevenths)
+{
+  int widths[kVolumeColumnCount];
+  VolumeColumnWidths(717, 17, widths);
+  EXPECT_EQ(widths[0], 100);
+  EXPECT_EQ(widths[1], 200);
+  for (int c = 2; c < kVolumeColumnCount; ++c)
+    EXPECT_EQ(widths[c], 100);
+  VolumeColumnWidths(10, 17, widths); // narrower than a scroll bar
+  EXPECT_EQ(widths[1], 0);
+}
+
+TEST_F(VolumesPage, ListsEveryVolumeAndPaintsTheBrokenLimits)
+{
+  CProject* project = Open("Plant");
+  // 10 x 10 x 12 m: too tall, 1200 m3; and one with no size at all.
+  AddVolume(project, "Hall", 0, 10, 10, 12);
+  project->mAreaTable.AddNew("Empty", 0);
+  project->RecalculateProject();
+  CVTXPageArea* page = ShowPage(project);
+  CVolumeListModel* model = page->Model();
+  ASSERT_EQ(model->rowCount(), 2);
+  EXPECT_EQ(model->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "Hazard");
+  EXPECT_EQ(model->index(1, 0).data().toString(), "Hall");
+  EXPECT_EQ(model->index(1, 2).data().toString(), "12 m");
+  EXPECT_EQ(model->index(1, 3).data().toString(), "1200 cu m");
+  EXPECT_FALSE(model->index(1, 1).data().toString().isEmpty());
+
+  // The columns fill the list as a seventh of its width each, Hazard two.
+  QTableView* list = page->List();
+  const int a = (list->contentsRect().width() -
+                 list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list)) / 7;
+  EXPECT_EQ(list->columnWidth(0), a);
+  EXPECT_EQ(list->columnWidth(1), 2 * a);
+  EXPECT_EQ(list->columnWidth(5), a);
+
+  // Paint the tall volume's row with the row selected.
+  const std::uint32_t flags = project->mAreaTable.Find("Hall")->mFlags;
+  ASSERT_TRUE(flags & AF_EXCESS_HEIGHT);
+  SelectRow(page, 1);
+  QImage image(list->viewport()->size(), QImage::Format_RGB32);
+  image.fill(Qt::magenta);
+  list->viewport()->render(&image);
+  // The top line of a row holds no text, only the cell's fill.
+  const int y = list->rowViewportPosition(1);
+  auto colourAt = [&](int column)
+  {
+    return QColor(image.pixel(list->columnViewportPosition(column) + list->columnWidth(column) - 2, y));
+  };
+  EXPECT_EQ(colourAt(0), QColor(0, 255, 255));
+  EXPECT_EQ(colourAt(2), QColor(255, 255, 0));
+  EXPECT_EQ(colourAt(1), list->palette().color(QPalette::Base));
+  const bool volumeYellow = VolumeCellFill(CVolumeColumn::Volume, flags, true) == CCellFill::Yellow;
+  EXPECT_EQ(colourAt(3) == QColor(255, 255, 0), volumeYellow);
+  // The zero volume's row, not selected: white name, yellow volume.
+  const int y0 = list->rowViewportPosition(0);
+  EXPECT_EQ(QColor(image.pixel(list->columnViewportPosition(0) + 2, y0)),
+            list->palette().color(QPalette::Base));
+  EXPECT_EQ(QColor(image.pixel(list->columnViewportPosition(3) + list->columnWidth(3) - 2, y0)),
+            QColor(255, 255, 0));
+}
+
+TEST_F(VolumesPage, EditAndDeleteFollowTheSelection)
+{
+  CProject* project = Open("Plant");
+  AddVolume(project, "Hall", 0, 10, 10, 3);
+  CVTXPageArea* page = ShowPage(project);
+  EXPECT_FALSE(page->EditButton()->isEnabled());
+  EXPECT_FALSE(page->DeleteButton()->isEnabled());
+  SelectRow(page, 0);
+  EXPECT_TRUE(page->EditButton()->isEnabled());
+  EXPECT_TRUE(page->DeleteButton()->isEnabled());
+  // Every refresh rebuilds the list and drops the selection.
+  project->RecalculateProject();
+  Settle();
+  EXPECT_FALSE(page->EditButton()->isEnabled());
+}
+
+TEST_F(VolumesPage, NewAddsTheVolumeAndOpensItsWindowButNotForATakenName)
+{
+  CProject* project = Open("Plant");
+  AddVolume(project, "Hall", 0, 10, 10, 3);
+  CVTXPageArea* page = ShowPage(project);
+  const int windows = SubWindowCount();
+
+  AnswerNewVolume("Hall", 2);
+  QTest::mouseClick(page->NewButton(), Qt::LeftButton);
+  Settle();
+  EXPECT_EQ(project->mAreaTable.Count(), 1u);
+  EXPECT_EQ(project->mAreaTable.Find("Hall")->mHazard, 0);
+  EXPECT_EQ(project->mAreaTable.Find("Hall")->mVolumeWindow, nullptr);
+  EXPECT_EQ(SubWindowCount(), windows);
+  EXPECT_TRUE(mPrompts.mTexts.isEmpty());
+
+  AnswerNewVolume("  Annex   B ", 1);
+  QTest::mouseClick(page->NewButton(), Qt::LeftButton);
+  Settle();
+  CArea* annex = project->mAreaTable.Find("Annex B");
+  ASSERT_NE(annex, nullptr);
+  EXPECT_EQ(annex->mHazard, 1);
+  EXPECT_NE(annex->mVolumeWindow, nullptr);
+  EXPECT_EQ(SubWindowCount(), windows + 1);
+  EXPECT_EQ(page->Model()->rowCount(), 2);
+}
+
+TEST_F(VolumesPage, DeletingAVolumeClosesItsWindowFirst)
+{
+  CProject* project = Open("Plant");
+  AddVolume(project, "Annex", 0, 5, 5, 3);
+  CArea* hall = AddVolume(project, "Hall", 0, 10, 10, 3);
+  OpenVolumeWindow(hall);
+  Settle();
+  ASSERT_NE(hall->mVolumeWindow, nullptr);
+  QPointer<CSheetWnd> window = dynamic_cast<CSheetWnd*>(hall->mVolumeWindow);
+  const int windows = SubWindowCount();
+
+  CVTXPageArea* page = ShowPage(project);
+  SelectRow(page, 1);
+  QTest::mouseClick(page->DeleteButton(), Qt::LeftButton); // no question asked
+  Settle();
+  EXPECT_TRUE(window.isNull());
+  EXPECT_EQ(SubWindowCount(), windows - 1);
+  EXPECT_EQ(project->mAreaTable.Find("Hall"), nullptr);
+  ASSERT_EQ(page->Model()->rowCount(), 1);
+  EXPECT_EQ(page->Model()->index(0, 0).data().toString(), "Annex");
+  EXPECT_TRUE(mPrompts.mTexts.isEmpty());
+}
+
+TEST_F(VolumesPage, EditOrADoubleClickOpensTheSelectedVolume)
+{
+  CProject* project = Open("Plant");
+  CArea* hall = AddVolume(project, "Hall", 0, 10, 10, 3);
+  CVTXPageArea* page = ShowPage(project);
+  SelectRow(page, 0);
+  QTest::mouseClick(page->EditButton(), Qt::LeftButton);
+  Settle();
+  EXPECT_NE(hall->mVolumeWindow, nullptr);
+  EXPECT_FALSE(page->List()->selectionModel()->hasSelection());
+  CloseVolumeWindow(hall);
+  Settle();
+
+  QTableView* list = page->List();
+  const QPoint cell = list->visualRect(page->Model()->index(0, 0)).center();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell);
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell);
+  Settle();
+  EXPECT_NE(hall->mVolumeWindow, nullptr);
+}
+
+TEST_F(VolumesPage, TenThousandVolumesRefreshInOneReset)
+{
+  CProject* project = Open("Plant");
+  char name[32];
+  for (int i = 0; i < 10000; ++i)
+  {
+    std::snprintf(name, sizeof name, "Room %05d", i);
+    ASSERT_TRUE(project->mAreaTable.AddNew(name, i % 10));
+  }
+  project->RecalculateProject();
+  CVTXPageArea* page = ShowPage(project);
+  EXPECT_EQ(page->Model()->rowCount(), 10000);
+  page->List()->scrollToBottom();
+  Settle();
+  EXPECT_EQ(page->Model()->index(9999, 0).data().toString(), "Room 09999");
+  // A deletion at the top is seen at once, without waiting for the refresh.
+  page->List()->selectRow(0);
+  page->OnDelete();
+  EXPECT_EQ(page->Model()->rowCount(), 9999);
+  EXPECT_EQ(page->Model()->index(0, 0).data().toString(), "Room 00001");
+}

@@ -1,0 +1,168 @@
+#include "ui/page_customer.h"
+
+#include "model/project.h"
+#include "storage/address_book.h"
+#include "ui/address_dialog.h"
+#include "ui/prompts.h"
+#include "ui/qt_text.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace
+{
+void ReportBookNotSaved(QWidget* parent, const std::string& error)
+{
+  ShowMessage(parent, kAppTitle,
+              QString("The customer list could not be saved.\r\n%1").arg(ToQt(error)),
+              CPromptIcon::Error);
+}
+} // namespace
+
+CVTXPageCustomer::CVTXPageCustomer(CVTXSheet& sheet)
+  : CVTXProjectPage(sheet), mCompany(new QComboBox(this)), mReference(new QLineEdit(this)),
+    mNew(new QPushButton("&New", this)), mEdit(new QPushButton("&Edit", this)),
+    mDelete(new QPushButton("&Delete", this))
+{
+  mCompany->setEditable(false);
+  auto* form = new QFormLayout;
+  form->addRow("Company", mCompany);
+  static const char* const kCaptions[6] = {"Address 1", "Address 2", "City",
+                                           "State",     "Country",   "Zip Code"};
+  for (int i = 0; i < 6; ++i)
+  {
+    mLines[i] = new QLineEdit(this);
+    MakeValueField(mLines[i]);
+    form->addRow(kCaptions[i], mLines[i]);
+  }
+  form->addRow("Reference #", mReference);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(mNew);
+  buttons->addWidget(mEdit);
+  buttons->addWidget(mDelete);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  layout->addStretch(1);
+  layout->addLayout(buttons);
+
+  mEdit->setEnabled(false);
+  mDelete->setEnabled(false);
+  connect(mCompany, &QComboBox::activated, this, &CVTXPageCustomer::OnChosen);
+  connect(mNew, &QPushButton::clicked, this, &CVTXPageCustomer::OnNew);
+  connect(mEdit, &QPushButton::clicked, this, &CVTXPageCustomer::OnEdit);
+  connect(mDelete, &QPushButton::clicked, this, &CVTXPageCustomer::OnDelete);
+  OnFocusOut(mReference, [this] { CommitEdits(); });
+}
+
+void CVTXPageCustomer::Refresh()
+{
+  CProject* project = Project();
+  if (!project)
+    return;
+  const CAddressBook& book = Customers();
+  // Selected only while the book still holds the project's customer.
+  CAddress entry;
+  const bool inBook = book.Get(project->mCustomer.mName, entry);
+  const int selected = FillSortedNames(mCompany, book.Names(), inBook ? entry.mName : std::string());
+  mCompany->setEnabled(mCompany->count() > 0);
+  mEdit->setEnabled(selected >= 0);
+  mDelete->setEnabled(selected >= 0);
+  const CAddress& c = project->mCustomer;
+  const std::string* lines[6] = {&c.mAddress1, &c.mAddress2, &c.mCity,
+                                 &c.mState,    &c.mCountry,  &c.mZip};
+  for (int i = 0; i < 6; ++i)
+    ShowFieldText(mLines[i], ToQt(*lines[i]));
+  ShowFieldText(mReference, ToQt(project->mCustomer_Reference));
+}
+
+void CVTXPageCustomer::CommitEdits()
+{
+  // Only text the user typed is taken: a field of a page not shown since
+  // the model changed may still hold an older text.
+  CProject* project = Project();
+  if (!project || !mReference->isModified())
+    return;
+  mReference->setModified(false);
+  const std::string before = project->mCustomer_Reference;
+  project->SetCustomerReference(TakeFieldText(this, mReference->text()));
+  const QString stored = ToQt(project->mCustomer_Reference);
+  if (mReference->text() != stored)
+    mReference->setText(stored);
+  if (project->mCustomer_Reference != before)
+    project->RecalculateProject();
+}
+
+void CVTXPageCustomer::OnChosen(int index)
+{
+  CProject* project = Project();
+  if (!project || index < 0)
+    return;
+  project->SetCustomer(ListedName(mCompany, index), Customers());
+  project->RecalculateProject();
+}
+
+void CVTXPageCustomer::OnNew()
+{
+  CAddressDialog dialog(this, "Customer Information", CAddress{});
+  if (dialog.exec() != QDialog::Accepted)
+    return;
+  CProject* project = Project();
+  if (!project)
+    return;
+  CAddressBook& book = Customers();
+  // An entry of the same name is replaced.
+  book.Put(dialog.mAddress);
+  std::string error;
+  if (!book.Save(kCustomerFileName, &error))
+    ReportBookNotSaved(this, error);
+  project->SetCustomer(dialog.mAddress.mName, book);
+  project->RecalculateProject();
+}
+
+void CVTXPageCustomer::OnEdit()
+{
+  CProject* project = Project();
+  const std::string name = ListedName(mCompany, mCompany->currentIndex());
+  CAddressBook& book = Customers();
+  CAddress entry;
+  if (!project || name.empty() || !book.Get(name, entry))
+    return;
+  CAddressDialog dialog(this, "Customer Information", entry);
+  if (dialog.exec() != QDialog::Accepted || !Project())
+    return;
+  // Renaming replaces the old entry: out with the old, in with the edited.
+  book.Remove(name);
+  book.Put(dialog.mAddress);
+  std::string error;
+  if (!book.Save(kCustomerFileName, &error))
+    ReportBookNotSaved(this, error);
+  project->SetCustomer(dialog.mAddress.mName, book);
+  project->RecalculateProject();
+}
+
+void CVTXPageCustomer::OnDelete()
+{
+  CProject* project = Project();
+  const std::string name = ListedName(mCompany, mCompany->currentIndex());
+  if (!project || name.empty())
+    return;
+  if (!AskYesNo(this, "Warning",
+                QString("This action will remove \"%1\" from your list.  Are you sure you want "
+                        "to do this?")
+                  .arg(ToQt(name)),
+                CPromptIcon::Question))
+    return;
+  CAddressBook& book = Customers();
+  book.Remove(name);
+  std::string error;
+  if (!book.Save(kCustomerFileName, &error))
+    ReportBookNotSaved(this, error);
+  project->mCustomer.Clear();
+  project->RecalculateProject();
+}

@@ -1,0 +1,82 @@
+#include "ui/page_distributor.h"
+
+#include "model/project.h"
+#include "storage/address_book.h"
+#include "ui/address_dialog.h"
+#include "ui/app.h"
+#include "ui/qt_text.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+CVTXPageDistributor::CVTXPageDistributor(CVTXSheet& sheet)
+  : CVTXProjectPage(sheet), mReference(new QLineEdit(this)), mEdit(new QPushButton("&Edit", this))
+{
+  auto* form = new QFormLayout;
+  static const char* const kCaptions[7] = {"Company", "Address 1", "Address 2", "City",
+                                           "State",   "Country",   "Zip Code"};
+  for (int i = 0; i < 7; ++i)
+  {
+    mLines[i] = new QLineEdit(this);
+    MakeValueField(mLines[i]);
+    form->addRow(kCaptions[i], mLines[i]);
+  }
+  form->addRow("Reference #", mReference);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(mEdit);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  layout->addStretch(1);
+  layout->addLayout(buttons);
+
+  connect(mEdit, &QPushButton::clicked, this, &CVTXPageDistributor::OnEdit);
+  OnFocusOut(mReference, [this] { CommitEdits(); });
+}
+
+void CVTXPageDistributor::Refresh()
+{
+  CProject* project = Project();
+  if (!project)
+    return;
+  const CAddress& d = project->mDistributor;
+  const std::string* lines[7] = {&d.mName,  &d.mAddress1, &d.mAddress2, &d.mCity,
+                                 &d.mState, &d.mCountry,  &d.mZip};
+  for (int i = 0; i < 7; ++i)
+    ShowFieldText(mLines[i], ToQt(*lines[i]));
+  ShowFieldText(mReference, ToQt(project->mDistributor_Reference));
+}
+
+void CVTXPageDistributor::CommitEdits()
+{
+  // The reference changes nothing else on the sheet: no refresh follows.
+  // Only text the user typed is taken: a field of a page not shown since
+  // the model changed may still hold an older text.
+  CProject* project = Project();
+  if (!project || !mReference->isModified())
+    return;
+  mReference->setModified(false);
+  project->SetDistributorReference(TakeFieldText(this, mReference->text()));
+  const QString stored = ToQt(project->mDistributor_Reference);
+  if (mReference->text() != stored)
+    mReference->setText(stored);
+}
+
+void CVTXPageDistributor::OnEdit()
+{
+  if (!Project())
+    return;
+  // The dialog edits the default distributor, not this project's copy.
+  CAddressDialog dialog(this, "Distributor Information", DefaultDistributor());
+  if (dialog.exec() != QDialog::Accepted)
+    return;
+  CProject* project = Project();
+  if (!project)
+    return;
+  SaveDistributor(Settings(), dialog.mAddress);
+  project->mDistributor = dialog.mAddress;
+  project->RecalculateProject();
+}

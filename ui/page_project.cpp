@@ -1,0 +1,281 @@
+#include "ui/page_project.h"
+
+#include "model/data_dump.h"
+#include "model/project.h"
+#include "report/rtf_writer.h"
+#include "storage/address_book.h"
+#include "storage/settings_store.h"
+#include "storage/units.h"
+#include "ui/app.h"
+#include "ui/prompts.h"
+#include "ui/qt_text.h"
+#include "ui/string_dialog.h"
+#include "ui/windows.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace
+{
+QGroupBox* Group(const char* title, QWidget* content, QWidget* parent)
+{
+  auto* group = new QGroupBox(title, parent);
+  auto* layout = new QHBoxLayout(group);
+  layout->addWidget(content);
+  layout->addStretch(1);
+  return group;
+}
+
+// The hidden dump button is shown only in the diagnostic mode of the settings.
+bool DiagnosticsOn() { return Settings().Read("Settings", "Diagnostics") == "1"; }
+} // namespace
+
+CVTXPageProject::CVTXPageProject(CVTXSheet& sheet)
+  : CVTXProjectPage(sheet), mDate(new QLineEdit(this)), mUnits(new QComboBox(this)),
+    mDesigners(new QComboBox(this)), mNewDesigner(new QPushButton("&New", this)),
+    mDeleteDesigner(new QPushButton("&Delete", this)), mReference(new QLineEdit(this)),
+    mDump(new QPushButton("Create Data Dump File", this)), mSave(new QPushButton("&Save", this)),
+    mSaveAs(new QPushButton("Save &As", this)),
+    mVisualReport(new QPushButton("Create Visual Report", this)),
+    mTextReport(new QPushButton("Create Text File Report", this)),
+    mPrint(new QPushButton("Print Report", this))
+{
+  const int fieldWidth = fontMetrics().averageCharWidth() * 36;
+
+  MakeValueField(mDate);
+  mDate->setMaximumWidth(fieldWidth);
+  mUnits->addItem("METER");
+  mUnits->addItem("FOOT");
+  mUnits->setMaximumWidth(fieldWidth);
+  mDesigners->setEditable(false);
+  mDesigners->setMinimumWidth(fieldWidth);
+  mReference->setMaximumWidth(fieldWidth);
+
+  auto* designer = new QGroupBox("Designer", this);
+  auto* designerRow = new QHBoxLayout(designer);
+  designerRow->addWidget(mDesigners, 1);
+  designerRow->addWidget(mNewDesigner);
+  designerRow->addWidget(mDeleteDesigner);
+
+  auto* reference = new QGroupBox("Reference #", this);
+  auto* referenceRow = new QHBoxLayout(reference);
+  referenceRow->addWidget(mReference);
+  referenceRow->addStretch(1);
+
+  auto* fields = new QGridLayout;
+  fields->addWidget(Group("Date", mDate, this), 0, 0);
+  fields->addWidget(Group("Unit of Measure", mUnits, this), 0, 1);
+  fields->addWidget(designer, 1, 0, 1, 2);
+  fields->addWidget(reference, 2, 0);
+  fields->addWidget(mDump, 2, 1, Qt::AlignRight | Qt::AlignBottom);
+
+  auto* buttons = new QHBoxLayout;
+  for (QPushButton* b : {mSave, mSaveAs, mVisualReport, mTextReport, mPrint})
+    buttons->addWidget(b);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(fields);
+  layout->addStretch(1);
+  layout->addLayout(buttons);
+
+  mDump->setVisible(DiagnosticsOn());
+  mDeleteDesigner->setEnabled(false);
+  mSave->setEnabled(false);
+
+  connect(mUnits, &QComboBox::activated, this, &CVTXPageProject::OnUnitChosen);
+  connect(mDesigners, &QComboBox::activated, this, &CVTXPageProject::OnDesignerChosen);
+  connect(mNewDesigner, &QPushButton::clicked, this, &CVTXPageProject::OnNewDesigner);
+  connect(mDeleteDesigner, &QPushButton::clicked, this, &CVTXPageProject::OnDeleteDesigner);
+  connect(mSave, &QPushButton::clicked, this, &CVTXPageProject::OnSave);
+  connect(mSaveAs, &QPushButton::clicked, this, &CVTXPageProject::OnSaveAs);
+  connect(mVisualReport, &QPushButton::clicked, this, &CVTXPageProject::OnVisualReport);
+  connect(mTextReport, &QPushButton::clicked, this, &CVTXPageProject::OnTextReport);
+  connect(mPrint, &QPushButton::clicked, this, &CVTXPageProject::OnPrint);
+  connect(mDump, &QPushButton::clicked, this, &CVTXPageProject::OnDump);
+  OnFocusOut(mReference, [this] { CommitEdits(); });
+}
+
+void CVTXPageProject::Refresh()
+{
+  CProject* project = Project();
+  if (!project)
+    return;
+  const CNameList& designers = Designers();
+  const int selected = FillSortedNames(mDesigners, designers.Names(), project->mProject_Designer);
+  mDesigners->setEnabled(mDesigners->count() > 0);
+  mDeleteDesigner->setEnabled(selected >= 0);
+  ShowFieldText(mDate, ToQt(project->mProject_Date));
+  ShowFieldText(mReference, ToQt(project->mProject_Reference));
+  mUnits->setCurrentIndex(project->mUnits < 2 ? static_cast<int>(project->mUnits) : -1);
+  mSave->setEnabled(project->IsModified());
+  mDump->setVisible(DiagnosticsOn());
+}
+
+void CVTXPageProject::CommitEdits()
+{
+  // Only text the user typed is taken: a field of a page not shown since
+  // the model changed may still hold an older text.
+  CProject* project = Project();
+  if (!project || !mReference->isModified())
+    return;
+  mReference->setModified(false);
+  const std::string before = project->mProject_Reference;
+  project->SetProjectReference(TakeFieldText(this, mReference->text()));
+  const QString stored = ToQt(project->mProject_Reference);
+  if (mReference->text() != stored)
+    mReference->setText(stored);
+  if (project->mProject_Reference != before)
+    project->RecalculateProject();
+}
+
+void CVTXPageProject::OnUnitChosen(int index)
+{
+  CProject* project = Project();
+  if (!project || index < 0)
+    return;
+  project->SetUnits(static_cast<std::uint32_t>(index));
+  project->RecalculateProject();
+}
+
+void CVTXPageProject::OnDesignerChosen(int index)
+{
+  CProject* project = Project();
+  if (!project || index < 0)
+    return;
+  project->SetDesigner(ListedName(mDesigners, index), Designers());
+  project->RecalculateProject();
+}
+
+void CVTXPageProject::OnNewDesigner()
+{
+  CStringDialog dialog(this);
+  dialog.mTitle = "Designer's Name";
+  if (dialog.exec() != QDialog::Accepted)
+    return;
+  CProject* project = Project();
+  if (!project)
+    return;
+  // The list holds the name with its spaces collapsed; the project takes
+  // that same form, and a blank name adds nothing.
+  const std::string name = CollapseSpaces(dialog.mText);
+  if (name.empty())
+    return;
+  CNameList& designers = Designers();
+  std::string error;
+  // A name already listed adds nothing; only a failed write is a fault.
+  if (!designers.AddAndSave(name, kDesignerFileName, &error) && !error.empty())
+    ShowMessage(this, kAppTitle,
+                QString("The designer list could not be saved.\r\n%1").arg(ToQt(error)),
+                CPromptIcon::Error);
+  project->SetDesigner(name, designers);
+  project->RecalculateProject();
+}
+
+void CVTXPageProject::OnDeleteDesigner()
+{
+  CProject* project = Project();
+  const std::string name = ListedName(mDesigners, mDesigners->currentIndex());
+  if (!project || name.empty())
+    return;
+  if (!AskYesNo(this, "Warning",
+                QString("This action will remove \"%1\" from your list.  Are you sure you want "
+                        "to do this?")
+                  .arg(ToQt(name)),
+                CPromptIcon::Question))
+    return;
+  std::string error;
+  if (!Designers().RemoveAndSave(name, kDesignerFileName, &error))
+    ShowMessage(this, kAppTitle,
+                QString("The designer list could not be saved.\r\n%1").arg(ToQt(error)),
+                CPromptIcon::Error);
+  project->ClearDesigner();
+  project->RecalculateProject();
+}
+
+void CVTXPageProject::OnSave()
+{
+  CProject* project = Project();
+  if (!project)
+    return;
+  Sheet().CommitEdits();
+  std::string error;
+  // A failed save is said: the user must not believe the work is on disk.
+  if (!project->Save(&error))
+    ShowMessage(this, kAppTitle,
+                QString("The project \"%1\" could not be saved.\r\n%2")
+                  .arg(ToQt(project->mName), ToQt(error)),
+                CPromptIcon::Error);
+  project->RecalculateProject();
+}
+
+void CVTXPageProject::OnSaveAs()
+{
+  CProject* project = Project();
+  if (!project)
+    return;
+  Sheet().CommitEdits();
+  CProject* source = OpenProjects().Find(project->mName);
+  if (!source)
+    return;
+  std::string name;
+  if (AskProjectName(this, std::string(), name))
+    OpenProject(name, source);
+}
+
+void CVTXPageProject::OnVisualReport()
+{
+  if (CProject* project = Project())
+  {
+    Sheet().CommitEdits();
+    OpenReportWindow(project);
+  }
+}
+
+void CVTXPageProject::OnPrint()
+{
+  if (CProject* project = Project())
+  {
+    Sheet().CommitEdits();
+    PrintReportFlow(this, project);
+  }
+}
+
+void CVTXPageProject::OnTextReport()
+{
+  CProject* project = Project();
+  if (!project)
+    return;
+  Sheet().CommitEdits();
+  std::string path;
+  std::string error;
+  if (CreateTextFileReport(*project, std::string(), path, &error))
+    ShowMessage(this, "Information", ToQt(TextFileReportMessage(path)), CPromptIcon::Information);
+  else
+    ShowMessage(this, kAppTitle,
+                QString("The text file version of the report could not be created.\r\n%1")
+                  .arg(ToQt(error)),
+                CPromptIcon::Error);
+}
+
+void CVTXPageProject::OnDump()
+{
+  CProject* project = Project();
+  if (!project)
+    return;
+  Sheet().CommitEdits();
+  std::string error;
+  if (DumpProject(*project, &error))
+    ShowMessage(this, kAppTitle,
+                QString("The data dump was written to \"%1\".").arg(ToQt(DumpFilePath(*project))),
+                CPromptIcon::Information);
+  else
+    ShowMessage(this, kAppTitle,
+                QString("The data dump could not be written.\r\n%1").arg(ToQt(error)),
+                CPromptIcon::Error);
+}

@@ -1,0 +1,56 @@
+#pragma once
+// The "Project" page: date, unit system, designer and reference of the
+// project, and the buttons that save it and make its reports.
+
+#include "ui/project_sheet.h"
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+class CVTXPageProject : public CVTXProjectPage
+{
+  Q_OBJECT
+public:
+  explicit CVTXPageProject(CVTXSheet& sheet);
+  void Refresh() override;
+  void CommitEdits() override;
+
+  QLineEdit* DateField() const { return mDate; }
+  QComboBox* UnitList() const { return mUnits; }
+  QComboBox* DesignerList() const { return mDesigners; }
+  QPushButton* NewDesignerButton() const { return mNewDesigner; }
+  QPushButton* DeleteDesignerButton() const { return mDeleteDesigner; }
+  QLineEdit* ReferenceField() const { return mReference; }
+  QPushButton* SaveButton() const { return mSave; }
+  QPushButton* SaveAsButton() const { return mSaveAs; }
+  QPushButton* VisualReportButton() const { return mVisualReport; }
+  QPushButton* TextReportButton() const { return mTextReport; }
+  QPushButton* PrintButton() const { return mPrint; }
+  QPushButton* DumpButton() const { return mDump; }
+
+  void OnUnitChosen(int index);
+  void OnDesignerChosen(int index);
+  void OnNewDesigner();
+  void OnDeleteDesigner();
+  void OnSave();
+  void OnSaveAs();
+  void OnVisualReport();
+  void OnTextReport();
+  void OnPrint();
+  void OnDump();
+
+private:
+  QLineEdit* mDate;
+  QComboBox* mUnits;
+  QComboBox* mDesigners;
+  QPushButton* mNewDesigner;
+  QPushButton* mDeleteDesigner;
+  QLineEdit* mReference;
+  QPushButton* mDump;
+  QPushButton* mSave;
+  QPushButton* mSaveAs;
+  QPushButton* mVisualReport;
+  QPushButton* mTextReport;
+  QPushButton* mPrint;
+};

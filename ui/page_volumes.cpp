@@ -1,0 +1,168 @@
+#include "ui/page_volumes.h"
+
+#include "model/project.h"
+#include "storage/units.h"
+#include "ui/new_area_dialog.h"
+#include "ui/volume_list_model.h"
+#include "ui/windows.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTableView>
+#include <QVBoxLayout>
+
+CVTXPageArea::CVTXPageArea(CVTXSheet& sheet)
+  : CVTXProjectPage(sheet), mList(new QTableView(this)), mModel(new CVolumeListModel(this)),
+    mNew(new QPushButton("&New", this)), mEdit(new QPushButton("&Edit", this)),
+    mDelete(new QPushButton("&Delete", this))
+{
+
+  mList->setModel(mModel);
+  mList->setItemDelegate(new CVolumeCellDelegate(mList));
+  mList->setSelectionMode(QAbstractItemView::SingleSelection);
+  mList->setSelectionBehavior(QAbstractItemView::SelectRows);
+  mList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  mList->setShowGrid(false);
+  mList->setWordWrap(false);
+  mList->setCornerButtonEnabled(false);
+  mList->setTabKeyNavigation(false);
+  mList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  mList->verticalHeader()->hide();
+  // Fixed row heights: the view never measures rows, whatever their number.
+  const int rowHeight = fontMetrics().height() + 2;
+  mList->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  mList->verticalHeader()->setMinimumSectionSize(rowHeight);
+  mList->verticalHeader()->setDefaultSectionSize(rowHeight);
+  QHeaderView* header = mList->horizontalHeader();
+  header->setSectionsClickable(false);
+  header->setSectionsMovable(false);
+  header->setHighlightSections(false);
+  header->setSectionResizeMode(QHeaderView::Interactive);
+  header->setStretchLastSection(false);
+  header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+  mEdit->setEnabled(false);
+  mDelete->setEnabled(false);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(mNew);
+  buttons->addWidget(mEdit);
+  buttons->addWidget(mDelete);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(mList, 1);
+  layout->addLayout(buttons);
+
+  connect(mList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this] { UpdateButtons(); });
+  connect(mModel, &QAbstractItemModel::modelReset, this, [this] { UpdateButtons(); });
+  connect(mList, &QAbstractItemView::doubleClicked, this, [this] { OnEdit(); });
+  connect(mNew, &QPushButton::clicked, this, &CVTXPageArea::OnNew);
+  connect(mEdit, &QPushButton::clicked, this, &CVTXPageArea::OnEdit);
+  connect(mDelete, &QPushButton::clicked, this, &CVTXPageArea::OnDelete);
+
+  mModel->SetProject(Project());
+}
+
+void CVTXPageArea::Refresh()
+{
+  // A closed project shows nothing; the model lets go of it too.
+  mModel->SetProject(Project());
+  UpdateButtons();
+}
+
+void CVTXPageArea::UpdateButtons()
+{
+  const bool selected = mList->selectionModel()->hasSelection();
+  mEdit->setEnabled(selected);
+  mDelete->setEnabled(selected);
+}
+
+void CVTXPageArea::FitColumns()
+{
+  int widths[kVolumeColumnCount];
+  const int scrollBar = mList->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, mList);
+  VolumeColumnWidths(mList->contentsRect().width(), scrollBar, widths);
+  for (int c = 0; c < kVolumeColumnCount; ++c)
+    mList->setColumnWidth(c, widths[c]);
+}
+
+void CVTXPageArea::resizeEvent(QResizeEvent* event)
+{
+  CVTXProjectPage::resizeEvent(event);
+  FitColumns();
+}
+
+void CVTXPageArea::showEvent(QShowEvent* event)
+{
+  CVTXProjectPage::showEvent(event);
+  FitColumns();
+}
+
+bool CVTXPageArea::SelectedName(std::string& name) const
+{
+  const QModelIndexList rows = mList->selectionModel()->selectedRows();
+  CProject* project = Project();
+  if (rows.isEmpty() || !project)
+    return false;
+  const CArea* area = project->mAreaTable.Get(static_cast<std::size_t>(rows.front().row()));
+  if (!area)
+    return false;
+  name = area->mName;
+  return true;
+}
+
+void CVTXPageArea::ClearSelection()
+{
+  mList->selectionModel()->clearSelection();
+  UpdateButtons();
+}
+
+void CVTXPageArea::OnNew()
+{
+  ClearSelection();
+  CNewAreaDialog dialog(this);
+  if (dialog.exec() != QDialog::Accepted)
+    return;
+  ClearSelection();
+  CProject* project = Project();
+  if (!project)
+    return;
+  // A name that is empty or already used adds nothing and says nothing.
+  const std::string name = CollapseSpaces(dialog.mName);
+  if (!project->mAreaTable.AddNew(name, dialog.mHazard))
+    return;
+  mModel->Reset();
+  project->RecalculateProject();
+  if (CArea* area = project->mAreaTable.Find(name))
+    OpenVolumeWindow(area);
+}
+
+void CVTXPageArea::OnEdit()
+{
+  std::string name;
+  if (!SelectedName(name))
+    return;
+  ClearSelection();
+  if (CArea* area = Project()->mAreaTable.Find(name))
+    OpenVolumeWindow(area);
+}
+
+void CVTXPageArea::OnDelete()
+{
+  std::string name;
+  if (!SelectedName(name))
+    return;
+  ClearSelection();
+  CProject* project = Project();
+  // The window goes first: it must never outlive its volume.
+  if (CArea* area = project->mAreaTable.Find(name))
+    CloseVolumeWindow(area);
+  project->mAreaTable.RemoveByName(name);
+  mModel->Reset();
+  project->RecalculateProject();
+}

@@ -1,0 +1,45 @@
+#pragma once
+// The "Volumes" page: the project's volumes in a list drawn by the program,
+// and the buttons that add, open and delete volumes.
+
+#include "ui/project_sheet.h"
+
+class CVolumeListModel;
+class QPushButton;
+class QTableView;
+
+class CVTXPageArea : public CVTXProjectPage
+{
+  Q_OBJECT
+public:
+  explicit CVTXPageArea(CVTXSheet& sheet);
+  void Refresh() override;
+
+  QTableView* List() const { return mList; }
+  CVolumeListModel* Model() const { return mModel; }
+  QPushButton* NewButton() const { return mNew; }
+  QPushButton* EditButton() const { return mEdit; }
+  QPushButton* DeleteButton() const { return mDelete; }
+
+  // The actions of the buttons (and of a double click for OnEdit).
+  void OnNew();
+  void OnEdit();
+  void OnDelete();
+
+protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+private:
+  void UpdateButtons();
+  void FitColumns();
+  // The name of the selected row, and whether a row is selected.
+  bool SelectedName(std::string& name) const;
+  void ClearSelection();
+
+  QTableView* mList;
+  CVolumeListModel* mModel;
+  QPushButton* mNew;
+  QPushButton* mEdit;
+  QPushButton* mDelete;
+};

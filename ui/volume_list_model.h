@@ -1,0 +1,75 @@
+#pragma once
+// The list of a project's volumes on the Volumes page: a table model that
+// formats its cells only when they are asked for, and a delegate that draws
+// the rows itself with the cyan and yellow cells that flag broken limits.
+// Neither keeps a copy of the volumes, so a project of thousands of volumes
+// refreshes with one model reset.
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QStyledItemDelegate>
+#include <cstdint>
+
+class CProject;
+
+enum class CVolumeColumn
+{
+  Name,
+  Hazard,
+  Height,
+  Volume,
+  LR,
+  LP
+};
+constexpr int kVolumeColumnCount = 6;
+
+enum class CCellFill
+{
+  None,   // the list's background
+  Cyan,   // the selected row's name
+  Yellow  // a broken limit
+};
+
+// Which fill a cell of the list gets for a volume's mFlags. An excessive
+// volume is only flagged while the leakage is within its limits; a zero volume
+// always is.
+CCellFill VolumeCellFill(CVolumeColumn column, std::uint32_t flags, bool selected);
+QColor CellFillColour(CCellFill fill);
+
+// Widths of the six columns for a list of the given client width: a =
+// (width - scroll bar width) / 7; Name a, Hazard 2a, the four figures a each.
+void VolumeColumnWidths(int clientWidth, int scrollBarWidth, int (&widths)[kVolumeColumnCount]);
+
+class CVolumeListModel : public QAbstractTableModel
+{
+  Q_OBJECT
+public:
+  // The volume's mFlags, for the delegate.
+  static constexpr int FlagsRole = Qt::UserRole + 1;
+
+  explicit CVolumeListModel(QObject* parent = nullptr);
+  // Shows the volumes of the project (nullptr: none) from its current table.
+  void SetProject(CProject* project);
+  // Drops every row and takes the rows anew from the volume table.
+  void Reset();
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+private:
+  CProject* mProject = nullptr;
+  int mRows = 0; // the row count as of the last reset, so the view never sees a change it was not told of
+};
+
+class CVolumeCellDelegate : public QStyledItemDelegate
+{
+  Q_OBJECT
+public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+};
