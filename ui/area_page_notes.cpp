@@ -11,23 +11,6 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
-// Notes are stored with CR LF line breaks, as project files hold them (the
-// project's own notes are stored the same way); the editor works with plain
-// line feeds.
-QString VolumeNotesToQt(const std::string& notes)
-{
-  QString text = ToQt(notes);
-  text.replace("\r\n", "\n");
-  text.replace('\r', '\n');
-  return text;
-}
-
-std::string VolumeNotesFromQt(const QString& text, bool* lost)
-{
-  QString stored = text;
-  stored.replace("\n", "\r\n");
-  return FromQt(stored, lost);
-}
 
 CVTXAreaPageNotes::CVTXAreaPageNotes(CVTXAreaSheet& sheet)
   : CVTXAreaPage(sheet), mEditor(new QPlainTextEdit(this)),
@@ -44,7 +27,7 @@ CVTXAreaPageNotes::CVTXAreaPageNotes(CVTXAreaSheet& sheet)
   // refresh has nothing to bring in.
   if (const CArea* area = Area())
   {
-    mEditor->setPlainText(VolumeNotesToQt(area->mNotes));
+    mEditor->setPlainText(NotesToQt(area->mNotes));
     mInclude->setChecked(area->mIncludeNotes);
   }
 
@@ -72,15 +55,15 @@ void CVTXAreaPageNotes::CommitEdits()
   const QString shown = mEditor->toPlainText();
   // Unchanged text is not written back, so the line breaks of a file stay
   // as they were and the project does not count as changed.
-  if (shown == VolumeNotesToQt(area->mNotes))
+  if (shown == NotesToQt(area->mNotes))
     return;
   bool lost = false;
-  area->SetNotes(VolumeNotesFromQt(shown, &lost));
+  area->SetNotes(NotesFromQtText(shown, &lost));
   if (!lost)
     return;
   // Characters the program's character set cannot hold were left out: show
   // what is kept and say so, after the focus change that brought us here.
-  mEditor->setPlainText(VolumeNotesToQt(area->mNotes));
+  mEditor->setPlainText(NotesToQt(area->mNotes));
   QPointer<QWidget> page(this);
   QMetaObject::invokeMethod(
     this,

@@ -8,11 +8,6 @@
 class QCheckBox;
 class QPlainTextEdit;
 
-// The notes as the editor shows them (line feeds) and as they are stored
-// (CR LF, Windows-1252; `lost` is set when characters had to be left out).
-QString VolumeNotesToQt(const std::string& notes);
-std::string VolumeNotesFromQt(const QString& text, bool* lost);
-
 inline constexpr const char* kNotesCharactersRemovedText =
   "Some of the characters you typed cannot be stored by this program and were removed.";
 

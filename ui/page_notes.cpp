@@ -8,14 +8,6 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
-QString NotesToQt(const std::string& notes)
-{
-  QString text = ToQt(notes);
-  text.replace("\r\n", "\n");
-  text.replace('\r', '\n');
-  return text;
-}
-
 std::string NotesFromQt(QWidget* parent, const QString& text)
 {
   QString stored = text;

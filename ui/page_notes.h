@@ -8,9 +8,8 @@
 class QCheckBox;
 class QPlainTextEdit;
 
-// Notes are stored with CR LF line breaks, as files from the original
-// platform hold them; the editor works with plain line feeds.
-QString NotesToQt(const std::string& notes);
+// Takes the editor text into the stored form (CR LF line breaks), telling
+// the user when a character could not be kept.
 std::string NotesFromQt(QWidget* parent, const QString& text);
 
 class CVTXPageNotes : public CVTXProjectPage

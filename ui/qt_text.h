@@ -15,3 +15,20 @@ inline std::string FromQt(const QString& text, bool* lost = nullptr)
 {
   return Utf8ToCp1252(text.toStdString(), lost);
 }
+
+// Notes are stored with CR LF line breaks, as project files hold them; the
+// editors work with plain line feeds.
+inline QString NotesToQt(std::string_view notes)
+{
+  QString text = ToQt(notes);
+  text.replace("\r\n", "\n");
+  text.replace('\r', '\n');
+  return text;
+}
+
+inline std::string NotesFromQtText(const QString& text, bool* lost = nullptr)
+{
+  QString stored = text;
+  stored.replace("\n", "\r\n");
+  return FromQt(stored, lost);
+}
