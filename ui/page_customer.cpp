@@ -83,18 +83,9 @@ void CVTXPageCustomer::Refresh()
 
 void CVTXPageCustomer::CommitEdits()
 {
-  // Only text the user typed is taken: a field of a page not shown since
-  // the model changed may still hold an older text.
   CProject* project = Project();
-  if (!project || !mReference->isModified())
-    return;
-  mReference->setModified(false);
-  const std::string before = project->mCustomer_Reference;
-  project->SetCustomerReference(TakeFieldText(this, mReference->text()));
-  const QString stored = ToQt(project->mCustomer_Reference);
-  if (mReference->text() != stored)
-    mReference->setText(stored);
-  if (project->mCustomer_Reference != before)
+  if (project && CommitTypedField(this, mReference, project->mCustomer_Reference,
+                                  [project](const std::string& t) { project->SetCustomerReference(t); }))
     project->RecalculateProject();
 }
 

@@ -53,16 +53,9 @@ void CVTXPageDistributor::Refresh()
 void CVTXPageDistributor::CommitEdits()
 {
   // The reference changes nothing else on the sheet: no refresh follows.
-  // Only text the user typed is taken: a field of a page not shown since
-  // the model changed may still hold an older text.
-  CProject* project = Project();
-  if (!project || !mReference->isModified())
-    return;
-  mReference->setModified(false);
-  project->SetDistributorReference(TakeFieldText(this, mReference->text()));
-  const QString stored = ToQt(project->mDistributor_Reference);
-  if (mReference->text() != stored)
-    mReference->setText(stored);
+  if (CProject* project = Project())
+    CommitTypedField(this, mReference, project->mDistributor_Reference,
+                     [project](const std::string& t) { project->SetDistributorReference(t); });
 }
 
 void CVTXPageDistributor::OnEdit()

@@ -119,18 +119,9 @@ void CVTXPageProject::Refresh()
 
 void CVTXPageProject::CommitEdits()
 {
-  // Only text the user typed is taken: a field of a page not shown since
-  // the model changed may still hold an older text.
   CProject* project = Project();
-  if (!project || !mReference->isModified())
-    return;
-  mReference->setModified(false);
-  const std::string before = project->mProject_Reference;
-  project->SetProjectReference(TakeFieldText(this, mReference->text()));
-  const QString stored = ToQt(project->mProject_Reference);
-  if (mReference->text() != stored)
-    mReference->setText(stored);
-  if (project->mProject_Reference != before)
+  if (project && CommitTypedField(this, mReference, project->mProject_Reference,
+                                  [project](const std::string& t) { project->SetProjectReference(t); }))
     project->RecalculateProject();
 }
 

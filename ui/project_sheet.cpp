@@ -255,3 +255,17 @@ void ShowFieldText(QLineEdit* field, const QString& text)
     return;
   field->setText(text);
 }
+
+bool CommitTypedField(QWidget* parent, QLineEdit* field, const std::string& value,
+                      const std::function<void(const std::string&)>& store)
+{
+  if (!field->isModified())
+    return false;
+  field->setModified(false);
+  const std::string before = value;
+  store(TakeFieldText(parent, field->text()));
+  const QString stored = ToQt(value);
+  if (field->text() != stored)
+    field->setText(stored);
+  return value != before;
+}

@@ -131,3 +131,10 @@ void MakeValueField(QLineEdit* field);
 // Shows the text in a field unless the user is typing in it (its text is
 // taken when it loses the focus).
 void ShowFieldText(QLineEdit* field, const QString& text);
+
+// Takes what the user typed into a field (nothing when the field was not
+// edited: a page not shown since the model changed may still hold an older
+// text), hands it to `store`, and shows the stored form of `value` back.
+// True when `value` changed.
+bool CommitTypedField(QWidget* parent, QLineEdit* field, const std::string& value,
+                      const std::function<void(const std::string&)>& store);
