@@ -16,16 +16,7 @@
 #include <QPrinter>
 #include <QScreen>
 
-namespace
-{
-// The printer of the "Print Report" flow, kept for the run so that its
-// destination and paper are offered again next time.
-QPrinter& ReportPrinter()
-{
-  static QPrinter printer(QPrinter::HighResolution);
-  return printer;
-}
-} // namespace
+#include <algorithm>
 
 void OpenReportWindow(CProject* project)
 {
@@ -38,8 +29,14 @@ void OpenReportWindow(CProject* project)
   // A page's width where the client area allows it.
   const int dpi = window->logicalDpiX();
   const QSize wanted(dpi * 8 + dpi / 2, dpi * 7);
-  window->resize(wanted.boundedTo(area->viewport()->size()).expandedTo(QSize(200, 150)));
+  const QSize view = area->viewport()->size();
+  window->resize(wanted.boundedTo(view).expandedTo(QSize(200, 150)));
   window->show();
+  // The place the client area picks for a new child may push a window of this
+  // size past its right or bottom edge; move it back so all of it is seen.
+  const QRect frame = window->geometry();
+  window->move(std::min(frame.x(), std::max(0, view.width() - frame.width())),
+               std::min(frame.y(), std::max(0, view.height() - frame.height())));
   area->setActiveSubWindow(window);
   window->raise();
   project->mReportWindow = window;
@@ -58,7 +55,8 @@ void PrintReportFlow(QWidget* parent, CProject* project)
 {
   if (!project)
     return;
-  QPrinter& printer = ReportPrinter();
+  // The printer chosen with "Print Setup..." is the one printed on.
+  QPrinter& printer = SharedPrinter();
   const QString pdf = QDir::current().absoluteFilePath(ToQt(project->mName) + ".pdf");
   CReportPrintDialog dialog(printer, pdf, parent);
   if (dialog.exec() != QDialog::Accepted)

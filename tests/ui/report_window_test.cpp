@@ -191,6 +191,31 @@ TEST_F(ReportWindowTest, OneWindowPerProjectClosedWithItsProject)
   EXPECT_EQ(ReportWindowCount(), 0);
 }
 
+TEST_F(ReportWindowTest, OpensWhollyInsideTheClientArea)
+{
+  // Other child windows push the place of a new child to the right and
+  // down; the report window is moved back so that none of it is cut off.
+  QMdiArea* area = mFrame.MdiArea();
+  for (int i = 0; i < 3; ++i)
+  {
+    auto* other = area->addSubWindow(new QWidget);
+    other->resize(600, 330);
+    other->move(100 * i, 50 * i);
+    other->show();
+  }
+  CProject* project = Open("Plant");
+  OpenReportWindow(project);
+  Settle();
+  CReportWnd* window = ReportWindow(project);
+  ASSERT_NE(window, nullptr);
+  const QRect view(QPoint(0, 0), area->viewport()->size());
+  EXPECT_TRUE(view.contains(window->geometry())) << window->geometry().x() << ","
+                                                 << window->geometry().y();
+  for (QMdiSubWindow* other : area->subWindowList())
+    if (other != window)
+      delete other;
+}
+
 TEST_F(ReportWindowTest, ScrollBarsOnlyWhenTheReportIsLarger)
 {
   CProject* project = Open("Plant");
