@@ -4,7 +4,13 @@
 #include "tests/ui/project_test_fixture.h"
 
 #include "storage/units.h"
+#include "ui/area_page_fields.h"
+#include "ui/area_page_hazard.h"
+#include "ui/area_sheet.h"
 #include "ui/page_project.h"
+#include "ui/page_volumes.h"
+#include "ui/volume_list_model.h"
+#include "ui/windows.h"
 #include "ui/qt_text.h"
 #include "ui/string_dialog.h"
 
@@ -70,9 +76,44 @@ TEST_F(ProjectPage, SaveIsEnabledOnlyWhileTheProjectHasUnsavedChanges)
   EXPECT_FALSE(page->SaveButton()->isEnabled());
   EXPECT_TRUE(mPrompts.mTexts.isEmpty());
 
+  // An edit and its undoing: the project is as saved again.
+  QTest::keyClick(page->UnitList(), Qt::Key_Up);
+  Settle();
+  EXPECT_TRUE(page->SaveButton()->isEnabled());
+  QTest::keyClick(page->UnitList(), Qt::Key_Down);
+  Settle();
+  EXPECT_FALSE(project->IsModified());
+  EXPECT_FALSE(page->SaveButton()->isEnabled());
+
   // A new project has never been written: it counts as changed at once.
   CProject* fresh = Open("Fresh");
   EXPECT_TRUE(Page(fresh)->SaveButton()->isEnabled());
+}
+
+TEST_F(ProjectPage, ChoosingFeetReshowsTheLengthsOfTheOpenPages)
+{
+  CProject* project = Open("Plant");
+  CArea* hall = AddVolume(project, "Hall", 0, 3.048, 6.096, 3.048);
+  OpenVolumeWindow(hall);
+  Settle();
+  auto* volume = dynamic_cast<CSheetWnd*>(hall->mVolumeWindow);
+  ASSERT_NE(volume, nullptr);
+  auto* volumeSheet = qobject_cast<CVTXAreaSheet*>(volume->Sheet());
+  ASSERT_NE(volumeSheet, nullptr);
+  EXPECT_EQ(volumeSheet->VolumePage()->LengthField()->text(), "3.048 m");
+
+  CVTXPageProject* page = Page(project);
+  Show(Sheet(project), page);
+  page->UnitList()->setFocus();
+  QTest::keyClick(page->UnitList(), Qt::Key_Down);
+  Settle();
+  // The volume window's active page shows feet at once, the Volumes page
+  // as soon as it is shown.
+  EXPECT_EQ(volumeSheet->VolumePage()->LengthField()->text(), "10 ft");
+  EXPECT_EQ(volumeSheet->VolumePage()->VolumeField()->text(), "2000 cu ft");
+  CVTXPageArea* volumes = Sheet(project)->VolumesPage();
+  Show(Sheet(project), volumes);
+  EXPECT_EQ(volumes->Model()->index(0, 2).data().toString(), "10 ft");
 }
 
 TEST_F(ProjectPage, AFailedSaveIsReportedAndTheProjectStaysChanged)
