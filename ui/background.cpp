@@ -38,9 +38,13 @@ const QImage& WordMark()
   return picture;
 }
 
-QImage ComposeBackground(int width, int height, int dpiX, int dpiY, const QImage& logo)
+QImage ComposeBackground(int width, int height, int dpiX, int dpiY, const QImage& logo,
+                         qreal pixelRatio)
 {
-  QImage picture(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+  const qreal ratio = pixelRatio > 0 ? pixelRatio : 1;
+  QImage picture(QSize(std::max(width, 1), std::max(height, 1)) * ratio, QImage::Format_RGB32);
+  // Painting and measuring on the picture stay in the client area's pixels.
+  picture.setDevicePixelRatio(ratio);
   picture.fill(QColor(255, 255, 255));
   if (width <= 0 || height <= 0)
     return picture;

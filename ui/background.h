@@ -11,4 +11,8 @@ const QImage& WordMark();
 
 // Builds the picture for a client area of width x height pixels on a screen
 // of dpiX x dpiY pixels per inch. A null logo leaves its place empty.
-QImage ComposeBackground(int width, int height, int dpiX, int dpiY, const QImage& logo);
+// `pixelRatio` is the screen's device pixels per pixel: the picture holds
+// that many more pixels each way, so that it stays sharp on a high-density
+// screen, and is laid out exactly as at ratio 1.
+QImage ComposeBackground(int width, int height, int dpiX, int dpiY, const QImage& logo,
+                         qreal pixelRatio = 1);

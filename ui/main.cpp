@@ -21,6 +21,9 @@ int main(int argc, char** argv)
   std::setlocale(LC_TIME, "");
   QApplication::setOrganizationName("Vantor");
   QApplication::setApplicationName(kAppTitle);
+  // Ties the windows to the installed desktop entry (vantor.desktop), whose
+  // icon and name the desktop shows for them.
+  QGuiApplication::setDesktopFileName("vantor");
   const QImage icon = ProgramIcon();
   if (!icon.isNull())
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon)));

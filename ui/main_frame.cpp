@@ -24,7 +24,7 @@ void CMDIClientWnd::Compose()
 {
   QWidget* view = viewport();
   mPicture = ComposeBackground(view->width(), view->height(), view->logicalDpiX(),
-                               view->logicalDpiY(), WordMark());
+                               view->logicalDpiY(), WordMark(), view->devicePixelRatioF());
 }
 
 bool CMDIClientWnd::viewportEvent(QEvent* event)
@@ -39,8 +39,14 @@ bool CMDIClientWnd::viewportEvent(QEvent* event)
 
 void CMDIClientWnd::paintEvent(QPaintEvent* event)
 {
+  // Moved to a screen of another density: the picture is made anew for it.
+  if (mPicture.devicePixelRatio() != viewport()->devicePixelRatioF())
+    Compose();
   QPainter painter(viewport());
-  painter.drawImage(event->rect().topLeft(), mPicture, event->rect());
+  // The picture may hold more pixels than the area (a high-density screen):
+  // it is drawn whole and the painter clips it to the part to repaint.
+  painter.setClipRect(event->rect());
+  painter.drawImage(QPoint(0, 0), mPicture);
 }
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), mMdiArea(new CMDIClientWnd(this))

@@ -20,7 +20,12 @@ CReportPage WindowPage(CReportSurface& surface, int originX, int originY)
 
 QImage ClientPicture(const QWidget* widget, QSize size)
 {
-  QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+  // On a high-density screen the picture holds the device's pixels, so that
+  // the report is as sharp as any other text; it is drawn in the window's
+  // own pixels all the same.
+  const qreal ratio = widget->devicePixelRatioF();
+  QImage image(size.expandedTo(QSize(1, 1)) * ratio, QImage::Format_RGB32);
+  image.setDevicePixelRatio(ratio);
   // The picture takes the screen's resolution, so text has the screen's size.
   image.setDotsPerMeterX(qRound(widget->logicalDpiX() / 0.0254));
   image.setDotsPerMeterY(qRound(widget->logicalDpiY() / 0.0254));

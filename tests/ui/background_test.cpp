@@ -150,3 +150,20 @@ TEST(Background, AMissingLogoLeavesItsPlaceEmpty)
   EXPECT_EQ(without.mDark, with.mDark); // the texts stay where they were
   EXPECT_EQ(without.mDarkTop, with.mDarkTop);
 }
+
+TEST(Background, AHighDensityScreenGetsTheSameLayoutInMorePixels)
+{
+  const QImage normal = ComposeBackground(800, 200, 96, 96, TestLogo());
+  const QImage dense = ComposeBackground(800, 200, 96, 96, TestLogo(), 2);
+  EXPECT_EQ(dense.size(), QSize(1600, 400));
+  EXPECT_EQ(dense.devicePixelRatio(), 2);
+  // The bands cover the same part of the area, so four times the pixels.
+  EXPECT_EQ(Count(dense).mRed, 4 * Count(normal).mRed);
+  EXPECT_EQ(dense.pixel(2 * 24, 2 * 24), kRed);
+  EXPECT_EQ(dense.pixel(2 * 24 - 1, 2 * 24), kWhite);
+  EXPECT_EQ(dense.pixel(2 * 400, 2 * (200 - 24) - 1), kRed);
+  EXPECT_EQ(dense.pixel(2 * 400, 2 * (200 - 24)), kWhite);
+  // The text appears at the same heights as at ratio 1.
+  const int first = FirstHeightWithText(1000, 96);
+  EXPECT_GT(Count(ComposeBackground(1000, first, 96, 96, TestLogo(), 1.5)).mDark, 0);
+}
