@@ -14,6 +14,8 @@ install(FILES ${CMAKE_SOURCE_DIR}/resources/icons/vantor.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/vantor-cli.1
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 set(CPACK_GENERATOR "DEB")
 set(CPACK_PACKAGE_NAME "vantor")

@@ -12,7 +12,8 @@ deb=$(ls "$out"/pkg/vantor_*.deb)
 dpkg-deb -x "$deb" "$out/root"
 
 fail=0
-for f in usr/bin/vantor usr/bin/vantor-cli \
+for f in usr/bin/vantor usr/bin/vantor-cli usr/bin/vantor-pdf \
+         usr/share/doc/vantor/copyright \
          usr/share/applications/vantor.desktop \
          usr/share/metainfo/io.vantor.calculation.metainfo.xml \
          usr/share/icons/hicolor/48x48/apps/vantor.png \
@@ -36,6 +37,11 @@ done
 desktop-file-validate "$out/root/usr/share/applications/vantor.desktop" || fail=1
 appstreamcli validate --no-net --pedantic "$out/root/usr/share/metainfo/io.vantor.calculation.metainfo.xml" || fail=1
 "$out/root/usr/bin/vantor-cli" --version >/dev/null || fail=1
+# The unpacked batch tool finds its PDF helper beside it and prints a report.
+if [ -n "${VANTOR_EXAMPLE:-}" ]; then
+  QT_QPA_PLATFORM=offscreen "$out/root/usr/bin/vantor-cli" pdf "$VANTOR_EXAMPLE" -o "$out/example.pdf" >/dev/null || fail=1
+  head -c 4 "$out/example.pdf" 2>/dev/null | grep -q '%PDF' || { echo "no PDF written by the packaged vantor-cli"; fail=1; }
+fi
 
 if [ "$fail" -ne 0 ]; then
   echo "package check failed"
