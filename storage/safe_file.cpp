@@ -1,14 +1,24 @@
 #include "storage/safe_file.h"
 
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
+#include <sys/file.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace
 {
 constexpr std::size_t kBufferSize = 4096;
+// The characters after the target's name in a temporary file's name.
+constexpr std::size_t kUniqueLength = 6;
+
+CSafeFileCalls gSystemCalls;
+CSafeFileCalls* gCalls = &gSystemCalls;
 
 std::string FolderOf(const std::string& path)
 {
@@ -46,7 +56,141 @@ void SyncFolder(const std::string& folder)
     ::close(fd);
   }
 }
+
+bool SameFile(const struct stat& a, const struct stat& b)
+{
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Locks the new temporary file and checks that its name still leads to it:
+// a cleaner may have taken an unlocked file for a leftover in the moment
+// between its creation and the lock. False when the file must be made anew.
+bool LockTemporary(int fd, const std::string& name)
+{
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+    // Held by a cleaner, which is removing it; any other error means the
+    // file system has no locks, and then no cleaner can remove it either.
+    return errno != EWOULDBLOCK;
+  struct stat opened{};
+  struct stat named{};
+  return ::fstat(fd, &opened) == 0 && opened.st_nlink > 0 && ::lstat(name.c_str(), &named) == 0 &&
+         SameFile(opened, named);
+}
+
+constexpr char kNameCharacters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+constexpr std::uint32_t kNameCharacterCount = sizeof kNameCharacters - 1;
+constexpr std::size_t kRandomLength = 4;
+
+// The last two characters of a temporary name are a check on the target's
+// name and the four random ones before them, so that a leftover is told from
+// a user's file of the same shape (".Plant.ad.backup" is not ours).
+std::string CheckCharacters(std::string_view target, std::string_view random)
+{
+  std::uint32_t hash = 2166136261u; // FNV-1a
+  auto mix = [&hash](char c)
+  {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 16777619u;
+  };
+  for (char c : target)
+    mix(c);
+  mix('\0');
+  for (char c : random)
+    mix(c);
+  hash %= kNameCharacterCount * kNameCharacterCount;
+  return {kNameCharacters[hash / kNameCharacterCount], kNameCharacters[hash % kNameCharacterCount]};
+}
+
+std::string TemporaryName(std::string_view target)
+{
+  unsigned char bytes[kRandomLength] = {};
+  if (::getrandom(bytes, sizeof bytes, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof bytes))
+  {
+    static std::uint64_t counter = 0; // no entropy yet: time, process and a counter
+    std::uint64_t mixed = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+                          (static_cast<std::uint64_t>(::getpid()) << 32) ^ ++counter * 0x9E3779B97F4A7C15ull;
+    std::memcpy(bytes, &mixed, sizeof bytes);
+  }
+  std::string random;
+  for (unsigned char b : bytes)
+    random += kNameCharacters[b % kNameCharacterCount];
+  return "." + std::string(target) + "." + random + CheckCharacters(target, random);
+}
+
+// ".NAME.XXXXXX" -> NAME when the name is one of ours; empty otherwise.
+std::string_view TargetOfTemporary(std::string_view name)
+{
+  if (name.size() < kUniqueLength + 3 || name[0] != '.' || name[name.size() - kUniqueLength - 1] != '.')
+    return {};
+  const std::string_view unique = name.substr(name.size() - kUniqueLength);
+  if (unique.find_first_not_of(kNameCharacters) != std::string_view::npos)
+    return {};
+  const std::string_view target = name.substr(1, name.size() - kUniqueLength - 2);
+  if (unique.substr(kRandomLength) != CheckCharacters(target, unique.substr(0, kRandomLength)))
+    return {};
+  return target;
+}
+
+// Removes the file when it is a leftover: a regular file of this user that
+// no save holds locked, still the same file when it is unlinked.
+bool RemoveIfLeftover(const std::string& path)
+{
+  int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0)
+    return false;
+  bool removed = false;
+  struct stat opened{};
+  struct stat named{};
+  if (::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) && opened.st_uid == ::geteuid() &&
+      ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+      SameFile(opened, named))
+    removed = ::unlink(path.c_str()) == 0; // still locked, so no save can be using it
+  ::close(fd);
+  return removed;
+}
 } // namespace
+
+int CSafeFileCalls::Create(const char* path)
+{
+  return ::open(path, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+}
+int CSafeFileCalls::SetMode(int fd, mode_t mode) { return ::fchmod(fd, mode); }
+ssize_t CSafeFileCalls::Write(int fd, const void* data, std::size_t size) { return ::write(fd, data, size); }
+int CSafeFileCalls::Sync(int fd) { return ::fsync(fd); }
+int CSafeFileCalls::Close(int fd) { return ::close(fd); }
+int CSafeFileCalls::Rename(const char* from, const char* to) { return ::rename(from, to); }
+
+CSafeFileCalls* SetSafeFileCalls(CSafeFileCalls* calls)
+{
+  CSafeFileCalls* previous = gCalls == &gSystemCalls ? nullptr : gCalls;
+  gCalls = calls ? calls : &gSystemCalls;
+  return previous;
+}
+
+int RemoveLeftoverTemporariesIn(const std::string& folder,
+                                const std::function<bool(std::string_view name)>& isTarget)
+{
+  int removed = 0;
+  std::error_code ec;
+  std::filesystem::directory_iterator it(folder.empty() ? "." : folder, ec);
+  for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec))
+  {
+    const std::string name = it->path().filename().string();
+    const std::string_view target = TargetOfTemporary(name);
+    if (!target.empty() && isTarget(target) && RemoveIfLeftover(it->path().string()))
+      ++removed;
+  }
+  return removed;
+}
+
+int RemoveLeftoverTemporaries(const std::string& path)
+{
+  const std::string base = BaseOf(path);
+  if (base.empty())
+    return 0;
+  return RemoveLeftoverTemporariesIn(FolderOf(path),
+                                     [&base](std::string_view target) { return target == base; });
+}
 
 CSafeFile::CSafeFile(std::string path) : mPath(std::move(path)) {}
 
@@ -69,7 +213,7 @@ bool CSafeFile::Open()
   if (mFd >= 0 || mFailed)
     return !mFailed;
   if (mPath.empty())
-    {
+  {
     mFailed = true;
     mError = "cannot write a file with no name";
     return false;
@@ -77,13 +221,32 @@ bool CSafeFile::Open()
   struct stat st{};
   if (::stat(mPath.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
     return Fail("write", EISDIR);
-  std::string pattern = FolderOf(mPath) + "/." + BaseOf(mPath) + ".XXXXXX";
-  int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-  if (fd < 0)
-    return Fail("create a temporary file in its folder", errno);
-  mFd = fd;
-  mTempPath = pattern;
-  if (::fchmod(mFd, TargetMode(mPath)) != 0)
+  RemoveLeftoverTemporaries(mPath);
+  const std::string folder = FolderOf(mPath) + "/";
+  const std::string base = BaseOf(mPath);
+  int taken = 0; // names in use, or lost to a cleaner before the lock
+  while (mFd < 0)
+  {
+    const std::string name = folder + TemporaryName(base);
+    int fd = gCalls->Create(name.c_str());
+    if (fd < 0 && errno == EEXIST && ++taken < 100)
+      continue;
+    if (fd < 0)
+      return Fail("create a temporary file in its folder", errno);
+    if (LockTemporary(fd, name) || ++taken >= 100)
+    {
+      mFd = fd;
+      mTempPath = name;
+    }
+    else
+    {
+      ::close(fd);
+    }
+  }
+  // A second descriptor of the same open file keeps the lock after the
+  // written descriptor is closed, until the rename is done.
+  mLockFd = ::fcntl(mFd, F_DUPFD_CLOEXEC, 0);
+  if (gCalls->SetMode(mFd, TargetMode(mPath)) != 0)
     return Fail("set the permissions of the new file", errno);
   mBuffer.reserve(kBufferSize);
   return true;
@@ -95,13 +258,15 @@ bool CSafeFile::Flush()
   std::size_t left = mBuffer.size();
   while (left > 0)
   {
-    ssize_t n = ::write(mFd, p, left);
+    ssize_t n = gCalls->Write(mFd, p, left);
     if (n < 0)
     {
       if (errno == EINTR)
         continue;
       return Fail("write", errno);
     }
+    if (n == 0) // no progress: the device takes nothing more
+      return Fail("write", ENOSPC);
     p += n;
     left -= static_cast<std::size_t>(n);
   }
@@ -139,16 +304,16 @@ bool CSafeFile::Commit()
     return false;
   }
   bool ok = Flush();
-  if (ok && ::fsync(mFd) != 0)
+  if (ok && gCalls->Sync(mFd) != 0)
     ok = Fail("sync", errno);
   if (ok)
   {
     int fd = mFd;
-    mFd = -1;
-    if (::close(fd) != 0)
+    mFd = -1; // closed even when close reports an error
+    if (gCalls->Close(fd) != 0)
       ok = Fail("close", errno);
   }
-  if (ok && ::rename(mTempPath.c_str(), mPath.c_str()) != 0)
+  if (ok && gCalls->Rename(mTempPath.c_str(), mPath.c_str()) != 0)
     ok = Fail("rename the new file over it", errno);
   if (!ok)
   {
@@ -156,8 +321,18 @@ bool CSafeFile::Commit()
     return false;
   }
   mTempPath.clear();
+  Unlock();
   SyncFolder(FolderOf(mPath));
   return true;
+}
+
+void CSafeFile::Unlock()
+{
+  if (mLockFd >= 0)
+  {
+    ::close(mLockFd);
+    mLockFd = -1;
+  }
 }
 
 void CSafeFile::Discard()
@@ -169,9 +344,10 @@ void CSafeFile::Discard()
   }
   if (!mTempPath.empty())
   {
-    ::unlink(mTempPath.c_str());
+    ::unlink(mTempPath.c_str()); // while still locked, so no cleaner races for it
     mTempPath.clear();
   }
+  Unlock();
   mBuffer.clear();
 }
 

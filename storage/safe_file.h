@@ -4,10 +4,18 @@
 // disk, and only then renamed over the target. Until the rename the old file
 // is untouched; on any failure the temporary file is removed and the old
 // file stays as it was. Each failing step leaves its reason in Error().
+//
+// A process killed during a save cannot remove its temporary file. The
+// temporary file ".NAME.XXXXXX" is therefore locked while it is written, and
+// a temporary file of the same pattern that nobody holds any more is a
+// leftover: the next save of NAME removes it, and so does
+// RemoveLeftoverTemporaries when a folder is taken into use.
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <sys/types.h>
 
 class CSafeFile
 {
@@ -18,7 +26,8 @@ public:
   // An uncommitted file is discarded.
   ~CSafeFile();
 
-  // Creates the temporary file beside the target.
+  // Removes the leftovers of earlier saves of the target, then creates the
+  // temporary file beside it.
   bool Open();
   // Buffered; the first failure sticks and later writes do nothing.
   bool Write(const void* data, std::size_t size);
@@ -35,15 +44,45 @@ public:
 private:
   bool Fail(const std::string& what, int err);
   bool Flush();
+  void Unlock();
 
   std::string mPath;
   std::string mTempPath;
   std::string mError;
   std::string mBuffer;
   int mFd = -1;
+  int mLockFd = -1; // keeps the temporary file locked from creation to rename
   bool mFailed = false;
 };
 
 // Writes the bytes to the path through a CSafeFile; on failure the reason
 // goes to error (when given) and the old file is unchanged.
 bool WriteFileSafely(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+
+// Removes the temporary files that interrupted saves of `path` left beside
+// it: ".NAME.XXXXXX" with six letters or digits as only a save makes them,
+// a regular file of this user that no save in any process holds locked. A save in progress, another
+// user's file and anything of another name are left alone. Returns how many
+// were removed.
+int RemoveLeftoverTemporaries(const std::string& path);
+// The same for every target in `folder` whose name `isTarget` accepts.
+int RemoveLeftoverTemporariesIn(const std::string& folder,
+                                const std::function<bool(std::string_view name)>& isTarget);
+
+// The system calls of a save, replaceable so that tests can make any one of
+// them fail. The program itself always uses the system's own.
+class CSafeFileCalls
+{
+public:
+  virtual ~CSafeFileCalls() = default;
+  // Creates the new file, failing when the name exists.
+  virtual int Create(const char* path);
+  virtual int SetMode(int fd, mode_t mode);
+  virtual ssize_t Write(int fd, const void* data, std::size_t size);
+  virtual int Sync(int fd);
+  virtual int Close(int fd);
+  virtual int Rename(const char* from, const char* to);
+};
+// Makes `calls` serve every later save (nullptr: the system's own again);
+// returns what served before.
+CSafeFileCalls* SetSafeFileCalls(CSafeFileCalls* calls);

@@ -1,5 +1,8 @@
 #include "storage/work_folder.h"
 
+#include "storage/address_book.h"
+#include "storage/catalogue.h"
+#include "storage/safe_file.h"
 #include "storage/settings_store.h"
 
 #include <filesystem>
@@ -15,7 +18,15 @@ bool EnterFolder(const std::string& folder)
     return false;
   std::error_code ec;
   fs::current_path(fs::path(folder), ec);
-  return !ec;
+  if (ec)
+    return false;
+  RemoveLeftoverSaveFiles(".");
+  return true;
+}
+
+bool EndsWith(std::string_view name, std::string_view end)
+{
+  return name.size() > end.size() && name.substr(name.size() - end.size()) == end;
 }
 
 // The default folder inside the documents folder, made current; empty when
@@ -63,6 +74,17 @@ bool ChangeWorkFolder(CSettingsStore& settings, const std::string& folder)
     return false;
   settings.Write(kWorkFolderSection, kWorkFolderKey, folder);
   return true;
+}
+
+int RemoveLeftoverSaveFiles(const std::string& folder)
+{
+  return RemoveLeftoverTemporariesIn(folder,
+                                     [](std::string_view name)
+                                     {
+                                       return EndsWith(name, kProjectFileExtension) ||
+                                              EndsWith(name, ".rtf") || EndsWith(name, ".dmp") ||
+                                              name == kCustomerFileName || name == kDesignerFileName;
+                                     });
 }
 
 std::string CurrentFolder()

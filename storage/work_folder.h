@@ -16,15 +16,21 @@ inline constexpr char kDefaultWorkFolderName[] = "Vantor Designer Files";
 // Makes the remembered folder current; when there is none or it cannot be
 // entered, the default folder inside the user's documents folder (created
 // when missing) and remembers it, or forgets the setting when no folder can
-// be had. `documentsFolder` gives the documents folder (created when the
+// be had; leftovers of interrupted saves in it are removed. `documentsFolder` gives the documents folder (created when the
 // platform can), empty when it is unknown. Returns the folder made current,
 // empty when the process stays where it started.
 std::string ChooseWorkFolder(CSettingsStore& settings,
                              const std::function<std::string()>& documentsFolder);
 
-// Makes the folder current and remembers it; false (nothing changed) when it
-// cannot be entered.
+// Makes the folder current, removes the leftovers of interrupted saves in it
+// and remembers it; false (nothing changed) when it cannot be entered.
 bool ChangeWorkFolder(CSettingsStore& settings, const std::string& folder);
+
+// Removes what saves killed part way left in the folder: the leftover
+// temporary files of project files, reports, data dumps and the address
+// lists (see RemoveLeftoverTemporaries). Entering a work folder does it.
+// Returns how many were removed.
+int RemoveLeftoverSaveFiles(const std::string& folder);
 
 // The current folder's full path; empty when it cannot be told.
 std::string CurrentFolder();
