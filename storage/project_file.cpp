@@ -12,7 +12,6 @@ namespace
 {
 // The smallest stored size of each record, to check counts against what remains.
 constexpr std::size_t kStringMinBytes = 2;
-constexpr std::size_t kAddressMinBytes = 7 * kStringMinBytes;
 
 std::size_t VentMinBytes(std::uint32_t version) { return 4 + (version >= 2 ? 4 : 0) + 3 * 8; }
 
