@@ -115,6 +115,11 @@ std::string Utf8ToCp1252(std::string_view text, bool* lost)
       else
         u = (u << 6) | (cc & 0x3F);
     }
+    // An overlong form ("C0 AF" for '/') is malformed, not another way of
+    // writing the character: taking it would let a text hide what it holds.
+    static constexpr char32_t kShortest[5] = {0, 0, 0x80, 0x800, 0x10000};
+    if (ok && u < kShortest[n])
+      ok = false;
     if (!ok)
     {
       dropped = true;
