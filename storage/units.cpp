@@ -138,6 +138,14 @@ bool ParseMeasure(std::string_view text, UnitSystem defaultUnits, double& metres
 namespace
 {
 bool IsForbiddenInFileName(char c)
+  // A length must also show as a number in feet: near the largest double,
+  // metres divided by 0.3048 would be infinite, and such a field could
+  // never be read back from what it shows.
+  if (!std::isfinite(value / kMetresPerFoot))
+  {
+    metres = 0;
+    return false;
+  }
 {
   switch (c)
   {
