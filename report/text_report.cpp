@@ -96,6 +96,9 @@ void WriteLine(std::ostream& out, std::size_t indent, std::string_view text)
 {
   std::string line(indent, ' ');
   line += text;
+  // A line break inside a text (only a damaged or hand-made file holds one,
+  // in a name) would start a line the layout never planned; it is a space.
+  std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
   line = TrimRight(std::move(line));
   line += "\r\n";
   out.write(line.data(), static_cast<std::streamsize>(line.size()));

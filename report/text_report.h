@@ -23,7 +23,8 @@ void WriteTextReport(std::ostream& out, const CProject& project);
 // The same report as bytes.
 std::string TextReport(const CProject& project);
 
-// Indent spaces and the text, without trailing white space, then CR LF.
+// Indent spaces and the text, without trailing white space, then CR LF; a
+// CR or LF inside the text becomes a space.
 void WriteLine(std::ostream& out, std::size_t indent, std::string_view text);
 // WriteLine for each line in order.
 void WriteLines(std::ostream& out, std::size_t indent, const CTextLines& lines);

@@ -60,7 +60,8 @@ TEST(WriteLine, IndentsAndDropsTrailingWhiteSpace)
   WriteLine(out, 0, "");
   WriteLine(out, 5, "");
   WriteLine(out, 2, "x\xA0");
-  EXPECT_EQ(out.str(), "     abc\r\n\r\n\r\n  x\r\n");
+  WriteLine(out, 0, "Volume \"a \r\nb\r\":"); // a name from a damaged file
+  EXPECT_EQ(out.str(), "     abc\r\n\r\n\r\n  x\r\nVolume \"a   b \":\r\n");
 }
 
 TEST(TableLines, PadsEveryColumnToItsWidestCellPlusTwo)
