@@ -1,6 +1,7 @@
 #include "ui/address_dialog.h"
 
 #include "storage/units.h"
+#include "ui/dialog_support.h"
 #include "ui/project_sheet.h"
 #include "ui/qt_text.h"
 
@@ -35,6 +36,8 @@ CAddressDialog::CAddressDialog(QWidget* parent, const QString& title, const CAdd
   layout->addWidget(buttons);
   mEdits[Name]->setFocus();
 }
+
+CAddressDialog::~CAddressDialog() { StopFieldHooks(this); }
 
 std::string& CAddressDialog::Value(Field field)
 {

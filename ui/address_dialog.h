@@ -26,6 +26,7 @@ public:
   };
 
   CAddressDialog(QWidget* parent, const QString& title, const CAddress& address);
+  ~CAddressDialog() override;
   QLineEdit* Edit(Field field) const { return mEdits[field]; }
   QPushButton* OkButton() const { return mOk; }
   // OK takes the field being edited first; an empty name keeps the dialog

@@ -1,5 +1,6 @@
 #include "ui/area_page_fields.h"
 
+#include "ui/dialog_support.h"
 #include "ui/qt_text.h"
 
 #include <QComboBox>
@@ -15,6 +16,7 @@ public:
   CFocusHook(QWidget* widget, QEvent::Type type, std::function<void()> handler)
     : QObject(widget), mType(type), mHandler(std::move(handler))
   {
+    setObjectName(kFieldHookName);
     widget->installEventFilter(this);
   }
 

@@ -32,7 +32,13 @@ CFieldWatcher::CFieldWatcher(QLineEdit* field, std::function<void()> commit,
                              bool selectAllOnFocus)
   : QObject(field), mField(field), mCommit(std::move(commit)), mSelectAllOnFocus(selectAllOnFocus)
 {
+  setObjectName(kFieldHookName);
   field->installEventFilter(this);
+}
+
+void StopFieldHooks(QWidget* root)
+{
+  qDeleteAll(root->findChildren<QObject*>(kFieldHookName));
 }
 
 bool CFieldWatcher::eventFilter(QObject* watched, QEvent* event)

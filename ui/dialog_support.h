@@ -16,6 +16,15 @@ class QWidget;
 int DialogUnitsX(const QWidget* widget, int units);
 int DialogUnitsY(const QWidget* widget, int units);
 
+// Every watcher and focus hook carries this object name, for StopFieldHooks.
+inline constexpr char kFieldHookName[] = "vantor-field-hook";
+
+// Removes every field watcher and focus hook under the widget. A dialog calls
+// it in its destructor: a dialog destroyed while shown loses the focus only
+// later, while its base class hides the window, when the members a commit
+// would write are already gone.
+void StopFieldHooks(QWidget* root);
+
 // Watches one field (it is the field's child):
 // - `commit` runs when the field loses the keyboard focus (not for a popup
 //   such as its context menu);

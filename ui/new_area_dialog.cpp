@@ -53,6 +53,8 @@ CNewAreaDialog::CNewAreaDialog(QWidget* parent)
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+CNewAreaDialog::~CNewAreaDialog() { StopFieldHooks(this); }
+
 void CNewAreaDialog::showEvent(QShowEvent* event)
 {
   QDialog::showEvent(event);

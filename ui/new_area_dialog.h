@@ -12,6 +12,7 @@ class CNewAreaDialog : public QDialog
   Q_OBJECT
 public:
   explicit CNewAreaDialog(QWidget* parent = nullptr);
+  ~CNewAreaDialog() override;
 
   // Values handed back when exec() gives QDialog::Accepted.
   std::string mName;  // Windows-1252, spaces collapsed

@@ -3,6 +3,7 @@
 #include "model/area.h"
 #include "model/device_model.h"
 #include "model/project.h"
+#include "ui/dialog_support.h"
 #include "ui/page_customer.h"
 #include "ui/page_distributor.h"
 #include "ui/page_errors.h"
@@ -150,6 +151,7 @@ public:
   CFocusHook(QWidget* widget, QEvent::Type type, std::function<void()> handler)
     : QObject(widget), mType(type), mHandler(std::move(handler))
   {
+    setObjectName(kFieldHookName);
     widget->installEventFilter(this);
   }
 

@@ -31,6 +31,8 @@ CStringDialog::CStringDialog(QWidget* parent)
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+CStringDialog::~CStringDialog() { StopFieldHooks(this); }
+
 void CStringDialog::showEvent(QShowEvent* event)
 {
   QDialog::showEvent(event);

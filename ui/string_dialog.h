@@ -13,6 +13,7 @@ class CStringDialog : public QDialog
   Q_OBJECT
 public:
   explicit CStringDialog(QWidget* parent = nullptr);
+  ~CStringDialog() override;
 
   // Set by the caller before exec(); mText is read back after QDialog::Accepted.
   // Texts are Windows-1252.

@@ -97,6 +97,8 @@ CVentDialog::CVentDialog(QWidget* parent)
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+CVentDialog::~CVentDialog() { StopFieldHooks(this); }
+
 void CVentDialog::showEvent(QShowEvent* event)
 {
   QDialog::showEvent(event);

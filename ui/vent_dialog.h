@@ -18,6 +18,7 @@ class CVentDialog : public QDialog, public CVentEditor
   Q_OBJECT
 public:
   explicit CVentDialog(QWidget* parent = nullptr);
+  ~CVentDialog() override;
 
   // Set by the caller before exec() and read back after QDialog::Accepted.
   std::string mTitle;                 // caption, Windows-1252

@@ -46,6 +46,8 @@ CVolumeDialog::CVolumeDialog(QWidget* parent) : QDialog(parent)
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+CVolumeDialog::~CVolumeDialog() { StopFieldHooks(this); }
+
 void CVolumeDialog::showEvent(QShowEvent* event)
 {
   QDialog::showEvent(event);

@@ -13,6 +13,7 @@ class CVolumeDialog : public QDialog
   Q_OBJECT
 public:
   explicit CVolumeDialog(QWidget* parent = nullptr);
+  ~CVolumeDialog() override;
 
   // Set by the caller before exec() and read back after QDialog::Accepted.
   double mLength = 0; // metres

@@ -49,8 +49,8 @@ protected:
       if (project->mProjectWindow)
         project->mProjectWindow->RequestClose();
       QApplication::processEvents();
-      if (OpenProjects().Find(project->mName) == project)
-        OpenProjects().Remove(project);
+      // Closing may have deleted the project: only its address is compared.
+      OpenProjects().Remove(project);
     }
     mFrame->MdiArea()->closeAllSubWindows();
     QApplication::processEvents();
