@@ -9,6 +9,7 @@ packages=(
   fonts-liberation2 xvfb xauth
   unrtf poppler-utils
   desktop-file-utils appstream dpkg-dev
+  clang libclang-rt-14-dev
 )
 
 missing=()
