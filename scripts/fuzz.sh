@@ -17,7 +17,8 @@ cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CX
   -DVANTOR_BUILD_FUZZ=ON -DVANTOR_BUILD_UI=OFF -DVANTOR_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build_dir" --target vantor_fuzz -j2
 
-export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1
+# A small quarantine keeps the memory that freed blocks hold well under the limit.
+export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:quarantine_size_mb=32
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 limits=(-timeout=1 -rss_limit_mb=256 -detect_leaks=1)
 failed=()
