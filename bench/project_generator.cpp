@@ -4,6 +4,7 @@
 #include "model/project.h"
 #include "storage/printf.h"
 
+#include <filesystem>
 #include <random>
 
 std::unique_ptr<CProject> GenerateProject(const std::string& name, std::size_t volumes,
@@ -50,4 +51,35 @@ std::unique_ptr<CProject> GenerateProject(const std::string& name, std::size_t v
   }
   project->RecalculateProject();
   return project;
+}
+
+std::string WriteGeneratedProject(const std::string& folder, const std::string& name,
+                                  std::size_t volumes, std::size_t openingsPerVolume,
+                                  std::uint32_t seed)
+{
+  std::unique_ptr<CProject> project = GenerateProject(name, volumes, openingsPerVolume, seed);
+  project->mPath = (std::filesystem::path(folder) / project->mPath).string();
+  return project->Save() ? project->mPath : std::string();
+}
+
+std::vector<std::string> GenerateProjectFolder(const std::string& folder, std::size_t files,
+                                               CFolderShape shape, std::uint32_t seed)
+{
+  std::error_code ec;
+  std::filesystem::create_directories(folder, ec);
+  std::mt19937 random(seed);
+  std::uniform_int_distribution<std::size_t> volumes(1, shape.mMaxVolumes);
+  std::uniform_int_distribution<std::size_t> openings(0, shape.mMaxOpenings);
+  std::vector<std::string> names;
+  names.reserve(files);
+  for (std::size_t i = 0; i < files; ++i)
+  {
+    std::string name = FormatC("Project %04zu", i);
+    if (WriteGeneratedProject(folder, name, volumes(random), openings(random),
+                              seed + static_cast<std::uint32_t>(i))
+          .empty())
+      return {};
+    names.push_back(std::move(name));
+  }
+  return names;
 }

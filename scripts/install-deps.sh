@@ -10,6 +10,7 @@ packages=(
   unrtf poppler-utils
   desktop-file-utils appstream dpkg-dev
   clang libclang-rt-14-dev
+  time jq  # scripts/bench.sh: peak memory and the table of figures
 )
 
 missing=()

@@ -1,0 +1,117 @@
+// Opening and saving the large project file, and the Open Project listing of
+// a folder of many project files, each against the plain file operation it
+// cannot do without.
+
+#include "bench/bench_files.h"
+#include "bench/paired_timer.h"
+#include "bench/project_generator.h"
+#include "model/project.h"
+#include "storage/catalogue.h"
+#include "storage/project_file.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace
+{
+constexpr std::size_t kVolumes = 10000;
+constexpr std::size_t kOpenings = 20;
+constexpr std::size_t kFolderFiles = 1000;
+
+// The 10,000-volume project saved once in a scratch folder.
+struct CLargeFile
+{
+  bench::CScratchFolder mFolder;
+  std::string mPath = WriteGeneratedProject(mFolder.Path(), "Large", kVolumes, kOpenings);
+};
+
+const CLargeFile& LargeFile()
+{
+  static CLargeFile file;
+  return file;
+}
+
+// A folder of 1,000 project files of 1 to 40 volumes with 0 to 8 openings each.
+struct CProjectFolder
+{
+  bench::CScratchFolder mFolder;
+  std::vector<std::string> mNames = GenerateProjectFolder(mFolder.Path(), kFolderFiles);
+};
+
+const CProjectFolder& ProjectFolder()
+{
+  static CProjectFolder folder;
+  return folder;
+}
+
+// What File > Open does with the file: read it whole, then keep a snapshot.
+void BM_Load(benchmark::State& state)
+{
+  const std::string& path = LargeFile().mPath;
+  std::unique_ptr<CProject> project;
+  bench::RunPaired(
+    state, {4.0, 0},
+    [&] { project = std::make_unique<CProject>(); },
+    [&] { benchmark::DoNotOptimize(bench::ReadWholeFile(path)); },
+    [&]
+    {
+      project->SetName("Large");
+      project->mPath = path;
+      if (!project->Load())
+        state.SkipWithError("the project file does not read");
+    });
+  state.counters["volumes"] = static_cast<double>(project ? project->mAreaTable.Count() : 0);
+  state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(path)) / 1e6;
+}
+BENCHMARK(BM_Load)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// File > Save: encode, write through a temporary file, sync, rename, snapshot.
+void BM_Save(benchmark::State& state)
+{
+  const std::string& path = LargeFile().mPath;
+  CProject project;
+  project.SetName("Large");
+  project.mPath = path;
+  if (!project.Load())
+  {
+    state.SkipWithError("the project file does not read");
+    return;
+  }
+  std::string bytes;
+  EncodeProjectFile(project, bytes);
+  const std::string plain = LargeFile().mFolder.Path() + "/plain.bin";
+  bench::RunPaired(
+    state, {2.0, 0}, [&] { bench::WriteAndSync(plain, bytes); },
+    [&]
+    {
+      if (!project.Save())
+        state.SkipWithError("the project could not be saved");
+    });
+  state.counters["file_MB"] = static_cast<double>(bytes.size()) / 1e6;
+}
+BENCHMARK(BM_Save)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The rows of the Open Project dialog, against reading every file's bytes.
+void BM_ReadCatalogue(benchmark::State& state)
+{
+  const CProjectFolder& folder = ProjectFolder();
+  if (folder.mNames.size() != kFolderFiles)
+  {
+    state.SkipWithError("the project folder could not be written");
+    return;
+  }
+  std::size_t rows = 0;
+  bench::RunPaired(
+    state, {0, 500},
+    [&]
+    {
+      for (const auto& entry : std::filesystem::directory_iterator(folder.mFolder.Path()))
+        benchmark::DoNotOptimize(bench::ReadWholeFile(entry.path().string()));
+    },
+    [&] { rows = ReadCatalogue(folder.mFolder.Path(), {}).size(); });
+  state.counters["files"] = static_cast<double>(rows);
+}
+BENCHMARK(BM_ReadCatalogue)->UseManualTime()->Unit(benchmark::kMillisecond);
+} // namespace

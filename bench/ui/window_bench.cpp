@@ -1,0 +1,220 @@
+// The windows a user waits for on a large project, driven through the real
+// widgets on the offscreen platform: the Volumes page refresh of 10,000
+// volumes, a report window scrolled and repainted with 1,000 volumes, and
+// the Open Project dialog over a folder of 1,000 project files.
+
+#include "bench/bench_files.h"
+#include "bench/paired_timer.h"
+#include "bench/project_generator.h"
+#include "model/project.h"
+#include "storage/settings_store.h"
+#include "ui/app.h"
+#include "ui/main_frame.h"
+#include "ui/page_volumes.h"
+#include "ui/project_sheet.h"
+#include "ui/report_wnd.h"
+#include "ui/select_project_dialog.h"
+#include "ui/volume_list_model.h"
+#include "ui/windows.h"
+
+#include <QApplication>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTreeWidget>
+#include <benchmark/benchmark.h>
+
+#include <clocale>
+#include <filesystem>
+#include <memory>
+
+namespace
+{
+// Lets queued refreshes, layouts and paints run.
+void Settle()
+{
+  for (int i = 0; i < 6; ++i)
+    QApplication::processEvents();
+}
+
+// The main window with projects opened from files in a scratch work folder,
+// the way File > Open opens them.
+class CShell
+{
+public:
+  CShell()
+  {
+    std::filesystem::current_path(mFolder.Path());
+    SetSettings(&mSettings);
+    SetMainFrame(&mFrame);
+    mFrame.resize(1200, 900);
+    mFrame.show();
+    Settle();
+  }
+  ~CShell()
+  {
+    // The projects go without questions: nothing of theirs is saved.
+    while (!OpenProjects().Empty())
+    {
+      CProject* project = OpenProjects().Get(0);
+      if (auto* window = dynamic_cast<CSheetWnd*>(project->mProjectWindow))
+        window->RequestClose();
+      else
+        OpenProjects().Remove(project);
+      Settle();
+    }
+    SetMainFrame(nullptr);
+    SetSettings(nullptr);
+  }
+
+  // Google Benchmark may run a benchmark function more than once: a project
+  // opened by an earlier run is taken as it is.
+  CProject* Open(const std::string& name, std::size_t volumes, std::size_t openings)
+  {
+    if (CProject* open = OpenProjects().Find(name))
+      return open;
+    if (WriteGeneratedProject(".", name, volumes, openings).empty() || !OpenProject(name, nullptr))
+      return nullptr;
+    Settle();
+    return OpenProjects().Find(name);
+  }
+
+  static CVTXSheet* Sheet(const CProject* project)
+  {
+    auto* window = dynamic_cast<CSheetWnd*>(project->mProjectWindow);
+    return window ? qobject_cast<CVTXSheet*>(window->Sheet()) : nullptr;
+  }
+
+  const std::string& Folder() const { return mFolder.Path(); }
+
+private:
+  bench::CScratchFolder mFolder;
+  CMemorySettingsStore mSettings;
+  CMainFrame mFrame;
+};
+
+CShell& Shell()
+{
+  static CShell shell;
+  return shell;
+}
+
+// The Volumes page of an open 10,000-volume project: the refresh an edit
+// sends (one model reset), the view's layout and the synchronous repaint of
+// its rows; against repainting the same rows without the refresh.
+void BM_VolumesPageRefresh(benchmark::State& state)
+{
+  CProject* project = Shell().Open("Volumes", 10000, 20);
+  CVTXSheet* sheet = project ? CShell::Sheet(project) : nullptr;
+  if (!sheet)
+  {
+    state.SkipWithError("the project did not open");
+    return;
+  }
+  sheet->setCurrentWidget(sheet->VolumesPage());
+  Settle();
+  CVTXPageArea* page = sheet->VolumesPage();
+  QTableView* list = page->List();
+  // A row in the middle is selected, as after a click.
+  list->selectRow(5000);
+  Settle();
+  bench::RunPaired(
+    state, {0, 50}, [&] { list->viewport()->repaint(); },
+    [&]
+    {
+      page->Refresh();
+      list->doItemsLayout();
+      list->viewport()->repaint();
+    });
+  state.counters["rows"] = page->Model()->rowCount();
+}
+BENCHMARK(BM_VolumesPageRefresh)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The report window of a project: scrolled on by one page (back to the top
+// at the end), then repainted at once, as the user sees it after a click in
+// the scroll bar. The same window of a 10-volume project is the baseline.
+void BM_ReportWindowScroll(benchmark::State& state)
+{
+  CProject* large = Shell().Open("Report", static_cast<std::size_t>(state.range(0)), 20);
+  CProject* small = Shell().Open("Small", 10, 20);
+  if (!large || !small)
+  {
+    state.SkipWithError("the projects did not open");
+    return;
+  }
+  for (CProject* project : {small, large})
+    if (!project->mReportWindow)
+    {
+      OpenReportWindow(project);
+      Settle();
+    }
+  auto* smallWindow = dynamic_cast<CReportWnd*>(small->mReportWindow);
+  auto* largeWindow = dynamic_cast<CReportWnd*>(large->mReportWindow);
+  if (!smallWindow || !largeWindow)
+  {
+    state.SkipWithError("the report windows did not open");
+    return;
+  }
+  auto scroll = [](CReportView* view)
+  {
+    QScrollBar* bar = view->verticalScrollBar();
+    const int next = bar->value() + bar->pageStep();
+    bar->setValue(next > bar->maximum() ? 0 : next);
+    view->viewport()->repaint();
+  };
+  bench::RunPaired(
+    state, {0, 50}, [&] { scroll(smallWindow->View()); }, [&] { scroll(largeWindow->View()); });
+  state.counters["report_px"] = largeWindow->View()->verticalScrollBar()->maximum();
+  state.counters["client_px"] = largeWindow->View()->viewport()->height();
+}
+BENCHMARK(BM_ReportWindowScroll)->Arg(1000)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// File > Open: the dialog is made, lists the work folder's 1,000 project
+// files and is painted; against reading every file's bytes.
+void BM_OpenProjectDialog(benchmark::State& state)
+{
+  CShell& shell = Shell();
+  const std::string folder = shell.Folder() + "/folder";
+  static const std::size_t files = GenerateProjectFolder(folder, 1000).size();
+  if (files != 1000)
+  {
+    state.SkipWithError("the project folder could not be written");
+    return;
+  }
+  const std::filesystem::path work = std::filesystem::current_path();
+  std::filesystem::current_path(folder);
+  int rows = 0;
+  std::unique_ptr<CSelectProjectDialog> dialog;
+  bench::RunPaired(
+    state, {0, 500}, [&] { dialog.reset(); },
+    [&]
+    {
+      for (const auto& entry : std::filesystem::directory_iterator("."))
+        benchmark::DoNotOptimize(bench::ReadWholeFile(entry.path().string()));
+    },
+    [&]
+    {
+      dialog = std::make_unique<CSelectProjectDialog>(MainFrame());
+      dialog->show();
+      dialog->List()->viewport()->repaint();
+      rows = dialog->List()->topLevelItemCount();
+    });
+  dialog.reset();
+  std::filesystem::current_path(work);
+  state.counters["files"] = rows;
+}
+BENCHMARK(BM_OpenProjectDialog)->UseManualTime()->Unit(benchmark::kMillisecond);
+} // namespace
+
+int main(int argc, char** argv)
+{
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  std::setlocale(LC_ALL, "C");
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Builds the benchmarks (Release, into build-bench/ or $BUILD_DIR), runs every
+# benchmark program and the peak-memory measurement, and prints one table:
+# each figure with the baseline measured in the same run, the figure to beat
+# and whether it is met. Extra arguments go to every benchmark program (for
+# example --benchmark_filter=Load). Exits 1 when a figure is missed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+build_dir=${BUILD_DIR:-build-bench}
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTOR_BUILD_UI=ON \
+  -DVANTOR_BUILD_TESTS=OFF -DVANTOR_BUILD_BENCH=ON >/dev/null
+cmake --build "$build_dir" -j2 >/dev/null
+export QT_QPA_PLATFORM=offscreen
+
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+
+programs=("$build_dir"/bench/*_bench "$build_dir"/bench/ui_*_bench)
+for program in "${programs[@]}"; do
+  [ -x "$program" ] || continue
+  name=$(basename "$program")
+  echo "== $name" >&2
+  "$program" --benchmark_counters_tabular=true --benchmark_out="$out/$name.json" \
+    --benchmark_out_format=json "$@" >&2
+done
+
+# Peak memory: the desktop program's window code opening a 10,000-volume
+# project (file read, snapshot, project window, Volumes page painted),
+# against the same program opening nothing.
+"$build_dir/bench/vantor-bench-generate" project "$out" Large 10000 20 >/dev/null
+peak() { # prints the maximum resident set size in MB of the command
+  /usr/bin/time -v "$@" 2>"$out/time.txt" >/dev/null
+  awk -F: '/Maximum resident set size/ { printf "%.1f", $2 / 1024 }' "$out/time.txt"
+}
+open_mb=$(cd "$out" && peak "$OLDPWD/$build_dir/bench/vantor-bench-open" Large)
+idle_mb=$(cd "$out" && peak "$OLDPWD/$build_dir/bench/vantor-bench-open")
+cli_mb=$(peak "$build_dir/cli/vantor-cli" check "$out/Large.ad" || true)
+
+echo
+echo "| Benchmark | Measured | Baseline (same run) | Ratio | Figure to beat | Met |"
+echo "|---|---|---|---|---|---|"
+status=0
+for json in "$out"/*.json; do
+  jq -r '.benchmarks[] | select(.ok != null and .run_type == "iteration") |
+    [ .name,
+      (.ms | tostring | .[0:7]) + " ms",
+      (.base_ms | tostring | .[0:7]) + " ms",
+      (.ratio * 100 | round / 100 | tostring) + "x",
+      ([ (if .max_ms > 0 then "<= \(.max_ms) ms" else empty end),
+         (if .max_ratio > 0 then "<= \(.max_ratio)x baseline" else empty end) ] | join(", ")
+       | if . == "" then "(growth)" else . end),
+      (if .ok == 1 then "yes" else "NO" end) ] | "| " + join(" | ") + " |"' "$json"
+  jq -r '.benchmarks[] | select(.big_o != null) |
+    "| \(.name) | fitted O(\(.big_o)) | | | linear in volumes | |"' "$json"
+  if jq -e '[.benchmarks[] | select(.ok == 0)] | length > 0' "$json" >/dev/null; then
+    status=1
+  fi
+done
+mem_ok=$(awk -v m="$open_mb" 'BEGIN { print (m <= 200) ? "yes" : "NO" }')
+[ "$mem_ok" = yes ] || status=1
+echo "| Peak memory, 10,000-volume project open (vantor-bench-open) | $open_mb MB | $idle_mb MB (nothing open) | | <= 200 MB | $mem_ok |"
+echo "| Peak memory, vantor-cli check of the same file | $cli_mb MB | | | | |"
+exit $status
