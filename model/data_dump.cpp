@@ -13,22 +13,45 @@
 
 namespace
 {
+// What "%s" takes of a text: everything before its first NUL.
+std::string_view CText(const std::string& text) { return std::string_view(text.c_str()); }
+
 // Writes the lines; the depth is shared by the whole dump, each object
-// raising it for its members and lowering it after them.
+// raising it for its members and lowering it after them. A line is put
+// together in one reused buffer: a dump holds millions of lines.
 class CDumpWriter
 {
 public:
   explicit CDumpWriter(std::string& out, int depth = 0) : mOut(out), mDepth(depth) {}
 
-  void Line(const std::string& text)
+  void Line(std::string_view text)
   {
     mOut.append(static_cast<std::size_t>(mDepth), '\t');
-    mOut.append(text, 0, kDumpLineMax);
+    mOut.append(text.substr(0, kDumpLineMax));
     mOut.append("\r\n");
   }
-  void Begin(const std::string& header)
+  // "label" followed by the text.
+  void Line(std::string_view label, std::string_view text)
   {
-    Line(header);
+    mLine.assign(label);
+    mLine.append(text);
+    Line(mLine);
+  }
+  // "label" followed by the number as "%g" gives it.
+  void Number(std::string_view label, double value)
+  {
+    mLine.assign(label);
+    AppendGeneral(mLine, value);
+    Line(mLine);
+  }
+  // "label(name)", then one level deeper.
+  void Begin(std::string_view label, std::string_view name)
+  {
+    mLine.assign(label);
+    mLine += '(';
+    mLine.append(name);
+    mLine += ')';
+    Line(mLine);
     ++mDepth;
   }
   void End() { --mDepth; }
@@ -36,71 +59,96 @@ public:
 private:
   std::string& mOut;
   int mDepth;
+  std::string mLine;
 };
 
-std::string G(double value) { return FormatC("%g", value); }
-
 // A figure with its validity bit: "%g" when valid, else "INVALID".
-std::string Checked(const CArea& area, std::uint32_t bit, double value)
+void Checked(CDumpWriter& w, std::string_view label, const CArea& area, std::uint32_t bit,
+             double value)
 {
-  return (area.mFlags & bit) ? G(value) : std::string("INVALID");
+  if (area.mFlags & bit)
+    w.Number(label, value);
+  else
+    w.Line(label, "INVALID");
 }
 
 void DumpAddress(CDumpWriter& w, const CAddress& a, const char* label)
 {
-  w.Begin(FormatC("%s(%s)", label ? label : "CAddress", a.mName.c_str()));
-  w.Line(FormatC("Address1 = %s", a.mAddress1.c_str()));
-  w.Line(FormatC("Address2 = %s", a.mAddress2.c_str()));
-  w.Line(FormatC("City     = %s", a.mCity.c_str()));
-  w.Line(FormatC("State    = %s", a.mState.c_str()));
-  w.Line(FormatC("Country  = %s", a.mCountry.c_str()));
-  w.Line(FormatC("Zip      = %s", a.mZip.c_str()));
+  w.Begin(label ? label : "CAddress", CText(a.mName));
+  w.Line("Address1 = ", CText(a.mAddress1));
+  w.Line("Address2 = ", CText(a.mAddress2));
+  w.Line("City     = ", CText(a.mCity));
+  w.Line("State    = ", CText(a.mState));
+  w.Line("Country  = ", CText(a.mCountry));
+  w.Line("Zip      = ", CText(a.mZip));
   w.End();
 }
 
 void DumpVent(CDumpWriter& w, const CVent& v)
 {
-  w.Begin(FormatC("CVent(%s)", VentTypeName(v.mType)));
-  w.Line(FormatC("mShape     = %s", VentShapeName(v.mShape)));
-  w.Line(FormatC("mWidth     = %g", v.mWidth));
-  w.Line(FormatC("mHeight    = %g", v.mHeight));
-  w.Line(FormatC("mUpper     = %g", v.mUpper));
-  w.Line(FormatC("mSize      = %g", v.mSize));
-  w.Line(FormatC("mLower     = %g", v.mLower));
-  w.Line(FormatC("mSizeUpper = %g", v.mSizeUpper));
-  w.Line(FormatC("mSizeLower = %g", v.mSizeLower));
+  w.Begin("CVent", VentTypeName(v.mType));
+  w.Line("mShape     = ", VentShapeName(v.mShape));
+  w.Number("mWidth     = ", v.mWidth);
+  w.Number("mHeight    = ", v.mHeight);
+  w.Number("mUpper     = ", v.mUpper);
+  w.Number("mSize      = ", v.mSize);
+  w.Number("mLower     = ", v.mLower);
+  w.Number("mSizeUpper = ", v.mSizeUpper);
+  w.Number("mSizeLower = ", v.mSizeLower);
   w.End();
 }
 
-void DumpArea(CDumpWriter& w, const CArea& a)
+// "Device[%-10s]               = " for each model, made once per dump.
+struct CDeviceLabels
 {
-  w.Begin(FormatC("CArea(%s)", a.mName.c_str()));
-  w.Line(FormatC("mHazard                     = %s", HazardName(a.mHazard).c_str()));
-  w.Line(FormatC("mLength                     = %g", a.mLength));
-  w.Line(FormatC("mWidth                      = %g", a.mWidth));
-  w.Line(FormatC("mHeight                     = %g", a.mHeight));
-  w.Line(FormatC("mVolume                     = %g", a.mVolume));
-  w.Line(FormatC("mSizeVentWallUpper          = %g", a.mSizeVentWallUpper));
-  w.Line(FormatC("mSizeVentWallLower          = %g", a.mSizeVentWallLower));
-  w.Line(FormatC("mSizeVentCeiling            = %g", a.mSizeVentCeiling));
-  w.Line(FormatC("mSizeVentFloor              = %g", a.mSizeVentFloor));
-  w.Line(FormatC("mSizeClosed                 = %g", a.mSizeClosed));
-  w.Line(FormatC("mSizeOpen                   = %g", a.mSizeOpen));
-  w.Line(FormatC("mSizeVentUpper              = %g", a.mSizeVentUpper));
-  w.Line(FormatC("mSizeVentLower              = %g", a.mSizeVentLower));
-  w.Line(FormatC("mLR                         = %s", Checked(a, AF_LR_VALID, a.mLR).c_str()));
-  w.Line(FormatC("mLP                         = %s", Checked(a, AF_LP_VALID, a.mLP).c_str()));
-  w.Line(FormatC("mLH                         = %s", Checked(a, AF_LH_VALID, a.mLH).c_str()));
-  w.Line(FormatC("mK1                         = %s", Checked(a, AF_K1_VALID, a.mK1).c_str()));
-  w.Line(FormatC("mK2                         = %s", Checked(a, AF_K2_VALID, a.mK2).c_str()));
-  w.Line(FormatC("mK3                         = %s", Checked(a, AF_K3_VALID, a.mK3).c_str()));
-  w.Line(FormatC("mConcentrationStandard      = %g", a.mConcentrationStandard));
-  w.Line(FormatC("mConcentrationRequired      = %g", a.mConcentrationRequired));
-  w.Line(FormatC("mMassRequired               = %g", a.mMassRequired));
+  CDeviceLabels()
+  {
+    for (int m = 0; m < DeviceModelCount; ++m)
+    {
+      std::string name(CText(DeviceName(m)));
+      if (name.size() < 10)
+        name.append(10 - name.size(), ' ');
+      mLabels[static_cast<std::size_t>(m)] = "Device[" + name + "]               = ";
+    }
+  }
+  std::string mLabels[DeviceModelCount];
+};
+
+void DumpArea(CDumpWriter& w, const CArea& a, const CDeviceLabels& devices)
+{
+  w.Begin("CArea", CText(a.mName));
+  w.Line("mHazard                     = ", CText(HazardName(a.mHazard)));
+  w.Number("mLength                     = ", a.mLength);
+  w.Number("mWidth                      = ", a.mWidth);
+  w.Number("mHeight                     = ", a.mHeight);
+  w.Number("mVolume                     = ", a.mVolume);
+  w.Number("mSizeVentWallUpper          = ", a.mSizeVentWallUpper);
+  w.Number("mSizeVentWallLower          = ", a.mSizeVentWallLower);
+  w.Number("mSizeVentCeiling            = ", a.mSizeVentCeiling);
+  w.Number("mSizeVentFloor              = ", a.mSizeVentFloor);
+  w.Number("mSizeClosed                 = ", a.mSizeClosed);
+  w.Number("mSizeOpen                   = ", a.mSizeOpen);
+  w.Number("mSizeVentUpper              = ", a.mSizeVentUpper);
+  w.Number("mSizeVentLower              = ", a.mSizeVentLower);
+  Checked(w, "mLR                         = ", a, AF_LR_VALID, a.mLR);
+  Checked(w, "mLP                         = ", a, AF_LP_VALID, a.mLP);
+  Checked(w, "mLH                         = ", a, AF_LH_VALID, a.mLH);
+  Checked(w, "mK1                         = ", a, AF_K1_VALID, a.mK1);
+  Checked(w, "mK2                         = ", a, AF_K2_VALID, a.mK2);
+  Checked(w, "mK3                         = ", a, AF_K3_VALID, a.mK3);
+  w.Number("mConcentrationStandard      = ", a.mConcentrationStandard);
+  w.Number("mConcentrationRequired      = ", a.mConcentrationRequired);
+  w.Number("mMassRequired               = ", a.mMassRequired);
+  std::string count;
   for (int m = 0; m < DeviceModelCount; ++m)
-    w.Line(FormatC("Device[%-10s]               = %u", DeviceName(m).c_str(),
-                   static_cast<unsigned>(a.mDevice[static_cast<std::size_t>(m)])));
-  w.Begin(FormatC("CVentTable(%u)", static_cast<unsigned>(a.mVentTable.Count())));
+  {
+    count.clear();
+    AppendUnsigned(count, a.mDevice[static_cast<std::size_t>(m)]);
+    w.Line(devices.mLabels[static_cast<std::size_t>(m)], count);
+  }
+  count.clear();
+  AppendUnsigned(count, a.mVentTable.Count());
+  w.Begin("CVentTable", count);
   for (std::size_t i = 0; i < a.mVentTable.Count(); ++i)
     DumpVent(w, *a.mVentTable.Get(i));
   w.End();
@@ -109,18 +157,21 @@ void DumpArea(CDumpWriter& w, const CArea& a)
 
 void DumpProjectLines(CDumpWriter& w, const CProject& p)
 {
-  w.Begin(FormatC("CProject(%s)", p.mName.c_str()));
-  w.Line(FormatC("mPath                  = %s", p.mPath.c_str()));
-  w.Line(FormatC("mProject_Date          = %s", p.mProject_Date.c_str()));
-  w.Line(FormatC("mProject_Reference     = %s", p.mProject_Reference.c_str()));
-  w.Line(FormatC("mProject_Designer      = %s", p.mProject_Designer.c_str()));
+  w.Begin("CProject", CText(p.mName));
+  w.Line("mPath                  = ", CText(p.mPath));
+  w.Line("mProject_Date          = ", CText(p.mProject_Date));
+  w.Line("mProject_Reference     = ", CText(p.mProject_Reference));
+  w.Line("mProject_Designer      = ", CText(p.mProject_Designer));
   DumpAddress(w, p.mDistributor, "mDistributor");
-  w.Line(FormatC("mDistributor_Reference = %s", p.mDistributor_Reference.c_str()));
+  w.Line("mDistributor_Reference = ", CText(p.mDistributor_Reference));
   DumpAddress(w, p.mCustomer, "mCustomer");
-  w.Line(FormatC("mCustomer_Reference    = %s", p.mCustomer_Reference.c_str()));
-  w.Begin(FormatC("CAreaTable(%u)", static_cast<unsigned>(p.mAreaTable.Count())));
+  w.Line("mCustomer_Reference    = ", CText(p.mCustomer_Reference));
+  std::string count;
+  AppendUnsigned(count, p.mAreaTable.Count());
+  w.Begin("CAreaTable", count);
+  const CDeviceLabels devices;
   for (std::size_t i = 0; i < p.mAreaTable.Count(); ++i)
-    DumpArea(w, *p.mAreaTable.Get(i));
+    DumpArea(w, *p.mAreaTable.Get(i), devices);
   w.End();
   w.End();
 }
@@ -129,6 +180,12 @@ void DumpProjectLines(CDumpWriter& w, const CProject& p)
 std::string DumpText(const CProject& project)
 {
   std::string out;
+  // About 1.5 kB a volume and 250 bytes an opening, so the text is not
+  // copied over and over while it grows.
+  std::size_t openings = 0;
+  for (std::size_t i = 0; i < project.mAreaTable.Count(); ++i)
+    openings += project.mAreaTable.Get(i)->mVentTable.Count();
+  out.reserve(2048 + 1536 * project.mAreaTable.Count() + 256 * openings);
   CDumpWriter w(out);
   DumpProjectLines(w, project);
   return out;

@@ -12,10 +12,7 @@
 
 namespace
 {
-std::string FormatTotal(std::uint64_t n)
-{
-  return FormatC("%llu", static_cast<unsigned long long>(n));
-}
+std::string FormatTotal(std::uint64_t n) { return std::to_string(n); }
 
 void AddRow(CReportTable& table, const char* label, const std::string& value)
 {
@@ -74,7 +71,7 @@ void BuildVolumesTable(const CAreaTable& areas, CReportTable& table)
   for (std::size_t i = 0; i < areas.Count(); ++i)
   {
     const CArea& area = *areas.Get(i);
-    table.AddCell(0, FormatC("#%zu", i + 1));
+    table.AddCell(0, "#" + std::to_string(i + 1));
     table.AddCell(1, HazardGroup(area.mHazard));
     table.AddCell(2, FormatMeasure(area.mVolume, units, 3));
     total += area.mVolume;
@@ -179,7 +176,7 @@ void BuildOpeningsTable(const CVentTable& vents, CReportTable& table)
   for (std::size_t i = 0; i < vents.Count(); ++i)
   {
     const CVent& vent = *vents.Get(i);
-    table.AddCell(0, FormatC("#%zu", i + 1));
+    table.AddCell(0, "#" + std::to_string(i + 1));
     table.AddCell(1, VentTypeName(vent.mType));
     table.AddCell(2, FormatMeasure(vent.mWidth, units, 1));
     table.AddCell(3, vent.mShape == SHAPE_CIRCULAR ? std::string("CIRCULAR")

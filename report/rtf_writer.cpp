@@ -22,66 +22,50 @@ void AppendHexByte(std::string& out, unsigned char b)
   out += kHex[b & 0xF];
 }
 
-// Splits the report bytes at CR LF; a line break inside a line (which the
-// layout never writes on its own) stays part of that line and is escaped.
-CTextLines SplitLines(const std::string& text)
+// The text as RTF body text, added to out: runs of plain characters are
+// copied whole, the others escaped one by one.
+void AppendEscaped(std::string& out, std::string_view text)
 {
-  CTextLines lines;
-  std::size_t start = 0;
-  while (start < text.size())
+  std::size_t i = 0;
+  while (i < text.size())
   {
-    std::size_t end = text.find("\r\n", start);
-    if (end == std::string::npos)
+    std::size_t plain = i;
+    while (plain < text.size())
     {
-      lines.Add(text.substr(start));
-      break;
+      const unsigned char c = static_cast<unsigned char>(text[plain]);
+      if (c < 0x20 || c >= 0x7F || c == '\\' || c == '{' || c == '}')
+        break;
+      ++plain;
     }
-    lines.Add(text.substr(start, end - start));
-    start = end + 2;
-  }
-  return lines;
-}
-} // namespace
-
-std::string RtfEscape(std::string_view text)
-{
-  std::string out;
-  out.reserve(text.size() + text.size() / 8);
-  for (char ch : text)
-  {
-    const unsigned char c = static_cast<unsigned char>(ch);
+    out.append(text, i, plain - i);
+    if (plain == text.size())
+      break;
+    const unsigned char c = static_cast<unsigned char>(text[plain]);
     if (c == '\\' || c == '{' || c == '}')
     {
       out += '\\';
-      out += ch;
+      out += static_cast<char>(c);
     }
     else if (c == '\t')
     {
       out += "\\tab ";
     }
-    else if (c < 0x20 || c >= 0x7F)
+    else
     {
       out += "\\'";
       AppendHexByte(out, c);
     }
-    else
-    {
-      out += ch;
-    }
+    i = plain + 1;
   }
-  return out;
 }
 
-std::string RtfDocument(std::span<const unsigned char> png, int width, int height,
-                        const CTextLines& lines)
+// Everything before the report's lines: the font table and the picture
+// paragraph, right-aligned; then the start of the report's paragraphs.
+void AppendHead(std::string& rtf, std::span<const unsigned char> png, int width, int height)
 {
-  std::string rtf;
-  rtf.reserve(png.size() * 2 + 64 * lines.Count() + 512);
   rtf += "{\\rtf1\\ansi\\ansicpg1252\\deff0"
          "{\\fonttbl{\\f0\\fmodern\\fprq1\\fcharset0 Courier New;}}\r\n"
          "\\viewkind4\\uc1\r\n";
-
-  // The picture paragraph, right-aligned.
   rtf += "\\pard\\plain\\qr\\f0\\fs18";
   if (!png.empty())
   {
@@ -100,22 +84,62 @@ std::string RtfDocument(std::span<const unsigned char> png, int width, int heigh
     rtf += "}";
   }
   rtf += "\\par\r\n";
-
   // The report, one left-aligned paragraph per line.
   rtf += "\\pard\\plain\\ql\\f0\\fs18 ";
+}
+
+void AppendLine(std::string& rtf, std::string_view line)
+{
+  AppendEscaped(rtf, line);
+  rtf += "\\par\r\n";
+}
+} // namespace
+
+std::string RtfEscape(std::string_view text)
+{
+  std::string out;
+  out.reserve(text.size() + text.size() / 8);
+  AppendEscaped(out, text);
+  return out;
+}
+
+std::string RtfDocument(std::span<const unsigned char> png, int width, int height,
+                        const CTextLines& lines)
+{
+  std::string rtf;
+  rtf.reserve(png.size() * 2 + 64 * lines.Count() + 512);
+  AppendHead(rtf, png, width, height);
   for (std::size_t i = 0; i < lines.Count(); ++i)
-  {
-    rtf += RtfEscape(lines[i]);
-    rtf += "\\par\r\n";
-  }
+    AppendLine(rtf, lines[i]);
   rtf += "}\r\n";
   return rtf;
 }
 
 std::string RtfReport(const CProject& project)
 {
-  return RtfDocument(EmbeddedResource("report_small.png"), kReportPictureWidth,
-                     kReportPictureHeight, SplitLines(TextReport(project)));
+  const std::span<const unsigned char> png = EmbeddedResource("report_small.png");
+  const std::string text = TextReport(project);
+  std::string rtf;
+  rtf.reserve(png.size() * 2 + text.size() + text.size() / 4 + 512);
+  AppendHead(rtf, png, kReportPictureWidth, kReportPictureHeight);
+  // The lines of the report bytes, split at CR LF; a line break inside a
+  // line (which the layout never writes on its own) stays part of that line
+  // and is escaped.
+  const std::string_view all(text);
+  std::size_t start = 0;
+  while (start < all.size())
+  {
+    const std::size_t end = all.find("\r\n", start);
+    if (end == std::string_view::npos)
+    {
+      AppendLine(rtf, all.substr(start));
+      break;
+    }
+    AppendLine(rtf, all.substr(start, end - start));
+    start = end + 2;
+  }
+  rtf += "}\r\n";
+  return rtf;
 }
 
 std::string ReportFilePath(const CProject& project, const std::string& folder)

@@ -94,12 +94,24 @@ void WriteVolume(std::ostream& out, const CArea& area)
 
 void WriteLine(std::ostream& out, std::size_t indent, std::string_view text)
 {
-  std::string line(indent, ' ');
-  line += text;
-  // A line break inside a text (only a damaged or hand-made file holds one,
-  // in a name) would start a line the layout never planned; it is a space.
-  std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-  line = TrimRight(std::move(line));
+  // The line is put together in one buffer kept for the thread, so that a
+  // report of thousands of volumes does not allocate a string per line.
+  thread_local std::string line;
+  line.clear();
+  std::size_t end = text.size();
+  while (end > 0 && IsSpace1252(text[end - 1]))
+    --end;
+  // Blank text leaves no indent either: the line carries no trailing white space.
+  if (end > 0)
+  {
+    line.append(indent, ' ');
+    const std::size_t from = line.size();
+    line.append(text.substr(0, end));
+    // A line break inside a text (only a damaged or hand-made file holds one,
+    // in a name) would start a line the layout never planned; it is a space.
+    std::replace_if(line.begin() + static_cast<std::ptrdiff_t>(from), line.end(),
+                    [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  }
   line += "\r\n";
   out.write(line.data(), static_cast<std::streamsize>(line.size()));
 }
@@ -120,12 +132,20 @@ CTextLines TableLines(const CReportTable& table)
       widths[c] = std::max(widths[c], table.Cell(c, r).size());
     widths[c] += kTextColumnGap;
   }
+  std::size_t total = 0;
+  for (std::size_t w : widths)
+    total += w;
   CTextLines lines;
   for (std::size_t r = 0; r < rows; ++r)
   {
     std::string line;
+    line.reserve(total);
     for (std::size_t c = 0; c < widths.size(); ++c)
-      line += PadRight(table.Cell(c, r), widths[c]);
+    {
+      const std::string& cell = table.Cell(c, r);
+      line += cell;
+      line.append(widths[c] - cell.size(), ' ');
+    }
     lines.Add(std::move(line));
   }
   return lines;
@@ -138,10 +158,17 @@ CTextLines JoinColumns(const CTextLines& left, const CTextLines& right)
   CTextLines lines;
   for (std::size_t i = 0; i < count; ++i)
   {
-    std::string line = PadRight(i < left.Count() ? left[i] : std::string(), width);
+    std::string line;
+    line.reserve(width + (i < right.Count() ? right[i].size() : 0));
+    if (i < left.Count())
+      line = left[i];
+    if (line.size() < width)
+      line.append(width - line.size(), ' ');
     if (i < right.Count())
       line += right[i];
-    lines.Add(TrimRight(std::move(line)));
+    while (!line.empty() && IsSpace1252(line.back()))
+      line.pop_back();
+    lines.Add(std::move(line));
   }
   return lines;
 }

@@ -1,5 +1,7 @@
 #include "storage/printf.h"
 
+#include <charconv>
+#include <cmath>
 #include <clocale>
 #include <cstdarg>
 #include <cstdio>
@@ -58,4 +60,58 @@ bool ScanDouble(const char* text, double& value, int& consumed)
   value = v;
   consumed = n;
   return true;
+}
+
+namespace
+{
+// Room for any double in fixed notation with the precisions the program uses.
+constexpr std::size_t kNumberRoom = 384;
+} // namespace
+
+void AppendFixed(std::string& out, double value, int precision)
+{
+  char buffer[kNumberRoom];
+  // Whole numbers are most of what is shown: rounded to the nearest, ties
+  // to even, as printf rounds, and written as an integer.
+  if (precision == 0 && std::fabs(value) < 9007199254740992.0)
+  {
+    if (std::signbit(value))
+      out += '-';
+    const auto whole = static_cast<std::uint64_t>(std::nearbyint(std::fabs(value)));
+    const std::to_chars_result r = std::to_chars(buffer, buffer + sizeof buffer, whole);
+    out.append(buffer, r.ptr);
+    return;
+  }
+  // std::to_chars gives what printf gives in the C locale, digit for digit.
+  const std::to_chars_result r =
+    std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, precision);
+  if (r.ec == std::errc())
+    out.append(buffer, r.ptr);
+  else
+    out += FormatC("%.*f", precision, value);
+}
+
+std::string FormatFixed(double value, int precision)
+{
+  std::string out;
+  AppendFixed(out, value, precision);
+  return out;
+}
+
+void AppendGeneral(std::string& out, double value)
+{
+  char buffer[64];
+  const std::to_chars_result r =
+    std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
+  if (r.ec == std::errc())
+    out.append(buffer, r.ptr);
+  else
+    out += FormatC("%g", value);
+}
+
+void AppendUnsigned(std::string& out, std::uint64_t value)
+{
+  char buffer[24];
+  const std::to_chars_result r = std::to_chars(buffer, buffer + sizeof buffer, value);
+  out.append(buffer, r.ptr);
 }

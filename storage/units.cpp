@@ -58,7 +58,7 @@ std::string FormatSignificant(double value, unsigned digits)
   double fraction = std::modf(scaled, &integer);
   if (fraction >= 0.5)
     integer += 1;
-  std::string text = FormatC("%1.0lf", integer);
+  std::string text = FormatFixed(integer, 0);
   if (shifts > 0)
   {
     if (text.size() <= shifts)
@@ -91,11 +91,18 @@ std::string FormatMeasure(double metric, UnitSystem units, int power)
   return text;
 }
 
-std::string FormatFactor(double value) { return FormatC("%5.3lf", value); }
-std::string FormatDensity(double value) { return FormatC("%1.0lf g/cu m", value); }
-std::string FormatMass(double grams) { return FormatC("%1.0lf g", grams); }
-std::string FormatPercent(double share) { return FormatC("%1.0lf%%", share * 100); }
-std::string FormatCount(std::uint32_t n) { return FormatC("%u", n); }
+// As "%5.3lf", "%1.0lf g/cu m", "%1.0lf g", "%1.0lf%%" and "%u" would give them.
+std::string FormatFactor(double value)
+{
+  std::string text = FormatFixed(value, 3);
+  if (text.size() < 5)
+    text.insert(0, 5 - text.size(), ' ');
+  return text;
+}
+std::string FormatDensity(double value) { return FormatFixed(value, 0) + " g/cu m"; }
+std::string FormatMass(double grams) { return FormatFixed(grams, 0) + " g"; }
+std::string FormatPercent(double share) { return FormatFixed(share * 100, 0) + "%"; }
+std::string FormatCount(std::uint32_t n) { return std::to_string(n); }
 
 bool ParseMeasure(std::string_view text, UnitSystem defaultUnits, double& metres)
 {
@@ -131,13 +138,6 @@ bool ParseMeasure(std::string_view text, UnitSystem defaultUnits, double& metres
     metres = 0;
     return false;
   }
-  metres = value;
-  return true;
-}
-
-namespace
-{
-bool IsForbiddenInFileName(char c)
   // A length must also show as a number in feet: near the largest double,
   // metres divided by 0.3048 would be infinite, and such a field could
   // never be read back from what it shows.
@@ -146,6 +146,13 @@ bool IsForbiddenInFileName(char c)
     metres = 0;
     return false;
   }
+  metres = value;
+  return true;
+}
+
+namespace
+{
+bool IsForbiddenInFileName(char c)
 {
   switch (c)
   {

@@ -1,9 +1,11 @@
 #include "storage/charset.h"
+#include "storage/printf.h"
 #include "storage/units.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <limits>
 
 TEST(FormatSignificant, Table)
 {
@@ -47,6 +49,24 @@ TEST(FixedFormats, DensityMassPercentFactorCount)
   EXPECT_EQ(FormatPercent(0.333), "33%");
   EXPECT_EQ(FormatPercent(1), "100%");
   EXPECT_EQ(FormatCount(4294967295u), "4294967295");
+}
+
+TEST(FixedFormats, FastFormattersGivePrintfsText)
+{
+  // Ties round to even as printf rounds them; signs, zeros, huge and
+  // non-finite values come out as printf writes them.
+  const double values[] = {0.5,  1.5,     2.5,   -2.5,   0.125, 1e-7, -0.0, 0.0,     12345.6785,
+                           1e15, 9.1e15,  1e22,  -1e300, 1e-300, 2.0 / 3, 99.425,
+                           std::numeric_limits<double>::infinity(),
+                           std::numeric_limits<double>::quiet_NaN()};
+  for (double v : values)
+  {
+    for (int precision = 0; precision <= 3; ++precision)
+      EXPECT_EQ(FormatFixed(v, precision), FormatC("%.*f", precision, v)) << v;
+    std::string general;
+    AppendGeneral(general, v);
+    EXPECT_EQ(general, FormatC("%g", v)) << v;
+  }
 }
 
 TEST(FixedFormats, DoNotFollowTheUserDecimalSeparator)
