@@ -40,7 +40,14 @@ std::string ProjectFileName(std::string_view name)
 
 std::string NormalizeProjectName(std::string_view name)
 {
-  const std::string file = ProjectFileName(name);
+  // A control character cannot stand in a file name where project files
+  // travel to, and a NUL would end the name the file system sees: each
+  // becomes a space, as in the other texts of the program.
+  std::string typed(name);
+  for (char& c : typed)
+    if (static_cast<unsigned char>(c) < 0x20 || c == '\x7F')
+      c = ' ';
+  const std::string file = ProjectFileName(typed);
   const std::size_t separator = file.find_last_of("/\\");
   std::string component = separator == std::string::npos ? file : file.substr(separator + 1);
   std::string title = component.substr(0, component.size() - kExtensionLength);

@@ -16,6 +16,8 @@ namespace
 constexpr std::size_t kBufferSize = 4096;
 // The characters after the target's name in a temporary file's name.
 constexpr std::size_t kUniqueLength = 6;
+// The longest name of a folder entry.
+constexpr std::size_t kLongestName = 255;
 
 CSafeFileCalls gSystemCalls;
 CSafeFileCalls* gCalls = &gSystemCalls;
@@ -99,6 +101,21 @@ std::string CheckCharacters(std::string_view target, std::string_view random)
     mix(c);
   hash %= kNameCharacterCount * kNameCharacterCount;
   return {kNameCharacters[hash / kNameCharacterCount], kNameCharacters[hash % kNameCharacterCount]};
+}
+
+// The target's name as it stands in its temporary files' names. A name too
+// long to take the eight characters more is shortened before its extension,
+// so that the extension still tells what kind of file is being written.
+std::string TemporaryStem(std::string_view target)
+{
+  const std::size_t room = kLongestName - kUniqueLength - 2;
+  if (target.size() <= room)
+    return std::string(target);
+  const std::size_t dot = target.find_last_of('.');
+  const std::string_view extension =
+    dot != std::string_view::npos && dot > 0 && target.size() - dot <= 8 ? target.substr(dot)
+                                                                         : std::string_view();
+  return std::string(target.substr(0, room - extension.size())) + std::string(extension);
 }
 
 std::string TemporaryName(std::string_view target)
@@ -185,7 +202,7 @@ int RemoveLeftoverTemporariesIn(const std::string& folder,
 
 int RemoveLeftoverTemporaries(const std::string& path)
 {
-  const std::string base = BaseOf(path);
+  const std::string base = TemporaryStem(BaseOf(path));
   if (base.empty())
     return 0;
   return RemoveLeftoverTemporariesIn(FolderOf(path),
@@ -218,12 +235,19 @@ bool CSafeFile::Open()
     mError = "cannot write a file with no name";
     return false;
   }
+  if (mPath.find('\0') != std::string::npos)
+  {
+    // The system would take the name only up to it: another file.
+    mFailed = true;
+    mError = "cannot write a file whose name holds a NUL character";
+    return false;
+  }
   struct stat st{};
   if (::stat(mPath.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
     return Fail("write", EISDIR);
   RemoveLeftoverTemporaries(mPath);
   const std::string folder = FolderOf(mPath) + "/";
-  const std::string base = BaseOf(mPath);
+  const std::string base = TemporaryStem(BaseOf(mPath));
   int taken = 0; // names in use, or lost to a cleaner before the lock
   while (mFd < 0)
   {

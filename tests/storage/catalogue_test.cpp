@@ -53,6 +53,8 @@ TEST(ProjectName, OnlyTheLastPathComponentIsKept)
   EXPECT_EQ(NormalizeProjectName(".."), "");
   EXPECT_EQ(NormalizeProjectName("x/."), "");
   EXPECT_EQ(NormalizeProjectName("\\.."), "");
+  // Control characters cannot stand in a file name; a NUL would cut it short.
+  EXPECT_EQ(NormalizeProjectName(std::string("a\tb\0c\x7F", 6)), "a b c ");
   EXPECT_EQ(NormalizeProjectName("..."), "...");
   // Windows-1252 letters pass unchanged.
   EXPECT_EQ(NormalizeProjectName("Caf\xE9"), "Caf\xE9");

@@ -334,6 +334,7 @@ protected:
 };
 
 std::string KindName(const ::testing::TestParamInfo<CFileKind>& info) { return info.param.label; }
+void PrintTo(const CFileKind& kind, std::ostream* out) { *out << kind.label; }
 } // namespace
 
 TEST_P(SaveFaultTest, AReadOnlyFolderRefusesTheSaveWithAReasonAndKeepsTheOldFile)
@@ -492,5 +493,29 @@ TEST(SaveLeftovers, OnlyUnheldTemporaryFilesOfOurOwnMakingAreRemoved)
   ASSERT_TRUE(live.Commit());
   EXPECT_EQ(Slurp(dir / "Live.ad"), "live");
   EXPECT_EQ(Entries(dir).size(), theirs.size() + 2);
+  fs::remove_all(dir);
+}
+
+TEST(SaveLeftovers, TheLongestNamesAreWrittenAndCleanedUpAndANulInANameIsRefused)
+{
+  std::string pattern = (fs::temp_directory_path() / "vantor-names-XXXXXX").string();
+  ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+  const fs::path dir = pattern;
+  // A name of the longest length leaves no room for the temporary name's
+  // eight characters more: the temporary file is named shorter.
+  const fs::path longest = dir / (std::string(252, 'n') + ".ad");
+  std::string error;
+  EXPECT_TRUE(WriteFileSafely(longest.string(), "long", &error)) << error;
+  EXPECT_EQ(Slurp(longest), "long");
+  LeaveATemporaryFile(longest);
+  EXPECT_EQ(Entries(dir).size(), 2u);
+  EXPECT_EQ(RemoveLeftoverSaveFiles(dir.string()), 1);
+  LeaveATemporaryFile(longest);
+  EXPECT_EQ(RemoveLeftoverTemporaries(longest.string()), 1);
+
+  // The system would write "a" instead of "a\0b.ad".
+  EXPECT_FALSE(WriteFileSafely((dir / std::string("a\0b.ad", 6)).string(), "x", &error));
+  EXPECT_NE(error.find("NUL"), std::string::npos) << error;
+  EXPECT_EQ(Entries(dir), std::vector<std::string>{longest.filename().string()});
   fs::remove_all(dir);
 }
