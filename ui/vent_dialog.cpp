@@ -183,8 +183,9 @@ void CVentDialog::ReadField(QLineEdit* field)
     {
       double percent = 0;
       int consumed = 0;
+      // Adding 0 turns a typed "-0" into 0, which would otherwise show as "-0%".
       if (ScanDouble(text.c_str(), percent, consumed) && std::isfinite(percent))
-        mUpper = std::clamp(percent / 100.0, 0.0, 1.0);
+        mUpper = std::clamp(percent / 100.0, 0.0, 1.0) + 0.0;
     }
     else
     {
