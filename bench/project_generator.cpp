@@ -43,6 +43,8 @@ std::unique_ptr<CProject> GenerateProject(const std::string& name, std::size_t v
       area->mVentTable.Add(k, circular ? SHAPE_CIRCULAR : SHAPE_RECTANGULAR, ventSize(random),
                            ventSize(random), share(random));
     }
+    // In the order the Openings page keeps them: walls, ceiling, floor.
+    area->mVentTable.Sort();
     area->SetDeviceCount(7, count(random));
     area->SetDeviceCount(4, count(random));
     area->SetIncludeNotes(v % 10 == 0);

@@ -82,10 +82,9 @@ CArea::CArea(CProject* owner, const CArea& source)
 void CArea::CalculateArea()
 {
   // 1-3: openings, volume, opening sums.
-  mVentTable.CalculateAll();
+  const CVentSums sums = mVentTable.CalculateAll();
   const double floorArea = mLength * mWidth;
   mVolume = floorArea * mHeight;
-  const CVentSums sums = mVentTable.Sums();
   mSizeVentWallUpper = sums.mWallUpper;
   mSizeVentWallLower = sums.mWallLower;
   mSizeVentCeiling = sums.mCeiling;

@@ -2,6 +2,7 @@
 
 #include "model/text_lines.h"
 #include "model/window_notifier.h"
+#include "storage/project_file.h"
 #include "storage/units.h"
 
 #include <algorithm>
@@ -45,11 +46,6 @@ std::uint32_t CArea::Units() const { return mOwner ? mOwner->mUnits : 0; }
 
 // ---- CAreaTable
 
-CArea* CAreaTable::Get(std::size_t index) const
-{
-  return index < mAreas.size() ? mAreas[index].get() : nullptr;
-}
-
 CArea* CAreaTable::Find(std::string_view name, std::size_t* position) const
 {
   std::size_t lo = 0;
@@ -89,8 +85,18 @@ bool CAreaTable::AddNew(std::string_view name, int hazard)
 
 bool CAreaTable::Insert(std::unique_ptr<CArea> area)
 {
+  if (!area)
+    return false;
+  // A saved file lists its volumes in name order: each goes at the end
+  // without a search, so reading a file takes time in step with its size.
+  if (mAreas.empty() || NameLess(mAreas.back()->mName, area->mName))
+  {
+    area->mOwner = mOwner;
+    mAreas.push_back(std::move(area));
+    return true;
+  }
   std::size_t position = 0;
-  if (!area || Find(area->mName, &position))
+  if (Find(area->mName, &position))
     return false;
   area->mOwner = mOwner;
   mAreas.insert(mAreas.begin() + static_cast<std::ptrdiff_t>(position), std::move(area));
@@ -122,6 +128,16 @@ void CAreaTable::Assign(const CAreaTable& other)
   mAreas.reserve(other.mAreas.size());
   for (const auto& area : other.mAreas)
     mAreas.push_back(std::make_unique<CArea>(mOwner, *area));
+}
+
+void CAreaTable::TakeFrom(CAreaTable& other)
+{
+  if (&other == this)
+    return;
+  mAreas = std::move(other.mAreas);
+  other.mAreas.clear();
+  for (const auto& area : mAreas)
+    area->mOwner = mOwner;
 }
 
 // ---- CProject
@@ -159,20 +175,9 @@ bool CProject::SetUnits(std::uint32_t units)
 
 bool CProject::IsModified() const
 {
-  const CProject* s = mSaved.get();
-  if (!s)
+  if (!mSaved || mVersion != kCurrentFileVersion)
     return true;
-  if (mName != s->mName || mPath != s->mPath || mProject_Date != s->mProject_Date ||
-      mProject_Reference != s->mProject_Reference || mProject_Designer != s->mProject_Designer)
-    return true;
-  if (mDistributor != s->mDistributor || mDistributor_Reference != s->mDistributor_Reference ||
-      mCustomer != s->mCustomer || mCustomer_Reference != s->mCustomer_Reference)
-    return true;
-  if (mUnits != s->mUnits || mNotes != s->mNotes)
-    return true;
-  if (mIncludeNotes != s->mIncludeNotes || mVersion != kCurrentFileVersion)
-    return true;
-  return mAreaTable.Differs(s->mAreaTable);
+  return mSaved->Differs(*this);
 }
 
 std::uint32_t CProject::CombinedWarnings() const
@@ -211,11 +216,107 @@ void CProject::CopyFrom(const CProject& other)
   mVersion = other.mVersion;
 }
 
-void CProject::TakeSnapshot()
+void CProject::TakeFrom(CProject& other)
 {
-  if (!mSaved)
-    mSaved = std::make_unique<CProject>();
-  mSaved->CopyFrom(*this);
+  if (&other == this)
+    return;
+  mNotes = std::move(other.mNotes);
+  mIncludeNotes = other.mIncludeNotes;
+  mAreaTable.TakeFrom(other.mAreaTable);
+  mName = std::move(other.mName);
+  mPath = std::move(other.mPath);
+  mProject_Date = std::move(other.mProject_Date);
+  mProject_Reference = std::move(other.mProject_Reference);
+  mProject_Designer = std::move(other.mProject_Designer);
+  mDistributor = std::move(other.mDistributor);
+  mDistributor_Reference = std::move(other.mDistributor_Reference);
+  mCustomer = std::move(other.mCustomer);
+  mCustomer_Reference = std::move(other.mCustomer_Reference);
+  mUnits = other.mUnits;
+  mVersion = other.mVersion;
+}
+
+void CProject::TakeSnapshot() { mSaved = std::make_unique<CProjectSnapshot>(*this); }
+
+// ---- CProjectSnapshot
+
+CProjectSnapshot::CVentRecord CProjectSnapshot::Record(const CVent& vent)
+{
+  // The upper share of a ceiling or floor opening is fixed by its kind, as
+  // the opening's calculation sets it.
+  return {vent.mType, vent.mShape, vent.mWidth, vent.mHeight,
+          CVent::UpperShare(vent.mType, vent.mUpper)};
+}
+
+CProjectSnapshot::CProjectSnapshot(const CProject& p, std::string image)
+  : mName(p.mName), mPath(p.mPath), mUnits(0), mIncludeNotes(false), mImage(std::move(image)),
+    mHasImage(true)
+{
+}
+
+CProjectSnapshot::CProjectSnapshot(const CProject& p)
+  : mName(p.mName), mPath(p.mPath), mProject_Date(p.mProject_Date),
+    mProject_Reference(p.mProject_Reference), mProject_Designer(p.mProject_Designer),
+    mDistributor(p.mDistributor), mDistributor_Reference(p.mDistributor_Reference),
+    mCustomer(p.mCustomer), mCustomer_Reference(p.mCustomer_Reference), mUnits(p.mUnits),
+    mNotes(p.mNotes), mIncludeNotes(p.mIncludeNotes)
+{
+  const CAreaTable& table = p.mAreaTable;
+  std::size_t vents = 0;
+  for (std::size_t i = 0; i < table.Count(); ++i)
+    vents += table.Get(i)->mVentTable.Count();
+  mAreas.reserve(table.Count());
+  mVents.reserve(vents);
+  for (std::size_t i = 0; i < table.Count(); ++i)
+  {
+    const CArea& a = *table.Get(i);
+    mAreas.push_back({a.mName, a.mNotes, a.mIncludeNotes, a.mHazard, a.mLength, a.mWidth,
+                      a.mHeight, a.mDevice, a.mVentTable.Count()});
+    for (std::size_t v = 0; v < a.mVentTable.Count(); ++v)
+      mVents.push_back(Record(*a.mVentTable.Get(v)));
+  }
+}
+
+bool CProjectSnapshot::Same(const CAreaRecord& r, const CArea& a)
+{
+  return r.mName == a.mName && r.mHazard == a.mHazard && r.mLength == a.mLength &&
+         r.mWidth == a.mWidth && r.mHeight == a.mHeight && r.mDevice == a.mDevice &&
+         r.mNotes == a.mNotes && r.mIncludeNotes == a.mIncludeNotes &&
+         r.mVents == a.mVentTable.Count();
+}
+
+bool CProjectSnapshot::Differs(const CProject& p) const
+{
+  if (mHasImage)
+    return mName != p.mName || mPath != p.mPath || !ProjectMatchesImage(mImage, p);
+  if (mName != p.mName || mPath != p.mPath || mProject_Date != p.mProject_Date ||
+      mProject_Reference != p.mProject_Reference || mProject_Designer != p.mProject_Designer)
+    return true;
+  if (mDistributor != p.mDistributor || mDistributor_Reference != p.mDistributor_Reference ||
+      mCustomer != p.mCustomer || mCustomer_Reference != p.mCustomer_Reference)
+    return true;
+  if (mUnits != p.mUnits || mNotes != p.mNotes || mIncludeNotes != p.mIncludeNotes)
+    return true;
+  const CAreaTable& table = p.mAreaTable;
+  if (table.Count() != mAreas.size())
+    return true;
+  std::size_t next = 0;
+  for (std::size_t i = 0; i < table.Count(); ++i)
+  {
+    const CArea& area = *table.Get(i);
+    if (!Same(mAreas[i], area))
+      return true;
+    for (std::size_t v = 0; v < area.mVentTable.Count(); ++v)
+    {
+      const CVent& vent = *area.mVentTable.Get(v);
+      const CVentRecord& r = mVents[next++];
+      // Compared as the opening's own change test compares: its inputs as they stand.
+      if (r.mType != vent.mType || r.mShape != vent.mShape || r.mWidth != vent.mWidth ||
+          r.mHeight != vent.mHeight || r.mUpper != vent.mUpper)
+        return true;
+    }
+  }
+  return false;
 }
 
 void CProject::RecalculateProject()

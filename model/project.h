@@ -34,7 +34,10 @@ public:
   CAreaTable& operator=(const CAreaTable&) = delete;
 
   std::size_t Count() const { return mAreas.size(); }
-  CArea* Get(std::size_t index) const;
+  CArea* Get(std::size_t index) const
+  {
+    return index < mAreas.size() ? mAreas[index].get() : nullptr;
+  }
   // Bisection by name: the volume or nullptr, and where it would be inserted.
   CArea* Find(std::string_view name, std::size_t* position = nullptr) const;
   // Collapses the spaces of the name; false for an empty or taken name.
@@ -42,6 +45,9 @@ public:
   void RemoveByName(std::string_view name);
   bool Differs(const CAreaTable& other) const;
   void Assign(const CAreaTable& other);
+  // Takes the other table's volumes over without copying them; the other
+  // table is left empty.
+  void TakeFrom(CAreaTable& other);
   void Clear() { mAreas.clear(); }
 
   // For the file reader, which appends volumes in file order: takes the
@@ -52,6 +58,67 @@ public:
 private:
   CProject* mOwner;
   std::vector<std::unique_ptr<CArea>> mAreas;
+};
+
+// The stored fields of a project as it was last saved or read, kept for the
+// change test. Nothing of the model is copied: after a save or a read the
+// snapshot is the file image itself, compared field by field when asked;
+// otherwise volumes and openings are held as flat records. Either way
+// keeping the snapshot of a project of ten thousand volumes costs at most
+// one pass and two allocations.
+class CProjectSnapshot
+{
+public:
+  // Records of the project's stored fields as they stand.
+  explicit CProjectSnapshot(const CProject& project);
+  // The file image just written or read for the project, which lists the
+  // volumes in the table's order.
+  CProjectSnapshot(const CProject& project, std::string image);
+  // True when a field held here differs in the project.
+  bool Differs(const CProject& project) const;
+
+private:
+  struct CVentRecord
+  {
+    std::int32_t mType;
+    std::int32_t mShape;
+    double mWidth;
+    double mHeight;
+    double mUpper;
+  };
+  struct CAreaRecord
+  {
+    std::string mName;
+    std::string mNotes;
+    bool mIncludeNotes;
+    std::int32_t mHazard;
+    double mLength;
+    double mWidth;
+    double mHeight;
+    CDeviceCounts mDevice;
+    std::size_t mVents; // its openings, next in mVents
+  };
+  static CVentRecord Record(const CVent& vent);
+  static bool Same(const CAreaRecord& record, const CArea& area);
+
+  std::string mName;
+  std::string mPath;
+  std::string mProject_Date;
+  std::string mProject_Reference;
+  std::string mProject_Designer;
+  CAddress mDistributor;
+  std::string mDistributor_Reference;
+  CAddress mCustomer;
+  std::string mCustomer_Reference;
+  std::uint32_t mUnits;
+  std::string mNotes;
+  bool mIncludeNotes;
+  std::vector<CAreaRecord> mAreas;
+  std::vector<CVentRecord> mVents;
+  // When set, every stored field is compared with it; the fields above
+  // other than name and path are then unused.
+  std::string mImage;
+  bool mHasImage = false;
 };
 
 class CProject
@@ -84,6 +151,9 @@ public:
   std::uint32_t CombinedFlags() const;
   // Copies the persistent fields (as the snapshot does) from another project.
   void CopyFrom(const CProject& other);
+  // The same fields taken over from a project about to be thrown away: its
+  // volumes move here instead of being copied.
+  void TakeFrom(CProject& other);
   // Overwrites the snapshot with the current persistent fields.
   void TakeSnapshot();
   // Calculates every volume, then asks the open windows to refresh.
@@ -112,7 +182,7 @@ public:
   CAddress mCustomer;
   std::string mCustomer_Reference;
   std::uint32_t mUnits = 0;
-  std::unique_ptr<CProject> mSaved;
+  std::unique_ptr<CProjectSnapshot> mSaved;
   std::uint32_t mVersion = 0;
   CWindowNotifier* mProjectWindow = nullptr; // run time only
   CWindowNotifier* mReportWindow = nullptr;  // run time only

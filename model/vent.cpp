@@ -2,10 +2,106 @@
 
 #include <algorithm>
 #include <cmath>
+#include <mutex>
+#include <new>
+#include <vector>
 
 namespace
 {
 std::int32_t gVentSerial = 0;
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kPooled = false; // the sanitizer sees every opening's lifetime
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kPooled = false;
+#else
+constexpr bool kPooled = true;
+#endif
+#else
+constexpr bool kPooled = true;
+#endif
+
+// Fixed-size places for openings, taken from blocks that are never given
+// back: a freed place goes on a list and is the next one handed out. Each
+// thread has its own list and block; the blocks of all threads stay listed
+// in one place for the whole run, so a place freed by another thread than
+// the one that made it stays valid memory.
+class CVentPool
+{
+public:
+  void* Take()
+  {
+    if (mFree)
+    {
+      CPlace* place = mFree;
+      mFree = place->mNext;
+      return place;
+    }
+    if (mNext == mEnd)
+      NewBlock();
+    void* place = mNext;
+    mNext += kPlaceSize;
+    return place;
+  }
+  void Give(void* p)
+  {
+    auto* place = static_cast<CPlace*>(p);
+    place->mNext = mFree;
+    mFree = place;
+  }
+
+  static constexpr std::size_t kPlaceSize =
+    (sizeof(CVent) + alignof(CVent) - 1) / alignof(CVent) * alignof(CVent);
+
+private:
+  struct CPlace
+  {
+    CPlace* mNext;
+  };
+  static_assert(kPlaceSize >= sizeof(CPlace));
+  static constexpr std::size_t kPlacesPerBlock = 1024;
+
+  void NewBlock()
+  {
+    char* block = static_cast<char*>(::operator new(kPlaceSize * kPlacesPerBlock));
+    {
+      static std::mutex mutex;
+      static std::vector<char*>* blocks = new std::vector<char*>;
+      std::lock_guard<std::mutex> lock(mutex);
+      blocks->push_back(block);
+    }
+    mNext = block;
+    mEnd = block + kPlaceSize * kPlacesPerBlock;
+  }
+
+  CPlace* mFree = nullptr;
+  char* mNext = nullptr;
+  char* mEnd = nullptr;
+};
+
+CVentPool& Pool()
+{
+  thread_local CVentPool pool;
+  return pool;
+}
+} // namespace
+
+void* CVent::operator new(std::size_t size)
+{
+  if (!kPooled || size != sizeof(CVent))
+    return ::operator new(size);
+  return Pool().Take();
+}
+
+void CVent::operator delete(void* p, std::size_t size) noexcept
+{
+  if (!p)
+    return;
+  if (!kPooled || size != sizeof(CVent))
+    ::operator delete(p);
+  else
+    Pool().Give(p);
 }
 
 const char* VentTypeName(std::int32_t type)
@@ -67,10 +163,7 @@ void CVent::CalculateVent()
   {
     mSize = mWidth * mHeight;
   }
-  if (mType == VENT_CEILING)
-    mUpper = 1;
-  else if (mType == VENT_FLOOR)
-    mUpper = 0;
+  mUpper = UpperShare(mType, mUpper);
   mLower = 1 - mUpper;
   mSizeUpper = mSize * mUpper;
   mSizeLower = mSize * mLower;
@@ -93,11 +186,6 @@ bool CVent::Edit(CVentEditor& editor)
   mHeight = values.mHeight;
   mUpper = values.mUpper;
   return true;
-}
-
-CVent* CVentTable::Get(std::size_t index) const
-{
-  return index < mVents.size() ? mVents[index].get() : nullptr;
 }
 
 CVent* CVentTable::Add(std::int32_t type, std::int32_t shape, double width, double height,
@@ -127,33 +215,46 @@ bool CVentTable::Edit(std::size_t index, CVentEditor& editor)
   return vent != nullptr && vent->Edit(editor);
 }
 
-void CVentTable::CalculateAll()
+namespace
 {
+void AddToSums(CVentSums& sums, const CVent& vent)
+{
+  switch (vent.mType)
+  {
+  case VENT_WALL:
+    sums.mWallUpper += vent.mSizeUpper;
+    sums.mWallLower += vent.mSizeLower;
+    break;
+  case VENT_CEILING:
+    sums.mCeiling += vent.mSize;
+    break;
+  case VENT_FLOOR:
+    sums.mFloor += vent.mSize;
+    break;
+  default:
+    break;
+  }
+}
+} // namespace
+
+CVentSums CVentTable::CalculateAll()
+{
+  // One pass: a volume's openings are visited once, not once to calculate
+  // and again to sum.
+  CVentSums sums;
   for (auto& vent : mVents)
+  {
     vent->CalculateVent();
+    AddToSums(sums, *vent);
+  }
+  return sums;
 }
 
 CVentSums CVentTable::Sums() const
 {
   CVentSums sums;
   for (const auto& vent : mVents)
-  {
-    switch (vent->mType)
-    {
-    case VENT_WALL:
-      sums.mWallUpper += vent->mSizeUpper;
-      sums.mWallLower += vent->mSizeLower;
-      break;
-    case VENT_CEILING:
-      sums.mCeiling += vent->mSize;
-      break;
-    case VENT_FLOOR:
-      sums.mFloor += vent->mSize;
-      break;
-    default:
-      break;
-    }
-  }
+    AddToSums(sums, *vent);
   return sums;
 }
 

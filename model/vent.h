@@ -48,7 +48,19 @@ public:
   CVent(const CVent&) = delete;
   CVent& operator=(const CVent&) = delete;
 
+  // A large project holds hundreds of thousands of openings, and each one
+  // read from a file is made on its own: they are carved from blocks kept
+  // for the run instead of taking one general heap allocation each.
+  static void* operator new(std::size_t size);
+  static void operator delete(void* p, std::size_t size) noexcept;
+
   void CalculateVent();
+  // The upper share an opening of the kind holds once calculated: 1 for a
+  // ceiling opening, 0 for a floor opening, as given for a wall opening.
+  static double UpperShare(std::int32_t type, double upper)
+  {
+    return type == VENT_CEILING ? 1 : type == VENT_FLOOR ? 0 : upper;
+  }
   bool Differs(const CVent& other) const;
   // Hands the inputs to the editor titled "Edit Opening"; takes them back when confirmed.
   bool Edit(CVentEditor& editor);
@@ -87,12 +99,16 @@ public:
   CVentTable& operator=(const CVentTable&) = delete;
 
   std::size_t Count() const { return mVents.size(); }
-  CVent* Get(std::size_t index) const;
+  CVent* Get(std::size_t index) const
+  {
+    return index < mVents.size() ? mVents[index].get() : nullptr;
+  }
   CVent* Add(std::int32_t type, std::int32_t shape, double width, double height, double upper);
   CVent* AddCopy(const CVent& vent);
   bool Remove(std::size_t index);
   bool Edit(std::size_t index, CVentEditor& editor);
-  void CalculateAll();
+  // Calculates every opening; gives their sums, as Sums() would then.
+  CVentSums CalculateAll();
   CVentSums Sums() const;
   // Walls, then ceiling, then floor openings; larger area first; older first.
   void Sort();

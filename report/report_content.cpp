@@ -14,6 +14,14 @@ namespace
 {
 std::string FormatTotal(std::uint64_t n) { return std::to_string(n); }
 
+// "#1", "#2", ...
+std::string RowNumber(std::size_t n)
+{
+  std::string text = "#";
+  AppendUnsigned(text, n);
+  return text;
+}
+
 void AddRow(CReportTable& table, const char* label, const std::string& value)
 {
   table.AddCell(0, label);
@@ -71,7 +79,7 @@ void BuildVolumesTable(const CAreaTable& areas, CReportTable& table)
   for (std::size_t i = 0; i < areas.Count(); ++i)
   {
     const CArea& area = *areas.Get(i);
-    table.AddCell(0, "#" + std::to_string(i + 1));
+    table.AddCell(0, RowNumber(i + 1));
     table.AddCell(1, HazardGroup(area.mHazard));
     table.AddCell(2, FormatMeasure(area.mVolume, units, 3));
     total += area.mVolume;
@@ -176,7 +184,7 @@ void BuildOpeningsTable(const CVentTable& vents, CReportTable& table)
   for (std::size_t i = 0; i < vents.Count(); ++i)
   {
     const CVent& vent = *vents.Get(i);
-    table.AddCell(0, "#" + std::to_string(i + 1));
+    table.AddCell(0, RowNumber(i + 1));
     table.AddCell(1, VentTypeName(vent.mType));
     table.AddCell(2, FormatMeasure(vent.mWidth, units, 1));
     table.AddCell(3, vent.mShape == SHAPE_CIRCULAR ? std::string("CIRCULAR")

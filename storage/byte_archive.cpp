@@ -1,49 +1,20 @@
 #include "storage/byte_archive.h"
 
-bool CByteArchive::U32(std::uint32_t& value, const char* what)
-{
-  if (mWriter)
-  {
-    mWriter->U32(value);
-    return true;
-  }
-  return mReader->U32(value, what);
-}
-
-bool CByteArchive::I32(std::int32_t& value, const char* what)
-{
-  std::uint32_t bits = static_cast<std::uint32_t>(value);
-  if (!U32(bits, what))
-    return false;
-  value = static_cast<std::int32_t>(bits);
-  return true;
-}
-
-bool CByteArchive::Measure(double& value, const char* what)
-{
-  if (mWriter)
-  {
-    mWriter->F64(value);
-    return true;
-  }
-  return mReader->FiniteF64(value, what);
-}
-
-bool CByteArchive::Bool(bool& value, const char* what)
-{
-  if (mWriter)
-  {
-    mWriter->Bool(value);
-    return true;
-  }
-  return mReader->Bool(value, what);
-}
 
 bool CByteArchive::String(std::string& value, const char* what)
 {
-  if (mWriter)
-    return mWriter->String(value, (mContext.empty() ? std::string(what) : mContext + " " + what).c_str());
-  return mReader->String(value, what);
+  if (mReader && !mComparing)
+    return mReader->String(value, what);
+  if (mReader)
+  {
+    bool same = false;
+    return mReader->StringEquals(value, same, what) && Same(same);
+  }
+  // The field's full name is only needed for the message of a text too long.
+  if (value.size() <= kMaxStoredChars)
+    return mWriter->String(value, what);
+  const std::string context = Context();
+  return mWriter->String(value, (context.empty() ? std::string(what) : context + " " + what).c_str());
 }
 
 bool CByteArchive::Count(std::uint32_t& count, std::size_t minRecordBytes, const char* what)
@@ -53,14 +24,43 @@ bool CByteArchive::Count(std::uint32_t& count, std::size_t minRecordBytes, const
     mWriter->U32(count);
     return true;
   }
-  return mReader->Count(count, minRecordBytes, what);
+  if (!mComparing)
+    return mReader->Count(count, minRecordBytes, what);
+  std::uint32_t stored = 0;
+  return mReader->Count(stored, minRecordBytes, what) && Same(stored == count);
 }
 
 void CByteArchive::SetContext(std::string context)
 {
   if (mReader)
-    mReader->SetContext(context);
-  mContext = std::move(context);
+    mReader->SetContext(std::move(context));
+  else
+    mContext = std::move(context);
+}
+
+std::string CByteArchive::ContextText() const
+{
+  std::string text;
+  for (const CFrame& frame : mFrames)
+  {
+    if (!text.empty())
+      text += ' ';
+    text += frame.mLabel;
+    if (frame.mNumber > 0)
+      text += ' ' + std::to_string(frame.mNumber);
+  }
+  return text;
+}
+
+std::string CByteArchive::Context() const
+{
+  if (mReader)
+    return mReader->FullContext();
+  std::string context = mContext;
+  const std::string nested = ContextText();
+  if (!context.empty() && !nested.empty())
+    context += ' ';
+  return context + nested;
 }
 
 bool CByteArchive::Fail(const std::string& reason)

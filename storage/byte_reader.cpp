@@ -7,11 +7,22 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+std::string CByteReader::FullContext() const
+{
+  std::string context = mContext;
+  const std::string nested = mSource ? mSource->ContextText() : std::string();
+  if (!context.empty() && !nested.empty())
+    context += ' ';
+  context += nested;
+  return context;
+}
+
 std::string CByteReader::Field(const char* what) const
 {
-  if (mContext.empty())
+  const std::string context = FullContext();
+  if (context.empty())
     return what;
-  return mContext + " " + what;
+  return context + " " + what;
 }
 
 bool CByteReader::Fail(const std::string& reason)
@@ -21,7 +32,7 @@ bool CByteReader::Fail(const std::string& reason)
   return false;
 }
 
-bool CByteReader::Need(std::size_t n, const char* what)
+bool CByteReader::EndsEarly(std::size_t n, const char* what)
 {
   if (Failed())
     return false;
@@ -31,49 +42,9 @@ bool CByteReader::Need(std::size_t n, const char* what)
   return true;
 }
 
-bool CByteReader::U32(std::uint32_t& value, const char* what)
+bool CByteReader::NotFinite(const char* what, std::size_t at)
 {
-  if (!Need(4, what))
-    return false;
-  const auto* p = reinterpret_cast<const unsigned char*>(mBytes.data() + mOffset);
-  value = static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-          static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-  mOffset += 4;
-  return true;
-}
-
-bool CByteReader::F64(double& value, const char* what)
-{
-  if (!Need(8, what))
-    return false;
-  const auto* p = reinterpret_cast<const unsigned char*>(mBytes.data() + mOffset);
-  std::uint64_t bits = 0;
-  for (int i = 7; i >= 0; --i)
-    bits = bits << 8 | p[i];
-  std::memcpy(&value, &bits, sizeof value);
-  mOffset += 8;
-  return true;
-}
-
-bool CByteReader::FiniteF64(double& value, const char* what)
-{
-  const std::size_t at = mOffset;
-  double v = 0;
-  if (!F64(v, what))
-    return false;
-  if (!std::isfinite(v))
-    return Fail(Field(what) + " at byte " + std::to_string(at) + " is not a finite number");
-  value = v;
-  return true;
-}
-
-bool CByteReader::Bool(bool& value, const char* what)
-{
-  if (!Need(1, what))
-    return false;
-  value = mBytes[mOffset] != 0;
-  mOffset += 1;
-  return true;
+  return Fail(Field(what) + " at byte " + std::to_string(at) + " is not a finite number");
 }
 
 bool CByteReader::String(std::string& value, const char* what)
@@ -90,6 +61,22 @@ bool CByteReader::String(std::string& value, const char* what)
     text[i] = static_cast<char>(p[2 + 2 * i]);
   mOffset += 2 + 2 * n;
   value = std::move(text);
+  return true;
+}
+
+bool CByteReader::StringEquals(std::string_view text, bool& same, const char* what)
+{
+  if (!Need(2, what))
+    return false;
+  const auto* p = reinterpret_cast<const unsigned char*>(mBytes.data() + mOffset);
+  const std::size_t n = static_cast<std::size_t>(p[0]) | static_cast<std::size_t>(p[1]) << 8;
+  if (2 + 2 * n > Remaining())
+    return Fail("ends early at byte " + std::to_string(mBytes.size()) + " (reading " + Field(what) +
+                " of " + std::to_string(n) + " characters)");
+  same = n == text.size();
+  for (std::size_t i = 0; same && i < n; ++i)
+    same = static_cast<char>(p[2 + 2 * i]) == text[i];
+  mOffset += 2 + 2 * n;
   return true;
 }
 
@@ -140,12 +127,16 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* err
     ::close(fd);
     return fail("read", S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
   }
+  // Read straight into the string, a little beyond the size the file had, so
+  // that a file that grew meanwhile is still read whole and the end is seen.
   std::string data;
-  data.reserve(static_cast<std::size_t>(st.st_size));
-  char buffer[65536];
+  std::size_t used = 0;
+  data.resize(static_cast<std::size_t>(st.st_size) + 4096);
   for (;;)
   {
-    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (used == data.size())
+      data.resize(data.size() * 2);
+    ssize_t n = ::read(fd, data.data() + used, data.size() - used);
     if (n < 0)
     {
       if (errno == EINTR)
@@ -156,9 +147,10 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* err
     }
     if (n == 0)
       break;
-    data.append(buffer, static_cast<std::size_t>(n));
+    used += static_cast<std::size_t>(n);
   }
   ::close(fd);
+  data.resize(used);
   bytes = std::move(data);
   return true;
 }

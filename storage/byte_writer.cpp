@@ -2,26 +2,6 @@
 
 #include <cstring>
 
-void CByteWriter::U32(std::uint32_t value)
-{
-  char b[4];
-  for (int i = 0; i < 4; ++i)
-    b[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-  mBytes.append(b, 4);
-}
-
-void CByteWriter::F64(double value)
-{
-  std::uint64_t bits = 0;
-  std::memcpy(&bits, &value, sizeof bits);
-  char b[8];
-  for (int i = 0; i < 8; ++i)
-    b[i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
-  mBytes.append(b, 8);
-}
-
-void CByteWriter::Bool(bool value) { mBytes.push_back(value ? '\x01' : '\x00'); }
-
 bool CByteWriter::String(std::string_view text, const char* what)
 {
   if (text.size() > kMaxStoredChars)

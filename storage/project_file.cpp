@@ -21,27 +21,25 @@ std::size_t AreaMinBytes(std::uint32_t version)
          (version >= 1 ? kStringMinBytes : 0) + (version >= 3 ? 1 : 0);
 }
 
-// Restores the archive's context when a nested record is done.
+// Names a nested record in the archive's messages while it is handled
+// ("volume 3", then "volume 3 opening 2"), and restores the outer name.
 class CContextScope
 {
 public:
-  CContextScope(CByteArchive& ar, std::string context) : mAr(ar), mSaved(ar.Context())
+  CContextScope(CByteArchive& ar, const char* label, std::size_t number = 0)
+    : mAr(ar), mLength(ar.PushContext(label, number))
   {
-    mAr.SetContext(std::move(context));
   }
-  ~CContextScope() { mAr.SetContext(mSaved); }
+  ~CContextScope() { mAr.PopContext(mLength); }
+  // Moves on to the next record of a list: "opening 2" after "opening 1".
+  void Number(std::size_t number) { mAr.SetContextNumber(mLength, number); }
   CContextScope(const CContextScope&) = delete;
   CContextScope& operator=(const CContextScope&) = delete;
 
 private:
   CByteArchive& mAr;
-  std::string mSaved;
+  std::size_t mLength;
 };
-
-std::string Nested(const CByteArchive& ar, const std::string& what)
-{
-  return ar.Context().empty() ? what : ar.Context() + " " + what;
-}
 } // namespace
 
 bool SerializeAddress(CByteArchive& ar, CAddress& a)
@@ -61,12 +59,21 @@ bool SerializeVent(CByteArchive& ar, CVent& vent)
     if (!ar.I32(vent.mShape, "shape"))
       return false;
   }
-  else if (!ar.IsStoring())
+  else if (ar.IsLoading())
   {
     vent.mShape = SHAPE_RECTANGULAR;
   }
-  return ar.Measure(vent.mWidth, "width") && ar.Measure(vent.mHeight, "height") &&
-         ar.Measure(vent.mUpper, "upper share");
+  if (!ar.Measure(vent.mWidth, "width") || !ar.Measure(vent.mHeight, "height"))
+    return false;
+  if (ar.IsComparing())
+  {
+    // A ceiling or floor opening read back would hold the share its
+    // calculation fixes, so that is what is compared.
+    double upper = 0;
+    return ar.StoredMeasure(upper, "upper share") &&
+           ar.Same(CVent::UpperShare(vent.mType, upper) == vent.mUpper);
+  }
+  return ar.Measure(vent.mUpper, "upper share");
 }
 
 bool SerializeVentTable(CByteArchive& ar, CVentTable& table)
@@ -74,11 +81,12 @@ bool SerializeVentTable(CByteArchive& ar, CVentTable& table)
   std::uint32_t count = static_cast<std::uint32_t>(table.Count());
   if (!ar.Count(count, VentMinBytes(ar.Version()), "opening count"))
     return false;
-  if (ar.IsStoring())
+  CContextScope scope(ar, "opening");
+  if (!ar.IsLoading())
   {
     for (std::size_t i = 0; i < table.Count(); ++i)
     {
-      CContextScope scope(ar, Nested(ar, "opening " + std::to_string(i + 1)));
+      scope.Number(i + 1);
       if (!SerializeVent(ar, *table.Get(i)))
         return false;
     }
@@ -86,13 +94,13 @@ bool SerializeVentTable(CByteArchive& ar, CVentTable& table)
   }
   table.Clear();
   table.Reserve(count);
+  // The figures of the openings read are calculated with their volume's.
   for (std::uint32_t i = 0; i < count; ++i)
   {
-    CContextScope scope(ar, Nested(ar, "opening " + std::to_string(i + 1)));
+    scope.Number(i + 1);
     CVent* vent = table.Add(VENT_WALL, SHAPE_RECTANGULAR, 0, 0, 1.0);
     if (!SerializeVent(ar, *vent))
       return false;
-    vent->CalculateVent();
   }
   return true;
 }
@@ -101,7 +109,7 @@ bool SerializeDeviceCounts(CByteArchive& ar, CDeviceCounts& counts)
 {
   // Files before version 4 knew only the models from 100 g up.
   const int first = ar.Version() >= 4 ? 0 : 2;
-  if (!ar.IsStoring())
+  if (ar.IsLoading())
     for (int m = 0; m < first; ++m)
       counts[static_cast<std::size_t>(m)] = 0;
   for (int m = first; m < DeviceModelCount; ++m)
@@ -122,13 +130,13 @@ bool SerializeArea(CByteArchive& ar, CArea& area)
     if (!ar.String(area.mNotes, "notes"))
       return false;
   }
-  else if (!ar.IsStoring())
+  else if (ar.IsLoading())
   {
     area.mNotes.clear();
   }
   if (ar.Version() >= 3)
     return ar.Bool(area.mIncludeNotes, "include-notes flag");
-  if (!ar.IsStoring())
+  if (ar.IsLoading())
     area.mIncludeNotes = false;
   return true;
 }
@@ -138,11 +146,12 @@ bool SerializeAreaTable(CByteArchive& ar, CAreaTable& table)
   std::uint32_t count = static_cast<std::uint32_t>(table.Count());
   if (!ar.Count(count, AreaMinBytes(ar.Version()), "volume count"))
     return false;
-  if (ar.IsStoring())
+  CContextScope scope(ar, "volume");
+  if (!ar.IsLoading())
   {
     for (std::size_t i = 0; i < table.Count(); ++i)
     {
-      CContextScope scope(ar, "volume " + std::to_string(i + 1));
+      scope.Number(i + 1);
       if (!SerializeArea(ar, *table.Get(i)))
         return false;
     }
@@ -151,7 +160,7 @@ bool SerializeAreaTable(CByteArchive& ar, CAreaTable& table)
   table.Clear();
   for (std::uint32_t i = 0; i < count; ++i)
   {
-    CContextScope scope(ar, "volume " + std::to_string(i + 1));
+    scope.Number(i + 1);
     auto area = std::make_unique<CArea>(table.Owner());
     if (!SerializeArea(ar, *area))
       return false;
@@ -160,9 +169,12 @@ bool SerializeAreaTable(CByteArchive& ar, CAreaTable& table)
     // holds each name once: a second volume of the same name cannot be kept
     // without losing one of them on the next save, so the file is refused.
     const std::string name = area->mName;
+    const CArea* placed = area.get();
     if (!table.Insert(std::move(area)))
       return ar.Fail("volume " + std::to_string(i + 1) + " has the name of an earlier volume (\"" +
                      name + "\")");
+    if (table.Get(table.Count() - 1) != placed)
+      ar.NoteReordered();
   }
   return true;
 }
@@ -172,7 +184,7 @@ bool SerializeProject(CByteArchive& ar, CProject& p)
   std::uint32_t version = ar.Version();
   if (!ar.U32(version, "version"))
     return false;
-  if (!ar.IsStoring())
+  if (ar.IsLoading())
   {
     p.mVersion = version;
     if (version > kCurrentFileVersion)
@@ -202,18 +214,22 @@ bool SerializeProject(CByteArchive& ar, CProject& p)
     if (!ar.String(p.mNotes, "project notes"))
       return false;
   }
-  else if (!ar.IsStoring())
+  else if (ar.IsLoading())
   {
     p.mNotes.clear();
   }
   if (ar.Version() >= 3)
     return ar.Bool(p.mIncludeNotes, "project include-notes flag");
-  if (!ar.IsStoring())
+  if (ar.IsLoading())
     p.mIncludeNotes = false;
   return true;
 }
 
-bool ReadProjectFile(std::string_view bytes, CProject& project, std::string* error)
+namespace
+{
+// ReadProjectFile, telling also whether the file listed its volumes in the
+// order the table holds them.
+bool ReadImage(std::string_view bytes, CProject& project, std::string* error, bool& inOrder)
 {
   CByteReader reader(bytes);
   CByteArchive ar(reader, 0);
@@ -230,16 +246,39 @@ bool ReadProjectFile(std::string_view bytes, CProject& project, std::string* err
   {
     reason = "damaged file: " + reader.Error();
   }
+  inOrder = !ar.Reordered();
   if (reason.empty())
     return true;
   if (error)
     *error = reason;
   return false;
 }
+} // namespace
+
+bool ReadProjectFile(std::string_view bytes, CProject& project, std::string* error)
+{
+  bool inOrder = false;
+  return ReadImage(bytes, project, error, inOrder);
+}
+
+bool ProjectMatchesImage(std::string_view image, const CProject& project)
+{
+  CByteReader reader(image);
+  CByteArchive ar(reader, kCurrentFileVersion, CByteArchive::CCompare{});
+  // Comparing only reads the project, as storing does.
+  return SerializeProject(ar, const_cast<CProject&>(project)) && !ar.Differs() &&
+         reader.ExpectEnd();
+}
 
 bool EncodeProjectFile(const CProject& project, std::string& bytes, std::string* error)
 {
   CByteWriter writer;
+  // About what the file will hold: texts and fixed fields of each volume
+  // and 32 bytes an opening.
+  std::size_t openings = 0;
+  for (std::size_t i = 0; i < project.mAreaTable.Count(); ++i)
+    openings += project.mAreaTable.Get(i)->mVentTable.Count();
+  writer.Reserve(4096 + 192 * project.mAreaTable.Count() + 32 * openings);
   CByteArchive ar(writer, kCurrentFileVersion);
   // Storing only reads the project; the serialise operations take it by
   // reference because the same code also loads.
@@ -272,7 +311,8 @@ bool CProject::Save(std::string* error)
   if (!WriteFileSafely(mPath, bytes, error))
     return false;
   mVersion = kCurrentFileVersion;
-  TakeSnapshot();
+  // What was just written is the snapshot: no second pass over the project.
+  mSaved = std::make_unique<CProjectSnapshot>(*this, std::move(bytes));
   return true;
 }
 
@@ -291,7 +331,8 @@ bool CProject::Load(std::string* error)
   // has been read, so a refused file leaves this project as it was.
   CProject scratch;
   std::string reason;
-  if (!ReadProjectFile(bytes, scratch, &reason))
+  bool inOrder = false;
+  if (!ReadImage(bytes, scratch, &reason, inOrder))
   {
     if (error)
       *error = mPath + ": " + reason;
@@ -299,7 +340,12 @@ bool CProject::Load(std::string* error)
   }
   scratch.mName = mName;
   scratch.mPath = mPath;
-  CopyFrom(scratch);
-  TakeSnapshot();
+  TakeFrom(scratch);
+  // The bytes read are the snapshot when they list the volumes in the
+  // table's order, as every file the program writes does.
+  if (inOrder)
+    mSaved = std::make_unique<CProjectSnapshot>(*this, std::move(bytes));
+  else
+    TakeSnapshot();
   return true;
 }

@@ -34,6 +34,11 @@ bool SerializeProject(CByteArchive& ar, CProject& project);
 // thrown away.
 bool ReadProjectFile(std::string_view bytes, CProject& project, std::string* error = nullptr);
 
+// True when the stored fields of the project are what the image holds,
+// volume by volume in the table's order (name and path are not stored): the
+// change test against what was last saved or read.
+bool ProjectMatchesImage(std::string_view image, const CProject& project);
+
 // The current-version image of the project; false with the reason when a
 // text is too long for the format.
 bool EncodeProjectFile(const CProject& project, std::string& bytes, std::string* error = nullptr);

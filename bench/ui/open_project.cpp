@@ -61,7 +61,7 @@ int main(int argc, char** argv)
         sheet->VolumesPage()->List()->viewport()->repaint();
         std::printf("opened \"%s\": %zu volumes, snapshot %s\n", argv[1],
                     project->mAreaTable.Count(),
-                    project->mSaved && project->mSaved->mAreaTable.Count() == project->mAreaTable.Count()
+                    project->mSaved
                       ? "held"
                       : "missing");
         window->RequestClose();

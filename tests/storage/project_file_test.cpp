@@ -475,6 +475,10 @@ TEST_F(ProjectFileOnDisk, SaveLoadAndTheChangeTest)
   EXPECT_EQ(q.mPath, p.mPath);
   EXPECT_EQ(q.mProject_Date, "03/14/25"); // the stored date replaces today's
   ExpectSameStoredFields(p, q);
+  // The volumes read belong to the project that loaded them, not to the
+  // scratch project they were read into.
+  for (std::size_t i = 0; i < q.mAreaTable.Count(); ++i)
+    EXPECT_EQ(q.mAreaTable.Get(i)->Owner(), &q);
 }
 
 TEST_F(ProjectFileOnDisk, AnOlderFileCountsAsChangedUntilItIsWritten)
@@ -544,4 +548,55 @@ TEST_F(ProjectFileOnDisk, AFailedSaveKeepsTheOldFileAndReportsWhy)
   EXPECT_EQ(Slurp(Path("Site.ad")), old);
   EXPECT_TRUE(p.IsModified());
   EXPECT_EQ(std::distance(fs::directory_iterator(mDir), fs::directory_iterator()), 1);
+}
+
+TEST_F(ProjectFileOnDisk, AFileJustReadIsUnchangedWhateverOrderAndSharesItHolds)
+{
+  // Volumes out of name order, and a ceiling opening stored with a share
+  // its calculation replaces by 1: neither is a change the user made.
+  CTestBytes f;
+  f.U32(4).Str("01/02/25").Str("R").Str("").Address("").Str("").Address("").Str("").U32(0);
+  f.U32(2);
+  for (const char* name : {"b", "a"})
+  {
+    f.Str(name).U32(0).F64(4).F64(3).F64(2.5).U32(1);
+    f.U32(VENT_CEILING).U32(SHAPE_RECTANGULAR).F64(0.5).F64(0.5).F64(0.4);
+    for (int c = 0; c < 8; ++c)
+      f.U32(0);
+    f.Str("").Bool(false);
+  }
+  f.Str("").Bool(false);
+  const std::string unordered = f.Bytes();
+  Put(Path("Mixed.ad"), unordered);
+
+  CProject p;
+  p.SetName("Mixed");
+  p.mPath = Path("Mixed.ad");
+  std::string error;
+  ASSERT_TRUE(p.Load(&error)) << error;
+  EXPECT_FALSE(p.IsModified());
+  CVent& vent = *p.mAreaTable.Find("b")->mVentTable.Get(0);
+  EXPECT_EQ(vent.mUpper, 1.0);
+  vent.mWidth = 0.6;
+  EXPECT_TRUE(p.IsModified());
+  vent.mWidth = 0.5;
+  EXPECT_FALSE(p.IsModified());
+
+  // Saved, the file lists them in order; read again, it is still unchanged
+  // and every kind of edit counts.
+  ASSERT_TRUE(p.Save(&error)) << error;
+  CProject q;
+  q.SetName("Mixed");
+  q.mPath = p.mPath;
+  ASSERT_TRUE(q.Load(&error)) << error;
+  EXPECT_FALSE(q.IsModified());
+  CArea& a = *q.mAreaTable.Find("a");
+  a.mNotes = "x";
+  EXPECT_TRUE(q.IsModified());
+  a.mNotes.clear();
+  a.mVentTable.Get(0)->mUpper = 0.4;
+  EXPECT_TRUE(q.IsModified());
+  a.mVentTable.Get(0)->mUpper = 1;
+  q.mAreaTable.RemoveByName("b");
+  EXPECT_TRUE(q.IsModified());
 }
