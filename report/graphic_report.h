@@ -7,6 +7,7 @@
 #include "report/report_surface.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 class CArea;
@@ -49,6 +50,31 @@ CReportSize DrawTablePage(CReportSurface& surface, int x, int y, const CReportTa
 // the report covers from the page's top-left corner.
 CReportSize DrawWindowReport(CReportSurface& surface, const CReportPage& page,
                              const CProject& project, bool draw);
+
+// Where the parts of the window report lie, measured once so that a paint
+// can draw only the parts it shows. Offsets are from the page's top.
+struct CWindowLayout
+{
+  CReportSize mSize;                // as DrawWindowReport gives it
+  std::vector<int> mVolumeTops;     // each volume section's top, then the end of the last
+};
+
+// Measures the window report on the surface for the page.
+CWindowLayout LayoutWindowReport(CReportSurface& surface, const CReportPage& page,
+                                 const CProject& project);
+
+// Draws the parts of the window report that reach into the surface's rows
+// from top to bottom, where the layout places them: what DrawWindowReport
+// draws there. The layout must have been measured for the same project as
+// it stands, on a surface of the same metrics, for a page of the same width.
+void DrawWindowReportBand(CReportSurface& surface, const CReportPage& page,
+                          const CProject& project, const CWindowLayout& layout, int top,
+                          int bottom);
+
+// A number that changes whenever anything the report shows may have changed:
+// every stored and calculated field of the project, its volumes and their
+// openings goes into it. A layout is reused only while it is the same.
+std::uint64_t ReportContentKey(const CProject& project);
 
 // The report in pages on the printer, with half-inch margins: tables
 // continue on the next page below their heading row, a volume section that

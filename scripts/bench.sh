@@ -49,7 +49,7 @@ for json in "$out"/*.json; do
       (.ratio * 100 | round / 100 | tostring) + "x",
       ([ (if .max_ms > 0 then "<= \(.max_ms) ms" else empty end),
          (if .max_ratio > 0 then "<= \(.max_ratio)x baseline" else empty end) ] | join(", ")
-       | if . == "" then "(growth)" else . end),
+       | if . == "" then "-" else . end),
       (if .ok == 1 then "yes" else "NO" end) ] | "| " + join(" | ") + " |"' "$json"
   jq -r '.benchmarks[] | select(.big_o != null) |
     "| \(.name) | fitted O(\(.big_o)) | | | linear in volumes | |"' "$json"

@@ -51,7 +51,25 @@ void CQtReportSurface::Prepare()
 
 int CQtReportSurface::TextWidth(std::string_view text)
 {
-  return mMetrics.horizontalAdvance(ToQt(text));
+  if (!mWidths)
+    return mMetrics.horizontalAdvance(ToQt(text));
+  // A bound on the texts kept: a report shows them by the hundred thousand.
+  constexpr std::size_t kMostKept = 200000;
+  std::string key(text);
+  auto it = mWidths->find(key);
+  if (it != mWidths->end())
+    return it->second;
+  if (mWidths->size() >= kMostKept)
+    mWidths->clear();
+  const int width = mMetrics.horizontalAdvance(ToQt(text));
+  mWidths->emplace(std::move(key), width);
+  return width;
+}
+
+void CQtReportSurface::SetVisibleRows(int top, int bottom)
+{
+  mTop = top;
+  mBottom = bottom;
 }
 
 int CQtReportSurface::LineHeight() { return mMetrics.height(); }
@@ -61,7 +79,8 @@ int CQtReportSurface::PixelsPerInchY() { return mDevice->logicalDpiY(); }
 
 void CQtReportSurface::DrawText(int x, int y, std::string_view text)
 {
-  mPainter.drawText(x, y + mMetrics.ascent(), ToQt(text));
+  if (Visible(y, mMetrics.height()))
+    mPainter.drawText(x, y + mMetrics.ascent(), ToQt(text));
 }
 
 void CQtReportSurface::SetTextColour(CRgb colour)
@@ -75,7 +94,7 @@ void CQtReportSurface::DrawPicture(int x, int y, int width, int height,
                                    std::span<const unsigned char> png)
 {
   const QImage& image = Picture(png);
-  if (image.isNull())
+  if (image.isNull() || !Visible(y, height))
     return;
   mPainter.save();
   mPainter.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -119,7 +138,7 @@ CNotesBand CQtReportSurface::LayoutNotes(std::string_view text, std::size_t from
         const qsizetype start = i < layout.lineCount() ? layout.lineAt(i).textStart() : 0;
         return {static_cast<std::size_t>(at + start), y};
       }
-      if (draw && i < layout.lineCount())
+      if (draw && i < layout.lineCount() && Visible(y, step))
         layout.lineAt(i).draw(&mPainter, QPointF(x, y));
       y += step;
     }

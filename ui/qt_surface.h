@@ -10,6 +10,9 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
+#include <limits>
+#include <string>
+#include <unordered_map>
 
 class CProject;
 class QPaintDevice;
@@ -42,12 +45,26 @@ public:
   // Selects the report font and the default colour into the painter.
   void Prepare();
 
+  // Only what reaches into the rows from top to bottom is drawn; the rest
+  // would fall outside the picture anyway.
+  void SetVisibleRows(int top, int bottom);
+  // Widths of texts already measured on a surface of the same font and
+  // device, kept by the caller from one surface to the next.
+  using CWidthCache = std::unordered_map<std::string, int>;
+  void UseWidthCache(CWidthCache* cache) { mWidths = cache; }
+
 private:
+  // True when a line of text with its top at y can be seen.
+  bool Visible(int y, int height) const { return y + height > mTop && y < mBottom; }
+
   QPainter& mPainter;
   QPaintDevice* mDevice;
   QFont mFont;
   QFontMetrics mMetrics;
   QColor mDefault = Qt::black;
+  int mTop = std::numeric_limits<int>::min();
+  int mBottom = std::numeric_limits<int>::max();
+  CWidthCache* mWidths = nullptr;
 };
 
 // A QPrinter as the report's printer: the document starts when the layout

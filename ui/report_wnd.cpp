@@ -46,6 +46,34 @@ CReportView::CReportView(CProject* project, QWidget* parent)
   viewport()->setAutoFillBackground(false);
 }
 
+const CWindowLayout& CReportView::Layout(CQtReportSurface& surface, const CReportPage& page)
+{
+  CLayoutKey key{ReportContentKey(*mProject),
+                 surface.LineHeight(),
+                 surface.AverageCharWidth(),
+                 surface.PixelsPerInchX(),
+                 surface.PixelsPerInchY(),
+                 page.mRight - page.mLeft,
+                 viewport()->devicePixelRatioF()};
+  // Text widths hold for one font and resolution, whatever the content.
+  CLayoutKey fontKey = key;
+  fontKey.mContent = 0;
+  fontKey.mPageWidth = 0;
+  if (!(fontKey == mWidthsKey))
+  {
+    mWidths.clear();
+    mWidthsKey = fontKey;
+  }
+  surface.UseWidthCache(&mWidths);
+  if (!mHasLayout || !(key == mLayoutKey))
+  {
+    mLayout = LayoutWindowReport(surface, page, *mProject);
+    mLayoutKey = key;
+    mHasLayout = true;
+  }
+  return mLayout;
+}
+
 CReportSize CReportView::ReportSize()
 {
   if (!mProject)
@@ -53,7 +81,7 @@ CReportSize CReportView::ReportSize()
   QImage probe = ClientPicture(viewport(), QSize(1, 1));
   QPainter painter(&probe);
   CQtReportSurface surface(painter, &probe);
-  return DrawWindowReport(surface, WindowPage(surface, 0, 0), *mProject, false);
+  return Layout(surface, WindowPage(surface, 0, 0)).mSize;
 }
 
 QImage CReportView::Render()
@@ -64,13 +92,17 @@ QImage CReportView::Render()
   QPainter painter(&image);
   CQtReportSurface surface(painter, &image);
   surface.Prepare();
-  const CReportSize size =
-    DrawWindowReport(surface, WindowPage(surface, 0, 0), *mProject, false);
-  UpdateScrollBars(size);
-  // Scrolling moves the origin; the page keeps its width.
-  DrawWindowReport(surface,
-                   WindowPage(surface, -horizontalScrollBar()->value(), -verticalScrollBar()->value()),
-                   *mProject, true);
+  const CWindowLayout& layout = Layout(surface, WindowPage(surface, 0, 0));
+  UpdateScrollBars(layout.mSize);
+  // Scrolling moves the origin; the page keeps its width. Only the parts in
+  // the picture are drawn, with a line to spare above and below it.
+  const int spare = surface.LineHeight();
+  const int height = viewport()->height();
+  surface.SetVisibleRows(-spare, height + spare);
+  DrawWindowReportBand(surface,
+                       WindowPage(surface, -horizontalScrollBar()->value(),
+                                  -verticalScrollBar()->value()),
+                       *mProject, layout, -spare, height + spare);
   return image;
 }
 

@@ -1,14 +1,21 @@
 #pragma once
 // The report window: an MDI child showing the project's graphic report,
 // scrollable in both directions. It keeps no copy of the report: every paint
-// lays the project out afresh (measure, then draw off-screen, then one copy
-// to the screen), so a repaint after an edit shows the current figures.
+// draws the current figures off-screen, then one copy to the screen. Where
+// the report's parts lie is measured again only when something the report
+// shows has changed, and a paint draws only the parts in the window, so that
+// scrolling through the report of a thousand volumes stays immediate.
 
 #include "model/window_notifier.h"
+#include "report/graphic_report.h"
 #include "report/report_surface.h"
+#include "ui/qt_surface.h"
 
 #include <QAbstractScrollArea>
 #include <QMdiSubWindow>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
 
 class CProject;
 
@@ -32,8 +39,30 @@ protected:
 private:
   // Ranges from the report size: a bar only when the report is larger.
   void UpdateScrollBars(CReportSize size);
+  // The layout of the report on the surface, measured again when the
+  // project's content, the surface's metrics or the page have changed.
+  const CWindowLayout& Layout(CQtReportSurface& surface, const CReportPage& page);
+
+  // What a layout was measured for.
+  struct CLayoutKey
+  {
+    std::uint64_t mContent = 0;
+    int mLine = 0;
+    int mChar = 0;
+    int mDpiX = 0;
+    int mDpiY = 0;
+    int mPageWidth = 0;
+    qreal mPixelRatio = 0;
+    bool operator==(const CLayoutKey&) const = default;
+  };
 
   CProject* mProject;
+  CWindowLayout mLayout;
+  CLayoutKey mLayoutKey;
+  bool mHasLayout = false;
+  // The widths of the report's texts in the window's font.
+  std::unordered_map<std::string, int> mWidths;
+  CLayoutKey mWidthsKey;
 };
 
 class CReportWnd : public QMdiSubWindow, public CWindowNotifier

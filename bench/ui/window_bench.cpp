@@ -168,6 +168,43 @@ void BM_ReportWindowScroll(benchmark::State& state)
 }
 BENCHMARK(BM_ReportWindowScroll)->Arg(1000)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+// The same window after an edit in the project: the figures change, so the
+// report is measured again before it is painted. Informative: no figure.
+void BM_ReportWindowAfterEdit(benchmark::State& state)
+{
+  CProject* large = Shell().Open("Report", static_cast<std::size_t>(state.range(0)), 20);
+  CProject* small = Shell().Open("Small", 10, 20);
+  if (!large || !small)
+  {
+    state.SkipWithError("the projects did not open");
+    return;
+  }
+  for (CProject* project : {small, large})
+    if (!project->mReportWindow)
+    {
+      OpenReportWindow(project);
+      Settle();
+    }
+  auto* smallWindow = dynamic_cast<CReportWnd*>(small->mReportWindow);
+  auto* largeWindow = dynamic_cast<CReportWnd*>(large->mReportWindow);
+  if (!smallWindow || !largeWindow)
+  {
+    state.SkipWithError("the report windows did not open");
+    return;
+  }
+  auto edit = [](CProject* project, CReportView* view)
+  {
+    CArea* area = project->mAreaTable.Get(0);
+    area->SetHeight(area->mHeight == 3.0 ? 3.5 : 3.0);
+    project->RecalculateProject();
+    view->viewport()->repaint();
+  };
+  bench::RunPaired(
+    state, {0, 0}, [&] { edit(small, smallWindow->View()); },
+    [&] { edit(large, largeWindow->View()); });
+}
+BENCHMARK(BM_ReportWindowAfterEdit)->Arg(1000)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 // File > Open: the dialog is made, lists the work folder's 1,000 project
 // files and is painted; against reading every file's bytes.
 void BM_OpenProjectDialog(benchmark::State& state)

@@ -268,6 +268,58 @@ TEST_F(ReportWindowTest, PaintingShowsTheCurrentFiguresAndScrolls)
   EXPECT_NE(view->Render(), top);
 }
 
+TEST_F(ReportWindowTest, APaintShowsWhatTheWholeReportDrawsThereAfterEveryEdit)
+{
+  // The window draws only the parts it shows, where a layout measured
+  // earlier puts them; the picture must be the one a full drawing of the
+  // report gives, also after edits that move every later part.
+  CProject* project = LongProject();
+  CArea* noted = project->mAreaTable.Get(3);
+  noted->SetNotes("Cable trays along the east wall; raised floor of 600 mm.");
+  noted->SetIncludeNotes(true);
+  project->mAreaTable.Get(5)->mVentTable.Add(VENT_WALL, SHAPE_RECTANGULAR, 4, 3, 0.5);
+  project->RecalculateProject();
+  OpenReportWindow(project);
+  Settle();
+  CReportView* view = ReportWindow(project)->View();
+  ReportWindow(project)->resize(700, 400);
+  Settle();
+
+  auto whole = [&] {
+    const QSize size = view->viewport()->size();
+    QImage image(size, QImage::Format_RGB32);
+    image.setDotsPerMeterX(qRound(view->viewport()->logicalDpiX() / 0.0254));
+    image.setDotsPerMeterY(qRound(view->viewport()->logicalDpiY() / 0.0254));
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    CQtReportSurface surface(painter, &image);
+    surface.Prepare();
+    const int left = -view->horizontalScrollBar()->value();
+    DrawWindowReport(surface,
+                     {left, -view->verticalScrollBar()->value(),
+                      left + 8 * surface.PixelsPerInchX()},
+                     *project, true);
+    return image;
+  };
+  auto expectSame = [&](const char* when) {
+    QScrollBar* bar = view->verticalScrollBar();
+    for (int value : {0, bar->maximum() / 7, bar->maximum() / 3, bar->maximum()})
+    {
+      bar->setValue(value);
+      const QImage shown = view->Render();
+      EXPECT_TRUE(shown == whole()) << when << ", scrolled to " << value;
+    }
+  };
+  expectSame("as opened");
+  project->mAreaTable.Get(1)->mVentTable.Add(VENT_FLOOR, SHAPE_CIRCULAR, 1, 0, 0);
+  project->RecalculateProject();
+  expectSame("after an opening was added");
+  noted->SetNotes(noted->mNotes + " Second sentence, long enough to wrap onto a new line.");
+  expectSame("after the notes grew");
+  project->mAreaTable.RemoveByName("Room 100");
+  expectSame("after a volume went");
+}
+
 TEST_F(ReportWindowTest, NotesBandsTogetherHoldTheWholeText)
 {
   QImage image(600, 400, QImage::Format_RGB32);
