@@ -201,11 +201,25 @@ void CheckNumbers(std::string_view text, unsigned digits)
   if (ScanDouble(copy.c_str(), value, consumed))
     FUZZ_CHECK(consumed > 0 && static_cast<std::size_t>(consumed) <= std::strlen(copy.c_str()));
 
-  // A double written with 17 digits reads back to the same bits.
+  // The first eight bytes as a double and as an unsigned number.
   if (text.size() < sizeof(double))
     return;
   double d = 0;
   std::memcpy(&d, text.data(), sizeof d);
+  // The printf-free formatting gives printf's texts, digit for digit,
+  // infinities and NaNs included.
+  const int precision = static_cast<int>(digits % 24);
+  FUZZ_CHECK(FormatFixed(d, precision) == FormatC("%.*f", precision, d));
+  std::string general;
+  AppendGeneral(general, d);
+  FUZZ_CHECK(general == FormatC("%g", d));
+  std::uint64_t whole = 0;
+  std::memcpy(&whole, text.data(), sizeof whole);
+  std::string number;
+  AppendUnsigned(number, whole);
+  FUZZ_CHECK(number == FormatC("%llu", static_cast<unsigned long long>(whole)));
+
+  // A finite double written with 17 digits reads back to the same bits.
   if (!std::isfinite(d))
     return;
   const std::string g = FormatC("%.17g", d);
