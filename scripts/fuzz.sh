@@ -35,11 +35,14 @@ for target in "${targets[@]}"; do
     continue
   fi
 
+  # The seeds are copied into the work corpus, the one folder the fuzzer
+  # writes to, so that fuzz/corpus keeps only what was put there on purpose.
+  cp -n "fuzz/corpus/$target"/* "$work/corpus/"
   dict=()
   [ -f "fuzz/$target.dict" ] && dict=(-dict="fuzz/$target.dict")
   status=0
   "$program" "${limits[@]}" "${dict[@]}" -max_total_time="$seconds" -print_final_stats=1 \
-    -artifact_prefix="$work/artifacts/" "$work/corpus" "fuzz/corpus/$target" >"$log" 2>&1 || status=$?
+    -artifact_prefix="$work/artifacts/" "$work/corpus" >"$log" 2>&1 || status=$?
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
   if [ "$status" -ne 0 ]; then
     echo "$target: FAILED after ${runs:-?} runs (exit status $status); input and log in $work"
