@@ -92,10 +92,14 @@ private:
   CMainFrame mFrame;
 };
 
+// Made on first use and closed by main while the application still runs.
+std::unique_ptr<CShell> gShell;
+
 CShell& Shell()
 {
-  static CShell shell;
-  return shell;
+  if (!gShell)
+    gShell = std::make_unique<CShell>();
+  return *gShell;
 }
 
 // The Volumes page of an open 10,000-volume project: the refresh an edit
@@ -252,6 +256,7 @@ int main(int argc, char** argv)
   if (benchmark::ReportUnrecognizedArguments(argc, argv))
     return 1;
   benchmark::RunSpecifiedBenchmarks();
+  gShell.reset();
   benchmark::Shutdown();
   return 0;
 }
