@@ -52,10 +52,12 @@ public:
   }
   ~CShell()
   {
-    // The projects go without questions: nothing of theirs is saved.
+    // The projects go without questions: the benchmarks' edits count as
+    // saved, so no save question waits for an answer.
     while (!OpenProjects().Empty())
     {
       CProject* project = OpenProjects().Get(0);
+      project->TakeSnapshot();
       if (auto* window = dynamic_cast<CSheetWnd*>(project->mProjectWindow))
         window->RequestClose();
       else
