@@ -43,6 +43,9 @@ public:
   // Loading: the values are set from the image (not when comparing).
   bool IsLoading() const { return mReader && !mComparing; }
   bool IsComparing() const { return mComparing; }
+  // The reader of a loading or comparing archive, for a record reader that
+  // takes many fixed-size records at once; nullptr when storing.
+  CByteReader* Reader() const { return mReader; }
   // A field read while comparing held another value than the one given.
   bool Differs() const { return mDiffers; }
   // Records the outcome of a comparison made by the caller; false when the

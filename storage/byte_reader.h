@@ -92,6 +92,16 @@ public:
   // Fails unless every byte has been read.
   bool ExpectEnd();
 
+  // The next n bytes without reading them (nullptr when fewer remain or
+  // the reader has failed), and moving past bytes looked at so.
+  const unsigned char* Peek(std::size_t n) const
+  {
+    return mError.empty() && n <= Remaining()
+             ? reinterpret_cast<const unsigned char*>(mBytes.data() + mOffset)
+             : nullptr;
+  }
+  void Skip(std::size_t n) { mOffset += n; }
+
   std::size_t Offset() const { return mOffset; }
   std::size_t Remaining() const { return mBytes.size() - mOffset; }
   bool Failed() const { return !mError.empty(); }

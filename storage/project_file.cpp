@@ -6,6 +6,8 @@
 #include "storage/byte_writer.h"
 #include "storage/safe_file.h"
 
+#include <cmath>
+#include <cstring>
 #include <memory>
 
 namespace
@@ -14,6 +16,38 @@ namespace
 constexpr std::size_t kStringMinBytes = 2;
 
 std::size_t VentMinBytes(std::uint32_t version) { return 4 + (version >= 2 ? 4 : 0) + 3 * 8; }
+
+// An opening's record from version 2 on, as SerializeVent reads it: kind and
+// shape (u32 each), width, height and upper share (f64 each).
+constexpr std::size_t kVentRecordBytes = 32;
+
+template <class T> T LittleEndian(const unsigned char* p)
+{
+  std::uint64_t value = 0;
+  for (std::size_t i = sizeof(T); i-- > 0;)
+    value = value << 8 | p[i];
+  if constexpr (sizeof(T) == 4)
+    return static_cast<T>(value);
+  else
+  {
+    T result;
+    std::memcpy(&result, &value, sizeof result);
+    return result;
+  }
+}
+
+// False when a measure is not a finite number, which only the field by
+// field reading reports.
+bool DecodeVentRecord(const unsigned char* p, std::uint32_t& type, std::uint32_t& shape,
+                      double& width, double& height, double& upper)
+{
+  type = LittleEndian<std::uint32_t>(p);
+  shape = LittleEndian<std::uint32_t>(p + 4);
+  width = LittleEndian<double>(p + 8);
+  height = LittleEndian<double>(p + 16);
+  upper = LittleEndian<double>(p + 24);
+  return std::isfinite(width) && std::isfinite(height) && std::isfinite(upper);
+}
 
 std::size_t AreaMinBytes(std::uint32_t version)
 {
@@ -94,8 +128,34 @@ bool SerializeVentTable(CByteArchive& ar, CVentTable& table)
   }
   table.Clear();
   table.Reserve(count);
+  // The records of a file from version 2 on have a fixed size, and the
+  // count has been checked against the bytes that remain: they are taken
+  // straight from the bytes, as SerializeVent would read them, as long as
+  // their measures are finite numbers. From a record that is not, the
+  // reading goes on field by field, which says where the damage is.
+  std::uint32_t i = 0;
+  if (ar.Version() >= 2)
+  {
+    CByteReader& reader = *ar.Reader();
+    for (; i < count; ++i)
+    {
+      const unsigned char* p = reader.Peek(kVentRecordBytes);
+      if (!p)
+        break;
+      std::uint32_t type = 0;
+      std::uint32_t shape = 0;
+      double width = 0;
+      double height = 0;
+      double upper = 0;
+      if (!DecodeVentRecord(p, type, shape, width, height, upper))
+        break;
+      table.Add(static_cast<std::int32_t>(type), static_cast<std::int32_t>(shape), width, height,
+                upper);
+      reader.Skip(kVentRecordBytes);
+    }
+  }
   // The figures of the openings read are calculated with their volume's.
-  for (std::uint32_t i = 0; i < count; ++i)
+  for (; i < count; ++i)
   {
     scope.Number(i + 1);
     CVent* vent = table.Add(VENT_WALL, SHAPE_RECTANGULAR, 0, 0, 1.0);
