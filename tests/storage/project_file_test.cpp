@@ -406,6 +406,29 @@ TEST(ProjectFile, RefusesMeasuresThatAreNotFiniteNumbers)
   }
 }
 
+TEST(ProjectFile, NamesTheOpeningWhoseMeasureIsNotAFiniteNumber)
+{
+  // Sound openings before the damaged one are read in one go; the message
+  // still names the opening and the byte.
+  CTestBytes f;
+  f.U32(4).Str("").Str("").Str("").Address("").Str("").Address("").Str("").U32(0).U32(1);
+  f.Str("A").U32(0).F64(4).F64(3).F64(2.5).U32(3);
+  f.U32(0).U32(0).F64(1).F64(1).F64(0.5);
+  f.U32(0).U32(0).F64(1).F64(1).F64(0.5);
+  const std::size_t at = f.Bytes().size() + 8;
+  f.U32(0).U32(0).F64(1).F64(1).F64(std::numeric_limits<double>::infinity());
+  for (int c = 0; c < 8; ++c)
+    f.U32(0);
+  f.Str("").Bool(false).Str("").Bool(false);
+  CProject p;
+  std::string error;
+  EXPECT_FALSE(ReadProjectFile(f.Bytes(), p, &error));
+  EXPECT_NE(error.find("volume 1 opening 3 upper share at byte " + std::to_string(at + 16) +
+                      " is not a finite number"),
+            std::string::npos)
+    << error;
+}
+
 TEST(ProjectFile, PutsVolumesOfAFileInNameOrderAndRefusesARepeatedName)
 {
   auto file = [](std::initializer_list<const char*> names) {
