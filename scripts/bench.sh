@@ -43,16 +43,20 @@ echo "|---|---|---|---|---|---|"
 status=0
 for json in "$out"/*.json; do
   jq -r '.benchmarks[] | select(.ok != null and .run_type == "iteration") |
-    [ .name,
+    [ (.name | sub("/manual_time$"; "")),
       (.ms | tostring | .[0:7]) + " ms",
       (.base_ms | tostring | .[0:7]) + " ms",
       (.ratio * 100 | round / 100 | tostring) + "x",
       ([ (if .max_ms > 0 then "<= \(.max_ms) ms" else empty end),
          (if .max_ratio > 0 then "<= \(.max_ratio)x baseline" else empty end) ] | join(", ")
        | if . == "" then "-" else . end),
-      (if .ok == 1 then "yes" else "NO" end) ] | "| " + join(" | ") + " |"' "$json"
-  jq -r '.benchmarks[] | select(.big_o != null) |
-    "| \(.name) | fitted O(\(.big_o)) | | | linear in volumes | |"' "$json"
+      (if .max_ms == 0 and .max_ratio == 0 then "-" elif .ok == 1 then "yes" else "NO" end) ]
+    | "| " + join(" | ") + " |"' "$json"
+  # The fitted growth of the benchmarks run at several sizes, with the
+  # root-mean-square deviation of the measured times from the fit.
+  jq -r '.benchmarks as $all | $all[] | select(.big_o != null) | . as $fit
+    | ($all[] | select(.name == ($fit.name | sub("_BigO$"; "_RMS"))) | .rms) as $rms
+    | "| \($fit.name | sub("/manual_time_BigO$"; "")) growth | O(\($fit.big_o)): \($fit.real_coefficient / 1000 | round) us a volume | | RMS \($rms * 100 | round)% | linear in volumes | \(if $rms < 0.1 then "yes" else "NO" end) |"' "$json"
   if jq -e '[.benchmarks[] | select(.ok == 0)] | length > 0' "$json" >/dev/null; then
     status=1
   fi
