@@ -46,6 +46,8 @@ public:
   // The reader of a loading or comparing archive, for a record reader that
   // takes many fixed-size records at once; nullptr when storing.
   CByteReader* Reader() const { return mReader; }
+  // The writer of a storing archive, likewise; nullptr otherwise.
+  CByteWriter* Writer() const { return mWriter; }
   // A field read while comparing held another value than the one given.
   bool Differs() const { return mDiffers; }
   // Records the outcome of a comparison made by the caller; false when the

@@ -24,6 +24,8 @@ public:
     Put(bits, 8);
   }
   void Bool(bool value) { mBytes.push_back(value ? '\x01' : '\x00'); }
+  // Bytes laid out by the caller, added as they are.
+  void Raw(const char* data, std::size_t size) { mBytes.append(data, size); }
   // Room for about this many bytes, so that a large file is not copied while it grows.
   void Reserve(std::size_t bytes) { mBytes.reserve(bytes); }
   // Each character becomes one 16-bit unit holding the byte sign-extended

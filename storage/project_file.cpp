@@ -36,6 +36,33 @@ template <class T> T LittleEndian(const unsigned char* p)
   }
 }
 
+void PutLittleEndian(std::uint64_t value, std::size_t n, char* out)
+{
+  for (std::size_t i = 0; i < n; ++i)
+    out[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+template <class T> std::uint64_t Bits(T value)
+{
+  if constexpr (sizeof(T) == 4)
+    return static_cast<std::uint32_t>(value);
+  else
+  {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+  }
+}
+
+void EncodeVentRecord(const CVent& vent, char* out)
+{
+  PutLittleEndian(Bits(vent.mType), 4, out);
+  PutLittleEndian(Bits(vent.mShape), 4, out + 4);
+  PutLittleEndian(Bits(vent.mWidth), 8, out + 8);
+  PutLittleEndian(Bits(vent.mHeight), 8, out + 16);
+  PutLittleEndian(Bits(vent.mUpper), 8, out + 24);
+}
+
 // False when a measure is not a finite number, which only the field by
 // field reading reports.
 bool DecodeVentRecord(const unsigned char* p, std::uint32_t& type, std::uint32_t& shape,
@@ -116,6 +143,18 @@ bool SerializeVentTable(CByteArchive& ar, CVentTable& table)
   if (!ar.Count(count, VentMinBytes(ar.Version()), "opening count"))
     return false;
   CContextScope scope(ar, "opening");
+  if (ar.IsStoring() && ar.Version() >= 2)
+  {
+    // The fixed-size records in one go, as SerializeVent writes them.
+    CByteWriter& writer = *ar.Writer();
+    for (std::size_t i = 0; i < table.Count(); ++i)
+    {
+      char record[kVentRecordBytes];
+      EncodeVentRecord(*table.Get(i), record);
+      writer.Raw(record, sizeof record);
+    }
+    return true;
+  }
   if (!ar.IsLoading())
   {
     for (std::size_t i = 0; i < table.Count(); ++i)

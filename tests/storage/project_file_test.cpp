@@ -406,6 +406,30 @@ TEST(ProjectFile, RefusesMeasuresThatAreNotFiniteNumbers)
   }
 }
 
+TEST(ProjectFile, AnOpeningIsKindShapeWidthHeightAndShareBothWays)
+{
+  CProject p;
+  p.SetName("Site");
+  ASSERT_TRUE(p.mAreaTable.AddNew("Hall", 0));
+  p.mAreaTable.Get(0)->mVentTable.Add(VENT_FLOOR, SHAPE_CIRCULAR, 0.75, 0.5, 0);
+  std::string bytes;
+  ASSERT_TRUE(EncodeProjectFile(p, bytes));
+  const std::string record = CTestBytes().U32(VENT_FLOOR).U32(SHAPE_CIRCULAR).F64(0.75).F64(0.5).F64(0).Bytes();
+  EXPECT_NE(bytes.find(record), std::string::npos);
+
+  std::string changed = bytes;
+  changed.replace(bytes.find(record), record.size(),
+                  CTestBytes().U32(VENT_WALL).U32(SHAPE_RECTANGULAR).F64(2).F64(1.5).F64(0.25).Bytes());
+  CProject q;
+  ASSERT_TRUE(ReadProjectFile(changed, q));
+  const CVent& vent = *q.mAreaTable.Get(0)->mVentTable.Get(0);
+  EXPECT_EQ(vent.mType, VENT_WALL);
+  EXPECT_EQ(vent.mShape, SHAPE_RECTANGULAR);
+  EXPECT_EQ(vent.mWidth, 2);
+  EXPECT_EQ(vent.mHeight, 1.5);
+  EXPECT_EQ(vent.mUpper, 0.25);
+}
+
 TEST(ProjectFile, NamesTheOpeningWhoseMeasureIsNotAFiniteNumber)
 {
   // Sound openings before the damaged one are read in one go; the message
