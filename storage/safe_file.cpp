@@ -14,6 +14,7 @@
 namespace
 {
 constexpr std::size_t kBufferSize = 4096;
+constexpr std::size_t kLargePiece = 1 << 20;
 // The characters after the target's name in a temporary file's name.
 constexpr std::size_t kUniqueLength = 6;
 // The longest name of a folder entry.
@@ -278,8 +279,14 @@ bool CSafeFile::Open()
 
 bool CSafeFile::Flush()
 {
-  const char* p = mBuffer.data();
-  std::size_t left = mBuffer.size();
+  if (!WriteOut(mBuffer.data(), mBuffer.size()))
+    return false;
+  mBuffer.clear();
+  return true;
+}
+
+bool CSafeFile::WriteOut(const char* p, std::size_t left)
+{
   while (left > 0)
   {
     ssize_t n = gCalls->Write(mFd, p, left);
@@ -294,7 +301,6 @@ bool CSafeFile::Flush()
     p += n;
     left -= static_cast<std::size_t>(n);
   }
-  mBuffer.clear();
   return true;
 }
 
@@ -305,6 +311,23 @@ bool CSafeFile::Write(const void* data, std::size_t size)
   if (mFd < 0)
     return Fail("write (file not open)", 0);
   const char* p = static_cast<const char*>(data);
+  // The buffer gathers small writes. A block of megabytes (a large project
+  // file) goes out after what is buffered, in pieces of kLargePiece: a few
+  // calls instead of one per buffer's worth.
+  if (size >= kLargePiece)
+  {
+    if (!Flush())
+      return false;
+    for (; size > 0;)
+    {
+      const std::size_t piece = size < kLargePiece ? size : kLargePiece;
+      if (!WriteOut(p, piece))
+        return false;
+      p += piece;
+      size -= piece;
+    }
+    return true;
+  }
   while (size > 0)
   {
     std::size_t room = kBufferSize - mBuffer.size();

@@ -44,6 +44,8 @@ public:
 private:
   bool Fail(const std::string& what, int err);
   bool Flush();
+  // Writes the bytes to the temporary file, however many calls it takes.
+  bool WriteOut(const char* data, std::size_t size);
   void Unlock();
 
   std::string mPath;

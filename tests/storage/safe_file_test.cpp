@@ -56,6 +56,19 @@ TEST_F(SafeFileTest, WritesNewAndReplacesOldFilesWholeLeavingNoTemporaryFile)
   EXPECT_EQ(Slurp(path), big);
   ASSERT_TRUE(WriteFileSafely(path, "short"));
   EXPECT_EQ(Slurp(path), "short");
+  // Megabytes after a buffered start, as a large project file is written.
+  std::string huge(3 * 1024 * 1024 + 7, '\0');
+  for (std::size_t i = 0; i < huge.size(); ++i)
+    huge[i] = static_cast<char>(i * 7 + i / 4096);
+  {
+    CSafeFile file(path);
+    ASSERT_TRUE(file.Open());
+    ASSERT_TRUE(file.Write("head"));
+    ASSERT_TRUE(file.Write(huge));
+    ASSERT_TRUE(file.Write("tail"));
+    ASSERT_TRUE(file.Commit());
+  }
+  EXPECT_EQ(Slurp(path), "head" + huge + "tail");
   std::string empty;
   ASSERT_TRUE(WriteFileSafely(path, empty));
   EXPECT_EQ(fs::file_size(path), 0u);
