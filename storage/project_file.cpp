@@ -155,6 +155,30 @@ bool SerializeVentTable(CByteArchive& ar, CVentTable& table)
     }
     return true;
   }
+  if (ar.IsComparing() && ar.Version() >= 2)
+  {
+    // The fixed-size records straight from the bytes, compared as
+    // SerializeVent compares them; a damaged record is a difference.
+    CByteReader& reader = *ar.Reader();
+    for (std::size_t i = 0; i < table.Count(); ++i)
+    {
+      const unsigned char* p = reader.Peek(kVentRecordBytes);
+      std::uint32_t type = 0;
+      std::uint32_t shape = 0;
+      double width = 0;
+      double height = 0;
+      double upper = 0;
+      if (!p || !DecodeVentRecord(p, type, shape, width, height, upper))
+        return ar.Same(false);
+      const CVent& vent = *table.Get(i);
+      if (!ar.Same(static_cast<std::int32_t>(type) == vent.mType &&
+                   static_cast<std::int32_t>(shape) == vent.mShape && width == vent.mWidth &&
+                   height == vent.mHeight && CVent::UpperShare(vent.mType, upper) == vent.mUpper))
+        return false;
+      reader.Skip(kVentRecordBytes);
+    }
+    return true;
+  }
   if (!ar.IsLoading())
   {
     for (std::size_t i = 0; i < table.Count(); ++i)
