@@ -188,6 +188,10 @@ TEST(Project, IsModifiedThroughSaveEditAndUndoingTheEdit)
   flip(p.mVersion, 3u);
   flip(p.mAreaTable.Get(0)->mHeight, 2.5);
   flip(p.mAreaTable.Get(0)->mVentTable.Get(0)->mWidth, 0.3);
+  flip(p.mAreaTable.Get(0)->mVentTable.Get(0)->mHeight, 0.3);
+  flip(p.mAreaTable.Get(0)->mVentTable.Get(0)->mUpper, 0.25);
+  flip(p.mAreaTable.Get(0)->mVentTable.Get(0)->mShape, SHAPE_CIRCULAR);
+  flip(p.mAreaTable.Get(0)->mVentTable.Get(0)->mType, VENT_FLOOR);
 
   // The snapshot is a deep copy, not a view of the live table.
   p.mAreaTable.AddNew("Second", 1);
