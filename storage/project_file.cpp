@@ -8,7 +8,11 @@
 
 #include <cmath>
 #include <cstring>
+#include <algorithm>
 #include <memory>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
 
 namespace
 {
@@ -281,6 +285,16 @@ bool SerializeAreaTable(CByteArchive& ar, CAreaTable& table)
     return true;
   }
   table.Clear();
+  // The table holds each name once: a second volume of the same name cannot
+  // be kept without losing one of them on the next save, so the file is
+  // refused. While the names come in order, each is new when it follows the
+  // one before; from the first out of order on, they are looked up among
+  // the names read. The volumes then take their sorted places in one sort,
+  // whatever the order of the file, rather than one insertion each.
+  std::vector<std::unique_ptr<CArea>> read;
+  read.reserve(count);
+  std::unordered_set<std::string_view> names;
+  bool ordered = true;
   for (std::uint32_t i = 0; i < count; ++i)
   {
     scope.Number(i + 1);
@@ -288,17 +302,25 @@ bool SerializeAreaTable(CByteArchive& ar, CAreaTable& table)
     if (!SerializeArea(ar, *area))
       return false;
     area->CalculateArea();
-    // Takes its sorted place, whatever the order of the file. The table
-    // holds each name once: a second volume of the same name cannot be kept
-    // without losing one of them on the next save, so the file is refused.
-    const std::string name = area->mName;
-    const CArea* placed = area.get();
-    if (!table.Insert(std::move(area)))
-      return ar.Fail("volume " + std::to_string(i + 1) + " has the name of an earlier volume (\"" +
-                     name + "\")");
-    if (table.Get(table.Count() - 1) != placed)
+    const std::string_view name = area->mName; // the volume stays where it is
+    if (ordered && !read.empty() && !(std::string_view(read.back()->mName) < name))
+    {
+      ordered = false;
       ar.NoteReordered();
+      for (const auto& earlier : read)
+        names.insert(earlier->mName);
+    }
+    if (!ordered && !names.insert(name).second)
+      return ar.Fail("volume " + std::to_string(i + 1) + " has the name of an earlier volume (\"" +
+                     std::string(name) + "\")");
+    read.push_back(std::move(area));
   }
+  if (!ordered)
+    std::sort(read.begin(), read.end(),
+              [](const std::unique_ptr<CArea>& a, const std::unique_ptr<CArea>& b)
+              { return std::string_view(a->mName) < std::string_view(b->mName); });
+  for (auto& area : read)
+    table.Insert(std::move(area)); // each after the one before
   return true;
 }
 
