@@ -280,10 +280,13 @@ CPlacedTable PrintTable(CReportPrinter& printer, const CPrintPage& page, int x, 
   const std::size_t rows = table.RowCount();
   std::size_t resume = 0;
   bool freshPage = false;
+  // Measured once: the volumes table of a large project runs over many pages.
+  const std::vector<int> widths = ColumnWidths(printer, table);
   while (rows > 0)
   {
     const std::size_t before = resume;
-    const CReportSize size = DrawTablePage(printer, x, y, table, page.mBottom, resume, true);
+    const CReportSize size =
+      DrawTablePage(printer, x, y, table, page.mBottom, resume, true, &widths);
     placed.mTop = y;
     placed.mHeight = size.mHeight;
     if (resume >= rows)
@@ -361,14 +364,15 @@ CReportSize DrawTable(CReportSurface& surface, int x, int y, const CReportTable&
 }
 
 CReportSize DrawTablePage(CReportSurface& surface, int x, int y, const CReportTable& table,
-                          int limit, std::size_t& resume, bool draw)
+                          int limit, std::size_t& resume, bool draw,
+                          const std::vector<int>* measured)
 {
   const std::size_t rows = table.RowCount();
   const int step = surface.LineHeight();
   if (rows == 0 || y + 2 * step >= limit)
     return {};
   const int gap = 2 * surface.AverageCharWidth();
-  const std::vector<int> widths = ColumnWidths(surface, table);
+  const std::vector<int> widths = measured ? *measured : ColumnWidths(surface, table);
   int rowY = y;
   auto place = [&](std::size_t r) {
     if (rowY + step >= limit)

@@ -41,9 +41,11 @@ CReportSize DrawTable(CReportSurface& surface, int x, int y, const CReportTable&
 // One page of a table that may continue on later pages: the heading row,
 // then the rows from `resume` (row 1 at the start), as long as each row ends
 // above `limit`. Nothing when the top plus 2L does not lie above the limit.
-// `resume` becomes the first row not yet drawn.
+// `resume` becomes the first row not yet drawn. The column widths, measured
+// once for all pages of a table, may be given; otherwise they are measured.
 CReportSize DrawTablePage(CReportSurface& surface, int x, int y, const CReportTable& table,
-                          int limit, std::size_t& resume, bool draw);
+                          int limit, std::size_t& resume, bool draw,
+                          const std::vector<int>* widths = nullptr);
 
 // The report as the window shows it: the project part, the project notes
 // and every volume section one below the other. Gives the width and height
