@@ -48,6 +48,12 @@ public:
   explicit CArea(CProject* owner);
   CArea(CProject* owner, std::string name, int hazard);
   CArea(CProject* owner, const CArea& source);
+  // For the file reader: a volume with no figures yet, which its record
+  // fills in; the reader calculates it once the record has been read.
+  struct CStored
+  {
+  };
+  CArea(CProject* owner, CStored) : mOwner(owner), mVentTable(this) {}
   CArea(const CArea&) = delete;
   CArea& operator=(const CArea&) = delete;
 

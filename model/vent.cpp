@@ -2,107 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <mutex>
-#include <new>
 #include <vector>
-
-namespace
-{
-std::int32_t gVentSerial = 0;
-
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kPooled = false; // the sanitizer sees every opening's lifetime
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kPooled = false;
-#else
-constexpr bool kPooled = true;
-#endif
-#else
-constexpr bool kPooled = true;
-#endif
-
-// Fixed-size places for openings, taken from blocks that are never given
-// back: a freed place goes on a list and is the next one handed out. Each
-// thread has its own list and block; the blocks of all threads stay listed
-// in one place for the whole run, so a place freed by another thread than
-// the one that made it stays valid memory.
-class CVentPool
-{
-public:
-  void* Take()
-  {
-    if (mFree)
-    {
-      CPlace* place = mFree;
-      mFree = place->mNext;
-      return place;
-    }
-    if (mNext == mEnd)
-      NewBlock();
-    void* place = mNext;
-    mNext += kPlaceSize;
-    return place;
-  }
-  void Give(void* p)
-  {
-    auto* place = static_cast<CPlace*>(p);
-    place->mNext = mFree;
-    mFree = place;
-  }
-
-  static constexpr std::size_t kPlaceSize =
-    (sizeof(CVent) + alignof(CVent) - 1) / alignof(CVent) * alignof(CVent);
-
-private:
-  struct CPlace
-  {
-    CPlace* mNext;
-  };
-  static_assert(kPlaceSize >= sizeof(CPlace));
-  static constexpr std::size_t kPlacesPerBlock = 1024;
-
-  void NewBlock()
-  {
-    char* block = static_cast<char*>(::operator new(kPlaceSize * kPlacesPerBlock));
-    {
-      static std::mutex mutex;
-      static std::vector<char*>* blocks = new std::vector<char*>;
-      std::lock_guard<std::mutex> lock(mutex);
-      blocks->push_back(block);
-    }
-    mNext = block;
-    mEnd = block + kPlaceSize * kPlacesPerBlock;
-  }
-
-  CPlace* mFree = nullptr;
-  char* mNext = nullptr;
-  char* mEnd = nullptr;
-};
-
-CVentPool& Pool()
-{
-  thread_local CVentPool pool;
-  return pool;
-}
-} // namespace
-
-void* CVent::operator new(std::size_t size)
-{
-  if (!kPooled || size != sizeof(CVent))
-    return ::operator new(size);
-  return Pool().Take();
-}
-
-void CVent::operator delete(void* p, std::size_t size) noexcept
-{
-  if (!p)
-    return;
-  if (!kPooled || size != sizeof(CVent))
-    ::operator delete(p);
-  else
-    Pool().Give(p);
-}
 
 const char* VentTypeName(std::int32_t type)
 {
@@ -132,43 +32,6 @@ const char* VentShapeName(std::int32_t shape)
   }
 }
 
-std::int32_t CVent::NextSerial() { return gVentSerial++; }
-
-CVent::CVent(CArea* owner) : mSerial(NextSerial()), mOwner(owner) { CalculateVent(); }
-
-CVent::CVent(CArea* owner, std::int32_t type, std::int32_t shape, double width, double height,
-             double upper)
-  : mSerial(NextSerial()), mOwner(owner), mType(type), mShape(shape), mWidth(width),
-    mHeight(height), mUpper(upper)
-{
-  CalculateVent();
-}
-
-CVent::CVent(CArea* owner, const CVent& source)
-  : mSerial(source.mSerial), mOwner(owner), mType(source.mType), mShape(source.mShape),
-    mWidth(source.mWidth), mHeight(source.mHeight), mUpper(source.mUpper)
-{
-  CalculateVent();
-}
-
-void CVent::CalculateVent()
-{
-  if (mShape != 0)
-  {
-    const double pi = std::acos(-1.0);
-    const double r = mWidth * 0.5;
-    mSize = pi * (r * r);
-  }
-  else
-  {
-    mSize = mWidth * mHeight;
-  }
-  mUpper = UpperShare(mType, mUpper);
-  mLower = 1 - mUpper;
-  mSizeUpper = mSize * mUpper;
-  mSizeLower = mSize * mLower;
-}
-
 bool CVent::Differs(const CVent& other) const
 {
   return mType != other.mType || mShape != other.mShape || mWidth != other.mWidth ||
@@ -188,17 +51,12 @@ bool CVent::Edit(CVentEditor& editor)
   return true;
 }
 
-CVent* CVentTable::Add(std::int32_t type, std::int32_t shape, double width, double height,
-                       double upper)
-{
-  mVents.push_back(std::make_unique<CVent>(mOwner, type, shape, width, height, upper));
-  return mVents.back().get();
-}
-
 CVent* CVentTable::AddCopy(const CVent& vent)
 {
-  mVents.push_back(std::make_unique<CVent>(mOwner, vent));
-  return mVents.back().get();
+  // The source may be one of this table's own openings, which growing the
+  // table would move: the copy is made first.
+  CVent copy(mOwner, vent);
+  return &mVents.emplace_back(std::move(copy));
 }
 
 bool CVentTable::Remove(std::size_t index)
@@ -244,8 +102,8 @@ CVentSums CVentTable::CalculateAll()
   CVentSums sums;
   for (auto& vent : mVents)
   {
-    vent->CalculateVent();
-    AddToSums(sums, *vent);
+    vent.CalculateVent();
+    AddToSums(sums, vent);
   }
   return sums;
 }
@@ -254,7 +112,7 @@ CVentSums CVentTable::Sums() const
 {
   CVentSums sums;
   for (const auto& vent : mVents)
-    AddToSums(sums, *vent);
+    AddToSums(sums, vent);
   return sums;
 }
 
@@ -262,13 +120,13 @@ void CVentTable::Sort()
 {
   // A stable sort keeps equal openings (a duplicate and its source) in place.
   std::stable_sort(mVents.begin(), mVents.end(),
-                   [](const std::unique_ptr<CVent>& a, const std::unique_ptr<CVent>& b)
+                   [](const CVent& a, const CVent& b)
                    {
-                     if (a->mType != b->mType)
-                       return a->mType < b->mType;
-                     if (a->mSize != b->mSize)
-                       return a->mSize > b->mSize;
-                     return a->mSerial < b->mSerial;
+                     if (a.mType != b.mType)
+                       return a.mType < b.mType;
+                     if (a.mSize != b.mSize)
+                       return a.mSize > b.mSize;
+                     return a.mSerial < b.mSerial;
                    });
 }
 
@@ -277,7 +135,7 @@ bool CVentTable::Differs(const CVentTable& other) const
   if (mVents.size() != other.mVents.size())
     return true;
   for (std::size_t i = 0; i < mVents.size(); ++i)
-    if (mVents[i]->Differs(*other.mVents[i]))
+    if (mVents[i].Differs(other.mVents[i]))
       return true;
   return false;
 }
@@ -289,5 +147,5 @@ void CVentTable::Assign(const CVentTable& other)
   mVents.clear();
   mVents.reserve(other.mVents.size());
   for (const auto& vent : other.mVents)
-    mVents.push_back(std::make_unique<CVent>(mOwner, *vent));
+    mVents.emplace_back(mOwner, vent);
 }

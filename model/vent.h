@@ -1,12 +1,24 @@
 #pragma once
 // Openings in the boundary of a volume and the table that holds them.
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
+#include <numbers>
 #include <vector>
 
 class CArea;
+
+// `yes` when the condition holds, otherwise `no`, bit for bit and without a
+// branch: the openings of a volume are sorted by kind but come in no order
+// of shape, and a choice the processor cannot foresee costs it more than
+// working out both areas.
+inline double Choose(bool condition, double yes, double no)
+{
+  const std::uint64_t mask = std::uint64_t{0} - static_cast<std::uint64_t>(condition);
+  return std::bit_cast<double>((std::bit_cast<std::uint64_t>(yes) & mask) |
+                               (std::bit_cast<std::uint64_t>(no) & ~mask));
+}
 
 constexpr std::int32_t VENT_WALL = 0;
 constexpr std::int32_t VENT_CEILING = 1;
@@ -38,23 +50,42 @@ public:
   virtual bool EditVent(const char* title, CVentValues& values) = 0;
 };
 
+// The constructors and the calculation are inline: reading a large project
+// makes hundreds of thousands of openings in one go.
 class CVent
 {
 public:
-  explicit CVent(CArea* owner);
+  explicit CVent(CArea* owner) : mSerial(NextSerial()), mOwner(owner) { CalculateVent(); }
   CVent(CArea* owner, std::int32_t type, std::int32_t shape, double width, double height,
-        double upper);
-  CVent(CArea* owner, const CVent& source);
+        double upper)
+    : mSerial(NextSerial()), mOwner(owner), mType(type), mShape(shape), mWidth(width),
+      mHeight(height), mUpper(upper)
+  {
+    CalculateVent();
+  }
+  CVent(CArea* owner, const CVent& source)
+    : mSerial(source.mSerial), mOwner(owner), mType(source.mType), mShape(source.mShape),
+      mWidth(source.mWidth), mHeight(source.mHeight), mUpper(source.mUpper)
+  {
+    CalculateVent();
+  }
+  // Not copied by accident (a copy keeps the serial only through the
+  // constructor above); moved when its table rearranges its openings.
   CVent(const CVent&) = delete;
   CVent& operator=(const CVent&) = delete;
+  CVent(CVent&&) noexcept = default;
+  CVent& operator=(CVent&&) noexcept = default;
 
-  // A large project holds hundreds of thousands of openings, and each one
-  // read from a file is made on its own: they are carved from blocks kept
-  // for the run instead of taking one general heap allocation each.
-  static void* operator new(std::size_t size);
-  static void operator delete(void* p, std::size_t size) noexcept;
-
-  void CalculateVent();
+  void CalculateVent()
+  {
+    // pi is the arc cosine of -1 to the last bit.
+    const double r = mWidth * 0.5;
+    mSize = Choose(mShape != 0, std::numbers::pi * (r * r), mWidth * mHeight);
+    mUpper = UpperShare(mType, mUpper);
+    mLower = 1 - mUpper;
+    mSizeUpper = mSize * mUpper;
+    mSizeLower = mSize * mLower;
+  }
   // The upper share an opening of the kind holds once calculated: 1 for a
   // ceiling opening, 0 for a floor opening, as given for a wall opening.
   static double UpperShare(std::int32_t type, double upper)
@@ -68,7 +99,7 @@ public:
   CArea* Owner() const { return mOwner; }
 
   // Process-wide sequence of constructed openings (copies keep their source's).
-  static std::int32_t NextSerial();
+  static std::int32_t NextSerial() { return sSerial++; }
 
   std::int32_t mSerial;
   CArea* mOwner;
@@ -81,6 +112,24 @@ public:
   double mLower = 0;
   double mSizeUpper = 0;
   double mSizeLower = 0;
+
+  // An opening read from a file: the inputs only. Its figures are made by
+  // the calculation of its volume, which follows once the volume is read.
+  // Only the table can make the key.
+  class CStored
+  {
+    friend class CVentTable;
+    CStored() = default;
+  };
+  CVent(CArea* owner, std::int32_t type, std::int32_t shape, double width, double height,
+        double upper, CStored)
+    : mSerial(NextSerial()), mOwner(owner), mType(type), mShape(shape), mWidth(width),
+      mHeight(height), mUpper(upper)
+  {
+  }
+
+private:
+  static inline std::int32_t sSerial = 0;
 };
 
 struct CVentSums
@@ -91,6 +140,11 @@ struct CVentSums
   double mFloor = 0;
 };
 
+// A volume's openings, held side by side in one block: a large project
+// holds hundreds of thousands of them, and reading, calculating and
+// comparing them is then a walk through contiguous memory. A pointer from
+// Get stays valid only until the table next changes (Add, AddCopy, Remove,
+// Sort, Assign, Clear).
 class CVentTable
 {
 public:
@@ -99,11 +153,22 @@ public:
   CVentTable& operator=(const CVentTable&) = delete;
 
   std::size_t Count() const { return mVents.size(); }
-  CVent* Get(std::size_t index) const
+  CVent* Get(std::size_t index) { return index < mVents.size() ? &mVents[index] : nullptr; }
+  const CVent* Get(std::size_t index) const
   {
-    return index < mVents.size() ? mVents[index].get() : nullptr;
+    return index < mVents.size() ? &mVents[index] : nullptr;
   }
-  CVent* Add(std::int32_t type, std::int32_t shape, double width, double height, double upper);
+  CVent* Add(std::int32_t type, std::int32_t shape, double width, double height, double upper)
+  {
+    return &mVents.emplace_back(mOwner, type, shape, width, height, upper);
+  }
+  // For the file reader: appends an opening with the inputs it read. Its
+  // figures are made by CalculateAll, which the volume's calculation runs
+  // before anything reads them.
+  void AddStored(std::int32_t type, std::int32_t shape, double width, double height, double upper)
+  {
+    mVents.emplace_back(mOwner, type, shape, width, height, upper, CVent::CStored{});
+  }
   CVent* AddCopy(const CVent& vent);
   bool Remove(std::size_t index);
   bool Edit(std::size_t index, CVentEditor& editor);
@@ -120,5 +185,5 @@ public:
 
 private:
   CArea* mOwner;
-  std::vector<std::unique_ptr<CVent>> mVents;
+  std::vector<CVent> mVents;
 };

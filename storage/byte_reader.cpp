@@ -56,11 +56,12 @@ bool CByteReader::String(std::string& value, const char* what)
   if (2 + 2 * n > Remaining())
     return Fail("ends early at byte " + std::to_string(mBytes.size()) + " (reading " + Field(what) +
                 " of " + std::to_string(n) + " characters)");
-  std::string text(n, '\0');
+  // Straight into the value, whose room is reused (nothing can fail now).
+  value.resize(n);
+  char* out = value.data();
   for (std::size_t i = 0; i < n; ++i)
-    text[i] = static_cast<char>(p[2 + 2 * i]);
+    out[i] = static_cast<char>(p[2 + 2 * i]);
   mOffset += 2 + 2 * n;
-  value = std::move(text);
   return true;
 }
 

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstring>
 #include <algorithm>
+#include <bit>
 #include <memory>
 #include <string_view>
 #include <unordered_set>
@@ -27,6 +28,12 @@ constexpr std::size_t kVentRecordBytes = 32;
 
 template <class T> T LittleEndian(const unsigned char* p)
 {
+  if constexpr (std::endian::native == std::endian::little)
+  {
+    T result; // the file's byte order is the machine's: one load
+    std::memcpy(&result, p, sizeof result);
+    return result;
+  }
   std::uint64_t value = 0;
   for (std::size_t i = sizeof(T); i-- > 0;)
     value = value << 8 | p[i];
@@ -204,11 +211,9 @@ bool SerializeVentTable(CByteArchive& ar, CVentTable& table)
   if (ar.Version() >= 2)
   {
     CByteReader& reader = *ar.Reader();
-    for (; i < count; ++i)
+    const unsigned char* p = reader.Peek(std::size_t{count} * kVentRecordBytes);
+    for (; p && i < count; ++i, p += kVentRecordBytes)
     {
-      const unsigned char* p = reader.Peek(kVentRecordBytes);
-      if (!p)
-        break;
       std::uint32_t type = 0;
       std::uint32_t shape = 0;
       double width = 0;
@@ -216,10 +221,10 @@ bool SerializeVentTable(CByteArchive& ar, CVentTable& table)
       double upper = 0;
       if (!DecodeVentRecord(p, type, shape, width, height, upper))
         break;
-      table.Add(static_cast<std::int32_t>(type), static_cast<std::int32_t>(shape), width, height,
-                upper);
-      reader.Skip(kVentRecordBytes);
+      table.AddStored(static_cast<std::int32_t>(type), static_cast<std::int32_t>(shape), width,
+                      height, upper);
     }
+    reader.Skip(std::size_t{i} * kVentRecordBytes);
   }
   // The figures of the openings read are calculated with their volume's.
   for (; i < count; ++i)
@@ -237,8 +242,20 @@ bool SerializeDeviceCounts(CByteArchive& ar, CDeviceCounts& counts)
   // Files before version 4 knew only the models from 100 g up.
   const int first = ar.Version() >= 4 ? 0 : 2;
   if (ar.IsLoading())
+  {
     for (int m = 0; m < first; ++m)
       counts[static_cast<std::size_t>(m)] = 0;
+    // All counts in one go when they are there; otherwise count by count,
+    // which says where the file ends.
+    const std::size_t bytes = 4 * static_cast<std::size_t>(DeviceModelCount - first);
+    if (const unsigned char* p = ar.Reader()->Peek(bytes))
+    {
+      for (int m = first; m < DeviceModelCount; ++m, p += 4)
+        counts[static_cast<std::size_t>(m)] = LittleEndian<std::uint32_t>(p);
+      ar.Reader()->Skip(bytes);
+      return true;
+    }
+  }
   for (int m = first; m < DeviceModelCount; ++m)
     if (!ar.U32(counts[static_cast<std::size_t>(m)], "device counts"))
       return false;
@@ -298,7 +315,7 @@ bool SerializeAreaTable(CByteArchive& ar, CAreaTable& table)
   for (std::uint32_t i = 0; i < count; ++i)
   {
     scope.Number(i + 1);
-    auto area = std::make_unique<CArea>(table.Owner());
+    auto area = std::make_unique<CArea>(table.Owner(), CArea::CStored{});
     if (!SerializeArea(ar, *area))
       return false;
     area->CalculateArea();
