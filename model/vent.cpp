@@ -1,7 +1,6 @@
 #include "model/vent.h"
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 const char* VentTypeName(std::int32_t type)
