@@ -11,11 +11,6 @@
 #include <filesystem>
 #include <string>
 
-namespace
-{
-bool IsOption(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
-} // namespace
-
 int RunReport(const CArgs& args)
 {
   if (args.size() != 1 || IsOption(args[0]))

@@ -15,8 +15,6 @@
 #include <cstdio>
 #include <string>
 
-namespace
-{
 void Complain(const std::string& message)
 {
   // One line, whatever the reason holds.
@@ -29,7 +27,6 @@ void Complain(const std::string& message)
 
 bool IsOption(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
 
-// The file's title: its name without the folder and without ".ad".
 std::string FileTitle(const std::string& path)
 {
   std::size_t slash = path.find_last_of('/');
@@ -39,6 +36,8 @@ std::string FileTitle(const std::string& path)
   return name;
 }
 
+namespace
+{
 std::string Labels(std::uint32_t flags)
 {
   CTextLines labels;

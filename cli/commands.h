@@ -13,6 +13,9 @@ int RunCheck(const CArgs& args);
 int RunUpgrade(const CArgs& args);
 int RunReport(const CArgs& args);
 int RunRtf(const CArgs& args);
+// Room schedules: the project's volumes out as CSV or JSON, a CSV schedule in.
+int RunExport(const CArgs& args);
+int RunImport(const CArgs& args);
 // Runs vantor-pdf (built with the desktop program) with the arguments.
 int RunPdf(const CArgs& args);
 
@@ -24,5 +27,11 @@ class CProject;
 // file's title with its path NAME.ad as the program keeps it. On failure the
 // one-line reason goes to standard error and the result is false.
 bool OpenProjectFile(const std::string& path, CProject& project);
+// "vantor-cli: MESSAGE" on standard error, as one line.
+void Complain(const std::string& message);
+// An argument that starts with "-" (and is not "-" alone).
+bool IsOption(const std::string& arg);
+// The file's title: its name without the folder and without ".ad".
+std::string FileTitle(const std::string& path);
 // Writes bytes to standard output; false (reason on standard error) on failure.
 bool WriteStdout(const std::string& bytes);

@@ -24,12 +24,19 @@ const char kUsage[] =
   "                               --landscape); needs vantor-pdf beside vantor-cli\n"
   "  upgrade PROJECT.ad...        rewrite project files of older versions in the\n"
   "                               current format\n"
+  "  export PROJECT.ad --format csv|json [-o FILE]\n"
+  "                               write the volumes as a CSV room schedule or the\n"
+  "                               whole project as JSON (standard output or FILE)\n"
+  "  import PROJECT.ad SCHEDULE.csv\n"
+  "                               add or update the volumes of a CSV room schedule;\n"
+  "                               a schedule with any wrong row imports nothing\n"
   "\n"
   "Options:\n"
   "  --help                       show this text\n"
   "  --version                    show the program version\n"
   "\n"
-  "Exit status: 0 success, 1 a file could not be read or written, 2 wrong usage,\n"
+  "Exit status: 0 success, 1 a file could not be read or written or a schedule\n"
+  "has errors, 2 wrong usage,\n"
   "3 (check) a volume has an error or is below the UL minimum.\n";
 
 struct CCommand
@@ -41,6 +48,7 @@ struct CCommand
 const CCommand kCommands[] = {
   {"dump", RunDump},     {"check", RunCheck}, {"upgrade", RunUpgrade},
   {"report", RunReport}, {"rtf", RunRtf}, {"pdf", RunPdf},
+  {"export", RunExport}, {"import", RunImport},
 };
 } // namespace
 

@@ -6,6 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  nlohmann-json3-dev
   fonts-liberation2 xvfb xauth
   unrtf poppler-utils
   desktop-file-utils appstream dpkg-dev

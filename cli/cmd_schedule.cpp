@@ -1,0 +1,106 @@
+// The commands over room schedules: export of a project's volumes as CSV or
+// of the whole project as JSON, and import of a CSV room schedule.
+
+#include "cli/commands.h"
+
+#include "model/project.h"
+#include "storage/byte_reader.h"
+#include "storage/project_json.h"
+#include "storage/safe_file.h"
+#include "storage/schedule_export.h"
+#include "storage/schedule_import.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+int RunExport(const CArgs& args)
+{
+  std::string input;
+  std::string output;
+  std::string format = "csv";
+  bool formatGiven = false;
+  for (std::size_t i = 0; i < args.size(); ++i)
+  {
+    const std::string& arg = args[i];
+    if (arg == "-o" || arg == "--output" || arg == "--format")
+    {
+      std::string& target = arg == "--format" ? format : output;
+      if (i + 1 >= args.size() || args[i + 1].empty() || (arg == "--format" ? formatGiven : !output.empty()))
+        return UsageError();
+      formatGiven = formatGiven || arg == "--format";
+      target = args[++i];
+    }
+    else if (arg.rfind("--format=", 0) == 0 && !formatGiven)
+    {
+      format = arg.substr(9);
+      formatGiven = true;
+    }
+    else if (IsOption(arg) || !input.empty())
+      return UsageError();
+    else
+      input = arg;
+  }
+  if (input.empty() || (format != "csv" && format != "json"))
+    return UsageError();
+
+  CProject project;
+  if (!OpenProjectFile(input, project))
+    return 1;
+  const std::string bytes = format == "csv" ? ScheduleCsv(project) : ProjectJson(project);
+  if (output.empty())
+    return WriteStdout(bytes) ? 0 : 1;
+  std::string error;
+  if (!WriteFileSafely(output, bytes, &error))
+  {
+    Complain(error);
+    return 1;
+  }
+  return 0;
+}
+
+int RunImport(const CArgs& args)
+{
+  if (args.size() != 2 || IsOption(args[0]) || IsOption(args[1]))
+    return UsageError();
+  const std::string& path = args[0];
+  const std::string& schedulePath = args[1];
+
+  // A project file that does not exist yet is made: the schedule starts it.
+  CProject project;
+  std::error_code ec;
+  const bool exists = std::filesystem::exists(path, ec);
+  if (!exists)
+    project.SetName(FileTitle(path));
+  else if (!OpenProjectFile(path, project))
+    return 1;
+
+  std::string bytes;
+  std::string error;
+  if (!ReadFileBytes(schedulePath, bytes, &error))
+  {
+    Complain(error);
+    return 1;
+  }
+  const CSchedule schedule = ReadSchedule(bytes, project);
+  if (!schedule.Ok())
+  {
+    for (const CScheduleError& e : schedule.mErrors)
+      std::fprintf(stderr, "%s:%zu: %s\n", schedulePath.c_str(), e.mLine, e.mReason.c_str());
+    Complain(schedulePath + ": nothing imported, " + std::to_string(schedule.mErrors.size()) +
+             (schedule.mErrors.size() == 1 ? " error" : " errors"));
+    return 1;
+  }
+  ApplySchedule(schedule, project);
+  project.mPath = path;
+  if (!project.Save(&error))
+  {
+    Complain(error);
+    return 1;
+  }
+  return WriteStdout(path + ": " + std::to_string(schedule.Added()) + " added, " +
+                     std::to_string(schedule.Updated()) + " updated" + (exists ? "" : " (new project)") +
+                     "\n")
+           ? 0
+           : 1;
+}

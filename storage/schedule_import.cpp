@@ -1,0 +1,395 @@
+#include "storage/schedule_import.h"
+
+#include "model/hazard_class.h"
+#include "model/project.h"
+#include "storage/charset.h"
+#include "storage/csv.h"
+#include "storage/schedule_export.h"
+#include "storage/schedule_format.h"
+#include "storage/units.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace
+{
+// The longest text the project file can hold.
+constexpr std::size_t kMaxText = 65535;
+
+enum class CColumn
+{
+  Name,
+  Hazard,
+  Length,
+  Width,
+  Height,
+  Openings,
+  Device,
+  Notes,
+  Ignored,
+};
+
+struct CColumnUse
+{
+  CColumn mKind = CColumn::Ignored;
+  UnitSystem mUnits = UNITS_METRIC;
+  int mModel = 0;
+};
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Lower case; every run of other characters than letters and digits one "_",
+// none at the ends.
+std::string HeaderKey(std::string_view text)
+{
+  std::string key;
+  bool gap = false;
+  for (char c : text)
+  {
+    c = Lower(c);
+    if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
+    {
+      if (gap && !key.empty())
+        key += '_';
+      gap = false;
+      key += c;
+    }
+    else
+      gap = true;
+  }
+  return key;
+}
+
+// "length", "length_m", "length_ft" and the like: the unit of the column.
+bool UnitColumn(const std::string& key, std::string_view base, UnitSystem projectUnits,
+                UnitSystem& units)
+{
+  if (key == base)
+  {
+    units = projectUnits;
+    return true;
+  }
+  if (key.size() <= base.size() + 1 || key.compare(0, base.size(), base) != 0 ||
+      key[base.size()] != '_')
+    return false;
+  const std::string unit = key.substr(base.size() + 1);
+  if (unit == "m" || unit == "metre" || unit == "metres" || unit == "meter" || unit == "meters")
+    units = UNITS_METRIC;
+  else if (unit == "ft" || unit == "foot" || unit == "feet")
+    units = UNITS_IMPERIAL;
+  else
+    return false;
+  return true;
+}
+
+bool DeviceColumn(std::string key, int& model)
+{
+  if (key.rfind("devices_", 0) == 0)
+    key.erase(0, 8);
+  key.erase(std::remove(key.begin(), key.end(), '_'), key.end());
+  for (int m = 0; m < DeviceModelCount; ++m)
+  {
+    std::string name = DeviceName(m);
+    name.erase(std::remove(name.begin(), name.end(), ' '), name.end());
+    if (key == name)
+    {
+      model = m;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool ReadColumn(const std::string& key, UnitSystem projectUnits, CColumnUse& use)
+{
+  if (key == "name" || key == "volume" || key == "volume_name" || key == "room" || key == "room_name")
+    use.mKind = CColumn::Name;
+  else if (key == "hazard_class" || key == "hazard" || key == "class")
+    use.mKind = CColumn::Hazard;
+  else if (UnitColumn(key, "length", projectUnits, use.mUnits))
+    use.mKind = CColumn::Length;
+  else if (UnitColumn(key, "width", projectUnits, use.mUnits))
+    use.mKind = CColumn::Width;
+  else if (UnitColumn(key, "height", projectUnits, use.mUnits))
+    use.mKind = CColumn::Height;
+  else if (UnitColumn(key, "openings", projectUnits, use.mUnits))
+    use.mKind = CColumn::Openings;
+  else if (DeviceColumn(key, use.mModel))
+    use.mKind = CColumn::Device;
+  else if (key == "notes")
+    use.mKind = CColumn::Notes;
+  else
+  {
+    // The figures the export writes beside the inputs.
+    const std::vector<std::string>& exported = ScheduleColumns();
+    if (std::find(exported.begin(), exported.end(), key) == exported.end())
+      return false;
+    use.mKind = CColumn::Ignored;
+  }
+  return true;
+}
+
+// The hazard class whose list name the text is, in any case and with any
+// spaces around and between its words.
+int FindHazard(std::string_view text)
+{
+  const std::string wanted = CollapseSpaces(text);
+  for (int h = 0; h < HazardClassCount; ++h)
+  {
+    const std::string name = HazardName(h);
+    if (name.size() == wanted.size() &&
+        std::equal(name.begin(), name.end(), wanted.begin(),
+                   [](char a, char b) { return Lower(a) == Lower(b); }))
+      return h;
+  }
+  return -1;
+}
+
+// A text of the file in the program's character set; false when it holds a
+// character the program cannot store (or is not UTF-8).
+bool ModelText(std::string_view utf8, std::string& text)
+{
+  bool lost = false;
+  text = Utf8ToCp1252(utf8, &lost);
+  return !lost;
+}
+
+const char* ColumnName(CColumn kind)
+{
+  switch (kind)
+  {
+  case CColumn::Name:
+    return "name";
+  case CColumn::Hazard:
+    return "hazard_class";
+  case CColumn::Length:
+    return "length";
+  case CColumn::Width:
+    return "width";
+  default:
+    return "height";
+  }
+}
+} // namespace
+
+std::size_t CSchedule::Added() const
+{
+  return static_cast<std::size_t>(
+    std::count_if(mRows.begin(), mRows.end(), [](const CScheduleRow& r) { return !r.mUpdates; }));
+}
+
+std::size_t CSchedule::Updated() const { return mRows.size() - Added(); }
+
+CSchedule ReadSchedule(std::string_view csv, const CProject& project)
+{
+  CSchedule schedule;
+  auto fail = [&schedule](std::size_t line, std::string reason)
+  { schedule.mErrors.push_back({line, std::move(reason)}); };
+
+  std::vector<CCsvRecord> records;
+  std::string error;
+  std::size_t errorLine = 0;
+  if (!ReadCsv(csv, records, &error, &errorLine))
+  {
+    fail(errorLine, error);
+    return schedule;
+  }
+  if (records.empty())
+  {
+    fail(1, "the file has no header row");
+    return schedule;
+  }
+
+  // The header.
+  const CCsvRecord& header = records.front();
+  std::vector<CColumnUse> columns(header.mFields.size());
+  std::vector<bool> seen(static_cast<std::size_t>(CColumn::Ignored), false);
+  std::vector<bool> seenModel(DeviceModelCount, false);
+  for (std::size_t c = 0; c < header.mFields.size(); ++c)
+  {
+    const std::string key = HeaderKey(header.mFields[c]);
+    if (key.empty())
+    {
+      fail(header.mLine, "column " + std::to_string(c + 1) + " has no name");
+      continue;
+    }
+    if (!ReadColumn(key, project.mUnits < UnitSystemCount ? project.mUnits : UNITS_METRIC, columns[c]))
+    {
+      fail(header.mLine, "unknown column \"" + header.mFields[c] + "\"");
+      continue;
+    }
+    const CColumn kind = columns[c].mKind;
+    if (kind == CColumn::Ignored)
+      continue;
+    const bool twice = kind == CColumn::Device ? seenModel[static_cast<std::size_t>(columns[c].mModel)]
+                                               : seen[static_cast<std::size_t>(kind)];
+    if (twice)
+      fail(header.mLine, "the column \"" + header.mFields[c] + "\" is given twice");
+    if (kind == CColumn::Device)
+      seenModel[static_cast<std::size_t>(columns[c].mModel)] = true;
+    else
+      seen[static_cast<std::size_t>(kind)] = true;
+  }
+  for (CColumn kind : {CColumn::Name, CColumn::Hazard, CColumn::Length, CColumn::Width, CColumn::Height})
+    if (!seen[static_cast<std::size_t>(kind)])
+      fail(header.mLine, std::string("the column \"") + ColumnName(kind) + "\" is missing");
+  if (!schedule.Ok())
+    return schedule;
+  if (records.size() == 1)
+  {
+    fail(header.mLine, "the schedule lists no volumes");
+    return schedule;
+  }
+
+  // The rows.
+  std::unordered_map<std::string, std::size_t> lineOfName;
+  schedule.mRows.reserve(records.size() - 1);
+  for (std::size_t r = 1; r < records.size(); ++r)
+  {
+    const CCsvRecord& record = records[r];
+    const std::size_t line = record.mLine;
+    const std::size_t errorsBefore = schedule.mErrors.size();
+    CScheduleRow row;
+    row.mLine = line;
+    for (std::size_t c = columns.size(); c < record.mFields.size(); ++c)
+      if (!TrimSpaces(record.mFields[c]).empty())
+      {
+        fail(line, "more cells than the header has columns");
+        break;
+      }
+    bool hasName = false;
+    for (std::size_t c = 0; c < columns.size(); ++c)
+    {
+      const std::string_view cell = c < record.mFields.size() ? std::string_view(record.mFields[c])
+                                                              : std::string_view();
+      const CColumnUse& use = columns[c];
+      std::string reason;
+      switch (use.mKind)
+      {
+      case CColumn::Name:
+      {
+        std::string text;
+        if (!ModelText(cell, text))
+        {
+          fail(line, "the name holds a character the program cannot store");
+          break;
+        }
+        row.mName = CollapseSpaces(text);
+        if (row.mName.empty())
+          fail(line, "no name given");
+        else if (row.mName.size() > kMaxText)
+          fail(line, "the name is longer than 65535 characters");
+        else
+          hasName = true;
+        break;
+      }
+      case CColumn::Hazard:
+        if (TrimSpaces(cell).empty())
+          fail(line, "no hazard class given");
+        else if ((row.mHazard = FindHazard(cell)) < 0)
+          fail(line, "unknown hazard class \"" + std::string(TrimSpaces(cell)) + "\"");
+        break;
+      case CColumn::Length:
+      case CColumn::Width:
+      case CColumn::Height:
+      {
+        double& value = use.mKind == CColumn::Length  ? row.mLength
+                        : use.mKind == CColumn::Width ? row.mWidth
+                                                      : row.mHeight;
+        if (!ReadScheduleLength(cell, use.mUnits, value, reason))
+          fail(line, std::string(ColumnName(use.mKind)) + ": " + reason);
+        break;
+      }
+      case CColumn::Openings:
+        if (TrimSpaces(cell).empty())
+          break;
+        row.mHasOpenings = true;
+        if (!ReadOpeningsCell(cell, use.mUnits, row.mOpenings, reason))
+          fail(line, "openings: " + reason);
+        break;
+      case CColumn::Device:
+      {
+        if (TrimSpaces(cell).empty())
+          break;
+        const std::size_t m = static_cast<std::size_t>(use.mModel);
+        row.mHasCount[m] = true;
+        if (!ReadScheduleCount(cell, row.mDevice[m], reason))
+          fail(line, DeviceName(use.mModel) + ": " + reason);
+        break;
+      }
+      case CColumn::Notes:
+        if (cell.empty())
+          break;
+        row.mHasNotes = true;
+        if (!ModelText(cell, row.mNotes))
+          fail(line, "the notes hold a character the program cannot store");
+        else if (row.mNotes.size() > kMaxText)
+          fail(line, "the notes are longer than 65535 characters");
+        break;
+      case CColumn::Ignored:
+        break;
+      }
+    }
+    if (hasName)
+    {
+      auto [it, inserted] = lineOfName.emplace(row.mName, line);
+      if (!inserted)
+        fail(line, "the name \"" + Cp1252ToUtf8(row.mName) + "\" is already on line " +
+                     std::to_string(it->second));
+      row.mUpdates = project.mAreaTable.Find(row.mName) != nullptr;
+    }
+    if (schedule.mErrors.size() == errorsBefore)
+      schedule.mRows.push_back(std::move(row));
+  }
+  if (!schedule.Ok())
+    schedule.mRows.clear();
+  return schedule;
+}
+
+std::string ScheduleErrorText(const CSchedule& schedule, std::size_t maxLines)
+{
+  std::string text;
+  const std::size_t n = schedule.mErrors.size();
+  const std::size_t shown = maxLines > 0 && n > maxLines ? maxLines : n;
+  for (std::size_t i = 0; i < shown; ++i)
+    text += "line " + std::to_string(schedule.mErrors[i].mLine) + ": " + schedule.mErrors[i].mReason + "\n";
+  if (shown < n)
+    text += "... and " + std::to_string(n - shown) + " more\n";
+  return text;
+}
+
+bool ApplySchedule(const CSchedule& schedule, CProject& project)
+{
+  if (!schedule.Ok())
+    return false;
+  CAreaTable& table = project.mAreaTable;
+  for (const CScheduleRow& row : schedule.mRows)
+  {
+    CArea* area = table.Find(row.mName);
+    if (!area)
+    {
+      table.AddNew(row.mName, row.mHazard);
+      area = table.Find(row.mName);
+    }
+    if (!area)
+      continue; // cannot happen: the name was checked
+    area->SetHazard(row.mHazard);
+    area->SetLength(row.mLength);
+    area->SetWidth(row.mWidth);
+    area->SetHeight(row.mHeight);
+    if (row.mHasOpenings)
+    {
+      area->mVentTable.Clear();
+      area->mVentTable.Reserve(row.mOpenings.size());
+      for (const CVentValues& v : row.mOpenings)
+        area->mVentTable.Add(v.mType, v.mShape, v.mWidth, v.mHeight, v.mUpper);
+    }
+    for (int m = 0; m < DeviceModelCount; ++m)
+      if (row.mHasCount[static_cast<std::size_t>(m)])
+        area->SetDeviceCount(m, row.mDevice[static_cast<std::size_t>(m)]);
+    if (row.mHasNotes)
+      area->SetNotes(row.mNotes);
+  }
+  project.RecalculateProject();
+  return true;
+}
