@@ -48,7 +48,7 @@ const std::vector<std::string>& ScheduleColumns()
     for (int m = 0; m < DeviceModelCount; ++m)
       c.push_back(DeviceColumn(m));
     for (const char* name : {"mass_selected_g", "density_selected_g_per_m3", "ul_minimum_g_per_m3",
-                             "ul_met", "errors", "notes"})
+                             "ul_met", "errors", "notes", "include_notes"})
       c.push_back(name);
     return c;
   }();
@@ -101,6 +101,7 @@ std::string ScheduleCsv(const CProject& project)
       errors += (errors.empty() ? "" : "; ") + label;
     row.push_back(errors);
     row.push_back(Cp1252ToUtf8(a.mNotes));
+    row.push_back(a.mIncludeNotes ? "yes" : "no");
     AppendCsvRecord(out, row);
   }
   return out;

@@ -26,6 +26,7 @@ enum class CColumn
   Openings,
   Device,
   Notes,
+  IncludeNotes,
   Ignored,
 };
 
@@ -118,6 +119,8 @@ bool ReadColumn(const std::string& key, UnitSystem projectUnits, CColumnUse& use
     use.mKind = CColumn::Device;
   else if (key == "notes")
     use.mKind = CColumn::Notes;
+  else if (key == "include_notes")
+    use.mKind = CColumn::IncludeNotes;
   else
   {
     // The figures the export writes beside the inputs.
@@ -326,6 +329,19 @@ CSchedule ReadSchedule(std::string_view csv, const CProject& project)
         else if (row.mNotes.size() > kMaxText)
           fail(line, "the notes are longer than 65535 characters");
         break;
+      case CColumn::IncludeNotes:
+      {
+        const std::string_view flag = TrimSpaces(cell);
+        if (flag.empty())
+          break;
+        row.mHasIncludeNotes = true;
+        const std::string key = HeaderKey(flag);
+        if (key == "yes" || key == "true" || key == "1")
+          row.mIncludeNotes = true;
+        else if (!(key == "no" || key == "false" || key == "0"))
+          fail(line, "include_notes: \"" + std::string(flag) + "\" is not yes or no");
+        break;
+      }
       case CColumn::Ignored:
         break;
       }
@@ -389,6 +405,8 @@ bool ApplySchedule(const CSchedule& schedule, CProject& project)
         area->SetDeviceCount(m, row.mDevice[static_cast<std::size_t>(m)]);
     if (row.mHasNotes)
       area->SetNotes(row.mNotes);
+    if (row.mHasIncludeNotes)
+      area->SetIncludeNotes(row.mIncludeNotes);
   }
   project.RecalculateProject();
   return true;

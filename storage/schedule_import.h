@@ -14,6 +14,8 @@
 //   openings (openings_m, openings_ft)   optional, see schedule_format.h
 //   devices_30g .. devices_2500g optional device counts
 //   notes                        optional
+//   include_notes                optional: yes or no, whether the notes go
+//                                into the report
 // Every other column the export writes is a figure and is passed over; a
 // column of any other name is an error. An empty cell of an optional column
 // leaves that input of an updated volume as it is.
@@ -50,6 +52,8 @@ struct CScheduleRow
   CDeviceCounts mDevice{};
   bool mHasNotes = false;
   std::string mNotes;
+  bool mHasIncludeNotes = false;
+  bool mIncludeNotes = false;
   bool mUpdates = false; // the project holds a volume of this name
 };
 

@@ -4,6 +4,9 @@
 #include "model/project.h"
 #include "report/rtf_writer.h"
 #include "storage/address_book.h"
+#include "storage/project_json.h"
+#include "storage/safe_file.h"
+#include "storage/schedule_export.h"
 #include "storage/settings_store.h"
 #include "storage/units.h"
 #include "ui/app.h"
@@ -13,6 +16,8 @@
 #include "ui/windows.h"
 
 #include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -34,6 +39,12 @@ QGroupBox* Group(const char* title, QWidget* content, QWidget* parent)
 
 // The hidden dump button is shown only in the diagnostic mode of the settings.
 bool DiagnosticsOn() { return Settings().Read("Settings", "Diagnostics") == "1"; }
+
+QString PickExportFileWithDialog(QWidget* parent, const QString& start)
+{
+  return QFileDialog::getSaveFileName(parent, "Export", start,
+                                      "CSV room schedule (*.csv);;JSON project (*.json)");
+}
 } // namespace
 
 CVTXPageProject::CVTXPageProject(CVTXSheet& sheet)
@@ -74,6 +85,10 @@ CVTXPageProject::CVTXPageProject(CVTXSheet& sheet)
   fields->addWidget(designer, 1, 0, 1, 2);
   fields->addWidget(reference, 2, 0);
   fields->addWidget(mDump, 2, 1, Qt::AlignRight | Qt::AlignBottom);
+  mExport = new QPushButton("Export...", this);
+  mPickExportFile = PickExportFileWithDialog;
+  fields->addWidget(mExport, 3, 1, Qt::AlignRight);
+  connect(mExport, &QPushButton::clicked, this, &CVTXPageProject::OnExport);
 
   auto* buttons = new QHBoxLayout;
   for (QPushButton* b : {mSave, mSaveAs, mVisualReport, mTextReport, mPrint})
@@ -268,5 +283,29 @@ void CVTXPageProject::OnDump()
   else
     ShowMessage(this, kAppTitle,
                 QString("The data dump could not be written.\r\n%1").arg(ToQt(error)),
+                CPromptIcon::Error);
+}
+
+void CVTXPageProject::OnExport()
+{
+  CProject* project = Project();
+  if (!project)
+    return;
+  Sheet().CommitEdits();
+  // NAME.csv in the work folder, unless the user goes elsewhere.
+  QString path = mPickExportFile(this, ToQt(project->mName) + ".csv");
+  if (path.isEmpty())
+    return;
+  const bool json = path.endsWith(".json", Qt::CaseInsensitive);
+  if (!json && !path.endsWith(".csv", Qt::CaseInsensitive))
+    path += ".csv";
+  const std::string bytes = json ? ProjectJson(*project) : ScheduleCsv(*project);
+  std::string error;
+  if (WriteFileSafely(QFile::encodeName(path).toStdString(), bytes, &error))
+    ShowMessage(this, kAppTitle, QString("The project was exported to \"%1\".").arg(path),
+                CPromptIcon::Information);
+  else
+    ShowMessage(this, kAppTitle,
+                QString("The project could not be exported.\r\n%1").arg(ToQt(error)),
                 CPromptIcon::Error);
 }

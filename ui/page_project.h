@@ -4,6 +4,9 @@
 
 #include "ui/project_sheet.h"
 
+#include <QString>
+#include <functional>
+
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -39,6 +42,12 @@ public:
   void OnTextReport();
   void OnPrint();
   void OnDump();
+  // Writes the volumes as a CSV room schedule, or the whole project as JSON
+  // when the chosen file ends in ".json".
+  void OnExport();
+  QPushButton* ExportButton() const { return mExport; }
+  // Asks for the file to export to (empty: cancelled); tests put their own.
+  std::function<QString(QWidget* parent, const QString& start)> mPickExportFile;
 
 private:
   QLineEdit* mDate;
@@ -53,4 +62,5 @@ private:
   QPushButton* mVisualReport;
   QPushButton* mTextReport;
   QPushButton* mPrint;
+  QPushButton* mExport;
 };

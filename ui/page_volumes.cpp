@@ -1,11 +1,19 @@
 #include "ui/page_volumes.h"
 
 #include "model/project.h"
+#include "storage/byte_reader.h"
+#include "storage/schedule_import.h"
 #include "storage/units.h"
+#include "ui/prompts.h"
+#include "ui/qt_text.h"
 #include "ui/new_area_dialog.h"
 #include "ui/volume_list_model.h"
 #include "ui/windows.h"
 
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QStringList>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -49,6 +57,14 @@ CVTXPageArea::CVTXPageArea(CVTXSheet& sheet)
   mDelete->setEnabled(false);
 
   auto* buttons = new QHBoxLayout;
+  mImport = new QPushButton("Import...", this);
+  mPickImportFile = [](QWidget* parent)
+  {
+    return QFileDialog::getOpenFileName(parent, "Import Room Schedule", QString(),
+                                        "CSV room schedule (*.csv);;All files (*)");
+  };
+  buttons->addWidget(mImport);
+  connect(mImport, &QPushButton::clicked, this, &CVTXPageArea::OnImport);
   buttons->addStretch(1);
   buttons->addWidget(mNew);
   buttons->addWidget(mEdit);
@@ -165,4 +181,67 @@ void CVTXPageArea::OnDelete()
   project->mAreaTable.RemoveByName(name);
   mModel->Reset();
   project->RecalculateProject();
+}
+
+namespace
+{
+// Up to ten names of the rows, then how many more.
+QString NameList(const CSchedule& schedule, bool updates)
+{
+  QStringList names;
+  std::size_t count = 0;
+  for (const CScheduleRow& row : schedule.mRows)
+    if (row.mUpdates == updates && count++ < 10)
+      names << "\"" + ToQt(row.mName) + "\"";
+  QString text = names.join(", ");
+  if (count > 10)
+    text += QString(" and %1 more").arg(count - 10);
+  return text;
+}
+} // namespace
+
+void CVTXPageArea::OnImport()
+{
+  CProject* project = Project();
+  if (!project)
+    return;
+  const QString path = mPickImportFile(this);
+  if (path.isEmpty())
+    return;
+  std::string bytes;
+  std::string error;
+  if (!ReadFileBytes(QFile::encodeName(path).toStdString(), bytes, &error))
+  {
+    ShowMessage(this, kAppTitle, QString("The schedule could not be read.\r\n%1").arg(ToQt(error)),
+                CPromptIcon::Error);
+    return;
+  }
+  const CSchedule schedule = ReadSchedule(bytes, *project);
+  if (!schedule.Ok())
+  {
+    // The file's texts are UTF-8.
+    QString lines = QString::fromStdString(ScheduleErrorText(schedule, 20));
+    lines.replace("\n", "\r\n");
+    ShowMessage(this, kAppTitle,
+                QString("Nothing was imported: %1 of \"%2\" must be corrected first.\r\n\r\n%3")
+                  .arg(schedule.mErrors.size() == 1 ? QString("one line")
+                                                    : QString("%1 lines").arg(schedule.mErrors.size()),
+                       QFileInfo(path).fileName(), lines.trimmed()),
+                CPromptIcon::Error);
+    return;
+  }
+  QString summary = QString("The schedule \"%1\" adds %2 and updates %3.")
+                      .arg(QFileInfo(path).fileName())
+                      .arg(schedule.Added() == 1 ? QString("1 volume") : QString("%1 volumes").arg(schedule.Added()))
+                      .arg(schedule.Updated() == 1 ? QString("1 volume") : QString("%1 volumes").arg(schedule.Updated()));
+  if (schedule.Added() > 0)
+    summary += "\r\n\r\nAdded: " + NameList(schedule, false);
+  if (schedule.Updated() > 0)
+    summary += "\r\n\r\nUpdated: " + NameList(schedule, true);
+  summary += "\r\n\r\nImport it?";
+  if (!AskOkCancel(this, "Import", summary, CPromptIcon::Question))
+    return;
+  ClearSelection();
+  ApplySchedule(schedule, *project);
+  mModel->Reset();
 }

@@ -4,6 +4,9 @@
 
 #include "ui/project_sheet.h"
 
+#include <QString>
+#include <functional>
+
 class CVolumeListModel;
 class QPushButton;
 class QTableView;
@@ -25,6 +28,12 @@ public:
   void OnNew();
   void OnEdit();
   void OnDelete();
+  // Reads a CSV room schedule, shows what it adds and updates, and on OK
+  // applies it as one change; a schedule with any wrong row changes nothing.
+  void OnImport();
+  QPushButton* ImportButton() const { return mImport; }
+  // Asks for the schedule to import (empty: cancelled); tests put their own.
+  std::function<QString(QWidget* parent)> mPickImportFile;
 
 protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -42,4 +51,5 @@ private:
   QPushButton* mNew;
   QPushButton* mEdit;
   QPushButton* mDelete;
+  QPushButton* mImport;
 };
