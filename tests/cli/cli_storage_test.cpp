@@ -256,3 +256,42 @@ TEST_F(Cli, UpgradeRewritesOlderFilesAndSaysWhatItDid)
   EXPECT_EQ(run.mStatus, 0);
   EXPECT_NE(run.mOut.find("already"), std::string::npos);
 }
+
+TEST_F(Cli, ExportAndImportRoomSchedulesRoundTripAndAWrongScheduleChangesNothing)
+{
+  const std::string example = Quote(std::string(VANTOR_SOURCE_DIR) + "/examples/Example.ad");
+  CRun run = Run("export " + example + " --format csv");
+  EXPECT_EQ(run.mStatus, 0) << run.mErr;
+  const std::string csv = run.mOut;
+  EXPECT_EQ(csv.rfind("name,hazard_class,length_m,", 0), 0u) << csv;
+  const fs::path json = mDir / "sub folder" / "Example.json";
+  run = Run("export " + example + " --format json -o " + Quote(json.string()));
+  EXPECT_EQ(run.mStatus, 0) << run.mErr;
+  EXPECT_NE(Slurp(json).find("\"volumes\": ["), std::string::npos);
+  for (const char* args : {"export", "export x.ad --format xml", "export x.ad --format", "import x.ad",
+                           "import x.ad a.csv b.csv"})
+    EXPECT_EQ(Run(args).mStatus, 2) << args;
+
+  // Into a project that does not exist yet, then out again: the same schedule.
+  const fs::path schedule = mDir / "schedule.csv";
+  Put(schedule, csv);
+  const fs::path fresh = mDir / "Fresh.ad";
+  run = Run("import " + Quote(fresh.string()) + " " + Quote(schedule.string()));
+  EXPECT_EQ(run.mStatus, 0) << run.mErr;
+  EXPECT_EQ(run.mOut, fresh.string() + ": 4 added, 0 updated (new project)\n");
+  EXPECT_EQ(Run("export " + Quote(fresh.string()) + " --format csv").mOut, csv);
+  run = Run("import " + Quote(fresh.string()) + " " + Quote(schedule.string()));
+  EXPECT_EQ(run.mOut, fresh.string() + ": 0 added, 4 updated\n");
+
+  const std::string saved = Slurp(fresh);
+  Put(schedule, "name,hazard_class,length_ft,width_ft,height_ft\nNew,CLASS A - SURFACE FIRES,10,10,10\n"
+                "Bad,CLASS Q,10,10,10\nWorse,CLASS A - SURFACE FIRES,10,2,5,10\n");
+  run = Run("import " + Quote(fresh.string()) + " " + Quote(schedule.string()));
+  EXPECT_EQ(run.mStatus, 1);
+  EXPECT_EQ(run.mOut, "");
+  EXPECT_NE(run.mErr.find(schedule.string() + ":3: unknown hazard class \"CLASS Q\"\n"), std::string::npos)
+    << run.mErr;
+  EXPECT_NE(run.mErr.find(schedule.string() + ":4: more cells"), std::string::npos) << run.mErr;
+  EXPECT_NE(run.mErr.find("nothing imported, 2 errors"), std::string::npos) << run.mErr;
+  EXPECT_EQ(Slurp(fresh), saved);
+}
