@@ -4,7 +4,9 @@
 #include "tests/ui/project_test_fixture.h"
 
 #include "model/area.h"
+#include "storage/schedule_export.h"
 #include "ui/new_area_dialog.h"
+#include "ui/page_project.h"
 #include "ui/page_volumes.h"
 #include "ui/volume_list_model.h"
 #include "ui/windows.h"
@@ -19,6 +21,7 @@
 #include <QStyle>
 #include <QTableView>
 #include <QTest>
+#include <fstream>
 
 namespace
 {
@@ -250,4 +253,57 @@ TEST_F(VolumesPage, TenThousandVolumesRefreshInOneReset)
   page->OnDelete();
   EXPECT_EQ(page->Model()->rowCount(), 9999);
   EXPECT_EQ(page->Model()->index(0, 0).data().toString(), "Room 00001");
+}
+
+TEST_F(VolumesPage, ExportedScheduleImportsIntoAnotherProjectAfterItsSummary)
+{
+  CProject* plant = Open("Plant");
+  CArea* hall = AddVolume(plant, "Hall", 0, 10, 10, 3);
+  hall->mVentTable.Add(VENT_WALL, SHAPE_RECTANGULAR, 2, 1.5, 0.5);
+  hall->SetDeviceCount(7, 12);
+  AddVolume(plant, "Annex", 3, 4, 5, 3);
+  plant->RecalculateProject();
+  CVTXPageProject* projectPage = Sheet(plant)->ProjectPage();
+  projectPage->mPickExportFile = [](QWidget*, const QString& start)
+  {
+    EXPECT_EQ(start, "Plant.csv");
+    return QString("rooms"); // ".csv" is added
+  };
+  QTest::mouseClick(projectPage->ExportButton(), Qt::LeftButton);
+  Settle();
+  ASSERT_EQ(mPrompts.mTexts.size(), 1);
+  EXPECT_EQ(mPrompts.mTexts[0], "The project was exported to \"rooms.csv\".");
+
+  CProject* copy = Open("Copy");
+  AddVolume(copy, "Annex", 0, 1, 1, 1);
+  CVTXPageArea* page = ShowPage(copy);
+  QString picked = "rooms.csv";
+  page->mPickImportFile = [&picked](QWidget*) { return picked; };
+  // Cancelled at the summary: nothing changes.
+  QTest::mouseClick(page->ImportButton(), Qt::LeftButton);
+  Settle();
+  ASSERT_EQ(mPrompts.mTexts.size(), 2);
+  EXPECT_EQ(mPrompts.mTexts[1], "The schedule \"rooms.csv\" adds 1 volume and updates 1 volume.\r\n\r\n"
+                                "Added: \"Hall\"\r\n\r\nUpdated: \"Annex\"\r\n\r\nImport it?");
+  EXPECT_EQ(copy->mAreaTable.Count(), 1u);
+
+  mPrompts.mAnswers.push_back(CPromptAnswer::Ok);
+  QTest::mouseClick(page->ImportButton(), Qt::LeftButton);
+  Settle();
+  EXPECT_FALSE(copy->mAreaTable.Differs(plant->mAreaTable));
+  EXPECT_EQ(page->Model()->rowCount(), 2);
+  EXPECT_TRUE(copy->IsModified());
+
+  // A schedule with a wrong row names it and changes nothing.
+  picked = "wrong.csv";
+  std::ofstream("wrong.csv") << "name,hazard_class,length,width,height\nHall,CLASS A - SURFACE FIRES,1,1,1\n"
+                                "Store,CLASS Q,1,1,1\n";
+  const std::string before = ScheduleCsv(*copy);
+  QTest::mouseClick(page->ImportButton(), Qt::LeftButton);
+  Settle();
+  ASSERT_EQ(mPrompts.mTexts.size(), 4);
+  EXPECT_EQ(mPrompts.mTexts[3], "Nothing was imported: one line of \"wrong.csv\" must be corrected first."
+                                "\r\n\r\nline 3: unknown hazard class \"CLASS Q\"");
+  EXPECT_EQ(mPrompts.mIcons[3], CPromptIcon::Error);
+  EXPECT_EQ(ScheduleCsv(*copy), before);
 }
