@@ -17,6 +17,8 @@ export LC_ALL=C
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
+# Every *_bench program: the calculation, the project file, the reports, the
+# room schedule import (schedule_bench) and the windows.
 programs=("$build_dir"/bench/*_bench "$build_dir"/bench/ui_*_bench)
 for program in "${programs[@]}"; do
   [ -x "$program" ] || continue

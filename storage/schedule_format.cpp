@@ -41,7 +41,13 @@ std::string_view TakeWord(std::string_view& text)
   return word;
 }
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string Quoted(std::string_view text)
+{
+  std::string quoted(1, '"');
+  quoted += text;
+  quoted += '"';
+  return quoted;
+}
 
 // A plain number of the whole text, in the C locale.
 bool ReadNumber(std::string_view text, double& value)
@@ -170,17 +176,19 @@ std::string OpeningsCell(const CVentTable& table)
       out += "; ";
     out += v.mType == VENT_CEILING ? "ceiling" : v.mType == VENT_FLOOR ? "floor" : "wall";
     if (v.mShape == SHAPE_CIRCULAR)
+      out += " round";
+    out += ' ';
+    out += ScheduleNumber(v.mWidth);
+    if (v.mShape != SHAPE_CIRCULAR || v.mHeight != 0)
     {
-      out += " round " + ScheduleNumber(v.mWidth);
-      if (v.mHeight != 0)
-        out += " x " + ScheduleNumber(v.mHeight);
-    }
-    else
-    {
-      out += " " + ScheduleNumber(v.mWidth) + " x " + ScheduleNumber(v.mHeight);
+      out += " x ";
+      out += ScheduleNumber(v.mHeight);
     }
     if (v.mType == VENT_WALL)
-      out += " upper " + ScheduleNumber(v.mUpper);
+    {
+      out += " upper ";
+      out += ScheduleNumber(v.mUpper);
+    }
   }
   return out;
 }

@@ -181,6 +181,15 @@ std::size_t CSchedule::Added() const
     std::count_if(mRows.begin(), mRows.end(), [](const CScheduleRow& r) { return !r.mUpdates; }));
 }
 
+std::size_t CSchedule::WrongLines() const
+{
+  // The errors come in the order of the file.
+  std::size_t lines = 0;
+  for (std::size_t i = 0; i < mErrors.size(); ++i)
+    lines += i == 0 || mErrors[i].mLine != mErrors[i - 1].mLine ? 1 : 0;
+  return lines;
+}
+
 std::size_t CSchedule::Updated() const { return mRows.size() - Added(); }
 
 CSchedule ReadSchedule(std::string_view csv, const CProject& project)

@@ -63,6 +63,8 @@ struct CSchedule
   std::vector<CScheduleError> mErrors;
 
   bool Ok() const { return mErrors.empty(); }
+  // How many lines of the file are wrong (a line may have several errors).
+  std::size_t WrongLines() const;
   std::size_t Added() const;
   std::size_t Updated() const;
 };

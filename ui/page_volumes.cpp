@@ -224,8 +224,8 @@ void CVTXPageArea::OnImport()
     lines.replace("\n", "\r\n");
     ShowMessage(this, kAppTitle,
                 QString("Nothing was imported: %1 of \"%2\" must be corrected first.\r\n\r\n%3")
-                  .arg(schedule.mErrors.size() == 1 ? QString("one line")
-                                                    : QString("%1 lines").arg(schedule.mErrors.size()),
+                  .arg(schedule.WrongLines() == 1 ? QString("one line")
+                                                  : QString("%1 lines").arg(schedule.WrongLines()),
                        QFileInfo(path).fileName(), lines.trimmed()),
                 CPromptIcon::Error);
     return;

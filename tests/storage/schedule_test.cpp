@@ -275,6 +275,7 @@ TEST(ScheduleImport, AnyWrongRowImportsNothingAndEachIsNamedByItsLine)
       EXPECT_NE(s.mErrors[i].mReason.find(c.errors[i].second), std::string::npos) << text;
     }
     EXPECT_TRUE(s.mRows.empty());
+    EXPECT_EQ(s.WrongLines(), c.errors.size() == 10 ? 7u : 1u);
     EXPECT_FALSE(ApplySchedule(s, *p));
     EXPECT_EQ(ScheduleCsv(*p), before);
   }
