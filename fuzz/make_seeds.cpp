@@ -8,6 +8,7 @@
 #include "storage/address_book.h"
 #include "storage/byte_archive.h"
 #include "storage/project_file.h"
+#include "storage/schedule_export.h"
 #include "storage/units.h"
 
 #include <cstdio>
@@ -138,5 +139,13 @@ int main(int argc, char** argv)
     text.append(reinterpret_cast<const char*>(&values[i]), sizeof(double));
     ok = Put(root / "text", "double" + std::to_string(i + 1) + ".bin", text) && ok;
   }
+
+  // Room schedules: the export of the full project, and one typed by hand in
+  // mixed units with optional columns.
+  ok = Put(root / "schedule", "export.csv", ScheduleCsv(full)) && ok;
+  ok = Put(root / "schedule", "typed.csv",
+           "Name,Hazard class,Length (ft),Width,Height,Openings,devices_500g,Notes\r\n"
+           "Hall 1,CLASS A - SURFACE FIRES,60,12 m,3.5 m,wall 2 x 1.5 upper 40%; ceiling round 0.5,4,\r\n"
+           "\"Store, east\",class b - jp4,20,10 ft,9,none,,\"two\r\nlines\"\r\n") && ok;
   return ok ? 0 : 1;
 }

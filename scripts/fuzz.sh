@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 build_dir=${FUZZ_BUILD_DIR:-build-fuzz}
 seconds=${FUZZ_SECONDS:-60}
-read -r -a targets <<<"${FUZZ_TARGETS:-project_file reports customer_book designer_list text}"
+read -r -a targets <<<"${FUZZ_TARGETS:-project_file reports customer_book designer_list text schedule}"
 
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DVANTOR_BUILD_FUZZ=ON -DVANTOR_BUILD_UI=OFF -DVANTOR_BUILD_TESTS=OFF >/dev/null

@@ -103,7 +103,7 @@ bool DeviceColumn(std::string key, int& model)
 
 bool ReadColumn(const std::string& key, UnitSystem projectUnits, CColumnUse& use)
 {
-  if (key == "name" || key == "volume" || key == "volume_name" || key == "room" || key == "room_name")
+  if (key == "name" || key == "volume_name" || key == "room" || key == "room_name")
     use.mKind = CColumn::Name;
   else if (key == "hazard_class" || key == "hazard" || key == "class")
     use.mKind = CColumn::Hazard;
