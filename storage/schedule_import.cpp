@@ -28,6 +28,7 @@ enum class CColumn
   Notes,
   IncludeNotes,
   Ignored,
+  Unnamed, // a column without a name: left empty, as spreadsheets write them
 };
 
 struct CColumnUse
@@ -222,7 +223,7 @@ CSchedule ReadSchedule(std::string_view csv, const CProject& project)
     const std::string key = HeaderKey(header.mFields[c]);
     if (key.empty())
     {
-      fail(header.mLine, "column " + std::to_string(c + 1) + " has no name");
+      columns[c].mKind = CColumn::Unnamed;
       continue;
     }
     if (!ReadColumn(key, project.mUnits < UnitSystemCount ? project.mUnits : UNITS_METRIC, columns[c]))
@@ -231,7 +232,7 @@ CSchedule ReadSchedule(std::string_view csv, const CProject& project)
       continue;
     }
     const CColumn kind = columns[c].mKind;
-    if (kind == CColumn::Ignored)
+    if (kind == CColumn::Ignored || kind == CColumn::Unnamed)
       continue;
     const bool twice = kind == CColumn::Device ? seenModel[static_cast<std::size_t>(columns[c].mModel)]
                                                : seen[static_cast<std::size_t>(kind)];
@@ -352,6 +353,10 @@ CSchedule ReadSchedule(std::string_view csv, const CProject& project)
         break;
       }
       case CColumn::Ignored:
+        break;
+      case CColumn::Unnamed:
+        if (!TrimSpaces(cell).empty())
+          fail(line, "column " + std::to_string(c + 1) + " has no name in the header");
         break;
       }
     }

@@ -17,8 +17,9 @@
 //   include_notes                optional: yes or no, whether the notes go
 //                                into the report
 // Every other column the export writes is a figure and is passed over; a
-// column of any other name is an error. An empty cell of an optional column
-// leaves that input of an updated volume as it is.
+// column of any other name is an error. A column without a name must be
+// empty. An empty cell of an optional column leaves that input of an updated
+// volume as it is.
 
 #include "model/device_model.h"
 #include "model/vent.h"

@@ -257,6 +257,7 @@ TEST(ScheduleImport, AnyWrongRowImportsNothingAndEachIsNamedByItsLine)
                                                             {1, "unknown column \"devices_45g\""},
                                                             {1, "\"width\" is missing"}}},
     {"name,name,hazard,length,width,height\n", {{1, "given twice"}}},
+    {"name,hazard_class,length,width,height,,\nA,CLASS A - SURFACE FIRES,1,1,1,,x\n", {{2, "column 7 has no name"}}},
     {std::string(kHeader), {{1, "no volumes"}}},
     {"", {{1, "no header"}}},
     {std::string(kHeader) + "\"A,CLASS A - SURFACE FIRES,1,1,1\r\n", {{2, "not closed"}}},
