@@ -222,8 +222,9 @@ TEST(PrintReport, LongVolumesTableContinuesBelowARepeatedHeading)
     EXPECT_LT(row->mY + L, 1050) << label;
     if (row->mPage != lastPage && lastPage >= 0)
     {
-      // The first row of a new page sits below the heading at the top margin.
-      EXPECT_EQ(row->mY, 50 + L) << label;
+      // The first row of a new page sits below the heading, which stands
+      // below the part's caption marked as continued at the top margin.
+      EXPECT_EQ(row->mY, 50 + 3 * L) << label;
     }
     lastPage = row->mPage;
     lastY = row->mY;
@@ -233,10 +234,11 @@ TEST(PrintReport, LongVolumesTableContinuesBelowARepeatedHeading)
   for (const CDrawnText& t : printer.mTexts)
     if (t.mText == "Hazard Class" && t.mPage == 1)
     {
-      EXPECT_EQ(t.mY, 50);
+      EXPECT_EQ(t.mY, 50 + 2 * L);
       ++headings;
     }
   EXPECT_EQ(headings, 1);
+  EXPECT_EQ(At(printer, "Totals: (continued)"), CAt({50, 50}));
   EXPECT_GE(printer.mPage, 1);
 }
 
@@ -278,9 +280,12 @@ TEST(PrintReport, VolumeSectionThatDoesNotFitStartsANewPage)
       EXPECT_EQ(t.mPage, titles[section]->mPage) << titles[section]->mText;
     }
   }
-  // Nothing is printed into the bottom margin.
+  // Nothing but the footer is printed into the bottom margin.
   for (const CDrawnText& t : printer.mTexts)
-    EXPECT_LE(t.mY + L, 1050) << t.mText;
+    if (!t.mFooter)
+    {
+      EXPECT_LE(t.mY + L, 1050) << t.mText;
+    }
 }
 
 TEST(PrintReport, NotesContinueAtTheTopOfTheNextPageAtTheSameX)
@@ -308,11 +313,11 @@ TEST(PrintReport, NotesContinueAtTheTopOfTheNextPageAtTheSameX)
   EXPECT_EQ(last->mPage, 1);
   const CDrawnText* top = nullptr;
   for (const CDrawnText& t : printer.mTexts)
-    if (t.mPage == 1 && (!top || t.mY < top->mY))
+    if (t.mPage == 1 && t.mNotes && (!top || t.mY < top->mY))
       top = &t;
   ASSERT_NE(top, nullptr);
-  EXPECT_EQ(top->mY, 50);
-  EXPECT_TRUE(top->mNotes);
+  EXPECT_EQ(top->mY, 50 + 2 * L);
+  EXPECT_EQ(At(printer, "Project Notes: (continued)"), CAt({50, 50}));
 }
 
 TEST(PrintReport, TallDevicesTableKeepsTheNextSectionClear)
