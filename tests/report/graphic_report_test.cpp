@@ -357,3 +357,59 @@ TEST(PrintReport, APageTooSmallForAnyRowStillEnds)
   EXPECT_EQ(printer.mEnded, 1);
   EXPECT_LT(printer.mPage, 200);
 }
+
+TEST(PrintReport, EveryPageHasAFooterAndContinuedSectionsRepeatTheirTitle)
+{
+  auto project = EmptyProject("P");
+  project->mProject_Reference = "R-1";
+  CArea& area = AddVolume(*project, "A", 0, 10_m, 10_m, 3_m);
+  for (int i = 0; i < 60; ++i)
+    AddOpening(area, VENT_WALL, SHAPE_RECTANGULAR, 0.1_m, 0.1_m, 0.5);
+  area.CalculateArea();
+  CFakeSurface printer;
+  PrintReport(printer, *project, {"Program 1.0", "2026-12-09"});
+  const int pages = printer.mPage + 1;
+  ASSERT_GE(pages, 2);
+  for (int page = 0; page < pages; ++page)
+  {
+    const std::string label = "Page " + std::to_string(page + 1) + " of " + std::to_string(pages);
+    ASSERT_EQ(printer.Count(label), 1) << label;
+    const CDrawnText* number = printer.Find(label);
+    EXPECT_EQ(number->mPage, page);
+    EXPECT_TRUE(number->mFooter);
+    EXPECT_EQ(number->mX + 6 * static_cast<int>(label.size()), 800);
+    EXPECT_GE(number->mY, 1050);
+    EXPECT_LE(number->mY + 2 * 12, 1100);
+  }
+  EXPECT_EQ(printer.Count("P  Reference: R-1"), pages);
+  EXPECT_EQ(printer.Count("Program 1.0"), pages);
+  EXPECT_EQ(printer.Count("Printed 2026-12-09"), pages);
+  const CDrawnText* continued = printer.Find("Volume \"A\": (continued)");
+  ASSERT_NE(continued, nullptr);
+  EXPECT_EQ(CAt({continued->mX, continued->mY}), CAt({50, 50}));
+}
+
+TEST(GraphicReport, LongTextsWrapAndAddressBlocksThatWouldMeetStack)
+{
+  auto project = EmptyProject(std::string(100, 'N'));
+  project->mDistributor = {std::string(67, 'D'), "", "", "", "", "", ""};
+  project->mCustomer = {"Customer Ltd", "", "", "", "", "", ""};
+  project->mCustomer_Reference = "";
+  AddVolume(*project, std::string(60, 'T') + " " + std::string(30, 'U'), 0, 10_m, 10_m, 3_m);
+  CFakeSurface surface;
+  DrawWindowReport(surface, kWindowPage, *project, true);
+  for (const CDrawnText& t : surface.mTexts)
+    EXPECT_LE(t.mX + C * static_cast<int>(t.mText.size()), 800) << t.mText;
+  // 800 pixels take 80 characters; the identity values start after "Project:".
+  EXPECT_EQ(At(surface, std::string(70, 'N')), CAt({10 * C, 3 * L}));
+  EXPECT_EQ(At(surface, std::string(30, 'N')), CAt({10 * C, 4 * L}));
+  const CAt title = At(surface, "Volume \"" + std::string(60, 'T'));
+  EXPECT_EQ(At(surface, std::string(30, 'U') + "\":"), CAt({0, title.mY + L}));
+  // 67 characters and 2C leave less than the 12 of "Customer Ltd" to the edge.
+  const CAt distributor = At(surface, std::string(67, 'D'));
+  EXPECT_EQ(At(surface, "Customer Ltd"), CAt({800 - 12 * C, distributor.mY + L}));
+  project->mDistributor.mName = std::string(66, 'D');
+  CFakeSurface apart;
+  DrawWindowReport(apart, kWindowPage, *project, true);
+  EXPECT_EQ(At(apart, "Customer Ltd").mY, At(apart, std::string(66, 'D')).mY);
+}
