@@ -369,8 +369,10 @@ int PrintNotes(CReportPrinter& printer, const CPrintPage& page, const std::strin
   for (;;)
   {
     const CNotesBand band = printer.LayoutNotes(notes, from, x, y, page.mRight, page.mBottom, true);
+    // At least one line below the top on the last page: notes that are
+    // only white space still take their line.
     if (band.mNext >= notes.size() || (freshPage && band.mNext == from))
-      return band.mBottom;
+      return std::max(band.mBottom, y + printer.LineHeight());
     from = band.mNext;
     y = ContinueOnNewPage(printer, page, heading);
     freshPage = true;
@@ -608,7 +610,7 @@ void PrintPages(CReportPrinter& printer, const CProject& project)
       const int captionX = page.mLeft + m.mIndent;
       printer.DrawText(captionX, yn, "Volume Notes:");
       const int notesX = VolumeNotesX(head, captionX + printer.TextWidth("Volume Notes:"), m);
-      y = std::max(PrintNotes(printer, page, notes, notesX, yn, title), yn + m.mLine);
+      y = PrintNotes(printer, page, notes, notesX, yn, title);
     }
     else
     {

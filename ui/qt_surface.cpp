@@ -230,7 +230,7 @@ bool PrintReportTo(QPrinter& printer, const CProject& project)
   if (printer.outputFormat() == QPrinter::PdfFormat)
     printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
   CQtReportPrinter surface(printer);
-  const CPrintStamp stamp{std::string(kAppTitle) + " " + VANTOR_VERSION,
+  const CPrintStamp stamp{std::string(kAppTitle) + " Version " + VANTOR_VERSION,
                           QDate::currentDate().toString(Qt::ISODate).toStdString()};
   PrintReport(surface, project, stamp);
   return surface.Ok();

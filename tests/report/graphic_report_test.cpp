@@ -366,6 +366,10 @@ TEST(PrintReport, EveryPageHasAFooterAndContinuedSectionsRepeatTheirTitle)
   for (int i = 0; i < 60; ++i)
     AddOpening(area, VENT_WALL, SHAPE_RECTANGULAR, 0.1_m, 0.1_m, 0.5);
   area.CalculateArea();
+  area.mIncludeNotes = true;
+  for (int i = 0; i < 60; ++i)
+    area.mNotes += "n" + std::to_string(i) + "\n";
+  AddVolume(*project, "B", 0, 10_m, 10_m, 3_m);
   CFakeSurface printer;
   PrintReport(printer, *project, {"Program 1.0", "2026-12-09"});
   const int pages = printer.mPage + 1;
@@ -387,6 +391,12 @@ TEST(PrintReport, EveryPageHasAFooterAndContinuedSectionsRepeatTheirTitle)
   const CDrawnText* continued = printer.Find("Volume \"A\": (continued)");
   ASSERT_NE(continued, nullptr);
   EXPECT_EQ(CAt({continued->mX, continued->mY}), CAt({50, 50}));
+  // The next section follows the notes where they ended, on their last page.
+  const CDrawnText* last = printer.Find("n59");
+  const CDrawnText* next = printer.Find("Volume \"B\":");
+  ASSERT_TRUE(last && next);
+  EXPECT_EQ(next->mPage, last->mPage);
+  EXPECT_EQ(next->mY, last->mY + 2 * L);
 }
 
 TEST(GraphicReport, LongTextsWrapAndAddressBlocksThatWouldMeetStack)
