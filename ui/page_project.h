@@ -27,6 +27,7 @@ public:
   QPushButton* VisualReportButton() const { return mVisualReport; }
   QPushButton* TextReportButton() const { return mTextReport; }
   QPushButton* PrintButton() const { return mPrint; }
+  QPushButton* ExportPdfButton() const { return mExportPdf; }
   QPushButton* DumpButton() const { return mDump; }
 
   void OnUnitChosen(int index);
@@ -38,6 +39,7 @@ public:
   void OnVisualReport();
   void OnTextReport();
   void OnPrint();
+  void OnExportPdf();
   void OnDump();
 
 private:
@@ -53,4 +55,5 @@ private:
   QPushButton* mVisualReport;
   QPushButton* mTextReport;
   QPushButton* mPrint;
+  QPushButton* mExportPdf;
 };
