@@ -3,6 +3,7 @@
 #include "model/hazard_class.h"
 #include "model/k2_table.h"
 #include "model/text_lines.h"
+#include "storage/units.h"
 
 #include <cmath>
 
@@ -59,6 +60,21 @@ bool ErrorLabels(std::uint32_t flags, CTextLines& list)
     list.Add("EXCESS LEAKAGE");
   else if (flags & AF_EXCESS_VOLUME)
     list.Add("EXCESS VOLUME");
+  return !list.Empty();
+}
+
+std::string ULShortfallLine(const CArea& area)
+{
+  const double selected = area.mVolume > 0 ? ActualMass(area.mDevice) / area.mVolume : 0;
+  return "BELOW UL MINIMUM (" + FormatDensity(selected) + " selected, minimum " +
+         FormatDensity(ULMinimumDensity(area.mHazard)) + ")";
+}
+
+bool AreaErrorLines(const CArea& area, CTextLines& list)
+{
+  ErrorLabels(area.mFlags, list);
+  if (area.mWarnings & AW_BELOW_UL_DENSITY)
+    list.Add(ULShortfallLine(area));
   return !list.Empty();
 }
 

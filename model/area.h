@@ -42,6 +42,14 @@ double HeightFactorTight(double height);
 // Fills the list with the error labels of the flags; true when any.
 bool ErrorLabels(std::uint32_t flags, CTextLines& list);
 
+class CArea;
+// "BELOW UL MINIMUM (S selected, minimum M)": the densities of a volume whose
+// devices stay below its class's UL minimum.
+std::string ULShortfallLine(const CArea& area);
+// The volume's error labels, then its UL shortfall line when it has one;
+// true when any.
+bool AreaErrorLines(const CArea& area, CTextLines& list);
+
 class CArea
 {
 public:

@@ -188,14 +188,6 @@ std::uint32_t CProject::CombinedWarnings() const
   return bits;
 }
 
-std::uint32_t CProject::CombinedFlags() const
-{
-  std::uint32_t bits = 0;
-  for (std::size_t i = 0; i < mAreaTable.Count(); ++i)
-    bits |= mAreaTable.Get(i)->mFlags;
-  return bits;
-}
-
 void CProject::CopyFrom(const CProject& other)
 {
   if (&other == this)
@@ -341,7 +333,7 @@ void CProject::ErrorSummary(CTextLines& lines) const
       lines.Add("");
     lines.Add(VolumeTitle(area));
     lines.Add("");
-    if (ErrorLabels(area.mFlags, labels))
+    if (AreaErrorLines(area, labels))
     {
       for (const std::string& label : labels)
         lines.Add("\t" + label);

@@ -147,8 +147,6 @@ public:
   bool IsModified() const;
   // Bitwise OR of every volume's mWarnings.
   std::uint32_t CombinedWarnings() const;
-  // Bitwise OR of every volume's mFlags (the project's error lines).
-  std::uint32_t CombinedFlags() const;
   // Copies the persistent fields (as the snapshot does) from another project.
   void CopyFrom(const CProject& other);
   // The same fields taken over from a project about to be thrown away: its

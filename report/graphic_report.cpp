@@ -82,6 +82,42 @@ void DrawRow(CReportSurface& surface, int x, int y, const CReportTable& table,
   }
 }
 
+// Each line of the list wrapped to the width.
+CTextLines WrapLinesToWidth(CReportSurface& surface, const CTextLines& lines, int width)
+{
+  CTextLines wrapped;
+  for (const std::string& line : lines)
+    wrapped.Append(WrapToWidth(surface, line, width));
+  return wrapped;
+}
+
+// The identity table with each value wrapped to what is left of the page
+// beside the labels; a value's further lines leave the label column empty.
+void WrapIdentityTable(CReportSurface& surface, const CReportPage& page, CReportTable& table)
+{
+  const std::vector<int> widths = ColumnWidths(surface, table);
+  if (widths.size() < 2)
+    return;
+  const int valueWidth = page.mRight - page.mLeft - widths[0] - 2 * surface.AverageCharWidth();
+  CReportTable wrapped;
+  for (std::size_t r = 0; r < table.RowCount(); ++r)
+  {
+    const CTextLines lines = WrapToWidth(surface, table.Cell(1, r), valueWidth);
+    for (std::size_t k = 0; k < lines.Count(); ++k)
+    {
+      wrapped.AddCell(0, k == 0 ? table.Cell(0, r) : std::string());
+      wrapped.AddCell(1, lines[k]);
+    }
+  }
+  table = std::move(wrapped);
+}
+
+// A title, wrapped within the page.
+CTextLines TitleLines(CReportSurface& surface, const CReportPage& page, const std::string& title)
+{
+  return WrapToWidth(surface, title, page.mRight - page.mLeft);
+}
+
 // ---- The project part: picture, identity, addresses, totals.
 
 struct CProjectPart
@@ -111,23 +147,32 @@ CProjectPart DrawProjectPart(CReportSurface& surface, const CReportPage& page,
   int y = page.mTop + 3 * m.mLine;
 
   BuildIdentityTable(project, table);
+  WrapIdentityTable(surface, page, table);
   const CReportSize identity = DrawTable(surface, page.mLeft, y, table, draw);
   extent.Add(page.mLeft, y, identity);
   y += identity.mHeight + m.mLine;
 
-  CTextLines distributor;
-  CTextLines customer;
-  FormatAddressBlock(project.mDistributor, project.mDistributor_Reference, distributor);
-  FormatAddressBlock(project.mCustomer, project.mCustomer_Reference, customer);
+  FormatAddressBlock(project.mDistributor, project.mDistributor_Reference, lines);
+  const CTextLines distributor = WrapLinesToWidth(surface, lines, page.mRight - page.mLeft);
+  FormatAddressBlock(project.mCustomer, project.mCustomer_Reference, lines);
+  const CTextLines customer = WrapLinesToWidth(surface, lines, page.mRight - page.mLeft);
   const CReportSize left = DrawLines(surface, page.mLeft, y, distributor, draw);
   extent.Add(page.mLeft, y, left);
   const CReportSize right = DrawLines(surface, 0, 0, customer, false);
-  const int customerX = page.mRight - right.mWidth;
-  DrawLines(surface, customerX, y, customer, draw);
-  extent.Add(customerX, y, right);
+  const int customerX = std::max(page.mLeft, page.mRight - right.mWidth);
+  // Side by side unless the two blocks come closer than 2C on some line;
+  // then the customer block stands below the distributor block.
+  bool sideBySide = true;
+  for (std::size_t i = 0; i < std::min(distributor.Count(), customer.Count()); ++i)
+    if (!distributor[i].empty() && !customer[i].empty() &&
+        page.mLeft + surface.TextWidth(distributor[i]) + 2 * m.mChar > customerX)
+      sideBySide = false;
+  const int customerY = sideBySide ? y : y + left.mHeight;
+  DrawLines(surface, customerX, customerY, customer, draw);
+  extent.Add(customerX, customerY, right);
   const int leftAdvance = left.Empty() ? 0 : left.mHeight + m.mLine;
   const int rightAdvance = right.Empty() ? 0 : right.mHeight + m.mLine;
-  y += std::max(leftAdvance, rightAdvance);
+  y += sideBySide ? std::max(leftAdvance, rightAdvance) : left.mHeight + rightAdvance;
 
   extent.Add(page.mLeft, y, DrawTextLine(surface, page.mLeft, y, "Totals:", draw));
   y += 2 * m.mLine;
@@ -174,12 +219,14 @@ CVolumeHead DrawVolumeHead(CReportSurface& surface, const CReportPage& page, int
   CReportTable table;
   CTextLines lines;
 
-  extent.Add(page.mLeft, y, DrawTextLine(surface, page.mLeft, y, VolumeTitle(area), draw));
-  head.mBottom = y + m.mLine;
-  y += 2 * m.mLine;
+  const CReportSize title =
+    DrawLines(surface, page.mLeft, y, TitleLines(surface, page, VolumeTitle(area)), draw);
+  extent.Add(page.mLeft, y, title);
+  head.mBottom = y + title.mHeight;
+  y += title.mHeight + m.mLine;
 
   const int x = page.mLeft + m.mIndent;
-  ErrorLabels(area.mFlags, lines);
+  AreaErrorLines(area, lines);
   const CReportSize errors = DrawErrorLines(surface, x, y, lines, draw);
   extent.Add(x, y, errors);
   if (!errors.Empty())
@@ -273,8 +320,19 @@ struct CPlacedTable
   bool mContinued = false; // it went on to later pages
 };
 
+// A new page for a part that goes on from the page before: its heading,
+// marked " (continued)", at the top; gives where the part goes on.
+int ContinueOnNewPage(CReportPrinter& printer, const CPrintPage& page, const std::string& heading)
+{
+  printer.NewPage();
+  const CReportPage layout{page.mLeft, page.mTop, page.mRight};
+  const CReportSize size = DrawLines(printer, page.mLeft, page.mTop,
+                                     TitleLines(printer, layout, heading + " (continued)"), true);
+  return page.mTop + size.mHeight + printer.LineHeight();
+}
+
 CPlacedTable PrintTable(CReportPrinter& printer, const CPrintPage& page, int x, int y,
-                        const CReportTable& table)
+                        const CReportTable& table, const std::string& heading)
 {
   CPlacedTable placed{y, 0, false};
   const std::size_t rows = table.RowCount();
@@ -294,8 +352,7 @@ CPlacedTable PrintTable(CReportPrinter& printer, const CPrintPage& page, int x, 
     // A page too small for one row would otherwise never end.
     if (freshPage && resume == before)
       break;
-    printer.NewPage();
-    y = page.mTop;
+    y = ContinueOnNewPage(printer, page, heading);
     freshPage = true;
     placed.mContinued = true;
   }
@@ -305,18 +362,19 @@ CPlacedTable PrintTable(CReportPrinter& printer, const CPrintPage& page, int x, 
 // Renders the notes from (x, y), continuing at the top of new pages; gives
 // where the text ended on the last page.
 int PrintNotes(CReportPrinter& printer, const CPrintPage& page, const std::string& notes, int x,
-               int y)
+               int y, const std::string& heading)
 {
   std::size_t from = 0;
   bool freshPage = false;
   for (;;)
   {
     const CNotesBand band = printer.LayoutNotes(notes, from, x, y, page.mRight, page.mBottom, true);
+    // At least one line below the top on the last page: notes that are
+    // only white space still take their line.
     if (band.mNext >= notes.size() || (freshPage && band.mNext == from))
-      return band.mBottom;
+      return std::max(band.mBottom, y + printer.LineHeight());
     from = band.mNext;
-    printer.NewPage();
-    y = page.mTop;
+    y = ContinueOnNewPage(printer, page, heading);
     freshPage = true;
   }
 }
@@ -481,7 +539,10 @@ void DrawWindowReportBand(CReportSurface& surface, const CReportPage& page,
                      true, unused);
 }
 
-void PrintReport(CReportPrinter& printer, const CProject& project)
+namespace
+{
+// The pages of the report, without footers.
+void PrintPages(CReportPrinter& printer, const CProject& project)
 {
   const CMetrics m = Metrics(printer);
   const int marginX = printer.PixelsPerInchX() / 2;
@@ -495,7 +556,8 @@ void PrintReport(CReportPrinter& printer, const CProject& project)
   printer.BeginDocument(project.mName);
   const CProjectPart part = DrawProjectPart(printer, layout, project, true, false, unused);
   BuildVolumesTable(project.mAreaTable, table);
-  const CPlacedTable volumes = PrintTable(printer, page, part.mVolumesX, part.mTablesTop, table);
+  const CPlacedTable volumes =
+    PrintTable(printer, page, part.mVolumesX, part.mTablesTop, table, "Totals:");
   int y = volumes.mTop + volumes.mHeight;
   if (!volumes.mContinued)
     y = std::max(y, part.mDevicesBottom);
@@ -510,7 +572,9 @@ void PrintReport(CReportPrinter& printer, const CProject& project)
       y = page.mTop;
     }
     printer.DrawText(page.mLeft, y, "Project Notes:");
-    y = PrintNotes(printer, page, notes, page.mLeft + m.mIndent, y + 2 * m.mLine) + m.mLine;
+    y = PrintNotes(printer, page, notes, page.mLeft + m.mIndent, y + 2 * m.mLine,
+                   "Project Notes:") +
+        m.mLine;
   }
 
   for (std::size_t i = 0; i < project.mAreaTable.Count(); ++i)
@@ -528,8 +592,10 @@ void PrintReport(CReportPrinter& printer, const CProject& project)
       y = page.mTop;
     }
     const CVolumeHead head = DrawVolumeHead(printer, layout, y, area, true, unused);
+    const std::string title = VolumeTitle(area);
     BuildOpeningsTable(area.mVentTable, table);
-    const CPlacedTable openings = PrintTable(printer, page, head.mRightX, head.mOpeningsY, table);
+    const CPlacedTable openings =
+      PrintTable(printer, page, head.mRightX, head.mOpeningsY, table, title);
     int end = openings.mTop + openings.mHeight;
     // The devices table may be the taller one while both share the page.
     if (!openings.mContinued)
@@ -538,15 +604,13 @@ void PrintReport(CReportPrinter& printer, const CProject& project)
     if (ShowsNotes(area.mIncludeNotes, area.mNotes, notes))
     {
       int yn = end + m.mLine;
+      // Notes that start a page follow their volume's title.
       if (yn + 4 * m.mLine > page.mBottom)
-      {
-        printer.NewPage();
-        yn = page.mTop;
-      }
+        yn = ContinueOnNewPage(printer, page, title);
       const int captionX = page.mLeft + m.mIndent;
       printer.DrawText(captionX, yn, "Volume Notes:");
       const int notesX = VolumeNotesX(head, captionX + printer.TextWidth("Volume Notes:"), m);
-      y = std::max(PrintNotes(printer, page, notes, notesX, yn), yn + m.mLine);
+      y = PrintNotes(printer, page, notes, notesX, yn, title);
     }
     else
     {
@@ -555,6 +619,193 @@ void PrintReport(CReportPrinter& printer, const CProject& project)
     y += m.mLine;
   }
   printer.EndDocument();
+}
+
+// Hands everything on to another printer; the two below change a little.
+class CPrinterRelay : public CReportPrinter
+{
+public:
+  explicit CPrinterRelay(CReportPrinter& target) : mTarget(target) {}
+  int TextWidth(std::string_view text) override { return mTarget.TextWidth(text); }
+  int LineHeight() override { return mTarget.LineHeight(); }
+  int AverageCharWidth() override { return mTarget.AverageCharWidth(); }
+  int PixelsPerInchX() override { return mTarget.PixelsPerInchX(); }
+  int PixelsPerInchY() override { return mTarget.PixelsPerInchY(); }
+  void DrawText(int x, int y, std::string_view text) override { mTarget.DrawText(x, y, text); }
+  void SetTextColour(CRgb colour) override { mTarget.SetTextColour(colour); }
+  void ResetTextColour() override { mTarget.ResetTextColour(); }
+  void DrawPicture(int x, int y, int width, int height,
+                   std::span<const unsigned char> png) override
+  {
+    mTarget.DrawPicture(x, y, width, height, png);
+  }
+  CNotesBand LayoutNotes(std::string_view text, std::size_t from, int x, int y, int right,
+                         int bottom, bool draw) override
+  {
+    return mTarget.LayoutNotes(text, from, x, y, right, bottom, draw);
+  }
+  int PageWidth() override { return mTarget.PageWidth(); }
+  int PageHeight() override { return mTarget.PageHeight(); }
+  void UseFooterFont(bool footer) override { mTarget.UseFooterFont(footer); }
+  void BeginDocument(std::string_view name) override { mTarget.BeginDocument(name); }
+  void NewPage() override { mTarget.NewPage(); }
+  void EndDocument() override { mTarget.EndDocument(); }
+
+protected:
+  CReportPrinter& mTarget;
+};
+
+// Lays the report out on the printer's metrics to count its pages, and
+// draws nothing.
+class CPageCounter : public CPrinterRelay
+{
+public:
+  using CPrinterRelay::CPrinterRelay;
+  void DrawText(int, int, std::string_view) override {}
+  void SetTextColour(CRgb) override {}
+  void ResetTextColour() override {}
+  void DrawPicture(int, int, int, int, std::span<const unsigned char>) override {}
+  CNotesBand LayoutNotes(std::string_view text, std::size_t from, int x, int y, int right,
+                         int bottom, bool) override
+  {
+    return mTarget.LayoutNotes(text, from, x, y, right, bottom, false);
+  }
+  void UseFooterFont(bool) override {}
+  void BeginDocument(std::string_view) override {}
+  void NewPage() override { ++mPages; }
+  void EndDocument() override {}
+  int Pages() const { return mPages; }
+
+private:
+  int mPages = 1;
+};
+
+// The text cut at its end, with "...", so that it is no wider than `width`.
+std::string Shortened(CReportSurface& surface, const std::string& text, int width)
+{
+  if (surface.TextWidth(text) <= width)
+    return text;
+  std::string cut = text;
+  while (!cut.empty() && surface.TextWidth(cut + "...") > width)
+    cut.pop_back();
+  return cut + "...";
+}
+
+// Puts a footer in the bottom margin of each page as the page is finished:
+// the project at the left and "Page n of m" at the right, below them the
+// program and the date of printing.
+class CFooterPrinter : public CPrinterRelay
+{
+public:
+  CFooterPrinter(CReportPrinter& target, const CProject& project, const CPrintStamp& stamp,
+                 int pages)
+    : CPrinterRelay(target), mProject(project), mStamp(stamp), mPages(pages)
+  {
+  }
+  void NewPage() override
+  {
+    DrawFooter();
+    mTarget.NewPage();
+    ++mPage;
+  }
+  void EndDocument() override
+  {
+    DrawFooter();
+    mTarget.EndDocument();
+  }
+
+private:
+  void DrawFooter()
+  {
+    const int marginX = mTarget.PixelsPerInchX() / 2;
+    const int marginY = mTarget.PixelsPerInchY() / 2;
+    const int left = marginX;
+    const int right = mTarget.PageWidth() - marginX;
+    mTarget.ResetTextColour();
+    mTarget.UseFooterFont(true);
+    const int line = mTarget.LineHeight();
+    const int gap = 2 * mTarget.AverageCharWidth();
+    // Centred in the bottom margin, clear of the body above it.
+    const int top = mTarget.PageHeight() - marginY + std::max(0, (marginY - 2 * line) / 2);
+    std::string project = mProject.mName;
+    if (!mProject.mProject_Reference.empty())
+      project += "  Reference: " + mProject.mProject_Reference;
+    const std::string page =
+      "Page " + std::to_string(mPage) + " of " + std::to_string(std::max(mPage, mPages));
+    const std::string date = mStamp.mDate.empty() ? std::string() : "Printed " + mStamp.mDate;
+    const std::pair<std::string, std::string> rows[] = {{project, page}, {mStamp.mProgram, date}};
+    int y = top;
+    for (const auto& [leftText, rightText] : rows)
+    {
+      const int rightWidth = mTarget.TextWidth(rightText);
+      const std::string shown =
+        Shortened(mTarget, leftText, right - left - rightWidth - (rightText.empty() ? 0 : gap));
+      if (!shown.empty())
+        mTarget.DrawText(left, y, shown);
+      if (!rightText.empty())
+        mTarget.DrawText(right - rightWidth, y, rightText);
+      y += line;
+    }
+    mTarget.UseFooterFont(false);
+  }
+
+  const CProject& mProject;
+  const CPrintStamp& mStamp;
+  int mPages;
+  int mPage = 1;
+};
+} // namespace
+
+void PrintReport(CReportPrinter& printer, const CProject& project, const CPrintStamp& stamp)
+{
+  // Laid out twice: once to count the pages, which every footer names.
+  CPageCounter counter(printer);
+  PrintPages(counter, project);
+  CFooterPrinter footed(printer, project, stamp, counter.Pages());
+  PrintPages(footed, project);
+}
+
+CTextLines WrapToWidth(CReportSurface& surface, std::string_view text, int width)
+{
+  CTextLines lines;
+  if (surface.TextWidth(text) <= width)
+  {
+    lines.Add(std::string(text));
+    return lines;
+  }
+  std::string line;
+  std::size_t at = 0;
+  while (at < text.size())
+  {
+    const std::size_t space = text.find(' ', at);
+    const std::size_t end = space == std::string_view::npos ? text.size() : space;
+    std::string word(text.substr(at, end - at));
+    at = end == text.size() ? end : end + 1;
+    if (word.empty())
+      continue;
+    const std::string joined = line.empty() ? word : line + " " + word;
+    if (surface.TextWidth(joined) <= width)
+    {
+      line = joined;
+      continue;
+    }
+    if (!line.empty())
+      lines.Add(std::move(line));
+    line.clear();
+    // A word wider than the line is cut where it must be, one character at least.
+    while (surface.TextWidth(word) > width && word.size() > 1)
+    {
+      std::size_t fits = 1;
+      while (fits < word.size() && surface.TextWidth(std::string_view(word).substr(0, fits + 1)) <= width)
+        ++fits;
+      lines.Add(word.substr(0, fits));
+      word.erase(0, fits);
+    }
+    line = std::move(word);
+  }
+  if (!line.empty() || lines.Empty())
+    lines.Add(std::move(line));
+  return lines;
 }
 
 namespace

@@ -8,6 +8,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
 #include <vector>
 
 class CArea;
@@ -78,7 +80,21 @@ void DrawWindowReportBand(CReportSurface& surface, const CReportPage& page,
 // openings goes into it. A layout is reused only while it is the same.
 std::uint64_t ReportContentKey(const CProject& project);
 
+// The text broken into lines no wider than `width`: at spaces where it
+// can, inside a word only when the word alone is wider.
+CTextLines WrapToWidth(CReportSurface& surface, std::string_view text, int width);
+
+// What the footer of every printed page says besides the project and the
+// page: the program with its version, and the date of printing.
+struct CPrintStamp
+{
+  std::string mProgram;
+  std::string mDate;
+};
+
 // The report in pages on the printer, with half-inch margins: tables
 // continue on the next page below their heading row, a volume section that
-// does not fit starts a new page, notes continue at the top of the next page.
-void PrintReport(CReportPrinter& printer, const CProject& project);
+// does not fit starts a new page, notes continue at the top of the next page;
+// a part that goes on to a new page repeats its heading there, marked
+// " (continued)". Every page carries a footer in its bottom margin.
+void PrintReport(CReportPrinter& printer, const CProject& project, const CPrintStamp& stamp = {});

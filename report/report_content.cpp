@@ -10,6 +10,8 @@
 #include "storage/printf.h"
 #include "storage/units.h"
 
+#include <iterator>
+
 namespace
 {
 std::string FormatTotal(std::uint64_t n) { return std::to_string(n); }
@@ -196,7 +198,30 @@ void BuildOpeningsTable(const CVentTable& vents, CReportTable& table)
 
 bool ProjectErrorLines(const CProject& project, CTextLines& lines)
 {
-  return ErrorLabels(project.CombinedFlags(), lines);
+  // The labels that some volume carries, each once, in the order of a
+  // volume's own lines; OR-ing the flags instead would let one volume's
+  // ZERO VOLUME or EXCESS LEAKAGE hide what the others report.
+  static const char* const kOrder[] = {"INVALID HAZARD CLASS", "ZERO VOLUME", "EXCESS HEIGHT",
+                                       "EXCESS LEAKAGE", "EXCESS VOLUME"};
+  bool carried[std::size(kOrder)] = {};
+  bool belowUL = false;
+  CTextLines labels;
+  for (std::size_t i = 0; i < project.mAreaTable.Count(); ++i)
+  {
+    const CArea& area = *project.mAreaTable.Get(i);
+    ErrorLabels(area.mFlags, labels);
+    for (const std::string& label : labels)
+      for (std::size_t k = 0; k < std::size(kOrder); ++k)
+        carried[k] = carried[k] || label == kOrder[k];
+    belowUL = belowUL || (area.mWarnings & AW_BELOW_UL_DENSITY) != 0;
+  }
+  lines.Clear();
+  for (std::size_t k = 0; k < std::size(kOrder); ++k)
+    if (carried[k])
+      lines.Add(kOrder[k]);
+  if (belowUL)
+    lines.Add("BELOW UL MINIMUM");
+  return !lines.Empty();
 }
 
 std::string CleanNotes(std::string_view notes)

@@ -51,7 +51,8 @@ void BuildFactorsTable(const CArea& area, CReportTable& table);
 // opening; "NO OPENINGS" alone when there is none.
 void BuildOpeningsTable(const CVentTable& vents, CReportTable& table);
 
-// The error labels of the bitwise OR of all volumes' flags; true when any.
+// Every error label that some volume carries, each once, in a volume's
+// order, then "BELOW UL MINIMUM" when some volume is below it; true when any.
 bool ProjectErrorLines(const CProject& project, CTextLines& lines);
 
 // Notes for the graphic layout: characters that are neither white space nor

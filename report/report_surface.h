@@ -65,6 +65,9 @@ public:
   // The printable area of a page.
   virtual int PageWidth() = 0;
   virtual int PageHeight() = 0;
+  // Switches text metrics and output between the report font and the small
+  // font of the page footer.
+  virtual void UseFooterFont(bool footer) = 0;
   virtual void BeginDocument(std::string_view name) = 0;
   virtual void NewPage() = 0;
   virtual void EndDocument() = 0;

@@ -57,7 +57,7 @@ void WriteVolume(std::ostream& out, const CArea& area)
   WriteLine(out, 0, VolumeTitle(area));
   WriteLine(out, 0, "");
 
-  if (ErrorLabels(area.mFlags, lines))
+  if (AreaErrorLines(area, lines))
   {
     WriteLines(out, kTextIndent, lines);
     WriteLine(out, 0, "");
@@ -240,16 +240,7 @@ void WriteTextReport(std::ostream& out, const CProject& project)
   CTextLines customer;
   FormatAddressBlock(project.mDistributor, project.mDistributor_Reference, distributor);
   FormatAddressBlock(project.mCustomer, project.mCustomer_Reference, customer);
-  const std::size_t blockWidth = customer.MaxLength();
-  const std::size_t addressLines = std::max(distributor.Count(), customer.Count());
-  std::string left;
-  std::string right;
-  for (std::size_t i = 0; i < addressLines; ++i)
-  {
-    distributor.Get(i, left);
-    customer.Get(i, right);
-    WriteLine(out, 0, RightBlock(left, kTextRightEdge, blockWidth, right));
-  }
+  WriteLines(out, 0, AddressLines(distributor, customer));
   WriteLine(out, 0, "");
 
   WriteLine(out, 0, "Totals:");
@@ -277,6 +268,35 @@ void WriteTextReport(std::ostream& out, const CProject& project)
 
   for (std::size_t i = 0; i < project.mAreaTable.Count(); ++i)
     WriteVolume(out, *project.mAreaTable.Get(i));
+}
+
+CTextLines AddressLines(const CTextLines& distributor, const CTextLines& customer)
+{
+  const std::size_t blockWidth = customer.MaxLength();
+  const std::size_t count = std::max(distributor.Count(), customer.Count());
+  // Side by side, unless on some line no space would be left between the
+  // two texts: then the customer block stands below the distributor block.
+  bool sideBySide = true;
+  for (std::size_t i = 0; i < count && sideBySide; ++i)
+  {
+    const std::string& left = i < distributor.Count() ? distributor[i] : std::string();
+    const std::string& right = i < customer.Count() ? customer[i] : std::string();
+    const std::size_t width = std::min(std::max(blockWidth, right.size()), kTextRightEdge);
+    sideBySide = right.empty() || left.size() < kTextRightEdge - width;
+  }
+  CTextLines lines;
+  if (sideBySide)
+  {
+    for (std::size_t i = 0; i < count; ++i)
+      lines.Add(RightBlock(i < distributor.Count() ? distributor[i] : std::string(), kTextRightEdge,
+                           blockWidth, i < customer.Count() ? customer[i] : std::string()));
+    return lines;
+  }
+  for (const std::string& left : distributor)
+    lines.Add(RightBlock(left, kTextRightEdge, blockWidth, ""));
+  for (const std::string& right : customer)
+    lines.Add(RightBlock("", kTextRightEdge, blockWidth, right));
+  return lines;
 }
 
 std::string TextReport(const CProject& project)

@@ -43,6 +43,11 @@ CTextLines JoinColumns(const CTextLines& left, const CTextLines& right);
 std::string RightBlock(std::string_view left, std::size_t edge, std::size_t blockWidth,
                        std::string_view right);
 
+// The distributor lines at the left and the customer lines against the
+// right edge, side by side; when on some line the two would touch, every
+// distributor line and then every customer line.
+CTextLines AddressLines(const CTextLines& distributor, const CTextLines& customer);
+
 // Notes wrapped at word boundaries to lines of at most `width` characters;
 // the width grows to the longest word, so no word is split. Line breaks in
 // the text always end a line, runs of spaces inside a line stay, control

@@ -25,7 +25,7 @@ void CVTXAreaPageSummary::Refresh()
     return;
   CTextLines labels;
   QStringList lines;
-  if (ErrorLabels(area->mFlags, labels))
+  if (AreaErrorLines(*area, labels))
     for (const std::string& label : labels)
       lines << ToQt(label);
   else

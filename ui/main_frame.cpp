@@ -5,6 +5,7 @@
 #include "ui/app.h"
 #include "ui/background.h"
 #include "ui/prompts.h"
+#include "ui/report_print_dialog.h"
 #include "ui/select_project_dialog.h"
 
 #include <QCloseEvent>
@@ -99,6 +100,7 @@ void CMainFrame::OnFileOpen()
 void CMainFrame::OnPrintSetup()
 {
   QPageSetupDialog dialog(&SharedPrinter(), this);
+  HideIgnoredPageSetup(dialog);
   dialog.exec();
 }
 

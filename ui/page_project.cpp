@@ -55,7 +55,8 @@ CVTXPageProject::CVTXPageProject(CVTXSheet& sheet)
     mSaveAs(new QPushButton("Save &As", this)),
     mVisualReport(new QPushButton("Create Visual Report", this)),
     mTextReport(new QPushButton("Create Text File Report", this)),
-    mPrint(new QPushButton("Print Report", this))
+    mPrint(new QPushButton("Print Report", this)),
+    mExportPdf(new QPushButton("Export PDF...", this))
 {
   const int fieldWidth = fontMetrics().averageCharWidth() * 36;
 
@@ -91,7 +92,7 @@ CVTXPageProject::CVTXPageProject(CVTXSheet& sheet)
   connect(mExport, &QPushButton::clicked, this, &CVTXPageProject::OnExport);
 
   auto* buttons = new QHBoxLayout;
-  for (QPushButton* b : {mSave, mSaveAs, mVisualReport, mTextReport, mPrint})
+  for (QPushButton* b : {mSave, mSaveAs, mVisualReport, mTextReport, mPrint, mExportPdf})
     buttons->addWidget(b);
 
   auto* layout = new QVBoxLayout(this);
@@ -112,6 +113,7 @@ CVTXPageProject::CVTXPageProject(CVTXSheet& sheet)
   connect(mVisualReport, &QPushButton::clicked, this, &CVTXPageProject::OnVisualReport);
   connect(mTextReport, &QPushButton::clicked, this, &CVTXPageProject::OnTextReport);
   connect(mPrint, &QPushButton::clicked, this, &CVTXPageProject::OnPrint);
+  connect(mExportPdf, &QPushButton::clicked, this, &CVTXPageProject::OnExportPdf);
   connect(mDump, &QPushButton::clicked, this, &CVTXPageProject::OnDump);
   OnFocusOut(mReference, [this] { CommitEdits(); });
 }
@@ -249,6 +251,15 @@ void CVTXPageProject::OnPrint()
   {
     Sheet().CommitEdits();
     PrintReportFlow(this, project);
+  }
+}
+
+void CVTXPageProject::OnExportPdf()
+{
+  if (CProject* project = Project())
+  {
+    Sheet().CommitEdits();
+    ExportPdfFlow(this, project);
   }
 }
 

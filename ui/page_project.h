@@ -30,6 +30,7 @@ public:
   QPushButton* VisualReportButton() const { return mVisualReport; }
   QPushButton* TextReportButton() const { return mTextReport; }
   QPushButton* PrintButton() const { return mPrint; }
+  QPushButton* ExportPdfButton() const { return mExportPdf; }
   QPushButton* DumpButton() const { return mDump; }
 
   void OnUnitChosen(int index);
@@ -41,6 +42,7 @@ public:
   void OnVisualReport();
   void OnTextReport();
   void OnPrint();
+  void OnExportPdf();
   void OnDump();
   // Writes the volumes as a CSV room schedule, or the whole project as JSON
   // when the chosen file ends in ".json".
@@ -63,4 +65,5 @@ private:
   QPushButton* mTextReport;
   QPushButton* mPrint;
   QPushButton* mExport;
+  QPushButton* mExportPdf;
 };

@@ -1,7 +1,10 @@
 #include "ui/qt_surface.h"
 
 #include "report/graphic_report.h"
+#include "ui/prompts.h"
 #include "ui/qt_text.h"
+
+#include <QDate>
 
 #include <QImage>
 #include <QPrinter>
@@ -32,7 +35,7 @@ QFont ReportFont(QPaintDevice* device)
   QFont font(QStringLiteral("Courier New"));
   font.setStyleHint(QFont::TypeWriter);
   font.setFixedPitch(true);
-  font.setPointSize(10);
+  font.setPointSize(kReportPointSize);
   return device ? QFont(font, device) : font;
 }
 
@@ -47,6 +50,16 @@ void CQtReportSurface::Prepare()
 {
   mPainter.setFont(mFont);
   mPainter.setPen(mDefault);
+}
+
+void CQtReportSurface::SetPointSize(int points)
+{
+  QFont font = ReportFont(nullptr);
+  font.setPointSize(points);
+  mFont = QFont(font, mDevice);
+  mMetrics = QFontMetrics(mFont, mDevice);
+  if (mPainter.isActive())
+    mPainter.setFont(mFont);
 }
 
 int CQtReportSurface::TextWidth(std::string_view text)
@@ -182,6 +195,11 @@ CNotesBand CQtReportPrinter::LayoutNotes(std::string_view text, std::size_t from
 int CQtReportPrinter::PageWidth() { return mPrinter.width(); }
 int CQtReportPrinter::PageHeight() { return mPrinter.height(); }
 
+void CQtReportPrinter::UseFooterFont(bool footer)
+{
+  mSurface.SetPointSize(footer ? kFooterPointSize : kReportPointSize);
+}
+
 void CQtReportPrinter::BeginDocument(std::string_view name)
 {
   mPrinter.setDocName(ToQt(name));
@@ -207,7 +225,13 @@ void CQtReportPrinter::EndDocument()
 
 bool PrintReportTo(QPrinter& printer, const CProject& project)
 {
+  // The PDF writer keeps default margins of its own, which would be added
+  // to the report's.
+  if (printer.outputFormat() == QPrinter::PdfFormat)
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
   CQtReportPrinter surface(printer);
-  PrintReport(surface, project);
+  const CPrintStamp stamp{std::string(kAppTitle) + " Version " + VANTOR_VERSION,
+                          QDate::currentDate().toString(Qt::ISODate).toStdString()};
+  PrintReport(surface, project, stamp);
   return surface.Ok();
 }

@@ -44,6 +44,9 @@ public:
 
   // Selects the report font and the default colour into the painter.
   void Prepare();
+  // The report font at another size (the page footer's); metrics follow.
+  // Not for a surface with a width cache.
+  void SetPointSize(int points);
 
   // Only what reaches into the rows from top to bottom is drawn; the rest
   // would fall outside the picture anyway.
@@ -92,6 +95,7 @@ public:
                          int bottom, bool draw) override;
   int PageWidth() override;
   int PageHeight() override;
+  void UseFooterFont(bool footer) override;
   void BeginDocument(std::string_view name) override;
   void NewPage() override;
   void EndDocument() override;
@@ -103,6 +107,12 @@ private:
   bool mFailed = false;
 };
 
+// The point sizes of the report font and of the page footer's font.
+inline constexpr int kReportPointSize = 10;
+inline constexpr int kFooterPointSize = 7;
+
 // Prints the whole report of the project as one job on the printer, which
 // may be set to write a PDF file; false when the printer could not be opened.
+// A PDF file's page has no margins of its own: the report's half inch is
+// measured from the paper's edge.
 bool PrintReportTo(QPrinter& printer, const CProject& project);

@@ -7,20 +7,38 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QLabel>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPageSetupDialog>
+#include <QScreen>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace
+{
+// The paper sizes offered; the printer's own size joins them when it is another.
+const QPageSize::PageSizeId kPapers[] = {QPageSize::Letter, QPageSize::Legal, QPageSize::Tabloid,
+                                         QPageSize::A3,     QPageSize::A4,    QPageSize::A5};
+} // namespace
+
+void HideIgnoredPageSetup(QPageSetupDialog& dialog)
+{
+  for (const char* name : {"topMargin", "pagesPerSheetCombo"})
+    if (auto* field = dialog.findChild<QWidget*>(name))
+      if (auto* group = qobject_cast<QGroupBox*>(field->parentWidget()))
+        group->hide();
+}
 
 QString CReportPrintDialog::PdfEntry() { return QStringLiteral("PDF file"); }
 
 CReportPrintDialog::CReportPrintDialog(QPrinter& printer, const QString& pdfPath, QWidget* parent)
   : QDialog(parent), mPrinter(printer), mDestination(new QComboBox(this)),
     mFile(new QLineEdit(pdfPath, this)), mBrowse(new QPushButton("Browse...", this)),
-    mPageSetup(new QPushButton("Page Setup...", this)), mPaper(new QLabel(this))
+    mPaper(new QComboBox(this)), mOrientation(new QComboBox(this))
 {
   setWindowTitle("Print Report");
 
@@ -40,14 +58,25 @@ CReportPrintDialog::CReportPrintDialog(QPrinter& printer, const QString& pdfPath
   auto* fileRow = new QHBoxLayout;
   fileRow->addWidget(mFile, 1);
   fileRow->addWidget(mBrowse);
-  auto* paperRow = new QHBoxLayout;
-  paperRow->addWidget(mPaper, 1);
-  paperRow->addWidget(mPageSetup);
+  const QPageLayout page = printer.pageLayout();
+  for (QPageSize::PageSizeId id : kPapers)
+    mPaper->addItem(QPageSize::name(id), static_cast<int>(id));
+  int paper = mPaper->findData(static_cast<int>(page.pageSize().id()));
+  if (paper < 0 && page.pageSize().isValid())
+  {
+    mPaper->addItem(page.pageSize().name(), static_cast<int>(page.pageSize().id()));
+    paper = mPaper->count() - 1;
+  }
+  mPaper->setCurrentIndex(std::max(paper, 0));
+  mOrientation->addItem("Portrait", static_cast<int>(QPageLayout::Portrait));
+  mOrientation->addItem("Landscape", static_cast<int>(QPageLayout::Landscape));
+  mOrientation->setCurrentIndex(page.orientation() == QPageLayout::Landscape ? 1 : 0);
 
   auto* form = new QFormLayout;
   form->addRow("Printer:", mDestination);
   form->addRow("File:", fileRow);
-  form->addRow("Paper:", paperRow);
+  form->addRow("Paper:", mPaper);
+  form->addRow("Orientation:", mOrientation);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   buttons->button(QDialogButtonBox::Ok)->setText("Print");
@@ -58,11 +87,20 @@ CReportPrintDialog::CReportPrintDialog(QPrinter& printer, const QString& pdfPath
   connect(mDestination, &QComboBox::currentIndexChanged, this,
           &CReportPrintDialog::OnDestinationChanged);
   connect(mBrowse, &QPushButton::clicked, this, &CReportPrintDialog::OnBrowse);
-  connect(mPageSetup, &QPushButton::clicked, this, &CReportPrintDialog::OnPageSetup);
+  connect(mFile, &QLineEdit::textChanged, this, &CReportPrintDialog::FitFileField);
   connect(buttons, &QDialogButtonBox::accepted, this, &CReportPrintDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &CReportPrintDialog::reject);
   OnDestinationChanged();
-  ShowPaper();
+  FitFileField();
+}
+
+void CReportPrintDialog::FitFileField()
+{
+  const int wanted = mFile->fontMetrics().horizontalAdvance(mFile->text()) +
+                     mFile->fontMetrics().averageCharWidth() * 4;
+  const QScreen* screen = this->screen();
+  const int most = screen ? screen->availableGeometry().width() * 3 / 4 : 1200;
+  mFile->setMinimumWidth(std::min(std::max(wanted, 200), most));
 }
 
 bool CReportPrintDialog::IsPdf() const { return mDestination->currentText() == PdfEntry(); }
@@ -79,28 +117,6 @@ void CReportPrintDialog::OnBrowse()
                                                     "PDF files (*.pdf)");
   if (!path.isEmpty())
     mFile->setText(path);
-}
-
-void CReportPrintDialog::OnPageSetup()
-{
-  // Page setup applies to the chosen destination.
-  if (IsPdf())
-    mPrinter.setOutputFormat(QPrinter::PdfFormat);
-  else
-  {
-    mPrinter.setOutputFormat(QPrinter::NativeFormat);
-    mPrinter.setPrinterName(mDestination->currentText());
-  }
-  QPageSetupDialog dialog(&mPrinter, this);
-  dialog.exec();
-  ShowPaper();
-}
-
-void CReportPrintDialog::ShowPaper()
-{
-  const QPageLayout layout = mPrinter.pageLayout();
-  mPaper->setText(layout.pageSize().name() + ", " +
-                  (layout.orientation() == QPageLayout::Landscape ? "landscape" : "portrait"));
 }
 
 void CReportPrintDialog::accept()
@@ -124,5 +140,8 @@ void CReportPrintDialog::accept()
     mPrinter.setOutputFileName(QString());
     mPrinter.setPrinterName(mDestination->currentText());
   }
+  mPrinter.setPageSize(QPageSize(static_cast<QPageSize::PageSizeId>(mPaper->currentData().toInt())));
+  mPrinter.setPageOrientation(
+    static_cast<QPageLayout::Orientation>(mOrientation->currentData().toInt()));
   QDialog::accept();
 }

@@ -1,15 +1,19 @@
 #pragma once
 // "Print Report": where the report goes (an installed printer or a PDF
-// file) and, through "Page Setup...", the paper and its orientation. The
-// margins are the report's own half inch and are not asked for.
+// file), the paper and its orientation. The margins are the report's own
+// half inch and are not asked for.
 
 #include <QDialog>
 
 class QComboBox;
-class QLabel;
 class QLineEdit;
+class QPageSetupDialog;
 class QPrinter;
 class QPushButton;
+
+// Hides what a page-setup dialog offers besides paper and orientation (the
+// margins, pages per sheet): the report would ignore it.
+void HideIgnoredPageSetup(QPageSetupDialog& dialog);
 
 class CReportPrintDialog : public QDialog
 {
@@ -21,7 +25,8 @@ public:
 
   QComboBox* Destination() const { return mDestination; }
   QLineEdit* FileField() const { return mFile; }
-  QPushButton* PageSetupButton() const { return mPageSetup; }
+  QComboBox* PaperList() const { return mPaper; }
+  QComboBox* OrientationList() const { return mOrientation; }
   // The entry of the destination list that writes a PDF file.
   static QString PdfEntry();
 
@@ -30,14 +35,14 @@ public:
 private:
   void OnDestinationChanged();
   void OnBrowse();
-  void OnPageSetup();
-  void ShowPaper();
+  // The file field as wide as its path, so that all of it is seen.
+  void FitFileField();
   bool IsPdf() const;
 
   QPrinter& mPrinter;
   QComboBox* mDestination;
   QLineEdit* mFile;
   QPushButton* mBrowse;
-  QPushButton* mPageSetup;
-  QLabel* mPaper;
+  QComboBox* mPaper;
+  QComboBox* mOrientation;
 };

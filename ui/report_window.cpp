@@ -1,6 +1,7 @@
 // Opening and closing report windows, and the "Print Report" flow.
 
 #include "model/project.h"
+#include "storage/safe_file.h"
 #include "ui/app.h"
 #include "ui/main_frame.h"
 #include "ui/prompts.h"
@@ -11,12 +12,88 @@
 #include "ui/windows.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPrinter>
 #include <QScreen>
+#include <QTemporaryDir>
 
 #include <algorithm>
+
+namespace
+{
+QString PickPdfWithDialog(QWidget* parent, const QString& suggested)
+{
+  // Replacing a file is asked about afterwards, through the prompts.
+  return QFileDialog::getSaveFileName(parent, "Export PDF", suggested, "PDF files (*.pdf)",
+                                      nullptr, QFileDialog::DontConfirmOverwrite);
+}
+
+CPdfPathPicker gPickPdf = PickPdfWithDialog;
+
+// The printed report on the shared printer's paper, as a PDF file at `path`.
+// It is printed into a temporary folder first and then saved over the target
+// in one step, so that a failure leaves an old file whole.
+bool WritePdf(const CProject& project, const QString& path, QString& error)
+{
+  QTemporaryDir folder;
+  const QString printed = folder.filePath("report.pdf");
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(printed);
+  printer.setPageSize(SharedPrinter().pageLayout().pageSize());
+  printer.setPageOrientation(SharedPrinter().pageLayout().orientation());
+  QFile in(printed);
+  if (!folder.isValid() || !PrintReportTo(printer, project) || !in.open(QIODevice::ReadOnly))
+  {
+    error = "The report could not be printed to a temporary file.";
+    return false;
+  }
+  const QByteArray bytes = in.readAll();
+  CSafeFile out(QFile::encodeName(path).toStdString());
+  if (!out.Open() || !out.Write(bytes.constData(), static_cast<std::size_t>(bytes.size())) ||
+      !out.Commit())
+  {
+    error = QString::fromLocal8Bit(out.Error().c_str());
+    return false;
+  }
+  return true;
+}
+} // namespace
+
+CPdfPathPicker SetPdfPathPicker(CPdfPathPicker picker)
+{
+  CPdfPathPicker previous = gPickPdf;
+  gPickPdf = picker ? picker : PickPdfWithDialog;
+  return previous;
+}
+
+void ExportPdfFlow(QWidget* parent, CProject* project)
+{
+  if (!project)
+    return;
+  const QString suggested = QDir::current().absoluteFilePath(ToQt(project->mName) + ".pdf");
+  QString path = gPickPdf(parent, suggested);
+  if (path.trimmed().isEmpty())
+    return;
+  if (!path.endsWith(".pdf", Qt::CaseInsensitive))
+    path += ".pdf";
+  path = QFileInfo(path).absoluteFilePath();
+  if (QFileInfo::exists(path) &&
+      !AskYesNo(parent, kAppTitle, QString("\"%1\" already exists.\r\nReplace it?").arg(path),
+                CPromptIcon::Exclamation))
+    return;
+  QString error;
+  if (WritePdf(*project, path, error))
+    ShowMessage(parent, "Information", QString("The report was written to \"%1\".").arg(path),
+                CPromptIcon::Information);
+  else
+    ShowMessage(parent, kAppTitle, QString("The PDF file \"%1\" could not be written.\r\n%2").arg(path, error),
+                CPromptIcon::Error);
+}
 
 void OpenReportWindow(CProject* project)
 {

@@ -7,6 +7,7 @@
 class CArea;
 class CProject;
 class QMdiArea;
+class QString;
 class QWidget;
 
 // Creates the project's window in the main window's client area, stores it in
@@ -24,3 +25,12 @@ void OpenReportWindow(CProject* project);
 void CloseReportWindow(CProject* project);
 // The "Print Report" flow: page setup, then printing; nothing on cancel.
 void PrintReportFlow(QWidget* parent, CProject* project);
+// The "Export PDF..." flow: asks for the file (the project's name in the work
+// folder offered), asks before replacing one, writes the printed report to it
+// and says where; a failed write leaves an old file as it was.
+void ExportPdfFlow(QWidget* parent, CProject* project);
+
+// How "Export PDF..." asks for the file: a save-file dialog unless a test
+// puts its own in place (nullptr restores the dialog); gives the previous one.
+using CPdfPathPicker = QString (*)(QWidget* parent, const QString& suggested);
+CPdfPathPicker SetPdfPathPicker(CPdfPathPicker picker);

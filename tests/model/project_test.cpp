@@ -271,6 +271,8 @@ TEST(Project, CombinedWarningsTotalsAndTheErrorSummary)
   clean.mDevice = {};
   p.RecalculateProject();
   EXPECT_EQ(p.CombinedWarnings(), AW_BELOW_UL_DENSITY);
+  p.ErrorSummary(summary);
+  EXPECT_EQ(summary[2], "\tBELOW UL MINIMUM (0 g/cu m selected, minimum 97 g/cu m)");
 }
 
 TEST(OpenProjectSet, KeepsProjectsInNameOrderOncePerName)

@@ -18,6 +18,7 @@ struct CDrawnText
   std::string mText;
   bool mRed;
   bool mNotes; // a line of notes, laid out by LayoutNotes
+  bool mFooter = false; // in the small font of the page footer
 };
 
 struct CDrawnPicture
@@ -33,14 +34,18 @@ public:
   static constexpr int kLine = 20;
   static constexpr int kInch = 100;
 
-  int TextWidth(std::string_view text) override { return kChar * static_cast<int>(text.size()); }
-  int LineHeight() override { return kLine; }
-  int AverageCharWidth() override { return kChar; }
+  // The footer font is smaller: 6 by 12 pixels.
+  int TextWidth(std::string_view text) override
+  {
+    return (mFooter ? 6 : kChar) * static_cast<int>(text.size());
+  }
+  int LineHeight() override { return mFooter ? 12 : kLine; }
+  int AverageCharWidth() override { return mFooter ? 6 : kChar; }
   int PixelsPerInchX() override { return kInch; }
   int PixelsPerInchY() override { return kInch; }
   void DrawText(int x, int y, std::string_view text) override
   {
-    mTexts.push_back({mPage, x, y, std::string(text), mRed, false});
+    mTexts.push_back({mPage, x, y, std::string(text), mRed, false, mFooter});
   }
   void SetTextColour(CRgb colour) override
   {
@@ -82,6 +87,7 @@ public:
 
   int PageWidth() override { return mPageWidth; }
   int PageHeight() override { return mPageHeight; }
+  void UseFooterFont(bool footer) override { mFooter = footer; }
   void BeginDocument(std::string_view name) override
   {
     mDocument = std::string(name);
@@ -109,6 +115,7 @@ public:
   std::vector<CDrawnText> mTexts;
   std::vector<CDrawnPicture> mPictures;
   bool mRed = false;
+  bool mFooter = false;
   int mPage = 0;
   int mPageWidth = 850;   // 8.5 by 11 inches
   int mPageHeight = 1100;

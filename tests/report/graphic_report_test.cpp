@@ -222,8 +222,9 @@ TEST(PrintReport, LongVolumesTableContinuesBelowARepeatedHeading)
     EXPECT_LT(row->mY + L, 1050) << label;
     if (row->mPage != lastPage && lastPage >= 0)
     {
-      // The first row of a new page sits below the heading at the top margin.
-      EXPECT_EQ(row->mY, 50 + L) << label;
+      // The first row of a new page sits below the heading, which stands
+      // below the part's caption marked as continued at the top margin.
+      EXPECT_EQ(row->mY, 50 + 3 * L) << label;
     }
     lastPage = row->mPage;
     lastY = row->mY;
@@ -233,10 +234,11 @@ TEST(PrintReport, LongVolumesTableContinuesBelowARepeatedHeading)
   for (const CDrawnText& t : printer.mTexts)
     if (t.mText == "Hazard Class" && t.mPage == 1)
     {
-      EXPECT_EQ(t.mY, 50);
+      EXPECT_EQ(t.mY, 50 + 2 * L);
       ++headings;
     }
   EXPECT_EQ(headings, 1);
+  EXPECT_EQ(At(printer, "Totals: (continued)"), CAt({50, 50}));
   EXPECT_GE(printer.mPage, 1);
 }
 
@@ -278,9 +280,12 @@ TEST(PrintReport, VolumeSectionThatDoesNotFitStartsANewPage)
       EXPECT_EQ(t.mPage, titles[section]->mPage) << titles[section]->mText;
     }
   }
-  // Nothing is printed into the bottom margin.
+  // Nothing but the footer is printed into the bottom margin.
   for (const CDrawnText& t : printer.mTexts)
-    EXPECT_LE(t.mY + L, 1050) << t.mText;
+    if (!t.mFooter)
+    {
+      EXPECT_LE(t.mY + L, 1050) << t.mText;
+    }
 }
 
 TEST(PrintReport, NotesContinueAtTheTopOfTheNextPageAtTheSameX)
@@ -308,11 +313,11 @@ TEST(PrintReport, NotesContinueAtTheTopOfTheNextPageAtTheSameX)
   EXPECT_EQ(last->mPage, 1);
   const CDrawnText* top = nullptr;
   for (const CDrawnText& t : printer.mTexts)
-    if (t.mPage == 1 && (!top || t.mY < top->mY))
+    if (t.mPage == 1 && t.mNotes && (!top || t.mY < top->mY))
       top = &t;
   ASSERT_NE(top, nullptr);
-  EXPECT_EQ(top->mY, 50);
-  EXPECT_TRUE(top->mNotes);
+  EXPECT_EQ(top->mY, 50 + 2 * L);
+  EXPECT_EQ(At(printer, "Project Notes: (continued)"), CAt({50, 50}));
 }
 
 TEST(PrintReport, TallDevicesTableKeepsTheNextSectionClear)
@@ -351,4 +356,70 @@ TEST(PrintReport, APageTooSmallForAnyRowStillEnds)
   PrintReport(printer, *project);
   EXPECT_EQ(printer.mEnded, 1);
   EXPECT_LT(printer.mPage, 200);
+}
+
+TEST(PrintReport, EveryPageHasAFooterAndContinuedSectionsRepeatTheirTitle)
+{
+  auto project = EmptyProject("P");
+  project->mProject_Reference = "R-1";
+  CArea& area = AddVolume(*project, "A", 0, 10_m, 10_m, 3_m);
+  for (int i = 0; i < 60; ++i)
+    AddOpening(area, VENT_WALL, SHAPE_RECTANGULAR, 0.1_m, 0.1_m, 0.5);
+  area.CalculateArea();
+  area.mIncludeNotes = true;
+  for (int i = 0; i < 60; ++i)
+    area.mNotes += "n" + std::to_string(i) + "\n";
+  AddVolume(*project, "B", 0, 10_m, 10_m, 3_m);
+  CFakeSurface printer;
+  PrintReport(printer, *project, {"Program 1.0", "2026-12-09"});
+  const int pages = printer.mPage + 1;
+  ASSERT_GE(pages, 2);
+  for (int page = 0; page < pages; ++page)
+  {
+    const std::string label = "Page " + std::to_string(page + 1) + " of " + std::to_string(pages);
+    ASSERT_EQ(printer.Count(label), 1) << label;
+    const CDrawnText* number = printer.Find(label);
+    EXPECT_EQ(number->mPage, page);
+    EXPECT_TRUE(number->mFooter);
+    EXPECT_EQ(number->mX + 6 * static_cast<int>(label.size()), 800);
+    EXPECT_GE(number->mY, 1050);
+    EXPECT_LE(number->mY + 2 * 12, 1100);
+  }
+  EXPECT_EQ(printer.Count("P  Reference: R-1"), pages);
+  EXPECT_EQ(printer.Count("Program 1.0"), pages);
+  EXPECT_EQ(printer.Count("Printed 2026-12-09"), pages);
+  const CDrawnText* continued = printer.Find("Volume \"A\": (continued)");
+  ASSERT_NE(continued, nullptr);
+  EXPECT_EQ(CAt({continued->mX, continued->mY}), CAt({50, 50}));
+  // The next section follows the notes where they ended, on their last page.
+  const CDrawnText* last = printer.Find("n59");
+  const CDrawnText* next = printer.Find("Volume \"B\":");
+  ASSERT_TRUE(last && next);
+  EXPECT_EQ(next->mPage, last->mPage);
+  EXPECT_EQ(next->mY, last->mY + 2 * L);
+}
+
+TEST(GraphicReport, LongTextsWrapAndAddressBlocksThatWouldMeetStack)
+{
+  auto project = EmptyProject(std::string(100, 'N'));
+  project->mDistributor = {std::string(67, 'D'), "", "", "", "", "", ""};
+  project->mCustomer = {"Customer Ltd", "", "", "", "", "", ""};
+  project->mCustomer_Reference = "";
+  AddVolume(*project, std::string(60, 'T') + " " + std::string(30, 'U'), 0, 10_m, 10_m, 3_m);
+  CFakeSurface surface;
+  DrawWindowReport(surface, kWindowPage, *project, true);
+  for (const CDrawnText& t : surface.mTexts)
+    EXPECT_LE(t.mX + C * static_cast<int>(t.mText.size()), 800) << t.mText;
+  // 800 pixels take 80 characters; the identity values start after "Project:".
+  EXPECT_EQ(At(surface, std::string(70, 'N')), CAt({10 * C, 3 * L}));
+  EXPECT_EQ(At(surface, std::string(30, 'N')), CAt({10 * C, 4 * L}));
+  const CAt title = At(surface, "Volume \"" + std::string(60, 'T'));
+  EXPECT_EQ(At(surface, std::string(30, 'U') + "\":"), CAt({0, title.mY + L}));
+  // 67 characters and 2C leave less than the 12 of "Customer Ltd" to the edge.
+  const CAt distributor = At(surface, std::string(67, 'D'));
+  EXPECT_EQ(At(surface, "Customer Ltd"), CAt({800 - 12 * C, distributor.mY + L}));
+  project->mDistributor.mName = std::string(66, 'D');
+  CFakeSurface apart;
+  DrawWindowReport(apart, kWindowPage, *project, true);
+  EXPECT_EQ(At(apart, "Customer Ltd").mY, At(apart, std::string(66, 'D')).mY);
 }

@@ -246,6 +246,34 @@ TEST(ProjectErrorLines, CombineTheFlagsOfAllVolumes)
   AddVolume(*project, "B", -1, 10_m, 10_m, 3_m);
   ASSERT_TRUE(ProjectErrorLines(*project, lines));
   EXPECT_EQ(lines.Lines(), Lines({"INVALID HAZARD CLASS", "ZERO VOLUME"}));
+
+  // One volume's ZERO VOLUME or EXCESS LEAKAGE hides nothing another carries;
+  // a label carried twice shows once.
+  AddVolume(*project, "C", 0, 10_m, 10_m, 40_m);
+  AddVolume(*project, "D", 0, 0_m, 0_m, 0_m);
+  CArea& leaky = AddVolume(*project, "E", 0, 10_m, 10_m, 3_m);
+  AddOpening(leaky, VENT_WALL, SHAPE_RECTANGULAR, 9_m, 2.9_m, 0.5);
+  leaky.CalculateArea();
+  AddVolume(*project, "F", 1, 10_m, 10_m, 3_m);
+  ASSERT_TRUE(ProjectErrorLines(*project, lines));
+  EXPECT_EQ(lines.Lines(), Lines({"INVALID HAZARD CLASS", "ZERO VOLUME", "EXCESS HEIGHT",
+                                  "EXCESS LEAKAGE", "BELOW UL MINIMUM"}));
+}
+
+TEST(AreaErrorLines, TheULShortfallFollowsTheLabels)
+{
+  auto project = EmptyProject("P");
+  CArea& area = AddVolume(*project, "A", 1, 10_m, 10_m, 3_m);
+  area.mDevice[0] = 2;
+  area.CalculateArea();
+  ASSERT_TRUE(area.mWarnings & AW_BELOW_UL_DENSITY);
+  CTextLines lines;
+  ASSERT_TRUE(AreaErrorLines(area, lines));
+  EXPECT_EQ(lines.Lines(), Lines({"BELOW UL MINIMUM (0 g/cu m selected, minimum 67 g/cu m)"}));
+  area.mDevice[0] = 0;
+  area.mDevice[7] = 10;
+  area.CalculateArea();
+  EXPECT_FALSE(AreaErrorLines(area, lines));
 }
 
 TEST(CleanNotes, TrimsOuterWhiteSpaceAndDropsControls)

@@ -129,6 +129,8 @@ TEST(RtfDocument, FontPictureAndOneParagraphPerLine)
   const std::string rtf = RtfDocument(png, 133, 25, lines);
   EXPECT_EQ(rtf.rfind("{\\rtf1\\ansi\\ansicpg1252", 0), 0u);
   EXPECT_NE(rtf.find("{\\fonttbl{\\f0\\fmodern\\fprq1\\fcharset0 Courier New;}}"), std::string::npos);
+  // Paper and margins that leave 7 inches of line, more than 79 columns take.
+  EXPECT_NE(rtf.find("\\paperw12240\\paperh15840\\margl1080\\margr1080"), std::string::npos);
   EXPECT_NE(rtf.find("\\qr\\f0\\fs18{\\pict\\pngblip\\picw133\\pich25\\picwgoal1995\\pichgoal375\r\n"
                      "89504e4700ab}\\par"),
             std::string::npos);

@@ -181,9 +181,26 @@ TEST(TextReport, DistributorAndCustomerStandSideBySide)
   EXPECT_EQ(lines[7], "");
   EXPECT_EQ(lines[8], "Totals:");
 
-  // A distributor line reaching the customer column runs into it.
-  project->mDistributor.mName = std::string(60, 'D');
-  EXPECT_EQ(ReportLines(*project)[2], std::string(60, 'D') + "Customer Ltd");
+  // A distributor line reaching the customer column would run into it: the
+  // customer block then stands below the distributor block, still against
+  // the edge, and a single touching line is enough.
+  for (std::size_t length : {column - 1, column})
+  {
+    project->mDistributor.mName = std::string(length, 'D');
+    const Lines moved = ReportLines(*project);
+    if (length < column)
+    {
+      EXPECT_EQ(moved[2], PadRight(std::string(length, 'D'), column) + "Customer Ltd");
+      continue;
+    }
+    const Lines expected = {std::string(length, 'D'), "1 Road", "Town",
+                            std::string(column, ' ') + "Customer Ltd",
+                            std::string(column, ' ') + "Unit 4",
+                            std::string(column, ' ') + "Harbour Estate",
+                            std::string(column, ' ') + "Port City, ST, Land  12345",
+                            std::string(column, ' ') + "Reference: PO 991", "", "Totals:"};
+    EXPECT_EQ(Lines(moved.begin() + 2, moved.begin() + 12), expected);
+  }
 }
 
 TEST(TextReport, DistributorAloneHasNoPadding)

@@ -22,14 +22,18 @@ class NotesAndErrors : public ProjectWindowTest
 TEST_F(NotesAndErrors, TheErrorsPageListsEachVolumeWithItsLabels)
 {
   CProject* project = Open("Plant");
-  AddVolume(project, "A", 0, 10, 10, 3); // within every limit
-  project->mAreaTable.AddNew("B", 0);    // no size yet
+  CArea* a = AddVolume(project, "A", 0, 10, 10, 3); // within every limit, but no devices
+  project->mAreaTable.AddNew("B", 0);                 // no size yet
   project->RecalculateProject();
   CVTXSheet* sheet = Sheet(project);
   Show(sheet, sheet->ErrorsPage());
   EXPECT_EQ(sheet->ErrorsPage()->Lines(),
-            (QStringList{"Volume \"A\":", "", "\tNO ERRORS", "", "Volume \"B\":", "",
-                         "\tZERO VOLUME"}));
+            (QStringList{"Volume \"A\":", "", "\tBELOW UL MINIMUM (0 g/cu m selected, minimum 97 g/cu m)",
+                         "", "Volume \"B\":", "", "\tZERO VOLUME"}));
+  a->SetDeviceCount(7, 20);
+  project->RecalculateProject();
+  Settle();
+  EXPECT_EQ(sheet->ErrorsPage()->Lines().at(2), "\tNO ERRORS");
   // Lines are shown, never selected.
   EXPECT_EQ(sheet->ErrorsPage()->List()->selectionMode(), QAbstractItemView::NoSelection);
 

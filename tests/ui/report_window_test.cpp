@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -374,10 +375,57 @@ TEST_F(ReportWindowTest, PrintFlowCancelPrintsNothingAndPdfChoiceWrites)
     {
       d->Destination()->setCurrentText(CReportPrintDialog::PdfEntry());
       d->FileField()->setText(path);
+      // The whole path is seen; paper and orientation are chosen here.
+      EXPECT_GE(d->FileField()->width(), d->FileField()->fontMetrics().horizontalAdvance(path));
+      d->PaperList()->setCurrentText("A4");
+      d->OrientationList()->setCurrentText("Landscape");
       d->accept();
     });
   PrintReportFlow(&mFrame, project);
   Settle();
   EXPECT_EQ(PdfPages(path + ".pdf"), 1);
   EXPECT_TRUE(mPrompts.mTexts.isEmpty());
+  const QPageLayout layout = SharedPrinter().pageLayout();
+  EXPECT_EQ(layout.pageSize().id(), QPageSize::A4);
+  EXPECT_EQ(layout.orientation(), QPageLayout::Landscape);
+  SharedPrinter().setPageSize(QPageSize(QPageSize::Letter));
+  SharedPrinter().setPageOrientation(QPageLayout::Portrait);
+}
+
+TEST_F(ReportWindowTest, ExportPdfOffersTheProjectNameAsksBeforeReplacingAndSaysWhere)
+{
+  CProject* project = Open("Plant");
+  static QString offered;
+  static QString answer;
+  struct CRestore
+  {
+    CPdfPathPicker mPrevious = SetPdfPathPicker([](QWidget*, const QString& suggested) {
+      offered = suggested;
+      return answer;
+    });
+    ~CRestore() { SetPdfPathPicker(mPrevious); }
+  } restore;
+  const QString path = QDir::current().absoluteFilePath("Plant.pdf");
+
+  answer.clear(); // cancelled
+  ExportPdfFlow(&mFrame, project);
+  EXPECT_EQ(offered, path);
+  EXPECT_FALSE(QFile::exists(path));
+  EXPECT_TRUE(mPrompts.mTexts.isEmpty());
+
+  answer = QDir::current().absoluteFilePath("Plant");
+  ExportPdfFlow(&mFrame, project);
+  EXPECT_EQ(PdfPages(path), 1);
+  ASSERT_EQ(mPrompts.mTexts.size(), 1);
+  EXPECT_EQ(mPrompts.mTexts[0], "The report was written to \"" + path + "\".");
+
+  // Replacing is asked about; No keeps the old file.
+  QFile(path).resize(10);
+  ExportPdfFlow(&mFrame, project);
+  ASSERT_EQ(mPrompts.mTexts.size(), 2);
+  EXPECT_TRUE(mPrompts.mTexts[1].contains("already exists"));
+  EXPECT_EQ(QFileInfo(path).size(), 10);
+  mPrompts.mAnswers = {CPromptAnswer::Yes};
+  ExportPdfFlow(&mFrame, project);
+  EXPECT_EQ(PdfPages(path), 1);
 }

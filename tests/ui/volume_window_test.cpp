@@ -233,12 +233,19 @@ TEST_F(VolumeWindow, NotesAreStoredWhenTheEditorLosesTheFocus)
 TEST_F(VolumeWindow, ErrorsPageListsTheLabelsOrSaysThereAreNone)
 {
   CArea* fine = AddVolume("Fine", 0, 10, 10, 3);
+  fine->SetDeviceCount(7, 20); // 167 g/cu m, above the UL minimum
+  CArea* lacking = AddVolume("Short", 0, 10, 10, 3);
   CArea* broken = AddVolume("Broken", -1, 10, 10, 9);
+  mProject.RecalculateProject();
   CVTXAreaSheet* fineSheet = Open(fine, 4);
+  CVTXAreaSheet* lackingSheet = Open(lacking, 4);
   CVTXAreaSheet* brokenSheet = Open(broken, 4);
   QListWidget* fineList = fineSheet->ErrorsPage()->List();
   ASSERT_EQ(fineList->count(), 1);
   EXPECT_EQ(fineList->item(0)->text(), "NO ERRORS PERTAINING TO THIS VOLUME");
+  QListWidget* lackingList = lackingSheet->ErrorsPage()->List();
+  ASSERT_EQ(lackingList->count(), 1);
+  EXPECT_EQ(lackingList->item(0)->text(), "BELOW UL MINIMUM (0 g/cu m selected, minimum 97 g/cu m)");
 
   CTextLines labels;
   ASSERT_TRUE(ErrorLabels(broken->mFlags, labels));
