@@ -118,9 +118,15 @@ int RunCheck(const CArgs& args)
     if (!(a.mFlags & AF_CREQ_VALID))
       ul = "not tested";
     else
-      ul = FormatC("%s (%s selected, minimum %s)", below ? "BELOW UL MINIMUM" : "met",
+    {
+      ul = FormatC("%s (%s selected, minimum %s", below ? "BELOW UL MINIMUM" : "met",
                    FormatDensity(a.mVolume > 0 ? selected / a.mVolume : 0).c_str(),
                    FormatDensity(ULMinimumDensity(a.mHazard)).c_str());
+      // What the selection would need: the least mass that passes the test.
+      if (below)
+        ul += "; " + FormatMass(ULMinimumMass(a.mVolume, a.mHazard)) + " would meet it";
+      ul += ")";
+    }
     out += "  UL minimum:    " + ul + "\n";
   }
   out += FormatC("\n%u with errors, %u below the UL minimum\n", static_cast<unsigned>(withErrors),

@@ -162,12 +162,15 @@ void CheckCharacters(std::string_view text)
   FUZZ_CHECK(back == text);
 }
 
-void CheckMeasure(std::string_view text, UnitSystem units)
+void CheckMeasure(std::string_view text, UnitSystem units, char decimalPoint)
 {
   double metres = -1;
-  if (!ParseMeasure(text, units, metres))
+  CMeasureRefusal refusal;
+  if (!ParseMeasure(text, units, metres, decimalPoint, &refusal))
   {
     FUZZ_CHECK(metres == 0);
+    FUZZ_CHECK(refusal.mProblem != MeasureProblem::None);
+    FUZZ_CHECK(!MeasureRefusalText(refusal).empty());
     return;
   }
   FUZZ_CHECK(std::isfinite(metres) && metres >= 0);
@@ -176,7 +179,7 @@ void CheckMeasure(std::string_view text, UnitSystem units)
   // What a field shows reads back to a value that shows the same.
   const std::string shown = FormatMeasure(metres, units, 1);
   double again = -1;
-  FUZZ_CHECK(ParseMeasure(shown, units, again));
+  FUZZ_CHECK(ParseMeasure(shown, units, again, decimalPoint));
   FUZZ_CHECK(FormatMeasure(again, units, 1) == shown);
 }
 
@@ -252,7 +255,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckProjectName(text);
   CheckNotes(text, parameter % 90);
   CheckCharacters(text);
-  CheckMeasure(text, parameter % 3);
+  CheckMeasure(text, parameter % 3, parameter & 4 ? ',' : '.');
   CheckCount(text);
   CheckNumbers(text, parameter);
   return 0;

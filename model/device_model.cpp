@@ -5,7 +5,9 @@
 #include "storage/printf.h"
 #include "storage/units.h"
 
+#include <algorithm>
 #include <cmath>
+#include <compare>
 
 namespace
 {
@@ -98,9 +100,23 @@ CDeviceFigures DeviceFigures(const CArea& area)
   f.mValid = true;
   f.mRequiredMass = area.mMassRequired;
   f.mSelectedMass = ActualMass(area.mDevice);
-  f.mRemainingMass = f.mSelectedMass < f.mRequiredMass ? f.mRequiredMass - f.mSelectedMass : 0;
+  f.mTargetMass = std::max(f.mRequiredMass, ULMinimumMass(area.mVolume, area.mHazard));
+  f.mRemainingMass = f.mSelectedMass < f.mTargetMass ? f.mTargetMass - f.mSelectedMass : 0;
+  f.mBelowUL = BelowULDensity(f.mSelectedMass, area.mVolume, area.mHazard);
+  // A mass covers the target when it is the required mass and passes the
+  // UL test itself: the test's own rounding decides, not the target figure.
+  auto covers = [&](double mass)
+  { return mass >= f.mRequiredMass && !BelowULDensity(mass, area.mVolume, area.mHazard); };
   for (int i = 0; i < DeviceModelCount; ++i)
-    f.mRequiredCounts[i] = f.mRemainingMass > 0 ? CeilCount(f.mRemainingMass / kModels[i].mMass) : 0;
+  {
+    const double mass = kModels[i].mMass;
+    std::uint32_t n = f.mRemainingMass > 0 ? CeilCount(f.mRemainingMass / mass) : 0;
+    while (n > 0 && covers(f.mSelectedMass + (n - 1) * mass))
+      --n;
+    while (n < 4294967295u && !covers(f.mSelectedMass + n * mass))
+      ++n;
+    f.mRequiredCounts[i] = n;
+  }
   f.mRequiredDensity = area.mConcentrationRequired;
   f.mSelectedDensity = f.mSelectedMass / area.mVolume;
   f.mRemainingDensity = f.mRemainingMass / area.mVolume;
@@ -115,6 +131,105 @@ bool BelowULDensity(double actualMass, double volume, int hazard)
   if (fraction >= 0.5)
     integer += 1;
   return integer < ULMinimumDensity(hazard);
+}
+
+double ULMinimumMass(double volume, int hazard)
+{
+  // Half a g/m3 below the minimum rounds up to it; the test itself settles
+  // the last gram either way.
+  double grams = std::floor((ULMinimumDensity(hazard) - 0.5) * volume);
+  if (!(grams >= 0) || !std::isfinite(grams))
+    return 0;
+  while (BelowULDensity(grams, volume, hazard))
+    grams += 1;
+  while (grams > 0 && !BelowULDensity(grams - 1, volume, hazard))
+    grams -= 1;
+  return grams;
+}
+
+namespace
+{
+// Devices and models of a selection, compared in that order.
+struct CCost
+{
+  std::uint32_t mDevices = 0;
+  std::uint32_t mModels = 0;
+  auto operator<=>(const CCost&) const = default;
+};
+constexpr CCost kUnreachable{0xFFFFFFFFu, 0};
+CCost Plus(CCost cost, std::uint32_t devices, std::uint32_t models)
+{
+  return cost == kUnreachable ? kUnreachable : CCost{cost.mDevices + devices, cost.mModels + models};
+}
+} // namespace
+
+CDeviceCounts ProposeDevices(double target)
+{
+  CDeviceCounts counts{};
+  if (!(target > 0) || !std::isfinite(target))
+    return counts;
+  // Every model's mass is a multiple of 10 g: work in units of 10 g.
+  constexpr int kUnit = 10;
+  std::uint64_t need = static_cast<std::uint64_t>(std::ceil(target / kUnit));
+  while (need > 0 && (need - 1) * kUnit >= target)
+    --need;
+  while (need * kUnit < target)
+    ++need;
+  int weight[DeviceModelCount];
+  for (int i = 0; i < DeviceModelCount; ++i)
+    weight[i] = static_cast<int>(kModels[i].mMass) / kUnit;
+  const int largest = weight[DeviceModelCount - 1];
+  // A best selection holds fewer than `largest` devices of the other models:
+  // among that many, some sum to a multiple of the largest mass and could be
+  // swapped for fewer of the largest. Far above that, the largest model is
+  // taken outright and only the rest is searched.
+  const std::uint64_t searched = static_cast<std::uint64_t>(largest) * (weight[6] + 1);
+  if (need > searched)
+  {
+    counts[DeviceModelCount - 1] = static_cast<std::uint32_t>((need - searched) / largest);
+    need -= static_cast<std::uint64_t>(counts[DeviceModelCount - 1]) * largest;
+  }
+  const bool largestTaken = counts[DeviceModelCount - 1] > 0;
+  // best[i][s]: the cheapest selection of models 0..i-1 summing to exactly s;
+  // using[s]: the cheapest with at least one device of model i.
+  const std::size_t size = static_cast<std::size_t>(need) + largest;
+  std::vector<std::vector<CCost>> best(DeviceModelCount + 1, std::vector<CCost>(size, kUnreachable));
+  std::vector<std::vector<CCost>> using_(DeviceModelCount, std::vector<CCost>(size, kUnreachable));
+  best[0][0] = {};
+  for (int i = 0; i < DeviceModelCount; ++i)
+  {
+    const std::uint32_t newModel = (i == DeviceModelCount - 1 && largestTaken) ? 0 : 1;
+    for (std::size_t s = 0; s < size; ++s)
+    {
+      if (s >= static_cast<std::size_t>(weight[i]))
+        using_[i][s] = std::min(Plus(best[i][s - weight[i]], 1, newModel),
+                                Plus(using_[i][s - weight[i]], 1, 0));
+      best[i + 1][s] = std::min(best[i][s], using_[i][s]);
+    }
+  }
+  // The fewest devices, then the least mass; at one mass the search has
+  // already chosen the fewest models.
+  const std::vector<CCost>& all = best[DeviceModelCount];
+  std::size_t chosen = static_cast<std::size_t>(need);
+  for (std::size_t s = chosen + 1; s < size; ++s)
+    if (all[s].mDevices < all[chosen].mDevices)
+      chosen = s;
+  std::size_t s = chosen;
+  for (int i = DeviceModelCount - 1; i >= 0 && s > 0; --i)
+  {
+    if (best[i + 1][s] == best[i][s])
+      continue;
+    // Walk the devices of model i back to where the lighter models take over.
+    while (true)
+    {
+      ++counts[i];
+      const CCost here = using_[i][s];
+      s -= weight[i];
+      if (Plus(best[i][s], 1, (i == DeviceModelCount - 1 && largestTaken) ? 0 : 1) == here)
+        break;
+    }
+  }
+  return counts;
 }
 
 std::vector<CDeviceRow> DeviceRows(const CDeviceCounts& counts)

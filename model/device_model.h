@@ -33,14 +33,18 @@ double ActualMass(const CDeviceCounts& counts);
 // must never wrap around to a small count.
 bool ParseCount(std::string_view text, std::uint32_t& count);
 
-// The figures of the Device page; meaningful only while mValid is set.
+// The figures of the Device page; meaningful only while mValid is set. The
+// target is the required mass or the least mass that passes the UL test,
+// whichever is greater: what is missing is measured against it.
 struct CDeviceFigures
 {
   bool mValid = false;            // the volume has AF_CREQ_VALID
   double mRequiredMass = 0;
   double mSelectedMass = 0;
-  double mRemainingMass = 0;      // the shortfall, 0 when covered
-  CDeviceCounts mRequiredCounts{}; // devices of each single model covering the shortfall
+  double mTargetMass = 0;
+  double mRemainingMass = 0;      // the shortfall against the target, 0 when covered
+  CDeviceCounts mRequiredCounts{}; // devices of each single model reaching the target
+  bool mBelowUL = false;          // the selection fails the UL test
   double mRequiredDensity = 0;
   double mSelectedDensity = 0;
   double mRemainingDensity = 0;
@@ -52,6 +56,12 @@ CDeviceFigures DeviceFigures(const CArea& area);
 
 // The UL test: density rounded half up, below the minimum of the class.
 bool BelowULDensity(double actualMass, double volume, int hazard);
+// The least mass in whole grams that passes the UL test (volume > 0).
+double ULMinimumMass(double volume, int hazard);
+
+// A whole selection reaching `target` grams with the fewest devices, then
+// the least mass above the target, then the fewest models.
+CDeviceCounts ProposeDevices(double target);
 
 // One row per model with a count, then the total; empty when all are 0.
 struct CDeviceRow

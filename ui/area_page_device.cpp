@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -46,8 +47,9 @@ CVTXAreaPageDevice::CVTXAreaPageDevice(CVTXAreaSheet& sheet)
     mDensityRequired(new CValueField(this, Qt::AlignRight)),
     mDensitySelected(new CValueField(this, Qt::AlignRight)),
     mDensityRemaining(new CValueField(this, Qt::AlignRight)),
-    mDensityBase(new CValueField(this, Qt::AlignRight))
+    mDensityBase(new CValueField(this, Qt::AlignRight)), mPropose(new QPushButton("Propose", this))
 {
+  connect(mPropose, &QPushButton::clicked, this, &CVTXAreaPageDevice::Propose);
 
   auto* devices = Frame(this);
   auto* blocks = new QHBoxLayout(devices);
@@ -155,6 +157,7 @@ QWidget* CVTXAreaPageDevice::MakeTotals()
   grid->addWidget(mDensitySelected, 2, 2);
   grid->addWidget(mDensityRemaining, 2, 3);
   grid->addWidget(mDensityBase, 2, 4);
+  grid->addWidget(mPropose, 1, 4);
   grid->setColumnStretch(0, 2);
   for (int column = 1; column < 5; ++column)
     grid->setColumnStretch(column, 3);
@@ -187,6 +190,8 @@ void CVTXAreaPageDevice::Refresh()
   mMassRemaining->SetValue(shown(figures.mRemainingMass, FormatMass));
   mDensityRequired->SetValue(shown(figures.mRequiredDensity, FormatDensity));
   mDensitySelected->SetValue(shown(figures.mSelectedDensity, FormatDensity));
+  mDensitySelected->SetHighlighted(figures.mValid && figures.mBelowUL);
+  mPropose->setEnabled(figures.mValid);
   mDensityRemaining->SetValue(shown(figures.mRemainingDensity, FormatDensity));
   mDensityBase->SetValue(figures.mBaseValid ? ToQt(FormatDensity(figures.mBaseDensity)) : QString());
 }
@@ -201,6 +206,20 @@ void CVTXAreaPageDevice::CommitCount(int model)
   std::uint32_t count = 0;
   if (ParseCount(FromQt(mRows[model].mSelected->text()), count))
     area->SetDeviceCount(model, count);
+  Recalculate();
+}
+
+void CVTXAreaPageDevice::Propose()
+{
+  CArea* area = Area();
+  if (!area)
+    return;
+  const CDeviceFigures figures = DeviceFigures(*area);
+  if (!figures.mValid)
+    return;
+  const CDeviceCounts counts = ProposeDevices(figures.mTargetMass);
+  for (int model = 0; model < DeviceModelCount; ++model)
+    area->SetDeviceCount(model, counts[model]);
   Recalculate();
 }
 

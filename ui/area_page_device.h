@@ -9,6 +9,7 @@
 class CValueField;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 
 class CVTXAreaPageDevice : public CVTXAreaPage
 {
@@ -34,6 +35,7 @@ public:
   CValueField* DensitySelectedField() const { return mDensitySelected; }
   CValueField* DensityRemainingField() const { return mDensityRemaining; }
   CValueField* DensityBaseField() const { return mDensityBase; }
+  QPushButton* ProposeButton() const { return mPropose; }
 
 private:
   struct CRow
@@ -46,6 +48,9 @@ private:
   QWidget* MakeBlock(const int (&models)[4]);
   QWidget* MakeTotals();
   void CommitCount(int model);
+  // Replaces the selection with the fewest devices that reach both the
+  // required mass and the UL minimum.
+  void Propose();
 
   CRow mRows[DeviceModelCount];
   CValueField* mMassRequired;
@@ -55,4 +60,5 @@ private:
   CValueField* mDensitySelected;
   CValueField* mDensityRemaining;
   CValueField* mDensityBase;
+  QPushButton* mPropose;
 };

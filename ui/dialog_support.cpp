@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
@@ -89,6 +90,44 @@ void TellCharactersRemoved(QWidget* parent)
                                      "program and have been removed.",
                                      CPromptIcon::Exclamation);
                      });
+}
+
+void TellInputRefused(QWidget* parent, const QString& message)
+{
+  QPointer<QWidget> guard = parent;
+  QTimer::singleShot(0, parent,
+                     [guard, message]
+                     {
+                       if (guard)
+                         ShowMessage(guard, kAppTitle, message, CPromptIcon::Exclamation);
+                     });
+}
+
+char UserDecimalPoint()
+{
+  return QLocale().decimalPoint() == QStringLiteral(",") ? ',' : '.';
+}
+
+bool ReadLengthField(QLineEdit* field, UnitSystem units, double& metres)
+{
+  bool lost = false;
+  const std::string text = FromQt(field->text(), &lost);
+  CMeasureRefusal refusal;
+  double value = 0;
+  if (!lost && ParseMeasure(text, units, value, UserDecimalPoint(), &refusal))
+  {
+    metres = value;
+    return true;
+  }
+  // A character the program's set cannot hold is part of no length; the
+  // message quotes the text as typed.
+  if (lost)
+    refusal = {MeasureProblem::NotUnderstood, "%1"};
+  QString message = ToQt(MeasureRefusalText(refusal));
+  if (lost)
+    message = message.arg(field->text().trimmed());
+  TellInputRefused(field->window(), message);
+  return false;
 }
 
 bool EnterMovesOn(QWidget* dialog, QKeyEvent* event)

@@ -3,6 +3,8 @@
 // when they lose the keyboard focus, and the notice for characters that the
 // program's character set cannot hold.
 
+#include "storage/units.h"
+
 #include <QObject>
 #include <functional>
 #include <string>
@@ -53,6 +55,17 @@ std::string FieldText(const QLineEdit* field, bool* lost);
 // Tells the user, once the current event has been handled, that characters
 // were removed from what they typed.
 void TellCharactersRemoved(QWidget* parent);
+
+// Tells the user, once the current event has been handled, why what they
+// typed was refused (one short message; CR LF separates its lines).
+void TellInputRefused(QWidget* parent, const QString& message);
+
+// The user's decimal separator as ParseMeasure takes it: ',' or '.'.
+char UserDecimalPoint();
+
+// Reads the length typed in a field (ParseMeasure with the user's decimal
+// separator). When the text is refused the user is told why, and false.
+bool ReadLengthField(QLineEdit* field, UnitSystem units, double& metres);
 
 // Enter in the numeric dialogs: on a button it presses the button, anywhere
 // else it moves the focus to the next control. True when the key was Enter.

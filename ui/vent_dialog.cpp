@@ -164,7 +164,7 @@ void CVentDialog::CommitField(QLineEdit* field)
   UpdateControls();
 }
 
-void CVentDialog::ReadField(QLineEdit* field)
+bool CVentDialog::ReadField(QLineEdit* field)
 {
   // A field that still shows its value keeps the value exactly: reading
   // back the rounded text would change it (a share of 0.333 shows as "33%").
@@ -175,12 +175,12 @@ void CVentDialog::ReadField(QLineEdit* field)
   {
     // A character the program's set cannot hold makes the text unreadable
     // rather than being dropped and changing the figure.
-    bool lost = false;
-    const std::string text = FromQt(field->text(), &lost);
-    if (lost)
-      return;
     if (field == mUpperEdit)
     {
+      bool lost = false;
+      const std::string text = FromQt(field->text(), &lost);
+      if (lost)
+        return true;
       double percent = 0;
       int consumed = 0;
       // Adding 0 turns a typed "-0" into 0, which would otherwise show as "-0%".
@@ -190,10 +190,15 @@ void CVentDialog::ReadField(QLineEdit* field)
     else
     {
       double metres = 0;
-      if (ParseMeasure(text, mUnits, metres))
-        (field == mWidthEdit ? mWidth : mHeight) = metres;
+      mRefused = !ReadLengthField(field, mUnits, metres);
+      if (mRefused)
+        return false;
+      (field == mWidthEdit ? mWidth : mHeight) = metres;
     }
   }
+  if (field != mUpperEdit)
+    mRefused = false;
+  return true;
 }
 
 void CVentDialog::keyPressEvent(QKeyEvent* event)
@@ -208,9 +213,13 @@ void CVentDialog::OnOk()
             [this]
             {
               // A field still edited had no focus change (window not active).
+              // A length refused as the OK was pressed keeps the dialog open.
+              bool refused = mRefused;
               for (QLineEdit* field : {mUpperEdit, mWidthEdit, mHeightEdit})
-                ReadField(field);
+                refused = !ReadField(field) || refused;
+              mRefused = false;
               UpdateControls();
-              accept();
+              if (!refused)
+                accept();
             });
 }

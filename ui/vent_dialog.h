@@ -52,8 +52,9 @@ private:
   void UpdateControls();
   // Reads an edited field into its value, then updates every control.
   void CommitField(QLineEdit* field);
-  // Takes an edited field's text into its value (an unedited field keeps it).
-  void ReadField(QLineEdit* field);
+  // Takes an edited field's text into its value (an unedited field keeps
+  // it); false when a length is refused.
+  bool ReadField(QLineEdit* field);
   void OnOk();
 
   QComboBox* mTypeList;
@@ -65,4 +66,7 @@ private:
   QGroupBox* mUpperGroup;
   QGroupBox* mWidthGroup;
   QGroupBox* mHeightGroup;
+  // A length was refused since the last one was taken: the OK that follows
+  // the refusal keeps the dialog open, so the user sees the old value.
+  bool mRefused = false;
 };

@@ -63,22 +63,22 @@ double& CVolumeDialog::Value(int index)
   return index == 0 ? mLength : index == 1 ? mWidth : mHeight;
 }
 
-void CVolumeDialog::Commit(int index)
+bool CVolumeDialog::Commit(int index)
 {
   QLineEdit* field = mFields[index];
   // A field that still shows its value keeps the value exactly: reading
   // back the rounded text would change it.
+  bool read = true;
   if (field->text() != ToQt(FormatMeasure(Value(index), mUnits, 1)))
   {
-    // A character the program's set cannot hold makes the text unreadable
-    // rather than being dropped and changing the figure.
-    bool lost = false;
-    const std::string text = FromQt(field->text(), &lost);
     double metres = 0;
-    if (!lost && ParseMeasure(text, mUnits, metres))
+    read = ReadLengthField(field, mUnits, metres);
+    if (read)
       Value(index) = metres;
   }
+  mRefused = !read;
   field->setText(ToQt(FormatMeasure(Value(index), mUnits, 1)));
+  return read;
 }
 
 void CVolumeDialog::keyPressEvent(QKeyEvent* event)
@@ -93,8 +93,12 @@ void CVolumeDialog::OnOk()
             [this]
             {
               // An edit not yet taken in had no focus change (window not active).
+              // A length refused as the OK was pressed keeps the dialog open.
+              bool refused = mRefused;
               for (int i = 0; i < 3; ++i)
-                Commit(i);
-              accept();
+                refused = !Commit(i) || refused;
+              mRefused = false;
+              if (!refused)
+                accept();
             });
 }

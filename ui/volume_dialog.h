@@ -32,9 +32,13 @@ protected:
 
 private:
   double& Value(int index);
-  // Reads an edited field; every field is then shown from its value.
-  void Commit(int index);
+  // Reads an edited field; every field is then shown from its value. False
+  // when the text is refused (the value stays).
+  bool Commit(int index);
   void OnOk();
 
   QLineEdit* mFields[3];
+  // A length was refused since the last one was taken: the OK that follows
+  // the refusal keeps the dialog open, so the user sees the old value.
+  bool mRefused = false;
 };

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace
 {
 // A closed 10 x 10 x 3 m room: required mass 99.425 x 300 g for class 0.
@@ -69,16 +71,109 @@ TEST(DeviceFigures, ProposalsForTheWholeShortfall)
 
 TEST(DeviceFigures, RequiredMassOf1000WithTwo250Devices)
 {
+  // 8 m3: the UL minimum (772 g) lies below the required mass.
   CArea a(nullptr, "A", 0);
-  a.mLength = 10;
-  a.mWidth = 10;
-  a.mHeight = 3;
+  a.mLength = 2;
+  a.mWidth = 2;
+  a.mHeight = 2;
   a.CalculateArea();
   a.mMassRequired = 1000; // set directly: only the figures are under test
   a.SetDeviceCount(3, 2);
   CDeviceFigures f = DeviceFigures(a);
   EXPECT_EQ(f.mRemainingMass, 500);
   EXPECT_EQ(f.mRequiredCounts, (CDeviceCounts{17, 9, 5, 2, 1, 1, 1, 1}));
+}
+
+TEST(DeviceFigures, TheULMinimumGovernsWhenItNeedsMoreThanTheRequiredMass)
+{
+  Room r(1); // class 1: a standard concentration below the UL minimum of 67
+  CDeviceFigures f = DeviceFigures(r.area);
+  ASSERT_TRUE(f.mValid);
+  EXPECT_EQ(ULMinimumMass(300, 1), 19950); // 66.5 g/m3 rounds up to 67
+  EXPECT_LT(f.mRequiredMass, 19950);
+  EXPECT_EQ(f.mTargetMass, 19950);
+  EXPECT_EQ(f.mRemainingMass, 19950);
+  EXPECT_EQ(f.mRemainingDensity, 66.5);
+  EXPECT_TRUE(f.mBelowUL);
+  EXPECT_EQ(f.mRequiredCounts, (CDeviceCounts{665, 333, 200, 80, 40, 20, 14, 8}));
+  // Each proposal passes the UL test when taken, and one device fewer does not.
+  for (int i = 0; i < DeviceModelCount; ++i)
+  {
+    r.Devices({{i, f.mRequiredCounts[i]}});
+    EXPECT_FALSE(r.Warned()) << i;
+    EXPECT_TRUE(DeviceFigures(r.area).mRequiredCounts == CDeviceCounts{}) << i;
+    r.Devices({{i, f.mRequiredCounts[i] - 1}});
+    EXPECT_TRUE(r.Warned()) << i;
+    EXPECT_TRUE(DeviceFigures(r.area).mBelowUL) << i;
+  }
+  // The mixed proposal: 8 x 2500 g is 20000 g, the fewest devices.
+  EXPECT_EQ(ProposeDevices(f.mTargetMass), (CDeviceCounts{0, 0, 0, 0, 0, 0, 0, 8}));
+}
+
+TEST(ProposeDevices, MatchesAnExhaustiveSearch)
+{
+  const int mass[DeviceModelCount] = {30, 60, 100, 250, 500, 1000, 1500, 2500};
+  // All selections of d devices, lightest model first, searched by rising d.
+  auto exhaustive = [&](double target)
+  {
+    for (int d = 0;; ++d)
+    {
+      CDeviceCounts best{};
+      long bestMass = -1;
+      int bestModels = 0;
+      std::vector<int> pick(d, 0);
+      while (true)
+      {
+        CDeviceCounts c{};
+        long total = 0;
+        for (int m : pick)
+        {
+          ++c[m];
+          total += mass[m];
+        }
+        int models = 0;
+        for (auto n : c)
+          models += n > 0;
+        if (total >= target && (bestMass < 0 || total < bestMass || (total == bestMass && models < bestModels)))
+        {
+          best = c;
+          bestMass = total;
+          bestModels = models;
+        }
+        int k = d - 1;
+        while (k >= 0 && pick[k] == DeviceModelCount - 1)
+          --k;
+        if (k < 0)
+          break;
+        ++pick[k];
+        for (int j = k + 1; j < d; ++j)
+          pick[j] = pick[k];
+      }
+      if (bestMass >= 0)
+        return std::pair(best, bestMass);
+    }
+  };
+  std::srand(20);
+  for (int trial = 0; trial < 300; ++trial)
+  {
+    const double target = (std::rand() % 1500000) / 100.0; // up to 15 kg, not whole grams
+    const CDeviceCounts got = ProposeDevices(target);
+    const auto [expected, expectedMass] = exhaustive(target);
+    ASSERT_EQ(ActualMass(got), expectedMass) << target;
+    ASSERT_EQ(TotalCount(got), TotalCount(expected)) << target;
+    int models = 0, expectedModels = 0;
+    for (int i = 0; i < DeviceModelCount; ++i)
+    {
+      models += got[i] > 0;
+      expectedModels += expected[i] > 0;
+    }
+    ASSERT_EQ(models, expectedModels) << target;
+  }
+  EXPECT_EQ(ProposeDevices(0), CDeviceCounts{});
+  // Far above the searched range the largest model carries the bulk.
+  const CDeviceCounts big = ProposeDevices(1e7 + 30);
+  EXPECT_EQ(ActualMass(big), 1e7 + 30);
+  EXPECT_EQ(TotalCount(big), 4001u); // 4000 x 2500 g and one of 30 g
 }
 
 TEST(DeviceFigures, BlankWithoutAValidRequiredMass)

@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -74,6 +75,7 @@ void ClickOk(QWidget& dialog)
 
 TEST(VolumeDialog, EnterMovesOnAndTypedFiguresAreReadInTheProjectUnits)
 {
+  CFakePrompts prompts;
   CVolumeDialog dialog;
   dialog.mUnits = UNITS_IMPERIAL;
   dialog.mLength = 3.0;
@@ -114,6 +116,35 @@ TEST(VolumeDialog, EnterMovesOnAndTypedFiguresAreReadInTheProjectUnits)
     EXPECT_EQ(dialog.LengthField()->text(), "10 ft");
   }
   EXPECT_TRUE(dialog.isVisible());
+  // Each refusal says what was not understood.
+  QApplication::processEvents();
+  ASSERT_EQ(prompts.mTexts.size(), 2);
+  EXPECT_TRUE(prompts.mTexts[0].startsWith("\"long\" is not a number.\r\n"));
+  EXPECT_TRUE(prompts.mTexts[1].startsWith(QString::fromUtf8("\"1\xE2\x80\x89" "2\" was not understood.")));
+}
+
+TEST(VolumeDialog, ARefusedLengthKeepsTheDialogOpenAndTheUserDecimalCommaIsRead)
+{
+  CFakePrompts prompts;
+  const QLocale saved;
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  CVolumeDialog dialog;
+  dialog.mLength = 4;
+  ShowActive(dialog);
+  Type(dialog.WidthField(), "2,5");
+  Type(dialog.LengthField(), "10 xyz");
+  ClickOk(dialog);
+  QApplication::processEvents();
+  EXPECT_EQ(dialog.result(), QDialog::Rejected); // still open: the user is told and sees 4 m
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(dialog.mLength, 4);
+  EXPECT_EQ(dialog.LengthField()->text(), "4 m");
+  EXPECT_EQ(dialog.mWidth, 2.5);
+  ASSERT_EQ(prompts.mTexts.size(), 1);
+  EXPECT_TRUE(prompts.mTexts[0].startsWith("\"xyz\" was not understood.\r\n")) << prompts.mTexts[0].toStdString();
+  ClickOk(dialog); // the next OK takes the values shown
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  QLocale::setDefault(saved);
 }
 
 TEST(VolumeDialog, OkTakesInTheFieldBeingLeft)

@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace
 {
@@ -197,4 +198,27 @@ TEST_F(DevicePage, ACountTypedBeforeATabClickCountsBeforeTheQuestion)
   EXPECT_EQ(mArea->DeviceCount(7), 1u);
   EXPECT_EQ(mPrompts.mTexts.size(), 1);
   EXPECT_EQ(mSheet->currentIndex(), 2);
+}
+
+TEST_F(DevicePage, ADensityBelowTheULMinimumIsHighlightedAndProposeMendsIt)
+{
+  CVTXAreaPageDevice* page = Open(1); // 55 g/m3 standard, 67 g/m3 minimum: 19950 g
+  FlushEvents();
+  const char* required[DeviceModelCount] = {"665", "333", "200", "80", "40", "20", "14", "8"};
+  for (int model = 0; model < DeviceModelCount; ++model)
+    EXPECT_EQ(page->RequiredField(model)->text(), required[model]) << "model " << model;
+  EXPECT_EQ(page->MassRemainingField()->text(), "19950 g");
+  EXPECT_TRUE(page->DensitySelectedField()->Highlighted());
+  EXPECT_EQ(page->DensitySelectedField()->palette().color(QPalette::Base), QColor(255, 255, 0));
+  EXPECT_FALSE(page->DensityRequiredField()->Highlighted());
+
+  QTest::mouseClick(page->ProposeButton(), Qt::LeftButton);
+  FlushEvents();
+  EXPECT_EQ(page->SelectedField(7)->text(), "8");
+  EXPECT_EQ(TotalCount(mArea->mDevice), 8u);
+  EXPECT_FALSE(page->DensitySelectedField()->Highlighted());
+  EXPECT_EQ(page->MassRemainingField()->text(), "0 g");
+  ClickTab(mSheet, 0); // passes the UL test: no question
+  EXPECT_TRUE(mPrompts.mTexts.isEmpty());
+  EXPECT_EQ(mSheet->currentIndex(), 0);
 }
