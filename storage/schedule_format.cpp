@@ -119,27 +119,26 @@ bool ReadScheduleLength(std::string_view text, UnitSystem defaultUnits, double& 
     reason = "the length " + Quoted(text) + " is negative";
     return false;
   }
-  // ParseMeasure decides the unit by the first letter after the number and
-  // ignores the rest, so "10 mm" would be read as 10 m: only the units it
-  // reads exactly are let through to it, anything else is refused here
-  // rather than misread.
-  const std::string copy(text);
-  double number = 0;
-  int consumed = 0;
-  if (ScanDouble(copy.c_str(), number, consumed))
-  {
-    const std::string_view unit = TrimSpaces(text.substr(static_cast<std::size_t>(consumed)));
-    if (!unit.empty() &&
-        !IsOneOf(unit, {"m", "metre", "metres", "meter", "meters", "ft", "foot", "feet"}))
-    {
-      reason = "the length " + Quoted(text) + " has a unit other than m or ft";
-      return false;
-    }
-  }
   // The decimal point of a schedule is '.', whatever the user's locale.
-  if (!ParseMeasure(text, defaultUnits, metres))
+  CMeasureRefusal refusal;
+  if (!ParseMeasure(text, defaultUnits, metres, '.', &refusal))
   {
-    reason = "the length " + Quoted(text) + " is not a number";
+    switch (refusal.mProblem)
+    {
+    case MeasureProblem::NotUnderstood:
+      reason = "the length " + Quoted(text) + " has " + Quoted(refusal.mPart) +
+               ", which is not a unit (m, cm, mm, ft, in)";
+      break;
+    case MeasureProblem::TooLarge:
+      reason = "the length " + Quoted(text) + " is too large";
+      break;
+    case MeasureProblem::NoUnitSystem:
+      reason = "the length " + Quoted(text) + " has no unit and the project's unit system is unknown";
+      break;
+    default:
+      reason = "the length " + Quoted(text) + " is not a number";
+      break;
+    }
     return false;
   }
   if (!(metres > 0) && !(zeroAllowed && metres == 0))

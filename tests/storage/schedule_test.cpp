@@ -109,7 +109,8 @@ TEST(ScheduleCells, LengthsCountsAndOpenings)
     {"3m", UNITS_IMPERIAL, 3},      {"4 metres", UNITS_IMPERIAL, 4}, {"1e1", UNITS_METRIC, 10},
     {"2,5", UNITS_METRIC, -1},      {"-5", UNITS_METRIC, -1},        {"0", UNITS_METRIC, -1},
     {"abc", UNITS_METRIC, -1},      {"", UNITS_METRIC, -1},          {"inf", UNITS_METRIC, -1},
-    {"10 mm", UNITS_METRIC, -1},    {"10 xyz", UNITS_METRIC, -1},    {"10'6\"", UNITS_IMPERIAL, -1},
+    {"10 xyz", UNITS_METRIC, -1},   {"10 mm", UNITS_IMPERIAL, 0.01}, {"250 cm", UNITS_IMPERIAL, 2.5},
+    {"10'6\"", UNITS_METRIC, 3.2004}, {"2 m 50 cm", UNITS_METRIC, -1},
   };
   for (const auto& c : lengths)
   {
