@@ -10,6 +10,9 @@
 #include "storage/settings_store.h"
 #include "storage/units.h"
 
+#include <algorithm>
+#include <new>
+
 namespace
 {
 constexpr std::size_t kAddressMinBytes = 7 * 2;
@@ -59,16 +62,33 @@ bool Finish(CByteReader& reader, std::string* error)
   return false;
 }
 
-bool LoadFile(const std::string& path, std::string& bytes, std::string* error)
-{
-  return ReadFileBytes(path, bytes, error);
-}
-
 bool WithPath(const std::string& path, bool ok, std::string* error)
 {
   if (!ok && error)
     *error = path + ": " + *error;
   return ok;
+}
+
+// Empties the list, then reads the file and decodes it into the list; a list too large for the
+// memory left is refused with a reason like a damaged one.
+template <typename List>
+bool LoadList(List& list, const std::string& path, std::string* error)
+{
+  list = List();
+  std::string bytes;
+  if (!ReadFileBytes(path, bytes, error))
+    return false;
+  try
+  {
+    return WithPath(path, list.Decode(bytes, error), error);
+  }
+  catch (const std::bad_alloc&)
+  {
+    list = List();
+    if (error)
+      *error = path + ": there is not enough memory to read it";
+    return false;
+  }
 }
 } // namespace
 
@@ -149,24 +169,31 @@ bool CAddressBook::Decode(std::string_view bytes, std::string* error)
   std::uint32_t count = 0;
   if (!DecodeHeader(reader, count, kAddressMinBytes, "customer count"))
     return Finish(reader, error);
+  // Gathered, then put in order at once: inserting one by one would take
+  // time growing with the square of the entries of an unordered file.
+  std::vector<CAddress> read;
   for (std::uint32_t i = 0; i < count; ++i)
   {
     ar.SetContext("customer " + std::to_string(i + 1));
     CAddress entry;
     if (!SerializeAddress(ar, entry))
       break;
-    Put(entry); // in order, whatever the order of the file
+    entry.mName = CollapseSpaces(entry.mName);
+    if (!entry.mName.empty())
+      read.push_back(std::move(entry));
   }
+  std::stable_sort(read.begin(), read.end(),
+                   [](const CAddress& a, const CAddress& b) { return a.mName < b.mName; });
+  // Of the entries of one name, the last in the file holds.
+  for (std::size_t i = 0; i < read.size(); ++i)
+    if (i + 1 == read.size() || read[i + 1].mName != read[i].mName)
+      mEntries.push_back(std::move(read[i]));
   return Finish(reader, error);
 }
 
 bool CAddressBook::Load(const std::string& path, std::string* error)
 {
-  mEntries.clear();
-  std::string bytes;
-  if (!LoadFile(path, bytes, error))
-    return false;
-  return WithPath(path, Decode(bytes, error), error);
+  return LoadList(*this, path, error);
 }
 
 bool CAddressBook::Save(const std::string& path, std::string* error) const
@@ -256,18 +283,18 @@ bool CNameList::Decode(std::string_view bytes, std::string* error)
     std::string name;
     if (!reader.String(name, "name"))
       break;
-    Add(name); // in order, duplicates dropped
+    if (!name.empty())
+      mNames.push_back(std::move(name));
   }
+  // In order, duplicates dropped, sorted at once as the customers are.
+  std::sort(mNames.begin(), mNames.end());
+  mNames.erase(std::unique(mNames.begin(), mNames.end()), mNames.end());
   return Finish(reader, error);
 }
 
 bool CNameList::Load(const std::string& path, std::string* error)
 {
-  mNames.clear();
-  std::string bytes;
-  if (!LoadFile(path, bytes, error))
-    return false;
-  return WithPath(path, Decode(bytes, error), error);
+  return LoadList(*this, path, error);
 }
 
 bool CNameList::Save(const std::string& path, std::string* error) const

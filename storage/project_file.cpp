@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <bit>
 #include <memory>
+#include <new>
 #include <string_view>
 #include <unordered_set>
 #include <vector>
@@ -494,7 +495,16 @@ bool CProject::Load(std::string* error)
   CProject scratch;
   std::string reason;
   bool inOrder = false;
-  if (!ReadImage(bytes, scratch, &reason, inOrder))
+  bool read = false;
+  try
+  {
+    read = ReadImage(bytes, scratch, &reason, inOrder);
+  }
+  catch (const std::bad_alloc&)
+  {
+    reason = "there is not enough memory to read it";
+  }
+  if (!read)
   {
     if (error)
       *error = mPath + ": " + reason;

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -205,6 +206,18 @@ TEST_F(Cli, RefusesUnreadableDamagedAndNewerFilesWithOneLineAndNoOutput)
   ExpectRefused(Run("dump " + Quote(huge.string())), huge.string(), "cannot fit");
 
   ExpectRefused(Run("dump " + Quote(mDir.string())), mDir.string(), "directory");
+
+  // Neither a named pipe nor a file beyond any project's size is read.
+  const fs::path pipe = mDir / "Pipe.ad";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  const fs::path big = mDir / "Big.ad";
+  Put(big, "");
+  fs::resize_file(big, std::uintmax_t(1) << 30);
+  for (const char* command : {"dump", "check", "upgrade"})
+  {
+    ExpectRefused(Run(std::string(command) + " " + Quote(pipe.string())), pipe.string(), "named pipe");
+    ExpectRefused(Run(std::string(command) + " " + Quote(big.string())), big.string(), "too large");
+  }
 }
 
 TEST_F(Cli, WrongUsageExitsTwoWithTheUsageText)

@@ -1,13 +1,20 @@
 #include "storage/catalogue.h"
 
 #include "model/project.h"
+#include "storage/address_book.h"
+#include "storage/byte_reader.h"
 
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <tuple>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -118,6 +125,51 @@ TEST_F(Catalogue, RowsComeFromTheFilesThatRead)
   EXPECT_EQ(rows[1].mDesigner, "Ann Lee");
   EXPECT_EQ(rows[1].mDate, "03/04/25"); // the stored date, not today's
   EXPECT_EQ(ReadCatalogue(mFolder, {"East"}).size(), 1u);
+}
+
+TEST_F(Catalogue, WhatIsNoProjectFileIsRefusedAtOnceWithAReason)
+{
+  // A named pipe would block a reader that opens it; the alarm ends a hang.
+  ::alarm(30);
+  const fs::path folder(mFolder);
+  ASSERT_EQ(::mkfifo((folder / "Pipe.ad").c_str(), 0600), 0);
+  fs::create_directory(folder / "Folder.ad");
+  fs::create_symlink("/dev/zero", folder / "Zero.ad");
+  int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const std::string socketPath = (folder / "Socket.ad").string();
+  ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+  std::strcpy(address.sun_path, socketPath.c_str());
+  ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  // Sparse: far larger than any project, yet it takes no room on the disk.
+  Write(folder / "Huge.ad", "");
+  fs::resize_file(folder / "Huge.ad", kMaxReadFileBytes + 1);
+  CProject good;
+  good.SetName("Good");
+  good.mPath = (folder / "Good.ad").string();
+  ASSERT_TRUE(good.Save());
+
+  const std::pair<const char*, const char*> cases[] = {
+    {"Pipe", "named pipe"}, {"Folder", "Is a directory"}, {"Zero", "device"},
+    {"Socket", "socket"},   {"Huge", "too large"}};
+  for (auto [name, reason] : cases)
+  {
+    CProject project;
+    project.SetName(name);
+    project.mPath = (folder / ProjectFileName(name)).string();
+    std::string error;
+    EXPECT_FALSE(project.Load(&error)) << name;
+    EXPECT_NE(error.find(reason), std::string::npos) << error;
+    CNameList list;
+    EXPECT_FALSE(list.Load(project.mPath, &error)) << name;
+    EXPECT_NE(error.find(reason), std::string::npos) << error;
+  }
+  const std::vector<CCatalogueRow> rows = ReadCatalogue(mFolder, {});
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0].mName, "Good");
+  ::close(sock);
+  ::alarm(0);
 }
 
 TEST_F(Catalogue, RenameNeverReplacesAFile)
