@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -177,6 +178,30 @@ ssize_t CSafeFileCalls::Write(int fd, const void* data, std::size_t size) { retu
 int CSafeFileCalls::Sync(int fd) { return ::fsync(fd); }
 int CSafeFileCalls::Close(int fd) { return ::close(fd); }
 int CSafeFileCalls::Rename(const char* from, const char* to) { return ::rename(from, to); }
+int CSafeFileCalls::RenameNoReplace(const char* from, const char* to)
+{
+  if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0)
+    return 0;
+  if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
+    return -1;
+  // A file system without the flag: a second name, which cannot replace
+  // anything either, then the first name removed.
+  if (::link(from, to) != 0)
+    return -1;
+  if (::unlink(from) != 0)
+  {
+    const int err = errno;
+    ::unlink(to);
+    errno = err;
+    return -1;
+  }
+  return 0;
+}
+
+int RenameFile(const char* from, const char* to, bool replace)
+{
+  return replace ? gCalls->Rename(from, to) : gCalls->RenameNoReplace(from, to);
+}
 
 CSafeFileCalls* SetSafeFileCalls(CSafeFileCalls* calls)
 {
@@ -360,7 +385,9 @@ bool CSafeFile::Commit()
     if (gCalls->Close(fd) != 0)
       ok = Fail("close", errno);
   }
-  if (ok && gCalls->Rename(mTempPath.c_str(), mPath.c_str()) != 0)
+  if (ok && mKeepExisting && gCalls->RenameNoReplace(mTempPath.c_str(), mPath.c_str()) != 0)
+    ok = Fail("put the new file in place", errno);
+  else if (ok && !mKeepExisting && gCalls->Rename(mTempPath.c_str(), mPath.c_str()) != 0)
     ok = Fail("rename the new file over it", errno);
   if (!ok)
   {

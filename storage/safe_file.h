@@ -32,8 +32,12 @@ public:
   // Buffered; the first failure sticks and later writes do nothing.
   bool Write(const void* data, std::size_t size);
   bool Write(std::string_view bytes) { return Write(bytes.data(), bytes.size()); }
-  // Flushes, syncs, closes and renames the temporary file over the target.
+  // Flushes, syncs, closes and renames the temporary file over the target;
+  // after KeepExisting, puts it in place only when no file of the target's
+  // name exists by then.
   bool Commit();
+  // Makes Commit fail rather than replace a file that appears meanwhile.
+  void KeepExisting() { mKeepExisting = true; }
   // Closes and removes the temporary file; the target is left alone.
   void Discard();
 
@@ -55,6 +59,7 @@ private:
   int mFd = -1;
   int mLockFd = -1; // keeps the temporary file locked from creation to rename
   bool mFailed = false;
+  bool mKeepExisting = false;
 };
 
 // Writes the bytes to the path through a CSafeFile; on failure the reason
@@ -84,7 +89,15 @@ public:
   virtual int Sync(int fd);
   virtual int Close(int fd);
   virtual int Rename(const char* from, const char* to);
+  // Renames, failing with EEXIST when `to` exists, in one step that no file
+  // appearing meanwhile can slip under.
+  virtual int RenameNoReplace(const char* from, const char* to);
 };
+
+// Renames `from` to `to` through the current calls. Unless `replace` is
+// set, never replaces a file: -1 with errno EEXIST when `to` exists,
+// whenever it appeared.
+int RenameFile(const char* from, const char* to, bool replace);
 // Makes `calls` serve every later save (nullptr: the system's own again);
 // returns what served before.
 CSafeFileCalls* SetSafeFileCalls(CSafeFileCalls* calls);

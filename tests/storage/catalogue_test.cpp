@@ -3,8 +3,11 @@
 #include "model/project.h"
 #include "storage/address_book.h"
 #include "storage/byte_reader.h"
+#include "storage/safe_file.h"
 
+#include <cerrno>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
@@ -45,6 +48,40 @@ protected:
 
   fs::path mRoot;
   std::string mFolder;
+};
+
+// Renames that meet another file system for their first `mCrossDevice`
+// calls, and run `mBefore` (another program at work) before each one.
+class CRenameRace : public CSafeFileCalls
+{
+public:
+  CRenameRace() : mPrevious(SetSafeFileCalls(this)) {}
+  ~CRenameRace() override { SetSafeFileCalls(mPrevious); }
+  int Rename(const char* from, const char* to) override
+  {
+    return Next() ? CSafeFileCalls::Rename(from, to) : -1;
+  }
+  int RenameNoReplace(const char* from, const char* to) override
+  {
+    return Next() ? CSafeFileCalls::RenameNoReplace(from, to) : -1;
+  }
+  int mCrossDevice = 0;
+  std::function<void()> mBefore;
+
+private:
+  bool Next()
+  {
+    if (mCrossDevice > 0)
+    {
+      --mCrossDevice;
+      errno = EXDEV;
+      return false;
+    }
+    if (mBefore)
+      mBefore();
+    return true;
+  }
+  CSafeFileCalls* mPrevious;
 };
 } // namespace
 
@@ -215,6 +252,72 @@ TEST_F(Catalogue, MoveReplacesOnlyWhenAskedTo)
   fs::create_directory(to / "boxed.ad");
   EXPECT_FALSE(MoveProjectFile(mFolder, to.string(), "boxed", true, &error));
   EXPECT_EQ(Read(from / "boxed.ad"), "boxed");
+}
+
+TEST_F(Catalogue, RenameAndMoveNeverReplaceAFileThatAppearsMeanwhile)
+{
+  const fs::path from(mFolder), to = mRoot / "elsewhere";
+  fs::create_directory(to);
+  struct Case
+  {
+    const char* what;
+    int crossDevice;
+    std::function<bool(std::string*)> act;
+    fs::path appears;
+  };
+  const Case cases[] = {
+    {"rename", 0, [&](std::string* e) { return RenameProjectFile(mFolder, "job", "new", e); },
+     from / "new.ad"},
+    {"move", 0, [&](std::string* e) { return MoveProjectFile(mFolder, to.string(), "job", false, e); },
+     to / "job.ad"},
+    {"move to another file system", 1,
+     [&](std::string* e) { return MoveProjectFile(mFolder, to.string(), "job", false, e); },
+     to / "job.ad"},
+  };
+  for (const Case& c : cases)
+  {
+    Write(from / "job.ad", "mine");
+    CRenameRace race;
+    race.mCrossDevice = c.crossDevice;
+    race.mBefore = [&] { Write(c.appears, "theirs"); };
+    std::string error;
+    EXPECT_FALSE(c.act(&error)) << c.what;
+    EXPECT_NE(error.find("already exists"), std::string::npos) << c.what << ": " << error;
+    EXPECT_EQ(Read(c.appears), "theirs") << c.what;
+    EXPECT_EQ(Read(from / "job.ad"), "mine") << c.what;
+    fs::remove(c.appears);
+  }
+  // Nothing of the copy is left beside the target.
+  EXPECT_TRUE(fs::is_empty(to));
+}
+
+TEST_F(Catalogue, AMoveToAnotherFileSystemCopiesSafelyAndFollowsNoLink)
+{
+  const fs::path from(mFolder), to = mRoot / "elsewhere";
+  fs::create_directory(to);
+  Write(mRoot / "victim", "victim");
+  fs::create_symlink(mRoot / "victim", to / "job.ad");
+  Write(from / "job.ad", "mine");
+  for (bool replace : {false, true})
+  {
+    CRenameRace race;
+    race.mCrossDevice = 1;
+    std::string error;
+    EXPECT_EQ(MoveProjectFile(mFolder, to.string(), "job", replace, &error), replace) << error;
+  }
+  // The link was replaced, not written through.
+  EXPECT_EQ(Read(mRoot / "victim"), "victim");
+  EXPECT_FALSE(fs::is_symlink(to / "job.ad"));
+  EXPECT_EQ(Read(to / "job.ad"), "mine");
+  EXPECT_FALSE(fs::exists(from / "job.ad"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(to), fs::directory_iterator()), 1);
+
+  CRenameRace race;
+  race.mCrossDevice = 1;
+  Write(from / "solo.ad", "solo");
+  EXPECT_TRUE(MoveProjectFile(mFolder, to.string(), "solo", false));
+  EXPECT_EQ(Read(to / "solo.ad"), "solo");
+  EXPECT_FALSE(fs::exists(from / "solo.ad"));
 }
 
 TEST_F(Catalogue, MovingAFileOntoItselfNeverDeletesIt)
