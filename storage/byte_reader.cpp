@@ -133,7 +133,8 @@ std::string TooLarge(std::uint64_t size)
 }
 } // namespace
 
-bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* error)
+bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* error,
+                   CFileStamp* stamp)
 {
   auto fail = [&](const char* what, const std::string& reason) {
     if (error)
@@ -201,5 +202,7 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* err
   ::close(fd);
   data.resize(used);
   bytes = std::move(data);
+  if (stamp)
+    *stamp = StampOf(st);
   return true;
 }

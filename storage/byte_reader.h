@@ -4,6 +4,8 @@
 // announces more than it holds is refused with a reason saying where, before
 // anything is allocated for it. The reader never throws.
 
+#include "storage/file_stamp.h"
+
 #include <bit>
 #include <cmath>
 #include <cstddef>
@@ -148,4 +150,6 @@ inline constexpr std::size_t kMaxReadFileBytes = std::size_t(64) << 20;
 // larger than kMaxReadFileBytes are refused before anything is opened for
 // reading or allocated, so a hostile name in a folder never blocks the
 // caller; running out of memory is a reason too, never an exception.
-bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* error = nullptr);
+// The stamp of the file read goes to stamp (when given).
+bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* error = nullptr,
+                   CFileStamp* stamp = nullptr);

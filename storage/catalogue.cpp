@@ -2,6 +2,7 @@
 
 #include "model/project.h"
 #include "storage/byte_reader.h"
+#include "storage/lock_file.h"
 #include "storage/safe_file.h"
 #include "storage/units.h"
 
@@ -28,6 +29,15 @@ bool Fail(std::string* error, std::string reason)
   if (error)
     *error = std::move(reason);
   return false;
+}
+
+// The reason not to rename, move or delete a project file that another
+// copy of the program has open; empty when none has.
+std::string OpenElsewhere(const fs::path& path)
+{
+  if (!MarkedElsewhere(path.string()))
+    return {};
+  return "\"" + path.filename().string() + "\" is open in another copy of the program";
 }
 
 bool Exists(const fs::path& path)
@@ -67,7 +77,10 @@ CProjectNameProblem CheckProjectName(std::string_view name, const COpenProjects&
   // A name of blanks only names nothing a user could pick out of a list.
   if (CollapseSpaces(name).empty())
     return CProjectNameProblem::Empty;
-  if (open.Find(name) || Exists(ProjectPath(folder, name)))
+  // A project another copy of the program has open but not yet saved has
+  // no file, only its mark.
+  const std::string path = ProjectPath(folder, name).string();
+  if (open.Find(name) || Exists(path) || MarkedElsewhere(path))
     return CProjectNameProblem::InUse;
   return CProjectNameProblem::None;
 }
@@ -135,6 +148,8 @@ bool RenameProjectFile(const std::string& folder, std::string_view from, std::st
   const fs::path target = ProjectPath(folder, to);
   if (!Exists(source))
     return Fail(error, "the file \"" + source.filename().string() + "\" no longer exists");
+  if (std::string why = OpenElsewhere(source); !why.empty())
+    return Fail(error, why);
   auto taken = [&] {
     return Fail(error, "a file named \"" + target.filename().string() + "\" already exists");
   };
@@ -154,6 +169,9 @@ bool MoveProjectFile(const std::string& fromFolder, const std::string& toFolder,
   std::error_code ec;
   if (!Exists(source))
     return Fail(error, "the file \"" + source.string() + "\" no longer exists");
+  for (const fs::path& path : {source, target})
+    if (std::string why = OpenElsewhere(path); !why.empty())
+      return Fail(error, why);
   const bool existed = Exists(target);
   if (existed)
   {
@@ -202,6 +220,8 @@ bool MoveProjectFile(const std::string& fromFolder, const std::string& toFolder,
 bool DeleteProjectFile(const std::string& folder, std::string_view name, std::string* error)
 {
   const fs::path path = ProjectPath(folder, name);
+  if (std::string why = OpenElsewhere(path); !why.empty())
+    return Fail(error, why);
   std::error_code ec;
   if (fs::is_directory(fs::symlink_status(path, ec)))
     return Fail(error, "\"" + path.filename().string() + "\" is a folder");

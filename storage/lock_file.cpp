@@ -114,14 +114,78 @@ void CLockFile::Unlock()
   mFd = -1;
 }
 
-bool LockedElsewhere(const std::string& path)
+namespace
 {
-  const std::string lockPath = LockFilePath(path);
-  int fd = ::open(lockPath.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+// True when an open-file description other than fd's locks the file.
+bool LockedByAnother(int fd)
+{
+  struct flock probe = WholeFile(F_WRLCK);
+  return ::fcntl(fd, F_OFD_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
+}
+
+// A descriptor of the regular file at path for reading; -1 for anything else.
+int OpenRegular(const std::string& path)
+{
+  struct stat st{};
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+    return -1;
+  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)))
+  {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+} // namespace
+
+CLockFile::CState CFileMark::Mark(const std::string& path)
+{
+  Release();
+  int fd = OpenRegular(path);
+  if (fd < 0)
+    return CLockFile::CState::Unavailable;
+  struct flock lock = WholeFile(F_RDLCK);
+  CLockFile::CState state = CLockFile::CState::Held;
+  if (LockedByAnother(fd))
+    state = CLockFile::CState::HeldElsewhere;
+  else if (::fcntl(fd, F_OFD_SETLK, &lock) != 0)
+    state = errno == EAGAIN || errno == EACCES ? CLockFile::CState::HeldElsewhere
+                                               : CLockFile::CState::Unavailable;
+  else if (LockedByAnother(fd)) // marked by another copy at the same moment
+    state = CLockFile::CState::HeldElsewhere;
+  if (state == CLockFile::CState::Held)
+    mFd = fd;
+  else
+    ::close(fd);
+  return state;
+}
+
+bool CFileMark::MarkOpenFile(int fd)
+{
+  struct flock lock = WholeFile(F_RDLCK);
+  return ::fcntl(fd, F_OFD_SETLK, &lock) == 0;
+}
+
+void CFileMark::Adopt(int fd)
+{
+  Release();
+  mFd = fd;
+}
+
+void CFileMark::Release()
+{
+  if (mFd >= 0)
+    ::close(mFd);
+  mFd = -1;
+}
+
+bool MarkedElsewhere(const std::string& path)
+{
+  int fd = OpenRegular(path);
   if (fd < 0)
     return false;
-  struct flock lock = WholeFile(F_WRLCK);
-  const bool locked = ::fcntl(fd, F_OFD_GETLK, &lock) == 0 && lock.l_type != F_UNLCK;
+  const bool marked = LockedByAnother(fd);
   ::close(fd);
-  return locked;
+  return marked;
 }

@@ -45,5 +45,33 @@ private:
 // the name shortened with a check when it would be too long.
 std::string LockFilePath(const std::string& path);
 
-// True when another holder has the lock of the file at `path`.
-bool LockedElsewhere(const std::string& path);
+// The mark of a project file that a copy of the program has open: a shared
+// open-file-description lock on the file itself, so that no file is added
+// to the folder and a crash leaves nothing marked. Two copies that mark the
+// same file at the same moment both see the other and both let go.
+class CFileMark
+{
+public:
+  CFileMark() = default;
+  CFileMark(const CFileMark&) = delete;
+  CFileMark& operator=(const CFileMark&) = delete;
+  ~CFileMark() { Release(); }
+
+  // Marks the regular file at `path` (any mark held before is let go).
+  CLockFile::CState Mark(const std::string& path);
+  // Takes over a descriptor whose file is marked already (a file just
+  // saved in place of the marked one), letting go of the old mark.
+  void Adopt(int fd);
+  void Release();
+  bool Held() const { return mFd >= 0; }
+
+  // Marks the file open on fd (a new file about to be put in place).
+  static bool MarkOpenFile(int fd);
+
+private:
+  int mFd = -1;
+};
+
+// True when another copy of the program marks the project file at `path`;
+// false for anything but a regular file.
+bool MarkedElsewhere(const std::string& path);

@@ -1,5 +1,7 @@
 #include "storage/safe_file.h"
 
+#include "storage/lock_file.h"
+
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
@@ -237,7 +239,19 @@ int RemoveLeftoverTemporaries(const std::string& path)
 
 CSafeFile::CSafeFile(std::string path) : mPath(std::move(path)) {}
 
-CSafeFile::~CSafeFile() { Discard(); }
+CSafeFile::~CSafeFile()
+{
+  Discard();
+  if (mMarkedFd >= 0)
+    ::close(mMarkedFd);
+}
+
+int CSafeFile::TakeMarked()
+{
+  const int fd = mMarkedFd;
+  mMarkedFd = -1;
+  return fd;
+}
 
 bool CSafeFile::Fail(const std::string& what, int err)
 {
@@ -378,6 +392,10 @@ bool CSafeFile::Commit()
   bool ok = Flush();
   if (ok && gCalls->Sync(mFd) != 0)
     ok = Fail("sync", errno);
+  struct stat written{};
+  if (ok && ::fstat(mFd, &written) == 0)
+    mStamp = StampOf(written); // the rename keeps the file, its size and time
+  const bool marked = ok && mKeepMarked && mLockFd >= 0 && CFileMark::MarkOpenFile(mLockFd);
   if (ok)
   {
     int fd = mFd;
@@ -395,6 +413,12 @@ bool CSafeFile::Commit()
     return false;
   }
   mTempPath.clear();
+  if (marked)
+  {
+    ::flock(mLockFd, LOCK_UN); // the file is no save's temporary file any more
+    mMarkedFd = mLockFd;
+    mLockFd = -1;
+  }
   Unlock();
   SyncFolder(FolderOf(mPath));
   return true;
@@ -425,11 +449,14 @@ void CSafeFile::Discard()
   mBuffer.clear();
 }
 
-bool WriteFileSafely(const std::string& path, std::string_view bytes, std::string* error)
+bool WriteFileSafely(const std::string& path, std::string_view bytes, std::string* error,
+                     CFileStamp* stamp)
 {
   CSafeFile file(path);
   bool ok = file.Open() && file.Write(bytes) && file.Commit();
   if (!ok && error)
     *error = file.Error();
+  if (ok && stamp)
+    *stamp = file.Stamp();
   return ok;
 }

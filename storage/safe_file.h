@@ -11,6 +11,8 @@
 // leftover: the next save of NAME removes it, and so does
 // RemoveLeftoverTemporaries when a folder is taken into use.
 
+#include "storage/file_stamp.h"
+
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -38,12 +40,19 @@ public:
   bool Commit();
   // Makes Commit fail rather than replace a file that appears meanwhile.
   void KeepExisting() { mKeepExisting = true; }
+  // Makes Commit mark the new file (see CFileMark) before it is put in
+  // place, so that it is never seen unmarked; TakeMarked then hands over the
+  // descriptor that holds the mark (-1 when none could be placed).
+  void KeepMarked() { mKeepMarked = true; }
+  int TakeMarked();
   // Closes and removes the temporary file; the target is left alone.
   void Discard();
 
   const std::string& Path() const { return mPath; }
   // The reason of the first failure, naming the file; empty while all is well.
   const std::string& Error() const { return mError; }
+  // The stamp of the file a Commit put in place.
+  const CFileStamp& Stamp() const { return mStamp; }
 
 private:
   bool Fail(const std::string& what, int err);
@@ -60,11 +69,16 @@ private:
   int mLockFd = -1; // keeps the temporary file locked from creation to rename
   bool mFailed = false;
   bool mKeepExisting = false;
+  bool mKeepMarked = false;
+  int mMarkedFd = -1;
+  CFileStamp mStamp;
 };
 
 // Writes the bytes to the path through a CSafeFile; on failure the reason
 // goes to error (when given) and the old file is unchanged.
-bool WriteFileSafely(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+// The stamp of the new file goes to stamp (when given).
+bool WriteFileSafely(const std::string& path, std::string_view bytes, std::string* error = nullptr,
+                     CFileStamp* stamp = nullptr);
 
 // Removes the temporary files that interrupted saves of `path` left beside
 // it: ".NAME.XXXXXX" with six letters or digits as only a save makes them,
