@@ -4,6 +4,7 @@
 #include "../storage/byte_builder.h"
 #include "model/data_dump.h"
 #include "model/project.h"
+#include "storage/lock_file.h"
 #include "storage/project_file.h"
 
 #include <gtest/gtest.h>
@@ -268,4 +269,11 @@ TEST_F(Cli, UpgradeRewritesOlderFilesAndSaysWhatItDid)
   run = Run("upgrade " + Quote(old.string()));
   EXPECT_EQ(run.mStatus, 0);
   EXPECT_NE(run.mOut.find("already"), std::string::npos);
+
+  // A file open in the desktop program is left to it.
+  Put(old, Version3File(false));
+  CFileMark program;
+  ASSERT_EQ(program.Mark(old.string()), CLockFile::CState::Held);
+  ExpectRefused(Run("upgrade " + Quote(old.string())), old.string(), "open in the program");
+  EXPECT_EQ(Slurp(old), Version3File(false));
 }
