@@ -32,7 +32,7 @@ bool CreateProjectWindow(QMdiArea* area, CProject* project)
     return false;
   auto* sheet = new CVTXSheet(project);
   auto* window = new CSheetWnd(sheet);
-  window->setWindowTitle(ToQt(project->mName) + (project->mReadOnly ? " (read-only)" : ""));
+  window->setWindowTitle(ToQt(project->mName));
   area->addSubWindow(window);
   project->mProjectWindow = window;
   QPointer<CVTXSheet> guard(sheet);
