@@ -9,6 +9,7 @@
 #include "model/project.h"
 #include "model/text_lines.h"
 #include "storage/charset.h"
+#include "storage/lock_file.h"
 #include "storage/printf.h"
 #include "storage/units.h"
 
@@ -147,6 +148,15 @@ int RunUpgrade(const CArgs& args)
   int status = 0;
   for (const std::string& path : args)
   {
+    // Not under a running copy of the program: its next save would undo
+    // the upgrade or be refused. Marked as in use until rewritten.
+    CFileMark mark;
+    if (mark.Mark(path) == CLockFile::CState::HeldElsewhere)
+    {
+      Complain(path + ": it is open in the program; close it there first");
+      status = 1;
+      continue;
+    }
     CProject project;
     if (!OpenProjectFile(path, project))
     {

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 
 namespace
@@ -76,7 +77,20 @@ int main(int argc, char** argv)
   CArgs args(argv + 2, argv + argc);
   for (const CCommand& c : kCommands)
     if (first == c.mName)
-      return c.mRun(args);
+    {
+      // The readers refuse what would not fit; should the memory still run
+      // out, the file is named and the status is that of an unreadable file.
+      try
+      {
+        return c.mRun(args);
+      }
+      catch (const std::bad_alloc&)
+      {
+        std::fprintf(stderr, "vantor-cli: %s: there is not enough memory to finish '%s'\n",
+                     argc > 2 ? argv[2] : "", first.c_str());
+        return 1;
+      }
+    }
   std::fprintf(stderr, "vantor-cli: unknown command '%s'\n", first.c_str());
   return UsageError();
 }

@@ -2,6 +2,7 @@
 
 #include "model/text_lines.h"
 #include "model/window_notifier.h"
+#include "storage/lock_file.h"
 #include "storage/project_file.h"
 #include "storage/units.h"
 

@@ -3,6 +3,7 @@
 
 #include "model/area.h"
 #include "storage/address.h"
+#include "storage/file_stamp.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -16,6 +17,7 @@ class CTextLines;
 class CWindowNotifier;
 class CAddressBook;
 class CNameList;
+class CFileMark;
 
 constexpr std::uint32_t kCurrentFileVersion = 4;
 
@@ -184,6 +186,15 @@ public:
   std::uint32_t mVersion = 0;
   CWindowNotifier* mProjectWindow = nullptr; // run time only
   CWindowNotifier* mReportWindow = nullptr;  // run time only
+  // Run time only, never copied: the file as this project last read or
+  // wrote it (a save asks before replacing a file changed since); whether
+  // another copy of the program had the project open when it was opened
+  // here (a save over its file is refused: Save As keeps the changes); and
+  // this copy's mark on the file while the project is open (none outside
+  // the desktop program), carried over to the new file by each save.
+  CFileStamp mDiskStamp;
+  bool mReadOnly = false;
+  std::unique_ptr<CFileMark> mMark;
 };
 
 // The projects that have a window, sorted by name, found by bisection.

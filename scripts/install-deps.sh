@@ -9,7 +9,8 @@ packages=(
   nlohmann-json3-dev
   fonts-liberation2 xvfb xauth
   unrtf poppler-utils
-  desktop-file-utils appstream dpkg-dev
+  desktop-file-utils appstream dpkg-dev file  # scripts/package-test.sh: cpack reads the programs' libraries
+  locales mount  # tests: a German locale built with localedef, a small tmpfs
   clang libclang-rt-14-dev
   time jq  # scripts/bench.sh: peak memory and the table of figures
 )

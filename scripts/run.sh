@@ -4,13 +4,16 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-bash scripts/build.sh
 build_dir=${BUILD_DIR:-build}
 
+# Builds only the program it starts, not the tests.
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  TARGETS=vantor bash scripts/build.sh
   exec "$build_dir/ui/vantor" "$@"
 fi
 
+# The window program too, for the virtual display suggested below.
+TARGETS="vantor vantor-cli" bash scripts/build.sh
 echo "No graphical display was found (neither DISPLAY nor WAYLAND_DISPLAY is set),"
 echo "so the desktop program cannot open its window here. To see it, run this"
 echo "command from a desktop session, or under a virtual display:"

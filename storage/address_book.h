@@ -12,6 +12,7 @@
 #include <vector>
 
 class CSettingsStore;
+struct CListFile;
 
 inline constexpr const char* kCustomerFileName = "customer.vtx";
 inline constexpr const char* kDesignerFileName = "designer.vtx";
@@ -31,7 +32,8 @@ public:
   std::vector<std::string> Names() const;
   std::size_t Count() const { return mEntries.size(); }
   const CAddress& At(std::size_t index) const { return mEntries[index]; }
-  void Clear() { mEntries.clear(); }
+  // Empties the book and forgets its file: the next save writes it as it is.
+  void Clear() { *this = CAddressBook(); }
 
   // The file image; false with the reason when a text is too long to store.
   bool Encode(std::string& bytes, std::string* error = nullptr) const;
@@ -41,8 +43,13 @@ public:
   bool Decode(std::string_view bytes, std::string* error = nullptr);
   // Empties the book, then reads the file; false when it cannot be read.
   bool Load(const std::string& path = kCustomerFileName, std::string* error = nullptr);
-  // Writes the whole book safely; the old file stays whole on failure.
-  bool Save(const std::string& path = kCustomerFileName, std::string* error = nullptr) const;
+  // Writes the whole book safely; the old file stays whole on failure. Once
+  // the book has been read from or written to that file, the save merges:
+  // under the file's lock it reads the file again and keeps what another
+  // copy of the program added, changed or removed since, together with what
+  // was added, changed or removed here; the book then holds the result. A
+  // file that cannot be read is not replaced.
+  bool Save(const std::string& path = kCustomerFileName, std::string* error = nullptr);
 
   // What the screens do: change the book, then save it at once.
   bool PutAndSave(const CAddress& address, const std::string& path = kCustomerFileName,
@@ -51,7 +58,16 @@ public:
                      std::string* error = nullptr);
 
 private:
+  friend struct CListFile;
+  using Item = CAddress;
+  static std::string_view KeyOf(const CAddress& a) { return a.mName; }
+  std::vector<CAddress>& Items() { return mEntries; }
+
   std::vector<CAddress> mEntries;
+  // What the file held when last read or written here, and its full path
+  // (empty: never read or written, and a save writes the book as it is).
+  std::vector<CAddress> mBase;
+  std::string mBaseFile;
 };
 
 class CNameList
@@ -66,13 +82,14 @@ public:
   void Remove(std::string_view name);
   const std::vector<std::string>& Names() const { return mNames; }
   std::size_t Count() const { return mNames.size(); }
-  void Clear() { mNames.clear(); }
+  void Clear() { *this = CNameList(); }
 
   bool Encode(std::string& bytes, std::string* error = nullptr) const;
   // As CAddressBook::Decode: put in order, duplicates dropped.
   bool Decode(std::string_view bytes, std::string* error = nullptr);
   bool Load(const std::string& path = kDesignerFileName, std::string* error = nullptr);
-  bool Save(const std::string& path = kDesignerFileName, std::string* error = nullptr) const;
+  // As CAddressBook::Save: merges with the file once read or written.
+  bool Save(const std::string& path = kDesignerFileName, std::string* error = nullptr);
 
   // Collapses the spaces of the name, adds it and saves; false when the
   // name is empty, already present or the save fails.
@@ -82,7 +99,14 @@ public:
                      std::string* error = nullptr);
 
 private:
+  friend struct CListFile;
+  using Item = std::string;
+  static std::string_view KeyOf(const std::string& s) { return s; }
+  std::vector<std::string>& Items() { return mNames; }
+
   std::vector<std::string> mNames;
+  std::vector<std::string> mBase;
+  std::string mBaseFile;
 };
 
 // The program's one customer book and one designer list.

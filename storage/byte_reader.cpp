@@ -1,9 +1,11 @@
 #include "storage/byte_reader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <fcntl.h>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -106,52 +108,101 @@ bool CByteReader::ExpectEnd()
   return true;
 }
 
-bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* error)
+namespace
 {
-  auto fail = [&](const char* what, int err) {
+// Why a file of this type is not read; empty for a regular file.
+std::string NotARegularFile(mode_t mode)
+{
+  if (S_ISREG(mode))
+    return {};
+  if (S_ISDIR(mode))
+    return std::strerror(EISDIR);
+  if (S_ISFIFO(mode))
+    return "it is a named pipe, not a file";
+  if (S_ISSOCK(mode))
+    return "it is a socket, not a file";
+  if (S_ISCHR(mode) || S_ISBLK(mode))
+    return "it is a device, not a file";
+  return "it is not a regular file";
+}
+
+std::string TooLarge(std::uint64_t size)
+{
+  return "it is too large to be a file of this program (" + std::to_string(size) +
+         " bytes; the limit is " + std::to_string(kMaxReadFileBytes >> 20) + " MiB)";
+}
+} // namespace
+
+bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* error,
+                   CFileStamp* stamp)
+{
+  auto fail = [&](const char* what, const std::string& reason) {
     if (error)
-      *error = path + ": cannot " + what + ": " + std::strerror(err);
+      *error = path + ": cannot " + what + ": " + reason;
     return false;
   };
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0)
-    return fail("open", errno);
+  auto failErrno = [&](const char* what, int err) { return fail(what, std::strerror(err)); };
+  // The type and size are checked before the file is opened: opening a named
+  // pipe for reading waits for a writer, and opening a device may act on it.
   struct stat st{};
+  if (::stat(path.c_str(), &st) != 0)
+    return failErrno("open", errno);
+  if (std::string why = NotARegularFile(st.st_mode); !why.empty())
+    return fail("read", why);
+  if (static_cast<std::uint64_t>(st.st_size) > kMaxReadFileBytes)
+    return fail("read", TooLarge(static_cast<std::uint64_t>(st.st_size)));
+  // Not blocking and checked again once open: the name may have been given
+  // to something else in between.
+  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0)
+    return failErrno("open", errno);
+  auto close = [&](bool result) {
+    ::close(fd);
+    return result;
+  };
   if (::fstat(fd, &st) != 0)
-  {
-    int err = errno;
-    ::close(fd);
-    return fail("read", err);
-  }
-  if (!S_ISREG(st.st_mode))
-  {
-    ::close(fd);
-    return fail("read", S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
-  }
+    return close(failErrno("read", errno));
+  if (std::string why = NotARegularFile(st.st_mode); !why.empty())
+    return close(fail("read", why));
+  const std::size_t size = static_cast<std::size_t>(st.st_size);
+  if (size > kMaxReadFileBytes)
+    return close(fail("read", TooLarge(size)));
   // Read straight into the string, a little beyond the size the file had, so
-  // that a file that grew meanwhile is still read whole and the end is seen.
+  // that a file that grew meanwhile is still read whole and the end is seen;
+  // it may not grow beyond the limit.
   std::string data;
   std::size_t used = 0;
-  data.resize(static_cast<std::size_t>(st.st_size) + 4096);
-  for (;;)
+  try
   {
-    if (used == data.size())
-      data.resize(data.size() * 2);
-    ssize_t n = ::read(fd, data.data() + used, data.size() - used);
-    if (n < 0)
+    data.resize(size + 4096);
+    for (;;)
     {
-      if (errno == EINTR)
-        continue;
-      int err = errno;
-      ::close(fd);
-      return fail("read", err);
+      if (used == data.size())
+      {
+        if (used > kMaxReadFileBytes)
+          return close(fail("read", TooLarge(used)));
+        data.resize(std::min(data.size() * 2, kMaxReadFileBytes + 1));
+      }
+      ssize_t n = ::read(fd, data.data() + used, data.size() - used);
+      if (n < 0)
+      {
+        if (errno == EINTR)
+          continue;
+        return close(failErrno("read", errno));
+      }
+      if (n == 0)
+        break;
+      used += static_cast<std::size_t>(n);
     }
-    if (n == 0)
-      break;
-    used += static_cast<std::size_t>(n);
+  }
+  catch (const std::bad_alloc&)
+  {
+    return close(fail("read", "there is not enough memory to read it"));
   }
   ::close(fd);
   data.resize(used);
   bytes = std::move(data);
+  if (stamp)
+    *stamp = StampOf(st);
   return true;
 }

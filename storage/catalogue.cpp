@@ -1,11 +1,17 @@
 #include "storage/catalogue.h"
 
 #include "model/project.h"
+#include "storage/byte_reader.h"
+#include "storage/lock_file.h"
+#include "storage/safe_file.h"
 #include "storage/units.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -23,6 +29,15 @@ bool Fail(std::string* error, std::string reason)
   if (error)
     *error = std::move(reason);
   return false;
+}
+
+// The reason not to rename, move or delete a project file that another
+// copy of the program has open; empty when none has.
+std::string OpenElsewhere(const fs::path& path)
+{
+  if (!MarkedElsewhere(path.string()))
+    return {};
+  return "\"" + path.filename().string() + "\" is open in another copy of the program";
 }
 
 bool Exists(const fs::path& path)
@@ -62,7 +77,10 @@ CProjectNameProblem CheckProjectName(std::string_view name, const COpenProjects&
   // A name of blanks only names nothing a user could pick out of a list.
   if (CollapseSpaces(name).empty())
     return CProjectNameProblem::Empty;
-  if (open.Find(name) || Exists(ProjectPath(folder, name)))
+  // A project another copy of the program has open but not yet saved has
+  // no file, only its mark.
+  const std::string path = ProjectPath(folder, name).string();
+  if (open.Find(name) || Exists(path) || MarkedElsewhere(path))
     return CProjectNameProblem::InUse;
   return CProjectNameProblem::None;
 }
@@ -130,13 +148,17 @@ bool RenameProjectFile(const std::string& folder, std::string_view from, std::st
   const fs::path target = ProjectPath(folder, to);
   if (!Exists(source))
     return Fail(error, "the file \"" + source.filename().string() + "\" no longer exists");
-  if (Exists(target))
+  if (std::string why = OpenElsewhere(source); !why.empty())
+    return Fail(error, why);
+  auto taken = [&] {
     return Fail(error, "a file named \"" + target.filename().string() + "\" already exists");
-  std::error_code ec;
-  fs::rename(source, target, ec);
-  if (ec)
-    return Fail(error, ec.message());
-  return true;
+  };
+  if (Exists(target))
+    return taken();
+  // The rename checks again: a file that appears in between is kept too.
+  if (RenameFile(source.c_str(), target.c_str(), false) == 0)
+    return true;
+  return errno == EEXIST ? taken() : Fail(error, std::strerror(errno));
 }
 
 bool MoveProjectFile(const std::string& fromFolder, const std::string& toFolder,
@@ -147,7 +169,11 @@ bool MoveProjectFile(const std::string& fromFolder, const std::string& toFolder,
   std::error_code ec;
   if (!Exists(source))
     return Fail(error, "the file \"" + source.string() + "\" no longer exists");
-  if (Exists(target))
+  for (const fs::path& path : {source, target})
+    if (std::string why = OpenElsewhere(path); !why.empty())
+      return Fail(error, why);
+  const bool existed = Exists(target);
+  if (existed)
   {
     // The same file reached through another path: replacing it would delete it.
     if (fs::equivalent(source, target, ec) && !ec)
@@ -157,40 +183,45 @@ bool MoveProjectFile(const std::string& fromFolder, const std::string& toFolder,
     if (fs::is_directory(fs::symlink_status(target, ec)))
       return Fail(error, "\"" + target.string() + "\" is a folder");
   }
+  auto appeared = [&] { return Fail(error, "\"" + target.string() + "\" already exists"); };
 
-  // A rename replaces the target in one step, so the target is only lost
-  // when the move succeeds.
-  ec.clear();
-  fs::rename(source, target, ec);
-  if (!ec)
+  // A rename puts the file in place in one step. Only the file the user
+  // agreed to replace is replaced; when there was none, a file that appears
+  // meanwhile is kept and the move refused.
+  if (RenameFile(source.c_str(), target.c_str(), existed) == 0)
     return true;
-  if (ec != std::errc::cross_device_link)
-    return Fail(error, ec.message());
+  if (errno == EEXIST)
+    return appeared();
+  if (errno != EXDEV)
+    return Fail(error, std::strerror(errno));
 
-  // Another file system: copy beside the target, put the copy in its place,
-  // and only then remove the source.
-  fs::path temporary = target;
-  temporary += ".moving";
-  ec.clear();
-  fs::copy_file(source, temporary, fs::copy_options::overwrite_existing, ec);
-  if (!ec)
-    fs::rename(temporary, target, ec);
-  if (ec)
+  // Another file system: the content goes into a temporary file created
+  // afresh beside the target (never through a link planted there), synced,
+  // and put in place like a save; only then is the source removed.
+  std::string bytes;
+  std::string reason;
+  if (!ReadFileBytes(source.string(), bytes, &reason))
+    return Fail(error, reason);
+  CSafeFile copy(target.string());
+  if (!existed)
+    copy.KeepExisting();
+  if (!copy.Open() || !copy.Write(bytes) || !copy.Commit())
   {
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    return Fail(error, ec.message());
+    if (!existed && Exists(target))
+      return appeared();
+    return Fail(error, copy.Error());
   }
-  fs::remove(source, ec);
-  if (ec)
+  if (::unlink(source.c_str()) != 0)
     return Fail(error, "it was copied to \"" + target.string() +
-                         "\" but the original could not be removed: " + ec.message());
+                         "\" but the original could not be removed: " + std::strerror(errno));
   return true;
 }
 
 bool DeleteProjectFile(const std::string& folder, std::string_view name, std::string* error)
 {
   const fs::path path = ProjectPath(folder, name);
+  if (std::string why = OpenElsewhere(path); !why.empty())
+    return Fail(error, why);
   std::error_code ec;
   if (fs::is_directory(fs::symlink_status(path, ec)))
     return Fail(error, "\"" + path.filename().string() + "\" is a folder");

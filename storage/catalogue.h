@@ -25,7 +25,8 @@ enum class CProjectNameProblem
 {
   None,
   Empty, // nothing but blanks counts as empty
-  InUse, // a project of that name is open, or its file exists in the folder
+  InUse, // a project of that name is open here or in another copy of the
+         // program, or its file exists in the folder
 };
 
 // Checks a name for a new project file in `folder` ("." is the current folder).
@@ -54,8 +55,10 @@ std::vector<CCatalogueRow> ReadCatalogue(const std::string& folder,
 // reached another way (symbolic link, "a/./b", trailing separator).
 bool SameFolder(const std::string& a, const std::string& b);
 
-// Renames folder/from.ad to folder/to.ad. Never replaces an existing file:
-// false with the reason when the target exists or the rename fails.
+// Renames folder/from.ad to folder/to.ad. Never replaces a file, not even
+// one that appears while it works: false with the reason when the target
+// exists or the rename fails. Rename, Move and Delete leave alone a project
+// file that another copy of the program has open, saying so.
 bool RenameProjectFile(const std::string& folder, std::string_view from, std::string_view to,
                        std::string* error = nullptr);
 
@@ -64,8 +67,10 @@ bool ProjectFileExists(const std::string& folder, std::string_view name);
 
 // Moves fromFolder/name.ad to toFolder/name.ad. An existing target is
 // replaced only when `replace` is set, and never when it is the source file
-// itself; the source is kept until the target has been written, also
-// between file systems. False with the reason when nothing was moved.
+// itself, and one that appears while it works never; the source is kept
+// until the target has been written, also between file systems, where the
+// copy is made in a new temporary file beside the target, synced, and put
+// in place like a save. False with the reason when nothing was moved.
 bool MoveProjectFile(const std::string& fromFolder, const std::string& toFolder,
                      std::string_view name, bool replace, std::string* error = nullptr);
 

@@ -4,15 +4,20 @@
 #include "storage/address.h"
 #include "storage/byte_reader.h"
 #include "storage/byte_writer.h"
+#include "storage/file_stamp.h"
+#include "storage/lock_file.h"
 #include "storage/safe_file.h"
 
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <algorithm>
 #include <bit>
 #include <memory>
+#include <new>
 #include <string_view>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 namespace
@@ -454,12 +459,50 @@ bool EncodeProjectFile(const CProject& project, std::string& bytes, std::string*
   return true;
 }
 
+namespace
+{
+CChangedFileQuestion gChangedFileQuestion;
+
+// True when the file at the project's path is not the one the project last
+// read or wrote, or appeared where there was none.
+bool ChangedOnDisk(const CProject& project)
+{
+  // A folder in the way is no file to replace: the save says why it fails.
+  std::error_code ec;
+  if (project.mDiskStamp.mKind == CFileStamp::CKind::Unknown ||
+      std::filesystem::is_directory(project.mPath, ec))
+    return false;
+  const CFileStamp now = CurrentStamp(project.mPath);
+  return now.mKind == CFileStamp::CKind::Present && now != project.mDiskStamp;
+}
+} // namespace
+
+CChangedFileQuestion SetChangedFileQuestion(CChangedFileQuestion question)
+{
+  std::swap(question, gChangedFileQuestion);
+  return question;
+}
+
 bool CProject::Save(std::string* error)
 {
   if (mPath.empty())
   {
     if (error)
       *error = "the project has no file name";
+    return false;
+  }
+  if (mReadOnly)
+  {
+    if (error)
+      *error = mPath + ": another copy of the program had the project open, so it was opened "
+                       "read-only here; Save As keeps the changes under another name";
+    return false;
+  }
+  if (ChangedOnDisk(*this) && !(gChangedFileQuestion && gChangedFileQuestion(*this)))
+  {
+    if (error)
+      *error = mPath + ": the file was changed by another program since it was opened here, "
+                       "and it was kept as it is";
     return false;
   }
   std::string bytes;
@@ -470,8 +513,18 @@ bool CProject::Save(std::string* error)
       *error = mPath + ": " + reason;
     return false;
   }
-  if (!WriteFileSafely(mPath, bytes, error))
+  CSafeFile file(mPath);
+  if (mMark)
+    file.KeepMarked();
+  if (!file.Open() || !file.Write(bytes) || !file.Commit())
+  {
+    if (error)
+      *error = file.Error();
     return false;
+  }
+  mDiskStamp = file.Stamp();
+  if (mMark)
+    mMark->Adopt(file.TakeMarked());
   mVersion = kCurrentFileVersion;
   // What was just written is the snapshot: no second pass over the project.
   mSaved = std::make_unique<CProjectSnapshot>(*this, std::move(bytes));
@@ -487,14 +540,24 @@ bool CProject::Load(std::string* error)
     return false;
   }
   std::string bytes;
-  if (!ReadFileBytes(mPath, bytes, error))
+  CFileStamp stamp;
+  if (!ReadFileBytes(mPath, bytes, error, &stamp))
     return false;
   // Read into a scratch project and take it over only when the whole file
   // has been read, so a refused file leaves this project as it was.
   CProject scratch;
   std::string reason;
   bool inOrder = false;
-  if (!ReadImage(bytes, scratch, &reason, inOrder))
+  bool read = false;
+  try
+  {
+    read = ReadImage(bytes, scratch, &reason, inOrder);
+  }
+  catch (const std::bad_alloc&)
+  {
+    reason = "there is not enough memory to read it";
+  }
+  if (!read)
   {
     if (error)
       *error = mPath + ": " + reason;
@@ -503,6 +566,7 @@ bool CProject::Load(std::string* error)
   scratch.mName = mName;
   scratch.mPath = mPath;
   TakeFrom(scratch);
+  mDiskStamp = stamp;
   // The bytes read are the snapshot when they list the volumes in the
   // table's order, as every file the program writes does.
   if (inOrder)

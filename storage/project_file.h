@@ -9,6 +9,7 @@
 #include "model/device_model.h"
 #include "storage/byte_archive.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -42,3 +43,10 @@ bool ProjectMatchesImage(std::string_view image, const CProject& project);
 // The current-version image of the project; false with the reason when a
 // text is too long for the format.
 bool EncodeProjectFile(const CProject& project, std::string& bytes, std::string* error = nullptr);
+
+// Asked before a save replaces a project file that is not the one the
+// project last read or wrote (another program wrote it meanwhile, or made
+// it where there was none); true lets the save replace it. Without a
+// question in place such a save is refused. Returns the question before.
+using CChangedFileQuestion = std::function<bool(const CProject& project)>;
+CChangedFileQuestion SetChangedFileQuestion(CChangedFileQuestion question);

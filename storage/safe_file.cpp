@@ -1,8 +1,11 @@
 #include "storage/safe_file.h"
 
+#include "storage/lock_file.h"
+
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -177,6 +180,30 @@ ssize_t CSafeFileCalls::Write(int fd, const void* data, std::size_t size) { retu
 int CSafeFileCalls::Sync(int fd) { return ::fsync(fd); }
 int CSafeFileCalls::Close(int fd) { return ::close(fd); }
 int CSafeFileCalls::Rename(const char* from, const char* to) { return ::rename(from, to); }
+int CSafeFileCalls::RenameNoReplace(const char* from, const char* to)
+{
+  if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0)
+    return 0;
+  if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
+    return -1;
+  // A file system without the flag: a second name, which cannot replace
+  // anything either, then the first name removed.
+  if (::link(from, to) != 0)
+    return -1;
+  if (::unlink(from) != 0)
+  {
+    const int err = errno;
+    ::unlink(to);
+    errno = err;
+    return -1;
+  }
+  return 0;
+}
+
+int RenameFile(const char* from, const char* to, bool replace)
+{
+  return replace ? gCalls->Rename(from, to) : gCalls->RenameNoReplace(from, to);
+}
 
 CSafeFileCalls* SetSafeFileCalls(CSafeFileCalls* calls)
 {
@@ -212,7 +239,19 @@ int RemoveLeftoverTemporaries(const std::string& path)
 
 CSafeFile::CSafeFile(std::string path) : mPath(std::move(path)) {}
 
-CSafeFile::~CSafeFile() { Discard(); }
+CSafeFile::~CSafeFile()
+{
+  Discard();
+  if (mMarkedFd >= 0)
+    ::close(mMarkedFd);
+}
+
+int CSafeFile::TakeMarked()
+{
+  const int fd = mMarkedFd;
+  mMarkedFd = -1;
+  return fd;
+}
 
 bool CSafeFile::Fail(const std::string& what, int err)
 {
@@ -353,6 +392,10 @@ bool CSafeFile::Commit()
   bool ok = Flush();
   if (ok && gCalls->Sync(mFd) != 0)
     ok = Fail("sync", errno);
+  struct stat written{};
+  if (ok && ::fstat(mFd, &written) == 0)
+    mStamp = StampOf(written); // the rename keeps the file, its size and time
+  const bool marked = ok && mKeepMarked && mLockFd >= 0 && CFileMark::MarkOpenFile(mLockFd);
   if (ok)
   {
     int fd = mFd;
@@ -360,7 +403,9 @@ bool CSafeFile::Commit()
     if (gCalls->Close(fd) != 0)
       ok = Fail("close", errno);
   }
-  if (ok && gCalls->Rename(mTempPath.c_str(), mPath.c_str()) != 0)
+  if (ok && mKeepExisting && gCalls->RenameNoReplace(mTempPath.c_str(), mPath.c_str()) != 0)
+    ok = Fail("put the new file in place", errno);
+  else if (ok && !mKeepExisting && gCalls->Rename(mTempPath.c_str(), mPath.c_str()) != 0)
     ok = Fail("rename the new file over it", errno);
   if (!ok)
   {
@@ -368,6 +413,12 @@ bool CSafeFile::Commit()
     return false;
   }
   mTempPath.clear();
+  if (marked)
+  {
+    ::flock(mLockFd, LOCK_UN); // the file is no save's temporary file any more
+    mMarkedFd = mLockFd;
+    mLockFd = -1;
+  }
   Unlock();
   SyncFolder(FolderOf(mPath));
   return true;
@@ -398,11 +449,14 @@ void CSafeFile::Discard()
   mBuffer.clear();
 }
 
-bool WriteFileSafely(const std::string& path, std::string_view bytes, std::string* error)
+bool WriteFileSafely(const std::string& path, std::string_view bytes, std::string* error,
+                     CFileStamp* stamp)
 {
   CSafeFile file(path);
   bool ok = file.Open() && file.Write(bytes) && file.Commit();
   if (!ok && error)
     *error = file.Error();
+  if (ok && stamp)
+    *stamp = file.Stamp();
   return ok;
 }

@@ -11,6 +11,8 @@
 // leftover: the next save of NAME removes it, and so does
 // RemoveLeftoverTemporaries when a folder is taken into use.
 
+#include "storage/file_stamp.h"
+
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -32,14 +34,25 @@ public:
   // Buffered; the first failure sticks and later writes do nothing.
   bool Write(const void* data, std::size_t size);
   bool Write(std::string_view bytes) { return Write(bytes.data(), bytes.size()); }
-  // Flushes, syncs, closes and renames the temporary file over the target.
+  // Flushes, syncs, closes and renames the temporary file over the target;
+  // after KeepExisting, puts it in place only when no file of the target's
+  // name exists by then.
   bool Commit();
+  // Makes Commit fail rather than replace a file that appears meanwhile.
+  void KeepExisting() { mKeepExisting = true; }
+  // Makes Commit mark the new file (see CFileMark) before it is put in
+  // place, so that it is never seen unmarked; TakeMarked then hands over the
+  // descriptor that holds the mark (-1 when none could be placed).
+  void KeepMarked() { mKeepMarked = true; }
+  int TakeMarked();
   // Closes and removes the temporary file; the target is left alone.
   void Discard();
 
   const std::string& Path() const { return mPath; }
   // The reason of the first failure, naming the file; empty while all is well.
   const std::string& Error() const { return mError; }
+  // The stamp of the file a Commit put in place.
+  const CFileStamp& Stamp() const { return mStamp; }
 
 private:
   bool Fail(const std::string& what, int err);
@@ -55,11 +68,17 @@ private:
   int mFd = -1;
   int mLockFd = -1; // keeps the temporary file locked from creation to rename
   bool mFailed = false;
+  bool mKeepExisting = false;
+  bool mKeepMarked = false;
+  int mMarkedFd = -1;
+  CFileStamp mStamp;
 };
 
 // Writes the bytes to the path through a CSafeFile; on failure the reason
 // goes to error (when given) and the old file is unchanged.
-bool WriteFileSafely(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+// The stamp of the new file goes to stamp (when given).
+bool WriteFileSafely(const std::string& path, std::string_view bytes, std::string* error = nullptr,
+                     CFileStamp* stamp = nullptr);
 
 // Removes the temporary files that interrupted saves of `path` left beside
 // it: ".NAME.XXXXXX" with six letters or digits as only a save makes them,
@@ -84,7 +103,15 @@ public:
   virtual int Sync(int fd);
   virtual int Close(int fd);
   virtual int Rename(const char* from, const char* to);
+  // Renames, failing with EEXIST when `to` exists, in one step that no file
+  // appearing meanwhile can slip under.
+  virtual int RenameNoReplace(const char* from, const char* to);
 };
+
+// Renames `from` to `to` through the current calls. Unless `replace` is
+// set, never replaces a file: -1 with errno EEXIST when `to` exists,
+// whenever it appeared.
+int RenameFile(const char* from, const char* to, bool replace);
 // Makes `calls` serve every later save (nullptr: the system's own again);
 // returns what served before.
 CSafeFileCalls* SetSafeFileCalls(CSafeFileCalls* calls);

@@ -3,6 +3,9 @@
 #include "model/project.h"
 #include "storage/address_book.h"
 #include "storage/catalogue.h"
+#include "storage/file_stamp.h"
+#include "storage/lock_file.h"
+#include "storage/project_file.h"
 #include "storage/settings_store.h"
 #include "storage/work_folder.h"
 #include "ui/main_frame.h"
@@ -62,6 +65,19 @@ void LoadSharedLists(const CSettingsStore& settings)
   Designers().Load(kDesignerFileName);
 }
 
+namespace
+{
+bool AskToReplaceChangedFile(const CProject& project)
+{
+  return AskYesNo(MainFrame(), kAppTitle,
+                  QString("The file of the project \"%1\" was changed by another program since "
+                          "it was opened here.\r\n\r\nDo you want to replace it with this "
+                          "project?")
+                    .arg(ToQt(project.mName)),
+                  CPromptIcon::Exclamation);
+}
+} // namespace
+
 bool OpenProject(const std::string& name, const CProject* source)
 {
   if (name.empty() || OpenProjects().Find(name))
@@ -70,11 +86,32 @@ bool OpenProject(const std::string& name, const CProject* source)
   if (source)
     project->CopyFrom(*source);
   project->SetName(name);
+  SetChangedFileQuestion(AskToReplaceChangedFile);
 
-  // No file is normal (a new project, Save As); a file that does not read
-  // opens nothing, and the user is told why.
+  // The project's file is marked as open in this copy of the program. Marked
+  // by another copy: the user may open it read-only or not at all.
   std::error_code ec;
-  if (std::filesystem::exists(std::filesystem::symlink_status(project->mPath, ec)))
+  const bool hasFile = std::filesystem::exists(std::filesystem::symlink_status(project->mPath, ec));
+  auto mark = std::make_unique<CFileMark>();
+  if (hasFile && mark->Mark(project->mPath) == CLockFile::CState::HeldElsewhere)
+  {
+    if (!AskYesNo(MainFrame(), kAppTitle,
+                  QString("The project \"%1\" is open in another copy of the program.\r\n\r\n"
+                          "Do you want to open it read-only?  Your changes can then be kept "
+                          "only with Save As.")
+                    .arg(ToQt(name)),
+                  CPromptIcon::Exclamation))
+      return false;
+    project->mReadOnly = true;
+  }
+  else
+    project->mMark = std::move(mark); // a new project is marked by its first save
+
+  // No file is normal (a new project, Save As): a file that appears before
+  // the first save is then not replaced unasked. A file that does not read
+  // opens nothing, and the user is told why.
+  project->mDiskStamp.mKind = CFileStamp::CKind::Absent;
+  if (hasFile)
   {
     std::string error;
     if (!project->Load(&error))

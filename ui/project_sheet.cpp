@@ -40,7 +40,8 @@ QSize CVTXProjectPage::sizeHint() const { return CVTXPage::sizeHint().expandedTo
 // ---- CVTXSheet
 
 CVTXSheet::CVTXSheet(CProject* project, QWidget* parent)
-  : CVTXSheetBase(parent), mProject(project), mCaption(ToQt(project->mName))
+  : CVTXSheetBase(parent), mProject(project),
+    mCaption(ToQt(project->mName) + (project->mReadOnly ? " (read-only)" : ""))
 {
   setWindowTitle(mCaption);
   mProjectPage = new CVTXPageProject(*this);

@@ -4,6 +4,7 @@
 #include "../storage/byte_builder.h"
 #include "model/data_dump.h"
 #include "model/project.h"
+#include "storage/lock_file.h"
 #include "storage/project_file.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -208,6 +210,18 @@ TEST_F(Cli, RefusesUnreadableDamagedAndNewerFilesWithOneLineAndNoOutput)
   ExpectRefused(Run("dump " + Quote(huge.string())), huge.string(), "cannot fit");
 
   ExpectRefused(Run("dump " + Quote(mDir.string())), mDir.string(), "directory");
+
+  // Neither a named pipe nor a file beyond any project's size is read.
+  const fs::path pipe = mDir / "Pipe.ad";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  const fs::path big = mDir / "Big.ad";
+  Put(big, "");
+  fs::resize_file(big, std::uintmax_t(1) << 30);
+  for (const char* command : {"dump", "check", "upgrade"})
+  {
+    ExpectRefused(Run(std::string(command) + " " + Quote(pipe.string())), pipe.string(), "named pipe");
+    ExpectRefused(Run(std::string(command) + " " + Quote(big.string())), big.string(), "too large");
+  }
 }
 
 TEST_F(Cli, WrongUsageExitsTwoWithTheUsageText)
@@ -258,6 +272,13 @@ TEST_F(Cli, UpgradeRewritesOlderFilesAndSaysWhatItDid)
   run = Run("upgrade " + Quote(old.string()));
   EXPECT_EQ(run.mStatus, 0);
   EXPECT_NE(run.mOut.find("already"), std::string::npos);
+
+  // A file open in the desktop program is left to it.
+  Put(old, Version3File(false));
+  CFileMark program;
+  ASSERT_EQ(program.Mark(old.string()), CLockFile::CState::Held);
+  ExpectRefused(Run("upgrade " + Quote(old.string())), old.string(), "open in the program");
+  EXPECT_EQ(Slurp(old), Version3File(false));
 }
 
 TEST_F(Cli, ExportAndImportRoomSchedulesRoundTripAndAWrongScheduleChangesNothing)

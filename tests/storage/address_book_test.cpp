@@ -252,3 +252,44 @@ TEST(ProjectChoices, SetCustomerAndSetDesignerTakeOnlyListedEntries)
   p.ClearDesigner();
   EXPECT_EQ(p.mProject_Designer, "");
 }
+
+TEST_F(AddressFiles, TwoCopiesOfTheProgramKeepEachOthersChanges)
+{
+  CAddressBook start;
+  start.Put(Named("Gone"));
+  start.Put(Named("Old", "Leeds"));
+  ASSERT_TRUE(start.Save(Path("customer.vtx")));
+  CNameList names;
+  names.Add("Bob");
+  ASSERT_TRUE(names.Save(Path("designer.vtx")));
+
+  CAddressBook a, b;
+  CNameList na, nb;
+  ASSERT_TRUE(a.Load(Path("customer.vtx")) && b.Load(Path("customer.vtx")));
+  ASSERT_TRUE(na.Load(Path("designer.vtx")) && nb.Load(Path("designer.vtx")));
+  ASSERT_TRUE(a.PutAndSave(Named("Added by A"), Path("customer.vtx")));
+  ASSERT_TRUE(a.RemoveAndSave("Gone", Path("customer.vtx")));
+  ASSERT_TRUE(b.PutAndSave(Named("Added by B"), Path("customer.vtx")));
+  ASSERT_TRUE(b.PutAndSave(Named("Old", "York"), Path("customer.vtx")));
+  ASSERT_TRUE(na.AddAndSave("Ann", Path("designer.vtx")));
+  ASSERT_TRUE(nb.RemoveAndSave("Bob", Path("designer.vtx")));
+
+  const std::vector<std::string> all{"Added by A", "Added by B", "Old"};
+  EXPECT_EQ(b.Names(), all); // the saving copy holds the merged list
+  CAddressBook disk;
+  ASSERT_TRUE(disk.Load(Path("customer.vtx")));
+  EXPECT_EQ(disk.Names(), all);
+  CAddress old;
+  ASSERT_TRUE(disk.Get("Old", old));
+  EXPECT_EQ(old.mCity, "York");
+  CNameList diskNames;
+  ASSERT_TRUE(diskNames.Load(Path("designer.vtx")));
+  EXPECT_EQ(diskNames.Names(), std::vector<std::string>{"Ann"});
+
+  // A file that no longer reads is not replaced by a save.
+  Put(Path("customer.vtx"), "damaged");
+  std::string error;
+  EXPECT_FALSE(a.PutAndSave(Named("More"), Path("customer.vtx"), &error));
+  EXPECT_NE(error.find("not replaced"), std::string::npos) << error;
+  EXPECT_EQ(Slurp(Path("customer.vtx")), "damaged");
+}

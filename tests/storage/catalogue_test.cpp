@@ -1,13 +1,23 @@
 #include "storage/catalogue.h"
 
 #include "model/project.h"
+#include "storage/address_book.h"
+#include "storage/byte_reader.h"
+#include "storage/safe_file.h"
 
+#include <cerrno>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <tuple>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -38,6 +48,40 @@ protected:
 
   fs::path mRoot;
   std::string mFolder;
+};
+
+// Renames that meet another file system for their first `mCrossDevice`
+// calls, and run `mBefore` (another program at work) before each one.
+class CRenameRace : public CSafeFileCalls
+{
+public:
+  CRenameRace() : mPrevious(SetSafeFileCalls(this)) {}
+  ~CRenameRace() override { SetSafeFileCalls(mPrevious); }
+  int Rename(const char* from, const char* to) override
+  {
+    return Next() ? CSafeFileCalls::Rename(from, to) : -1;
+  }
+  int RenameNoReplace(const char* from, const char* to) override
+  {
+    return Next() ? CSafeFileCalls::RenameNoReplace(from, to) : -1;
+  }
+  int mCrossDevice = 0;
+  std::function<void()> mBefore;
+
+private:
+  bool Next()
+  {
+    if (mCrossDevice > 0)
+    {
+      --mCrossDevice;
+      errno = EXDEV;
+      return false;
+    }
+    if (mBefore)
+      mBefore();
+    return true;
+  }
+  CSafeFileCalls* mPrevious;
 };
 } // namespace
 
@@ -120,6 +164,51 @@ TEST_F(Catalogue, RowsComeFromTheFilesThatRead)
   EXPECT_EQ(ReadCatalogue(mFolder, {"East"}).size(), 1u);
 }
 
+TEST_F(Catalogue, WhatIsNoProjectFileIsRefusedAtOnceWithAReason)
+{
+  // A named pipe would block a reader that opens it; the alarm ends a hang.
+  ::alarm(30);
+  const fs::path folder(mFolder);
+  ASSERT_EQ(::mkfifo((folder / "Pipe.ad").c_str(), 0600), 0);
+  fs::create_directory(folder / "Folder.ad");
+  fs::create_symlink("/dev/zero", folder / "Zero.ad");
+  int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const std::string socketPath = (folder / "Socket.ad").string();
+  ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+  std::strcpy(address.sun_path, socketPath.c_str());
+  ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  // Sparse: far larger than any project, yet it takes no room on the disk.
+  Write(folder / "Huge.ad", "");
+  fs::resize_file(folder / "Huge.ad", kMaxReadFileBytes + 1);
+  CProject good;
+  good.SetName("Good");
+  good.mPath = (folder / "Good.ad").string();
+  ASSERT_TRUE(good.Save());
+
+  const std::pair<const char*, const char*> cases[] = {
+    {"Pipe", "named pipe"}, {"Folder", "Is a directory"}, {"Zero", "device"},
+    {"Socket", "socket"},   {"Huge", "too large"}};
+  for (auto [name, reason] : cases)
+  {
+    CProject project;
+    project.SetName(name);
+    project.mPath = (folder / ProjectFileName(name)).string();
+    std::string error;
+    EXPECT_FALSE(project.Load(&error)) << name;
+    EXPECT_NE(error.find(reason), std::string::npos) << error;
+    CNameList list;
+    EXPECT_FALSE(list.Load(project.mPath, &error)) << name;
+    EXPECT_NE(error.find(reason), std::string::npos) << error;
+  }
+  const std::vector<CCatalogueRow> rows = ReadCatalogue(mFolder, {});
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0].mName, "Good");
+  ::close(sock);
+  ::alarm(0);
+}
+
 TEST_F(Catalogue, RenameNeverReplacesAFile)
 {
   const fs::path folder(mFolder);
@@ -163,6 +252,72 @@ TEST_F(Catalogue, MoveReplacesOnlyWhenAskedTo)
   fs::create_directory(to / "boxed.ad");
   EXPECT_FALSE(MoveProjectFile(mFolder, to.string(), "boxed", true, &error));
   EXPECT_EQ(Read(from / "boxed.ad"), "boxed");
+}
+
+TEST_F(Catalogue, RenameAndMoveNeverReplaceAFileThatAppearsMeanwhile)
+{
+  const fs::path from(mFolder), to = mRoot / "elsewhere";
+  fs::create_directory(to);
+  struct Case
+  {
+    const char* what;
+    int crossDevice;
+    std::function<bool(std::string*)> act;
+    fs::path appears;
+  };
+  const Case cases[] = {
+    {"rename", 0, [&](std::string* e) { return RenameProjectFile(mFolder, "job", "new", e); },
+     from / "new.ad"},
+    {"move", 0, [&](std::string* e) { return MoveProjectFile(mFolder, to.string(), "job", false, e); },
+     to / "job.ad"},
+    {"move to another file system", 1,
+     [&](std::string* e) { return MoveProjectFile(mFolder, to.string(), "job", false, e); },
+     to / "job.ad"},
+  };
+  for (const Case& c : cases)
+  {
+    Write(from / "job.ad", "mine");
+    CRenameRace race;
+    race.mCrossDevice = c.crossDevice;
+    race.mBefore = [&] { Write(c.appears, "theirs"); };
+    std::string error;
+    EXPECT_FALSE(c.act(&error)) << c.what;
+    EXPECT_NE(error.find("already exists"), std::string::npos) << c.what << ": " << error;
+    EXPECT_EQ(Read(c.appears), "theirs") << c.what;
+    EXPECT_EQ(Read(from / "job.ad"), "mine") << c.what;
+    fs::remove(c.appears);
+  }
+  // Nothing of the copy is left beside the target.
+  EXPECT_TRUE(fs::is_empty(to));
+}
+
+TEST_F(Catalogue, AMoveToAnotherFileSystemCopiesSafelyAndFollowsNoLink)
+{
+  const fs::path from(mFolder), to = mRoot / "elsewhere";
+  fs::create_directory(to);
+  Write(mRoot / "victim", "victim");
+  fs::create_symlink(mRoot / "victim", to / "job.ad");
+  Write(from / "job.ad", "mine");
+  for (bool replace : {false, true})
+  {
+    CRenameRace race;
+    race.mCrossDevice = 1;
+    std::string error;
+    EXPECT_EQ(MoveProjectFile(mFolder, to.string(), "job", replace, &error), replace) << error;
+  }
+  // The link was replaced, not written through.
+  EXPECT_EQ(Read(mRoot / "victim"), "victim");
+  EXPECT_FALSE(fs::is_symlink(to / "job.ad"));
+  EXPECT_EQ(Read(to / "job.ad"), "mine");
+  EXPECT_FALSE(fs::exists(from / "job.ad"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(to), fs::directory_iterator()), 1);
+
+  CRenameRace race;
+  race.mCrossDevice = 1;
+  Write(from / "solo.ad", "solo");
+  EXPECT_TRUE(MoveProjectFile(mFolder, to.string(), "solo", false));
+  EXPECT_EQ(Read(to / "solo.ad"), "solo");
+  EXPECT_FALSE(fs::exists(from / "solo.ad"));
 }
 
 TEST_F(Catalogue, MovingAFileOntoItselfNeverDeletesIt)

@@ -4,6 +4,8 @@
 #include "model/project.h"
 #include "storage/byte_reader.h"
 
+#include "storage/catalogue.h"
+#include "storage/lock_file.h"
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -646,4 +648,65 @@ TEST_F(ProjectFileOnDisk, AFileJustReadIsUnchangedWhateverOrderAndSharesItHolds)
   a.mVentTable.Get(0)->mUpper = 1;
   q.mAreaTable.RemoveByName("b");
   EXPECT_TRUE(q.IsModified());
+}
+
+TEST_F(ProjectFileOnDisk, TwoCopiesOfTheProgramOnOneFile)
+{
+  // This copy has the project open: its file stays marked through saves.
+  CProject mine;
+  mine.SetName("Plant");
+  mine.mPath = Path("Plant.ad");
+  mine.mMark = std::make_unique<CFileMark>();
+  ASSERT_TRUE(mine.Save());
+  EXPECT_TRUE(MarkedElsewhere(mine.mPath));
+  CFileMark other;
+  EXPECT_EQ(other.Mark(mine.mPath), CLockFile::CState::HeldElsewhere);
+  std::string error;
+  EXPECT_FALSE(RenameProjectFile(mDir.string(), "Plant", "Moved", &error));
+  EXPECT_NE(error.find("open in another copy"), std::string::npos) << error;
+  EXPECT_FALSE(DeleteProjectFile(mDir.string(), "Plant", &error));
+  EXPECT_TRUE(fs::exists(mine.mPath));
+
+  // Another copy writes the file: the next save here asks first.
+  CProject theirs;
+  theirs.SetName("Plant");
+  theirs.mPath = mine.mPath;
+  theirs.mProject_Reference = "theirs";
+  ASSERT_TRUE(theirs.Save());
+  mine.mProject_Reference = "mine";
+  int asked = 0;
+  for (bool replace : {false, true})
+  {
+    SetChangedFileQuestion(
+      [&](const CProject& p)
+      {
+        ++asked;
+        EXPECT_EQ(&p, &mine);
+        return replace;
+      });
+    EXPECT_EQ(mine.Save(&error), replace);
+    CProject read;
+    read.mPath = mine.mPath;
+    ASSERT_TRUE(read.Load());
+    EXPECT_EQ(read.mProject_Reference, replace ? "mine" : "theirs");
+  }
+  EXPECT_EQ(asked, 2);
+  EXPECT_TRUE(mine.Save()); // unchanged since: no question
+  EXPECT_EQ(asked, 2);
+  SetChangedFileQuestion(nullptr);
+  EXPECT_TRUE(MarkedElsewhere(mine.mPath));
+
+  // Opened read-only: never saved over the file.
+  CProject readOnly;
+  readOnly.mPath = mine.mPath;
+  ASSERT_TRUE(readOnly.Load());
+  readOnly.mReadOnly = true;
+  readOnly.mProject_Reference = "lost";
+  EXPECT_FALSE(readOnly.Save(&error));
+  EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+
+  // A crash or a close lets go of the mark.
+  mine.mMark.reset();
+  EXPECT_FALSE(MarkedElsewhere(mine.mPath));
+  EXPECT_EQ(other.Mark(mine.mPath), CLockFile::CState::Held);
 }

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdlib>
 #include <limits>
+#include <string>
 
 TEST(FormatSignificant, Table)
 {
@@ -75,8 +77,17 @@ TEST(FixedFormats, DoNotFollowTheUserDecimalSeparator)
   // German locale must not turn "1.500" into "1,500".
   const char* old = std::setlocale(LC_NUMERIC, nullptr);
   std::string saved = old ? old : "C";
+#ifdef VANTOR_TEST_LOCALE_DIR
+  // The build generates the locale into its own folder.
+  ::setenv("LOCPATH", VANTOR_TEST_LOCALE_DIR, 1);
+  const bool german = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+  ::unsetenv("LOCPATH");
+  ASSERT_TRUE(german) << "the build's German locale in " VANTOR_TEST_LOCALE_DIR " cannot be used";
+#else
   if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "de_DE"))
     GTEST_SKIP() << "no German locale installed";
+#endif
+  ASSERT_EQ(std::localeconv()->decimal_point, std::string(","));
   EXPECT_EQ(FormatFactor(1.5), "1.500");
   EXPECT_EQ(FormatSignificant(2.5, 4), "2.5");
   double m = 0;

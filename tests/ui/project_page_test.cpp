@@ -3,6 +3,7 @@
 
 #include "tests/ui/project_test_fixture.h"
 
+#include "storage/lock_file.h"
 #include "storage/units.h"
 #include "ui/area_page_fields.h"
 #include "ui/area_page_hazard.h"
@@ -257,4 +258,63 @@ TEST_F(ProjectPage, TheDumpButtonIsShownOnlyInDiagnosticMode)
   QTest::mouseClick(page->DumpButton(), Qt::LeftButton);
   Settle();
   EXPECT_TRUE(std::filesystem::exists("Other.dmp"));
+}
+
+TEST_F(ProjectPage, ASecondCopyOpensAMarkedProjectReadOnlyAndASaveAsksBeforeReplacingAChangedFile)
+{
+  WriteSavedProject("Plant");
+  auto reference = []
+  {
+    CProject read;
+    read.mPath = "Plant.ad";
+    EXPECT_TRUE(read.Load());
+    return read.mProject_Reference;
+  };
+  {
+    CFileMark otherCopy;
+    ASSERT_EQ(otherCopy.Mark("Plant.ad"), CLockFile::CState::Held);
+    EXPECT_FALSE(OpenProject("Plant", nullptr)); // answered No
+    ASSERT_EQ(mPrompts.mTexts.size(), 1);
+    EXPECT_TRUE(mPrompts.mTexts[0].contains("is open in another copy of the program")) << mPrompts.mTexts[0].toStdString();
+    EXPECT_TRUE(OpenProjects().Empty());
+
+    mPrompts.mAnswers = {CPromptAnswer::Yes};
+    CProject* project = Open("Plant");
+    ASSERT_NE(project, nullptr);
+    EXPECT_EQ(Window(project)->windowTitle(), "Plant (read-only)");
+    project->SetProjectReference("lost");
+    project->RecalculateProject();
+    Settle();
+    mPrompts.mTexts.clear();
+    QTest::mouseClick(Page(project)->SaveButton(), Qt::LeftButton);
+    ASSERT_EQ(mPrompts.mTexts.size(), 1);
+    EXPECT_TRUE(mPrompts.mTexts[0].contains("read-only")) << mPrompts.mTexts[0].toStdString();
+    EXPECT_EQ(reference(), "");
+    Window(project)->close(); // the save question answered No
+    Settle();
+  }
+
+  // Open here alone: marked; another program writes the file meanwhile.
+  CProject* project = Open("Plant");
+  ASSERT_NE(project, nullptr);
+  EXPECT_TRUE(MarkedElsewhere("Plant.ad"));
+  CProject other;
+  other.SetName("Plant");
+  other.mProject_Reference = "theirs";
+  ASSERT_TRUE(other.Save());
+  project->SetProjectReference("mine");
+  project->RecalculateProject();
+  Settle();
+  for (CPromptAnswer answer : {CPromptAnswer::No, CPromptAnswer::Yes})
+  {
+    mPrompts.mTexts.clear();
+    mPrompts.mAnswers = {answer};
+    QTest::mouseClick(Page(project)->SaveButton(), Qt::LeftButton);
+    Settle();
+    ASSERT_FALSE(mPrompts.mTexts.isEmpty());
+    EXPECT_TRUE(mPrompts.mTexts[0].contains("was changed by another program")) << mPrompts.mTexts[0].toStdString();
+    EXPECT_EQ(reference(), answer == CPromptAnswer::Yes ? "mine" : "theirs");
+    EXPECT_EQ(project->IsModified(), answer == CPromptAnswer::No);
+  }
+  EXPECT_TRUE(MarkedElsewhere("Plant.ad")); // the new file is marked too
 }

@@ -1,0 +1,191 @@
+#include "storage/lock_file.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace
+{
+constexpr std::size_t kLongestName = 255;
+constexpr char kSuffix[] = ".lock";
+
+struct flock WholeFile(short type)
+{
+  struct flock lock{};
+  lock.l_type = type;
+  lock.l_whence = SEEK_SET;
+  lock.l_start = 0;
+  lock.l_len = 0;
+  return lock;
+}
+
+// True when the name still leads to the open file: a holder letting go
+// removes the lock file, and a lock taken on the removed file marks nothing.
+bool StillNamed(int fd, const std::string& path)
+{
+  struct stat opened{};
+  struct stat named{};
+  return ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) && ::lstat(path.c_str(), &named) == 0 &&
+         opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+}
+} // namespace
+
+std::string LockFilePath(const std::string& path)
+{
+  const std::size_t slash = path.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+  const std::size_t room = kLongestName - 1 - (sizeof kSuffix - 1);
+  if (base.size() > room)
+  {
+    std::uint32_t hash = 2166136261u; // FNV-1a: two long names that share a start stay apart
+    for (char c : base)
+      hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    char tail[10];
+    std::snprintf(tail, sizeof tail, "~%08x", hash);
+    base = base.substr(0, room - 9) + tail;
+  }
+  return folder + "." + base + kSuffix;
+}
+
+CLockFile::CLockFile(std::string path) : mLockPath(LockFilePath(path)) {}
+
+CLockFile::~CLockFile() { Unlock(); }
+
+CLockFile::CState CLockFile::TryLock()
+{
+  if (mFd >= 0)
+    return CState::Held;
+  for (int attempt = 0; attempt < 10; ++attempt)
+  {
+    int fd = ::open(mLockPath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
+                    0644);
+    struct stat st{};
+    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)))
+    {
+      ::close(fd); // something planted under the name: no lock here
+      return CState::Unavailable;
+    }
+    if (fd < 0)
+      return CState::Unavailable;
+    // Designers share folders: another user's copy must be able to lock it too.
+    if (st.st_uid == ::geteuid())
+      ::fchmod(fd, 0666);
+    struct flock lock = WholeFile(F_WRLCK);
+    if (::fcntl(fd, F_OFD_SETLK, &lock) != 0)
+    {
+      const int err = errno;
+      ::close(fd);
+      return err == EAGAIN || err == EACCES ? CState::HeldElsewhere : CState::Unavailable;
+    }
+    if (StillNamed(fd, mLockPath))
+    {
+      mFd = fd;
+      return CState::Held;
+    }
+    ::close(fd); // removed by a holder letting go: take the new one
+  }
+  return CState::Unavailable;
+}
+
+CLockFile::CState CLockFile::Lock(std::chrono::milliseconds wait)
+{
+  const auto until = std::chrono::steady_clock::now() + wait;
+  for (;;)
+  {
+    const CState state = TryLock();
+    if (state != CState::HeldElsewhere || std::chrono::steady_clock::now() >= until)
+      return state;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+}
+
+void CLockFile::Unlock()
+{
+  if (mFd < 0)
+    return;
+  // Removed while still locked, so no other holder can be using it.
+  ::unlink(mLockPath.c_str());
+  ::close(mFd);
+  mFd = -1;
+}
+
+namespace
+{
+// True when an open-file description other than fd's locks the file.
+bool LockedByAnother(int fd)
+{
+  struct flock probe = WholeFile(F_WRLCK);
+  return ::fcntl(fd, F_OFD_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
+}
+
+// A descriptor of the regular file at path for reading; -1 for anything else.
+int OpenRegular(const std::string& path)
+{
+  struct stat st{};
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+    return -1;
+  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)))
+  {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+} // namespace
+
+CLockFile::CState CFileMark::Mark(const std::string& path)
+{
+  Release();
+  int fd = OpenRegular(path);
+  if (fd < 0)
+    return CLockFile::CState::Unavailable;
+  struct flock lock = WholeFile(F_RDLCK);
+  CLockFile::CState state = CLockFile::CState::Held;
+  if (LockedByAnother(fd))
+    state = CLockFile::CState::HeldElsewhere;
+  else if (::fcntl(fd, F_OFD_SETLK, &lock) != 0)
+    state = errno == EAGAIN || errno == EACCES ? CLockFile::CState::HeldElsewhere
+                                               : CLockFile::CState::Unavailable;
+  else if (LockedByAnother(fd)) // marked by another copy at the same moment
+    state = CLockFile::CState::HeldElsewhere;
+  if (state == CLockFile::CState::Held)
+    mFd = fd;
+  else
+    ::close(fd);
+  return state;
+}
+
+bool CFileMark::MarkOpenFile(int fd)
+{
+  struct flock lock = WholeFile(F_RDLCK);
+  return ::fcntl(fd, F_OFD_SETLK, &lock) == 0;
+}
+
+void CFileMark::Adopt(int fd)
+{
+  Release();
+  mFd = fd;
+}
+
+void CFileMark::Release()
+{
+  if (mFd >= 0)
+    ::close(mFd);
+  mFd = -1;
+}
+
+bool MarkedElsewhere(const std::string& path)
+{
+  int fd = OpenRegular(path);
+  if (fd < 0)
+    return false;
+  const bool marked = LockedByAnother(fd);
+  ::close(fd);
+  return marked;
+}

@@ -1,0 +1,77 @@
+#pragma once
+// A lock that marks a file as in use by one running copy of the program:
+// an open-file-description lock on the lock file ".NAME.lock" beside the
+// file. The system drops the lock when its holder ends, however it ends, so
+// a crash never leaves a file marked: a lock file that nobody holds locked
+// means nothing. A lock conflicts with every other CLockFile of the same
+// file, in this process or another.
+
+#include <chrono>
+#include <string>
+
+class CLockFile
+{
+public:
+  enum class CState
+  {
+    Held,          // this object holds the lock
+    HeldElsewhere, // another holder has it
+    Unavailable,   // no lock can be had here (a read-only folder, a file
+                   // system without locks): the file is not marked
+  };
+
+  // The lock of the file at `path`; nothing is locked yet.
+  explicit CLockFile(std::string path);
+  CLockFile(const CLockFile&) = delete;
+  CLockFile& operator=(const CLockFile&) = delete;
+  ~CLockFile();
+
+  // Takes the lock if it is free, without waiting.
+  CState TryLock();
+  // Takes the lock, waiting up to `wait` for another holder to let go.
+  CState Lock(std::chrono::milliseconds wait);
+  // Lets go and removes the lock file.
+  void Unlock();
+  bool Held() const { return mFd >= 0; }
+
+  const std::string& LockPath() const { return mLockPath; }
+
+private:
+  std::string mLockPath;
+  int mFd = -1;
+};
+
+// The lock file's path for the file at `path`: ".NAME.lock" in its folder,
+// the name shortened with a check when it would be too long.
+std::string LockFilePath(const std::string& path);
+
+// The mark of a project file that a copy of the program has open: a shared
+// open-file-description lock on the file itself, so that no file is added
+// to the folder and a crash leaves nothing marked. Two copies that mark the
+// same file at the same moment both see the other and both let go.
+class CFileMark
+{
+public:
+  CFileMark() = default;
+  CFileMark(const CFileMark&) = delete;
+  CFileMark& operator=(const CFileMark&) = delete;
+  ~CFileMark() { Release(); }
+
+  // Marks the regular file at `path` (any mark held before is let go).
+  CLockFile::CState Mark(const std::string& path);
+  // Takes over a descriptor whose file is marked already (a file just
+  // saved in place of the marked one), letting go of the old mark.
+  void Adopt(int fd);
+  void Release();
+  bool Held() const { return mFd >= 0; }
+
+  // Marks the file open on fd (a new file about to be put in place).
+  static bool MarkOpenFile(int fd);
+
+private:
+  int mFd = -1;
+};
+
+// True when another copy of the program marks the project file at `path`;
+// false for anything but a regular file.
+bool MarkedElsewhere(const std::string& path);
