@@ -147,6 +147,8 @@ public:
   bool IsModified() const;
   // Bitwise OR of every volume's mWarnings.
   std::uint32_t CombinedWarnings() const;
+  // The names of the volumes below their UL minimum density, in table order.
+  std::vector<std::string> VolumesBelowULDensity() const;
   // Bitwise OR of every volume's mFlags (the project's error lines).
   std::uint32_t CombinedFlags() const;
   // Copies the persistent fields (as the snapshot does) from another project.
