@@ -1,6 +1,8 @@
 #include "ui/child_placement.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QCursor>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStyle>
@@ -78,7 +80,11 @@ QRect OpenerButton(QMdiArea* area)
   QMdiSubWindow* opener = area ? area->activeSubWindow() : nullptr;
   if (!opener || opener->isMaximized())
     return {};
-  auto* button = qobject_cast<QAbstractButton*>(opener->focusWidget());
+  // The button under the mouse (a button disabled by its own click has lost
+  // the focus already), else the one with the focus (a keyboard shortcut).
+  auto* button = qobject_cast<QAbstractButton*>(QApplication::widgetAt(QCursor::pos()));
+  if (!button || !opener->isAncestorOf(button))
+    button = qobject_cast<QAbstractButton*>(opener->focusWidget());
   if (!button || !button->isVisible())
     return {};
   return QRect(button->mapTo(area->viewport(), QPoint(0, 0)), button->size());

@@ -22,8 +22,8 @@ QRect PlaceChild(QSize area, QSize preferred, QSize minimum, const std::vector<Q
                  int step, QRect keep);
 
 // What must stay visible of the window a new child is opened from: the button
-// that has its focus (the one just clicked), in the area's coordinates; empty
-// when the active child has no focused button.
+// just clicked or pressed, in the area's coordinates; empty when the active
+// child has none.
 QRect OpenerButton(QMdiArea* area);
 
 // Puts the window, already added to the area and shown, where PlaceChild says.

@@ -12,6 +12,8 @@
 #include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QPainter>
+#include <QGuiApplication>
+#include <QScreen>
 
 CMDIClientWnd::CMDIClientWnd(QWidget* parent) : QMdiArea(parent)
 {
@@ -69,7 +71,12 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), mMdiArea(new CMDI
 
   connect(mMdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::UpdateCaption);
   UpdateCaption();
-  resize(1000, 720);
+  // Most of the screen, so that a project window and the windows opened from
+  // it fit side by side.
+  QSize size(1000, 720);
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    size = size.expandedTo(screen->availableGeometry().size() * 9 / 10);
+  resize(size);
 }
 
 void CMainFrame::UpdateCaption()
