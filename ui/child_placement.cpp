@@ -2,7 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QCursor>
+#include <QPointer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStyle>
@@ -75,14 +75,44 @@ QRect PlaceChild(QSize area, QSize preferred, QSize minimum, const std::vector<Q
   return best.isNull() ? cascade : best;
 }
 
+namespace
+{
+// Remembers the button the user last pressed, by mouse or keyboard. A
+// button's own click may disable it and so move the focus away before the
+// window it opens is placed.
+class CPressedButton : public QObject
+{
+public:
+  using QObject::QObject;
+  QPointer<QAbstractButton> mButton;
+
+  bool eventFilter(QObject* watched, QEvent* event) override
+  {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonPress || type == QEvent::KeyPress || type == QEvent::Shortcut)
+      if (auto* button = qobject_cast<QAbstractButton*>(watched))
+        mButton = button;
+    return false;
+  }
+};
+
+QPointer<CPressedButton> gPressed;
+} // namespace
+
+void TrackPressedButtons()
+{
+  if (gPressed || !qApp)
+    return;
+  gPressed = new CPressedButton(qApp);
+  qApp->installEventFilter(gPressed);
+}
+
 QRect OpenerButton(QMdiArea* area)
 {
   QMdiSubWindow* opener = area ? area->activeSubWindow() : nullptr;
   if (!opener || opener->isMaximized())
     return {};
-  // The button under the mouse (a button disabled by its own click has lost
-  // the focus already), else the one with the focus (a keyboard shortcut).
-  auto* button = qobject_cast<QAbstractButton*>(QApplication::widgetAt(QCursor::pos()));
+  QAbstractButton* button = gPressed ? gPressed->mButton.data() : nullptr;
   if (!button || !opener->isAncestorOf(button))
     button = qobject_cast<QAbstractButton*>(opener->focusWidget());
   if (!button || !button->isVisible())

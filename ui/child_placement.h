@@ -26,6 +26,9 @@ QRect PlaceChild(QSize area, QSize preferred, QSize minimum, const std::vector<Q
 // child has none.
 QRect OpenerButton(QMdiArea* area);
 
+// Starts remembering which button the user pressed last (once per run).
+void TrackPressedButtons();
+
 // Puts the window, already added to the area and shown, where PlaceChild says.
 void PlaceChildWindow(QMdiArea* area, QMdiSubWindow* window, QSize preferred, QSize minimum,
                       QRect keep);

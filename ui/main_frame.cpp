@@ -4,6 +4,7 @@
 #include "ui/about_dialog.h"
 #include "ui/app.h"
 #include "ui/background.h"
+#include "ui/child_placement.h"
 #include "ui/prompts.h"
 #include "ui/select_project_dialog.h"
 
@@ -54,6 +55,7 @@ void CMDIClientWnd::paintEvent(QPaintEvent* event)
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), mMdiArea(new CMDIClientWnd(this))
 {
   setCentralWidget(mMdiArea);
+  TrackPressedButtons();
 
   QMenu* file = menuBar()->addMenu("&File");
   // The captions carry the shortcut hints themselves; the shortcuts are real.
