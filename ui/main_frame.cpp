@@ -77,7 +77,10 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), mMdiArea(new CMDI
   // it fit side by side.
   QSize size(1000, 720);
   if (const QScreen* screen = QGuiApplication::primaryScreen())
-    size = size.expandedTo(screen->availableGeometry().size() * 9 / 10);
+  {
+    const QSize available = screen->availableGeometry().size();
+    size = size.expandedTo(available * 9 / 10).boundedTo(available);
+  }
   resize(size);
 }
 

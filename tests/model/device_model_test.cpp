@@ -130,7 +130,7 @@ TEST(ULDensity, QuestionTexts)
                                           listed + "    and 3 more\r\n\r\n" +
                                           ULCloseProjectText());
   names.resize(10);
-  EXPECT_EQ(ULCloseProjectText(names).find("more"), std::string::npos);
+  EXPECT_EQ(ULCloseProjectText(names).find(" more\r\n"), std::string::npos);
 }
 
 TEST(ParseCount, UnsignedDecimalOnly)
