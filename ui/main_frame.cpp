@@ -75,12 +75,10 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), mMdiArea(new CMDI
   UpdateCaption();
   // Most of the screen, so that a project window and the windows opened from
   // it fit side by side.
+  // Room is left for the window's frame.
   QSize size(1000, 720);
   if (const QScreen* screen = QGuiApplication::primaryScreen())
-  {
-    const QSize available = screen->availableGeometry().size();
-    size = size.expandedTo(available * 9 / 10).boundedTo(available);
-  }
+    size = screen->availableGeometry().size() * 9 / 10;
   resize(size);
 }
 

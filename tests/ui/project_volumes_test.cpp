@@ -135,6 +135,7 @@ TEST_F(VolumesPage, ACutCellShowsItsWholeTextAsAToolTipUntilTheWindowGrows)
   };
   EXPECT_EQ(tipAt(0), name); // cut at the window's smallest size
   EXPECT_EQ(tipAt(4), "");   // LR is shown whole
+  mFrame.resize(1200, 860);
   Window(project)->showMaximized();
   Settle();
   EXPECT_EQ(tipAt(0), "");
