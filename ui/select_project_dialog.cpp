@@ -116,8 +116,10 @@ void CSelectProjectDialog::RestoreLayout()
   if (size.size() == 2)
   {
     QSize remembered(size[0].toInt(), size[1].toInt());
+    // Within the screen as it is now (another screen, another scale), its
+    // frame included.
     if (const QScreen* screen = this->screen())
-      remembered = remembered.boundedTo(screen->availableGeometry().size());
+      remembered = remembered.boundedTo(screen->availableGeometry().size() * 9 / 10);
     if (remembered.width() > 0 && remembered.height() > 0)
       resize(remembered.expandedTo(minimumSizeHint()));
   }
