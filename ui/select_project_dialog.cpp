@@ -1,9 +1,9 @@
 #include "ui/select_project_dialog.h"
 
 #include "model/project.h"
+#include "storage/settings_store.h"
 #include "storage/work_folder.h"
 #include "ui/app.h"
-#include "storage/settings_store.h"
 #include "ui/dialog_support.h"
 #include "ui/list_columns.h"
 #include "ui/prompts.h"
