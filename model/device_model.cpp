@@ -263,3 +263,16 @@ std::string ULCloseProjectText()
 {
   return ULText("in one or more volumes.", "closing this project");
 }
+
+std::string ULCloseProjectText(const std::vector<std::string>& volumes)
+{
+  if (volumes.empty())
+    return ULCloseProjectText();
+  std::string text = "Volumes below the UL minimum application density:\r\n";
+  const std::size_t named = std::min(volumes.size(), kULNamedVolumes);
+  for (std::size_t i = 0; i < named; ++i)
+    text += "    " + volumes[i] + "\r\n";
+  if (volumes.size() > named)
+    text += "    and " + std::to_string(volumes.size() - named) + " more\r\n";
+  return text + "\r\n" + ULCloseProjectText();
+}

@@ -3,6 +3,7 @@
 // the proposals per model and the UL minimum density test.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -76,4 +77,9 @@ std::uint64_t TotalCount(const CDeviceCounts& counts);
 std::string ULLeaveDevicePageText(double standardConcentration);
 std::string ULCloseVolumeText(double standardConcentration);
 std::string ULCloseProjectText();
+// The project's question naming the volumes below their minimum first: up to
+// ten names, one a line, then "and N more", an empty line and the three lines
+// above. Without names it is the text above.
+std::string ULCloseProjectText(const std::vector<std::string>& volumes);
+inline constexpr std::size_t kULNamedVolumes = 10;
 inline constexpr const char* kULWarningCaption = "UL WARNING";

@@ -189,6 +189,15 @@ std::uint32_t CProject::CombinedWarnings() const
   return bits;
 }
 
+std::vector<std::string> CProject::VolumesBelowULDensity() const
+{
+  std::vector<std::string> names;
+  for (std::size_t i = 0; i < mAreaTable.Count(); ++i)
+    if (const CArea* area = mAreaTable.Get(i); area->mWarnings & AW_BELOW_UL_DENSITY)
+      names.push_back(area->mName);
+  return names;
+}
+
 void CProject::CopyFrom(const CProject& other)
 {
   if (&other == this)

@@ -149,6 +149,8 @@ public:
   bool IsModified() const;
   // Bitwise OR of every volume's mWarnings.
   std::uint32_t CombinedWarnings() const;
+  // The names of the volumes below their UL minimum density, in table order.
+  std::vector<std::string> VolumesBelowULDensity() const;
   // Copies the persistent fields (as the snapshot does) from another project.
   void CopyFrom(const CProject& other);
   // The same fields taken over from a project about to be thrown away: its

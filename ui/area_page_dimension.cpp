@@ -4,6 +4,7 @@
 #include "model/vent.h"
 #include "storage/units.h"
 #include "ui/area_page_fields.h"
+#include "ui/list_columns.h"
 #include "ui/qt_text.h"
 #include "ui/vent_dialog.h"
 #include "ui/vent_list_model.h"
@@ -56,6 +57,7 @@ CVTXAreaPageDimension::CVTXAreaPageDimension(CVTXAreaSheet& sheet)
 
   mModel->SetSource([this]() -> const CVentTable* { return Area() ? &Area()->mVentTable : nullptr; });
   mList->setModel(mModel);
+  mList->setItemDelegate(new CCutCellTipDelegate(mList));
   mList->setSelectionMode(QAbstractItemView::ExtendedSelection);
   mList->setSelectionBehavior(QAbstractItemView::SelectRows);
   mList->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -114,13 +116,18 @@ void CVTXAreaPageDimension::showEvent(QShowEvent* event)
 
 void CVTXAreaPageDimension::SizeColumns()
 {
-  // Five equal columns over the client width less a vertical scroll bar,
-  // whether or not one is shown, so the columns never jump.
+  // Five equal shares of the client width less a vertical scroll bar, whether
+  // or not one is shown, so the columns never jump; a column whose texts need
+  // more takes it from the others.
   const int client = mList->width() - 2 * mList->frameWidth();
   const int scrollBar = mList->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, mList);
-  const int width = VentColumnWidth(client, scrollBar);
-  for (int column = 0; column < kVentColumnCount; ++column)
-    mList->setColumnWidth(column, width);
+  FitListColumns(mList, mList->horizontalHeader(), std::vector<int>(kVentColumnCount, VentColumnWidth(client, scrollBar)));
+}
+
+void CVTXAreaPageDimension::resizeEvent(QResizeEvent* event)
+{
+  CVTXAreaPage::resizeEvent(event);
+  SizeColumns();
 }
 
 void CVTXAreaPageDimension::Refresh()

@@ -4,6 +4,7 @@
 #include "ui/about_dialog.h"
 #include "ui/app.h"
 #include "ui/background.h"
+#include "ui/child_placement.h"
 #include "ui/prompts.h"
 #include "ui/report_print_dialog.h"
 #include "ui/select_project_dialog.h"
@@ -13,6 +14,8 @@
 #include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QPainter>
+#include <QGuiApplication>
+#include <QScreen>
 
 CMDIClientWnd::CMDIClientWnd(QWidget* parent) : QMdiArea(parent)
 {
@@ -53,6 +56,7 @@ void CMDIClientWnd::paintEvent(QPaintEvent* event)
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), mMdiArea(new CMDIClientWnd(this))
 {
   setCentralWidget(mMdiArea);
+  TrackPressedButtons();
 
   QMenu* file = menuBar()->addMenu("&File");
   // The captions carry the shortcut hints themselves; the shortcuts are real.
@@ -70,7 +74,13 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), mMdiArea(new CMDI
 
   connect(mMdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::UpdateCaption);
   UpdateCaption();
-  resize(1000, 720);
+  // Most of the screen, so that a project window and the windows opened from
+  // it fit side by side.
+  // Room is left for the window's frame.
+  QSize size(1000, 720);
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    size = screen->availableGeometry().size() * 9 / 10;
+  resize(size);
 }
 
 void CMainFrame::UpdateCaption()

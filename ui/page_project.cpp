@@ -94,6 +94,7 @@ CVTXPageProject::CVTXPageProject(CVTXSheet& sheet)
   auto* buttons = new QHBoxLayout;
   for (QPushButton* b : {mSave, mSaveAs, mVisualReport, mTextReport, mPrint, mExportPdf})
     buttons->addWidget(b);
+  buttons->addStretch(1); // a wider window leaves the buttons their size
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(fields);

@@ -6,6 +6,7 @@
 #include "storage/units.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
+#include "ui/list_columns.h"
 #include "ui/new_area_dialog.h"
 #include "ui/volume_list_model.h"
 #include "ui/windows.h"
@@ -22,6 +23,8 @@
 #include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <iterator>
+#include <vector>
 
 CVTXPageArea::CVTXPageArea(CVTXSheet& sheet)
   : CVTXProjectPage(sheet), mList(new QTableView(this)), mModel(new CVolumeListModel(this)),
@@ -88,6 +91,7 @@ void CVTXPageArea::Refresh()
 {
   // A closed project shows nothing; the model lets go of it too.
   mModel->SetProject(Project());
+  FitColumns();
   UpdateButtons();
 }
 
@@ -100,11 +104,10 @@ void CVTXPageArea::UpdateButtons()
 
 void CVTXPageArea::FitColumns()
 {
-  int widths[kVolumeColumnCount];
+  int shares[kVolumeColumnCount];
   const int scrollBar = mList->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, mList);
-  VolumeColumnWidths(mList->contentsRect().width(), scrollBar, widths);
-  for (int c = 0; c < kVolumeColumnCount; ++c)
-    mList->setColumnWidth(c, widths[c]);
+  VolumeColumnWidths(mList->contentsRect().width(), scrollBar, shares);
+  FitListColumns(mList, mList->horizontalHeader(), std::vector<int>(std::begin(shares), std::end(shares)));
 }
 
 void CVTXPageArea::resizeEvent(QResizeEvent* event)

@@ -83,7 +83,7 @@ bool CVTXSheet::QueryClose()
   CommitEdits();
   if (mProject->CombinedWarnings() & AW_BELOW_UL_DENSITY)
   {
-    if (AskYesNo(this, kULWarningCaption, ToQt(ULCloseProjectText()), CPromptIcon::Exclamation))
+    if (AskYesNo(this, kULWarningCaption, ToQt(ULCloseProjectText(mProject->VolumesBelowULDensity())), CPromptIcon::Exclamation))
       return true;
   }
   CloseChildWindows();

@@ -1,10 +1,11 @@
-// The project window: a fixed-size child frame holding the project sheet.
+// The project window: a child frame holding the project sheet.
 // Closing it asks the sheet's questions, then the project leaves the open
 // set and is destroyed.
 
 #include "ui/windows.h"
 
 #include "model/project.h"
+#include "ui/child_placement.h"
 #include "ui/project_sheet.h"
 #include "ui/qt_text.h"
 
@@ -30,6 +31,9 @@ bool CreateProjectWindow(QMdiArea* area, CProject* project)
 {
   if (!area || !project)
     return false;
+  // Opened from another project's window (Save As), it keeps that window's
+  // button in sight.
+  const QRect opener = OpenerButton(area);
   auto* sheet = new CVTXSheet(project);
   auto* window = new CSheetWnd(sheet);
   window->setWindowTitle(ToQt(project->mName));
@@ -43,6 +47,8 @@ bool CreateProjectWindow(QMdiArea* area, CProject* project)
         CloseProject(guard);
     });
   window->show();
+  window->FitToSheet();
+  PlaceChildWindow(area, window, window->size(), window->minimumSize(), opener);
   window->raise();
   area->setActiveSubWindow(window);
   // The pages show calculated figures and the close path tests the warnings:

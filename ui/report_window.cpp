@@ -3,6 +3,7 @@
 #include "model/project.h"
 #include "storage/safe_file.h"
 #include "ui/app.h"
+#include "ui/child_placement.h"
 #include "ui/main_frame.h"
 #include "ui/prompts.h"
 #include "ui/qt_surface.h"
@@ -95,25 +96,28 @@ void ExportPdfFlow(QWidget* parent, CProject* project)
                 CPromptIcon::Error);
 }
 
+QString ReportWindowTitle(const CProject& project)
+{
+  return ToQt(project.mName) + QString::fromUtf8(" \u2013 Report");
+}
+
 void OpenReportWindow(CProject* project)
 {
   if (!project || !MainFrame())
     return;
   CloseReportWindow(project);
-  auto* window = new CReportWnd(project);
   QMdiArea* area = MainFrame()->MdiArea();
+  // The button that asked for the report stays in sight.
+  const QRect opener = OpenerButton(area);
+  auto* window = new CReportWnd(project);
   area->addSubWindow(window);
-  // A page's width where the client area allows it.
+  // A page's width where the client area allows it; a smaller window, down
+  // to half of that, where room beside the opener's button is short.
   const int dpi = window->logicalDpiX();
   const QSize wanted(dpi * 8 + dpi / 2, dpi * 7);
-  const QSize view = area->viewport()->size();
-  window->resize(wanted.boundedTo(view).expandedTo(QSize(200, 150)));
+  window->resize(wanted.boundedTo(area->viewport()->size()).expandedTo(QSize(200, 150)));
   window->show();
-  // The place the client area picks for a new child may push a window of this
-  // size past its right or bottom edge; move it back so all of it is seen.
-  const QRect frame = window->geometry();
-  window->move(std::min(frame.x(), std::max(0, view.width() - frame.width())),
-               std::min(frame.y(), std::max(0, view.height() - frame.height())));
+  PlaceChildWindow(area, window, wanted, (wanted / 2).boundedTo(area->viewport()->size()), opener);
   area->setActiveSubWindow(window);
   window->raise();
   project->mReportWindow = window;

@@ -4,6 +4,7 @@
 #include "report/graphic_report.h"
 #include "ui/qt_surface.h"
 #include "ui/qt_text.h"
+#include "ui/windows.h"
 
 #include <QCloseEvent>
 #include <QImage>
@@ -144,7 +145,7 @@ CReportWnd::CReportWnd(CProject* project) : mProject(project), mView(new CReport
   setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
   setWidget(mView);
-  setWindowTitle(ToQt(project->mName));
+  setWindowTitle(ReportWindowTitle(*project));
 }
 
 CReportWnd::~CReportWnd() { Detach(); }

@@ -1,9 +1,11 @@
 #include "ui/select_project_dialog.h"
 
 #include "model/project.h"
+#include "storage/settings_store.h"
 #include "storage/work_folder.h"
 #include "ui/app.h"
 #include "ui/dialog_support.h"
+#include "ui/list_columns.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
 
@@ -14,6 +16,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTreeWidget>
@@ -61,6 +64,17 @@ CSelectProjectDialog::CSelectProjectDialog(QWidget* parent)
   mList->header()->setSectionsMovable(false);
   mList->header()->setStretchLastSection(false);
   mList->setMinimumSize(DialogUnitsX(this, 300), DialogUnitsY(this, 140));
+  mList->setItemDelegate(new CCutCellTipDelegate(mList));
+  // A column the user sizes keeps its width, now and the next time.
+  connect(mList->header(), &QHeaderView::sectionResized, this,
+          [this]
+          {
+            if (mFitting)
+              return;
+            mColumnWidths.clear();
+            for (int i = 0; i < mList->columnCount(); ++i)
+              mColumnWidths.push_back(mList->header()->sectionSize(i));
+          });
 
   auto* cancel = new QPushButton("Cancel", this);
   mOpen->setDefault(true);
@@ -91,6 +105,66 @@ CSelectProjectDialog::CSelectProjectDialog(QWidget* parent)
           });
 
   Fill();
+  RestoreLayout();
+}
+
+void CSelectProjectDialog::RestoreLayout()
+{
+  const CSettingsStore& settings = Settings();
+  const QStringList size =
+    QString::fromStdString(settings.Read(kSettingsSection, kSizeKey)).split('x');
+  if (size.size() == 2)
+  {
+    QSize remembered(size[0].toInt(), size[1].toInt());
+    // Within the screen as it is now (another screen, another scale), its
+    // frame included.
+    if (const QScreen* screen = this->screen())
+      remembered = remembered.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    if (remembered.width() > 0 && remembered.height() > 0)
+      resize(remembered.expandedTo(minimumSizeHint()));
+  }
+  const QStringList columns =
+    QString::fromStdString(settings.Read(kSettingsSection, kColumnsKey)).split(',');
+  std::vector<int> widths;
+  for (const QString& column : columns)
+    if (const int width = column.toInt(); width > 0)
+      widths.push_back(width);
+  if (static_cast<int>(widths.size()) == mList->columnCount())
+    mColumnWidths = widths;
+}
+
+void CSelectProjectDialog::RememberLayout() const
+{
+  CSettingsStore& settings = Settings();
+  settings.Write(kSettingsSection, kSizeKey,
+                 QString("%1x%2").arg(width()).arg(height()).toStdString());
+  if (mColumnWidths.empty())
+    return;
+  QStringList widths;
+  for (int width : mColumnWidths)
+    widths << QString::number(width);
+  settings.Write(kSettingsSection, kColumnsKey, widths.join(',').toStdString());
+}
+
+void CSelectProjectDialog::done(int result)
+{
+  RememberLayout();
+  QDialog::done(result);
+}
+
+bool CSelectProjectDialog::SelectName(const std::string& name)
+{
+  for (std::size_t row = 0; row < mRows.size(); ++row)
+    if (mRows[row].mName == name)
+    {
+      QTreeWidgetItem* item = mList->topLevelItem(static_cast<int>(row));
+      mList->setCurrentItem(item);
+      mList->clearSelection();
+      item->setSelected(true);
+      mList->scrollToItem(item);
+      return true;
+    }
+  return false;
 }
 
 void CSelectProjectDialog::Fill()
@@ -127,13 +201,23 @@ void CSelectProjectDialog::UpdateButtons()
 
 void CSelectProjectDialog::FitColumns()
 {
-  // A quarter each of the inner width less a vertical scroll bar, so the
-  // columns fit whether or not the bar is shown.
-  const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, mList);
-  const int inner = mList->width() - 2 * mList->frameWidth();
-  const int column = std::max(1, (inner - bar) / 4);
-  for (int i = 0; i < 4; ++i)
-    mList->header()->resizeSection(i, column);
+  mFitting = true;
+  if (!mColumnWidths.empty())
+  {
+    for (std::size_t i = 0; i < mColumnWidths.size(); ++i)
+      mList->header()->resizeSection(static_cast<int>(i), mColumnWidths[i]);
+  }
+  else
+  {
+    // A quarter each of the inner width less a vertical scroll bar, so the
+    // columns fit whether or not the bar is shown; a column whose texts need
+    // more takes it from the others.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, mList);
+    const int inner = mList->width() - 2 * mList->frameWidth();
+    const int column = std::max(1, (inner - bar) / 4);
+    FitListColumns(mList, mList->header(), std::vector<int>(4, column));
+  }
+  mFitting = false;
 }
 
 void CSelectProjectDialog::showEvent(QShowEvent* event)
@@ -177,6 +261,9 @@ void CSelectProjectDialog::OnRename()
     TellFailures({QString("The project file for \"%1\" could not be renamed to \"%2\": %3.")
                     .arg(ToQt(from), ToQt(to), PathToQt(error))});
   Fill();
+  // The file keeps its place under the cursor, under whichever name it has.
+  if (!SelectName(to))
+    SelectName(from);
 }
 
 void CSelectProjectDialog::OnMove()

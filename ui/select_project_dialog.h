@@ -1,7 +1,8 @@
 #pragma once
 // "Open Project": the project files of the work folder with their date,
 // designer and reference; opens one, or renames, moves or deletes files, and
-// changes the work folder.
+// changes the work folder. Its size and the widths of its columns (once the
+// user has set them) are remembered in the settings store.
 
 #include "storage/catalogue.h"
 
@@ -45,6 +46,13 @@ public:
   void OnDelete();
   void OnChangeDirectory();
 
+  // Where the dialog's size and column widths are kept.
+  static constexpr const char* kSettingsSection = "Open Project";
+  static constexpr const char* kSizeKey = "Size";
+  static constexpr const char* kColumnsKey = "Column Widths";
+
+  void done(int result) override;
+
 protected:
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -54,6 +62,11 @@ private:
   std::vector<int> SelectedRows() const;
   void UpdateButtons();
   void FitColumns();
+  // The remembered size and column widths, and remembering them.
+  void RestoreLayout();
+  void RememberLayout() const;
+  // Selects the row of the project; false when it is not listed.
+  bool SelectName(const std::string& name);
   // One message for the files an operation could not handle.
   void TellFailures(const QStringList& failures);
 
@@ -65,4 +78,7 @@ private:
   QPushButton* mDelete;
   QPushButton* mChangeDirectory;
   std::vector<CCatalogueRow> mRows;
+  // The user's column widths, kept as they are when the dialog resizes.
+  std::vector<int> mColumnWidths;
+  bool mFitting = false;
 };

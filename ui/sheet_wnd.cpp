@@ -57,7 +57,7 @@ CSheetWnd::CSheetWnd(CVTXSheetBase* sheet, QWidget* parent) : QMdiSubWindow(pare
 {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+                 Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
   setWidget(sheet);
   FitToSheet();
 }
@@ -70,7 +70,12 @@ void CSheetWnd::FitToSheet()
     return;
   mSheet->adjustSize();
   adjustSize();
-  setFixedSize(sizeHint().expandedTo(size()));
+  // The size the pages ask for is the smallest; the window may grow, and its
+  // pages lay out with it.
+  const QSize fitted = sizeHint().expandedTo(size());
+  setMinimumSize(fitted);
+  if (!isMaximized())
+    resize(fitted);
 }
 
 void CSheetWnd::PostRefresh()

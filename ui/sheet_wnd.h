@@ -1,6 +1,7 @@
 #pragma once
-// The window design shared by project and volume windows: a fixed-size MDI
-// child frame holding a tabbed sheet of pages. Refresh requests are queued
+// The window design shared by project and volume windows: an MDI child frame
+// holding a tabbed sheet of pages, as small as the pages allow and free to
+// grow or be maximised. Refresh requests are queued
 // and reach only the active page; a page can refuse to be left, and the sheet
 // can refuse to close.
 
@@ -51,7 +52,8 @@ class CSheetWnd : public QMdiSubWindow, public CWindowNotifier
 {
   Q_OBJECT
 public:
-  // Takes the sheet; the frame is sized to fit it exactly and cannot be resized.
+  // Takes the sheet; the frame is sized to fit it exactly, which is also its
+  // smallest size.
   explicit CSheetWnd(CVTXSheetBase* sheet, QWidget* parent = nullptr);
   ~CSheetWnd() override;
 

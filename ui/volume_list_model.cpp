@@ -167,9 +167,10 @@ void CVolumeCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
   painter->restore();
 }
 
-QSize CVolumeCellDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const
+QSize CVolumeCellDelegate::sizeHint(const QStyleOptionViewItem& option,
+                                    const QModelIndex& index) const
 {
-  // Every row has the same height; no text is measured.
   const QFontMetrics metrics(option.font);
-  return {metrics.averageCharWidth() * 10, metrics.height() + 2};
+  const int text = metrics.horizontalAdvance(index.data().toString());
+  return {text + 2 * metrics.averageCharWidth(), metrics.height() + 2};
 }

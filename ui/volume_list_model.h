@@ -7,8 +7,9 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
-#include <QStyledItemDelegate>
 #include <cstdint>
+
+#include "ui/list_columns.h"
 
 class CProject;
 
@@ -36,8 +37,9 @@ enum class CCellFill
 CCellFill VolumeCellFill(CVolumeColumn column, std::uint32_t flags, bool selected);
 QColor CellFillColour(CCellFill fill);
 
-// Widths of the six columns for a list of the given client width: a =
-// (width - scroll bar width) / 7; Name a, Hazard 2a, the four figures a each.
+// The starting widths of the six columns for a list of the given client
+// width: a = (width - scroll bar width) / 7; Name a, Hazard 2a, the four
+// figures a each. Columns whose texts need more then take it from the others.
 void VolumeColumnWidths(int clientWidth, int scrollBarWidth, int (&widths)[kVolumeColumnCount]);
 
 class CVolumeListModel : public QAbstractTableModel
@@ -64,12 +66,14 @@ private:
   int mRows = 0; // the row count as of the last reset, so the view never sees a change it was not told of
 };
 
-class CVolumeCellDelegate : public QStyledItemDelegate
+class CVolumeCellDelegate : public CCutCellTipDelegate
 {
   Q_OBJECT
 public:
-  using QStyledItemDelegate::QStyledItemDelegate;
+  using CCutCellTipDelegate::CCutCellTipDelegate;
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override;
+  // The width the cell's text needs (an average character either side of
+  // it); every row has the same height.
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 };

@@ -1,17 +1,26 @@
-// The volume window: a fixed-size child frame holding the volume sheet,
-// titled with the volume's name. At most one exists per volume; the volume
+// The volume window: a child frame holding the volume sheet, titled with the
+// project's and the volume's names. At most one exists per volume; the volume
 // keeps its handle while it is open.
 
 #include "ui/windows.h"
 
 #include "model/area.h"
+#include "model/project.h"
 #include "ui/app.h"
 #include "ui/area_sheet.h"
+#include "ui/child_placement.h"
 #include "ui/main_frame.h"
 #include "ui/qt_text.h"
 
 #include <QMdiArea>
 #include <QPointer>
+
+QString VolumeWindowTitle(const CArea& volume)
+{
+  const CProject* project = volume.Owner();
+  return (project ? ToQt(project->mName) : QString()) + QString::fromUtf8(" \u2013 ") +
+         ToQt(volume.mName);
+}
 
 void OpenVolumeWindow(CArea* volume)
 {
@@ -31,9 +40,11 @@ void OpenVolumeWindow(CArea* volume)
   if (!area)
     return;
 
+  // The button that opened it (on the Volumes page) stays in sight.
+  const QRect opener = OpenerButton(area);
   auto* sheet = new CVTXAreaSheet(volume);
   auto* window = new CSheetWnd(sheet);
-  window->setWindowTitle(ToQt(volume->mName));
+  window->setWindowTitle(VolumeWindowTitle(*volume));
   area->addSubWindow(window);
   volume->mVolumeWindow = window;
   QPointer<CVTXAreaSheet> guard(sheet);
@@ -47,6 +58,7 @@ void OpenVolumeWindow(CArea* volume)
   // Title bar and tab bar metrics are final only once the frame is shown
   // inside the client area.
   window->FitToSheet();
+  PlaceChildWindow(area, window, window->size(), window->minimumSize(), opener);
   window->raise();
   area->setActiveSubWindow(window);
   window->PostRefresh();

@@ -4,11 +4,18 @@
 //   project_window.* (project sheet), volume_window.* (volume sheet),
 //   report_window.* (on-screen report and printing).
 
+#include <QString>
+
 class CArea;
 class CProject;
 class QMdiArea;
 class QString;
 class QWidget;
+
+// The titles that say what a child window shows and of which project:
+// "Project – Volume" and "Project – Report" (an en dash between spaces).
+QString VolumeWindowTitle(const CArea& volume);
+QString ReportWindowTitle(const CProject& project);
 
 // Creates the project's window in the main window's client area, stores it in
 // mProjectWindow and shows it; false when it cannot be created.

@@ -211,6 +211,21 @@ TEST(ULDensity, QuestionTexts)
             "The Application Density does not meet the UL minimum requirement in one or more "
             "volumes.\r\nPlease add more unit(s) and recalculate.\r\n"
             "Would you like to cancel closing this project so you may add more units?");
+  // The project's question names the volumes, ten at most, before its three lines.
+  EXPECT_EQ(ULCloseProjectText(std::vector<std::string>{}), ULCloseProjectText());
+  std::vector<std::string> names;
+  std::string listed;
+  for (int i = 1; i <= 13; ++i)
+  {
+    names.push_back("Room " + std::to_string(i));
+    if (i <= 10)
+      listed += "    Room " + std::to_string(i) + "\r\n";
+  }
+  EXPECT_EQ(ULCloseProjectText(names), "Volumes below the UL minimum application density:\r\n" +
+                                          listed + "    and 3 more\r\n\r\n" +
+                                          ULCloseProjectText());
+  names.resize(10);
+  EXPECT_EQ(ULCloseProjectText(names).find(" more\r\n"), std::string::npos);
 }
 
 TEST(ParseCount, UnsignedDecimalOnly)

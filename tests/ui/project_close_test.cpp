@@ -47,7 +47,7 @@ TEST_F(ProjectClose, YesToTheULQuestionKeepsTheProjectOpen)
   EXPECT_FALSE(CloseWindow(project));
   ASSERT_EQ(mPrompts.mTexts.size(), 1);
   EXPECT_EQ(mPrompts.mCaptions[0], "UL WARNING");
-  EXPECT_EQ(mPrompts.mTexts[0], ToQt(ULCloseProjectText()));
+  EXPECT_EQ(mPrompts.mTexts[0], ToQt(ULCloseProjectText({"Hall"})));
   EXPECT_EQ(mPrompts.mIcons[0], CPromptIcon::Exclamation);
   EXPECT_EQ(OpenProjects().Find("Plant"), project);
   EXPECT_NE(project->mProjectWindow, nullptr);

@@ -5,6 +5,7 @@
 
 #include "model/area.h"
 #include "storage/schedule_export.h"
+#include "ui/list_columns.h"
 #include "ui/new_area_dialog.h"
 #include "ui/page_project.h"
 #include "ui/page_volumes.h"
@@ -22,6 +23,8 @@
 #include <QTableView>
 #include <QTest>
 #include <fstream>
+#include <QToolTip>
+#include <vector>
 
 namespace
 {
@@ -94,6 +97,53 @@ TEST(VolumeCells, ColumnsShareTheClientWidthInSevenths)
     EXPECT_EQ(widths[c], 100);
   VolumeColumnWidths(10, 17, widths); // narrower than a scroll bar
   EXPECT_EQ(widths[1], 0);
+}
+
+TEST(ListColumns, NeedyColumnsTakeTheSpareRoomOfTheOthersWithinTheBudget)
+{
+  const std::vector<int> shares = {100, 200, 100, 100};
+  struct Case
+  {
+    std::vector<int> needs;
+    int budget;
+    std::vector<int> widths;
+  } cases[] = {
+    {{90, 150, 60, 60}, 1000, {100, 200, 100, 100}}, // everything fits its share
+    {{160, 150, 60, 60}, 1000, {160, 177, 82, 81}},  // spare taken in proportion
+    {{160, 150, 60, 60}, 0, {100, 200, 100, 100}},   // at the smallest size: the shares
+    {{160, 150, 60, 60}, 30, {130, 189, 91, 90}},
+    {{300, 260, 95, 95}, 1000, {107, 203, 95, 95}}, // not enough: shared by lack
+  };
+  for (const Case& c : cases)
+  {
+    const std::vector<int> widths = FitColumnWidths(shares, c.needs, c.budget);
+    EXPECT_EQ(widths, c.widths) << c.needs[0] << " " << c.budget;
+  }
+}
+
+TEST_F(VolumesPage, ACutCellShowsItsWholeTextAsAToolTipUntilTheWindowGrows)
+{
+  CProject* project = Open("Plant");
+  const QString name = "Battery room of the north east wing";
+  AddVolume(project, name.toLatin1().constData(), 0, 10, 10, 3);
+  CVTXPageArea* page = ShowPage(project);
+  QTableView* list = page->List();
+  auto tipAt = [&](int column)
+  {
+    QToolTip::hideText();
+    const QPoint at = list->visualRect(page->Model()->index(0, column)).center();
+    QHelpEvent event(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(list->viewport(), &event);
+    return event.isAccepted() ? QToolTip::text() : QString();
+  };
+  EXPECT_EQ(tipAt(0), name); // cut at the window's smallest size
+  EXPECT_EQ(tipAt(4), "");   // LR is shown whole
+  mFrame.resize(1200, 860);
+  Window(project)->showMaximized();
+  Settle();
+  EXPECT_EQ(tipAt(0), "");
+  EXPECT_GE(list->columnWidth(0), list->fontMetrics().horizontalAdvance(name));
+  QToolTip::hideText();
 }
 
 TEST_F(VolumesPage, ListsEveryVolumeAndPaintsTheBrokenLimits)

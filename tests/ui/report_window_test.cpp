@@ -165,7 +165,7 @@ TEST_F(ReportWindowTest, OneWindowPerProjectClosedWithItsProject)
   Settle();
   CReportWnd* first = ReportWindow(project);
   ASSERT_NE(first, nullptr);
-  EXPECT_EQ(first->windowTitle(), "Plant");
+  EXPECT_EQ(first->windowTitle(), "Plant \u2013 Report");
   EXPECT_EQ(mFrame.MdiArea()->activeSubWindow(), first);
 
   // Pressed again: the old window goes, the new one is the project's.

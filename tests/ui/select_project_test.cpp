@@ -5,6 +5,7 @@
 #include "tests/ui/shell_fixture.h"
 #include "ui/string_dialog.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -189,6 +190,35 @@ TEST_F(SelectProject, RenameTakesANewNameAndRefusesTheOldOne)
   EXPECT_TRUE(fs::exists(mWork / "new.ad"));
   EXPECT_FALSE(fs::exists(mWork / "old.ad"));
   EXPECT_EQ(Names(dialog), QStringList({"new"}));
+  // The renamed file stays selected.
+  EXPECT_TRUE(dialog.List()->topLevelItem(0)->isSelected());
+  EXPECT_TRUE(dialog.RenameButton()->isEnabled());
+}
+
+TEST_F(SelectProject, RemembersItsSizeAndTheColumnWidthsTheUserSet)
+{
+  SaveProject(mWork, "Warehouse West");
+  QSize size;
+  {
+    CSelectProjectDialog dialog;
+    dialog.show();
+    QApplication::processEvents();
+    dialog.resize(dialog.width() + 120, dialog.height() + 80);
+    QApplication::processEvents();
+    size = dialog.size();
+    dialog.List()->header()->resizeSection(0, 210);
+    dialog.reject();
+  }
+  EXPECT_EQ(mSettings.Read(CSelectProjectDialog::kSettingsSection, CSelectProjectDialog::kSizeKey),
+            QString("%1x%2").arg(size.width()).arg(size.height()).toStdString());
+  CSelectProjectDialog again;
+  again.show();
+  QApplication::processEvents();
+  EXPECT_EQ(again.size(), size);
+  EXPECT_EQ(again.List()->header()->sectionSize(0), 210);
+  again.resize(size + QSize(40, 0)); // the user's widths stay as they are
+  QApplication::processEvents();
+  EXPECT_EQ(again.List()->header()->sectionSize(0), 210);
 }
 
 TEST_F(SelectProject, ChangeDirectoryRemembersAFolderThatCanBeEntered)

@@ -27,7 +27,7 @@ TEST_F(VolumeWindow, OpensOncePerVolumeTitledWithItsNameAndForgetsItselfWhenClos
   CArea* second = AddVolume("Room 2", 0, 0, 0, 0);
   CVTXAreaSheet* sheet = Open(first);
   ASSERT_NE(sheet, nullptr);
-  EXPECT_EQ(Window(first)->windowTitle(), "Room 1");
+  EXPECT_EQ(Window(first)->windowTitle(), "Plant \u2013 Room 1");
   EXPECT_EQ(sheet->Caption(), "Plant (Room 1)");
   ASSERT_EQ(sheet->count(), 5);
   const QStringList tabs = {"Volume", "Openings", "Device", "Notes", "Errors"};
@@ -45,7 +45,7 @@ TEST_F(VolumeWindow, OpensOncePerVolumeTitledWithItsNameAndForgetsItselfWhenClos
   // A refresh of the sheet keeps the window's title.
   mProject.RecalculateProject();
   FlushEvents();
-  EXPECT_EQ(Window(first)->windowTitle(), "Room 1");
+  EXPECT_EQ(Window(first)->windowTitle(), "Plant \u2013 Room 1");
 
   // Nothing is short of devices (no volume, no required mass): no question.
   Window(first)->close();

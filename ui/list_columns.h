@@ -1,0 +1,44 @@
+#pragma once
+// Columns of the program's lists that start as fixed shares of the list's
+// width and give room to the texts that need more, and a delegate that shows
+// a cell's whole text as a tool tip when its column cuts it.
+
+#include <QStyledItemDelegate>
+#include <vector>
+
+class QAbstractItemView;
+class QHeaderView;
+
+// Widths of the columns: each starts at its share; columns whose text needs
+// more take it from the spare room of the others (never below what their own
+// text needs), up to `budget` pixels in all. What cannot be given is shared
+// among the needy columns in proportion to what they lack. The widths add up
+// to the shares' sum.
+std::vector<int> FitColumnWidths(const std::vector<int>& shares, const std::vector<int>& needs,
+                                 int budget);
+
+// How much wider than its smallest size the widget's window is. A list at
+// its window's smallest size shows the plain shares; as the window grows, its
+// columns give the room to the texts that need it.
+int WindowGrowth(const QWidget* widget);
+
+// What each column of the view needs: its header and the cells of the first
+// rows and of the rows on screen, as the view's delegate measures them. A list
+// of thousands of rows is measured in part; a cell it cuts has its tool tip.
+std::vector<int> ColumnNeeds(const QAbstractItemView* view, const QHeaderView* header);
+
+// Sets the columns of the view to FitColumnWidths of the shares and its
+// needs, with the growth of its window as the budget.
+void FitListColumns(QAbstractItemView* view, QHeaderView* header, const std::vector<int>& shares);
+
+// A delegate whose tool tip is the whole text of a cell its column cuts (and
+// nothing over a cell shown whole). A cell is cut when the width the delegate
+// asks for is more than the column gives.
+class CCutCellTipDelegate : public QStyledItemDelegate
+{
+  Q_OBJECT
+public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) override;
+};
