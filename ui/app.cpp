@@ -3,6 +3,7 @@
 #include "model/project.h"
 #include "storage/address_book.h"
 #include "storage/catalogue.h"
+#include "storage/recent_projects.h"
 #include "storage/settings_store.h"
 #include "storage/work_folder.h"
 #include "ui/main_frame.h"
@@ -74,7 +75,8 @@ bool OpenProject(const std::string& name, const CProject* source)
   // No file is normal (a new project, Save As); a file that does not read
   // opens nothing, and the user is told why.
   std::error_code ec;
-  if (std::filesystem::exists(std::filesystem::symlink_status(project->mPath, ec)))
+  const bool exists = std::filesystem::exists(std::filesystem::symlink_status(project->mPath, ec));
+  if (exists)
   {
     std::string error;
     if (!project->Load(&error))
@@ -92,7 +94,14 @@ bool OpenProject(const std::string& name, const CProject* source)
   CMainFrame* frame = MainFrame();
   if (!frame || !CreateProjectWindow(frame->MdiArea(), project.get()))
     return false;
+  if (exists)
+    RememberRecentProject(*project);
   return OpenProjects().Insert(std::move(project));
+}
+
+void RememberRecentProject(const CProject& project)
+{
+  AddRecentProject(Settings(), project.mPath);
 }
 
 bool ValidateProjectName(QWidget* parent, const std::string& name)

@@ -4,7 +4,9 @@
 #include "ui/about_dialog.h"
 #include "ui/app.h"
 #include "ui/background.h"
+#include "ui/open_project_file.h"
 #include "ui/prompts.h"
+#include "ui/recent_projects_menu.h"
 #include "ui/select_project_dialog.h"
 
 #include <QCloseEvent>
@@ -63,12 +65,14 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), mMdiArea(new CMDI
   file->addAction("P&rint Setup...", this, &CMainFrame::OnPrintSetup);
   file->addSeparator();
   mExit = file->addAction("E&xit", this, &QWidget::close);
+  mRecent = new CRecentProjectsMenu(file, mExit);
 
   QMenu* help = menuBar()->addMenu("&Help");
   mAbout = help->addAction(QString("&About ") + kAppTitle + "...", this, &CMainFrame::OnAbout);
 
   connect(mMdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::UpdateCaption);
   UpdateCaption();
+  AcceptProjectDrops(this);
   resize(1000, 720);
 }
 
