@@ -10,6 +10,7 @@ packages=(
   fonts-liberation2 xvfb xauth
   unrtf poppler-utils
   desktop-file-utils appstream dpkg-dev
+  shared-mime-info libxml2-utils  # scripts/package-test.sh: the project file type
   clang libclang-rt-14-dev
   time jq  # scripts/bench.sh: peak memory and the table of figures
 )
