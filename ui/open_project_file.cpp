@@ -12,7 +12,6 @@
 #include <QCommandLineParser>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -24,9 +23,6 @@
 
 namespace
 {
-QString PathToQt(const std::string& path) { return QFile::decodeName(path.c_str()); }
-std::string PathFromQt(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
 void Tell(QWidget* parent, const QString& text)
 {
   ShowMessage(parent, kAppTitle, text, CPromptIcon::Exclamation);

@@ -7,7 +7,6 @@
 #include "ui/qt_text.h"
 
 #include <QAction>
-#include <QFile>
 #include <QFontMetrics>
 #include <QMenu>
 
@@ -45,7 +44,7 @@ QList<QAction*> CRecentProjectsMenu::Refresh()
     if (!SplitProjectPath(path, folder, name))
       continue;
     const QString shownFolder = metrics.elidedText(
-      QFile::decodeName(folder.c_str()), Qt::ElideMiddle,
+      PathToQt(folder), Qt::ElideMiddle,
       metrics.averageCharWidth() * kFolderWidthInCharacters);
     // The name is the program's own text; "&" would otherwise make a mnemonic.
     QString title = ToQt(name);
@@ -53,7 +52,7 @@ QList<QAction*> CRecentProjectsMenu::Refresh()
     auto* action = new QAction(
       QString("&%1 %2  (%3)").arg(++number).arg(title, QString(shownFolder).replace("&", "&&")),
       mMenu);
-    action->setToolTip(QFile::decodeName(path.c_str()));
+    action->setToolTip(PathToQt(path));
     connect(action, &QAction::triggered, this,
             [this, path]
             {

@@ -7,7 +7,6 @@
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
 
-#include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -22,10 +21,6 @@
 
 namespace
 {
-// Paths are handed to and from the file system in its own encoding.
-QString PathToQt(const std::string& path) { return QFile::decodeName(path.c_str()); }
-std::string PathFromQt(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
 QString PickFolderWithDialog(QWidget* parent, const QString& start)
 {
   return QFileDialog::getExistingDirectory(parent, "Choose a Folder", start,
