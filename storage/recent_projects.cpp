@@ -8,7 +8,10 @@
 
 namespace
 {
-std::string Key(std::size_t index) { return "File" + std::to_string(index + 1); }
+std::string Key(std::size_t index)
+{
+  return "File" + std::to_string(index + 1);
+}
 
 void WriteAll(CSettingsStore& settings, const std::vector<std::string>& paths)
 {

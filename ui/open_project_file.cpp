@@ -57,14 +57,14 @@ bool CopyIntoWorkFolder(QWidget* parent, const std::string& path, const std::str
       return OpenInWorkFolder(name);
     Tell(parent, QString("The work folder already holds a different project file named "
                          "\"%1\".  Nothing was copied; rename one of the two files to open both.")
-                   .arg(ToQt(ProjectFileName(name))));
+                     .arg(ToQt(ProjectFileName(name))));
     return false;
   }
   std::string error;
   if (!CopyProjectFile(path, ".", name, &error))
   {
     Tell(parent, QString("The project file \"%1\" could not be copied into the work folder: %2.")
-                   .arg(PathToQt(path), PathToQt(error)));
+                     .arg(PathToQt(path), PathToQt(error)));
     return false;
   }
   return OpenProject(name, nullptr);
@@ -74,7 +74,8 @@ bool SwitchWorkFolder(QWidget* parent, const std::string& folder, const std::str
 {
   if (!ChangeWorkFolder(Settings(), folder))
   {
-    Tell(parent, QString("The folder \"%1\" cannot be used as the work folder.").arg(PathToQt(folder)));
+    Tell(parent,
+         QString("The folder \"%1\" cannot be used as the work folder.").arg(PathToQt(folder)));
     return false;
   }
   // No project is open: the address lists of the new folder take over, as
@@ -90,7 +91,7 @@ bool OpenFromOtherFolder(QWidget* parent, const std::string& path, const std::st
   {
     Tell(parent, QString("A project named \"%1\" is already open.  Close it before opening the "
                          "file \"%2\".")
-                   .arg(ToQt(name), PathToQt(path)));
+                     .arg(ToQt(name), PathToQt(path)));
     return false;
   }
   // A file that does not read is neither copied nor a reason to change folders.
@@ -101,7 +102,7 @@ bool OpenFromOtherFolder(QWidget* parent, const std::string& path, const std::st
   if (!scratch.Load(&error))
   {
     QString text = QString("The project \"%1\" cannot be opened: its file \"%2\" cannot be read.")
-                     .arg(ToQt(name), PathToQt(path));
+                       .arg(ToQt(name), PathToQt(path));
     if (!error.empty())
       text += "\r\n" + ToQt(error);
     Tell(parent, text);
@@ -109,7 +110,7 @@ bool OpenFromOtherFolder(QWidget* parent, const std::string& path, const std::st
   }
 
   const QString where = QString("The project file \"%1\" is not in the work folder \"%2\".")
-                          .arg(PathToQt(path), PathToQt(CurrentFolder()));
+                            .arg(PathToQt(path), PathToQt(CurrentFolder()));
   // Open projects keep their files in the work folder by name: it cannot
   // change under them.
   if (!OpenProjects().Empty())
@@ -126,7 +127,7 @@ bool OpenFromOtherFolder(QWidget* parent, const std::string& path, const std::st
                                          "and open the project there, \"No\" to copy the file "
                                          "into the work folder and open the copy, or \"Cancel\" "
                                          "to open nothing.")
-                                   .arg(PathToQt(folder))))
+                                     .arg(PathToQt(folder))))
   {
   case CPromptAnswer::Yes:
     return SwitchWorkFolder(parent, folder, name);
@@ -203,7 +204,7 @@ bool OpenProjectFile(QWidget* parent, const std::string& path)
   if (!SplitProjectPath(path, folder, name))
   {
     Tell(parent, QString("\"%1\" is not a project file.  Project files are named \"name%2\".")
-                   .arg(PathToQt(path), kProjectFileExtension));
+                     .arg(PathToQt(path), kProjectFileExtension));
     return false;
   }
   std::error_code ec;
@@ -256,7 +257,7 @@ bool OpenRecentProject(QWidget* parent, const std::string& path)
     RemoveRecentProject(Settings(), path);
     Tell(parent, QString("The project file \"%1\" no longer exists.  It has been removed from the "
                          "list of recent projects.")
-                   .arg(PathToQt(path)));
+                     .arg(PathToQt(path)));
     return false;
   }
   return OpenProjectFile(parent, path);

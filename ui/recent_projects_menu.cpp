@@ -17,7 +17,7 @@ constexpr int kFolderWidthInCharacters = 50;
 } // namespace
 
 CRecentProjectsMenu::CRecentProjectsMenu(QMenu* menu, QAction* before)
-  : QObject(menu), mMenu(menu), mBefore(before)
+    : QObject(menu), mMenu(menu), mBefore(before)
 {
   mMenu->setToolTipsVisible(true);
   connect(mMenu, &QMenu::aboutToShow, this, &CRecentProjectsMenu::Refresh);
@@ -44,14 +44,13 @@ QList<QAction*> CRecentProjectsMenu::Refresh()
     if (!SplitProjectPath(path, folder, name))
       continue;
     const QString shownFolder = metrics.elidedText(
-      PathToQt(folder), Qt::ElideMiddle,
-      metrics.averageCharWidth() * kFolderWidthInCharacters);
+        PathToQt(folder), Qt::ElideMiddle, metrics.averageCharWidth() * kFolderWidthInCharacters);
     // The name is the program's own text; "&" would otherwise make a mnemonic.
     QString title = ToQt(name);
     title.replace("&", "&&");
     auto* action = new QAction(
-      QString("&%1 %2  (%3)").arg(++number).arg(title, QString(shownFolder).replace("&", "&&")),
-      mMenu);
+        QString("&%1 %2  (%3)").arg(++number).arg(title, QString(shownFolder).replace("&", "&&")),
+        mMenu);
     action->setToolTip(PathToQt(path));
     connect(action, &QAction::triggered, this,
             [this, path]

@@ -52,10 +52,9 @@ protected:
 TEST_F(OpenProjectFileTest, CommandLineFilesOpenOnceAndWrongOnesAreTold)
 {
   SaveProject(mWork, "Plant", "", "REF-1");
-  const QStringList files =
-    ProjectFilesOnCommandLine({"vantor", "Plant.ad", (mWork / "Plant.ad").c_str(),
-                               QString("file://%1").arg((mWork / "notes.txt").c_str()),
-                               (mWork / "Gone.ad").c_str()});
+  const QStringList files = ProjectFilesOnCommandLine(
+      {"vantor", "Plant.ad", (mWork / "Plant.ad").c_str(),
+       QString("file://%1").arg((mWork / "notes.txt").c_str()), (mWork / "Gone.ad").c_str()});
   ASSERT_EQ(files.size(), 4);
   EXPECT_EQ(files[0], files[1]); // relative to the folder the program started in
   OpenProjectFiles(mFrame.get(), files);
@@ -151,8 +150,8 @@ TEST_F(OpenProjectFileTest, TheFileMenuListsRecentProjectsAndForgetsFilesThatAre
   ASSERT_TRUE(OpenProject("Second", nullptr));
   ASSERT_TRUE(OpenProject("Unsaved", nullptr)); // not on disk: not listed
   const QString folder = mWork.c_str();
-  EXPECT_EQ(RecentTexts(), QStringList({"&1 Second  (" + folder + ")",
-                                        "&2 A&&B  (" + folder + ")"}));
+  EXPECT_EQ(RecentTexts(),
+            QStringList({"&1 Second  (" + folder + ")", "&2 A&&B  (" + folder + ")"}));
   CloseAll();
 
   // Choosing an entry opens its file; one whose file is gone leaves the list.
