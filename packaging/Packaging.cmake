@@ -3,6 +3,11 @@ include(GNUInstallDirs)
 
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/vantor.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The project file type (*.ad), so that file managers open project files with
+# the program; dpkg's triggers rebuild the MIME and desktop databases.
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/vantor-mime.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+        RENAME vantor.xml)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/io.vantor.calculation.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 foreach(size 16 32 48 64 128 256)

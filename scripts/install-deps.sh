@@ -11,6 +11,7 @@ packages=(
   unrtf poppler-utils
   desktop-file-utils appstream dpkg-dev file  # scripts/package-test.sh: cpack reads the programs' libraries
   locales mount  # tests: a German locale built with localedef, a small tmpfs
+  shared-mime-info libxml2-utils  # scripts/package-test.sh: the project file type
   clang libclang-rt-14-dev
   time jq  # scripts/bench.sh: peak memory and the table of figures
 )

@@ -229,3 +229,38 @@ bool DeleteProjectFile(const std::string& folder, std::string_view name, std::st
     return Fail(error, ec ? ec.message() : "the file no longer exists");
   return true;
 }
+
+bool SplitProjectPath(const std::string& path, std::string& folder, std::string& name)
+{
+  std::error_code ec;
+  const fs::path absolute = fs::absolute(fs::path(path), ec).lexically_normal();
+  if (ec)
+    return false;
+  const std::string file = absolute.filename().string();
+  if (file.size() <= kExtensionLength ||
+      file.compare(file.size() - kExtensionLength, kExtensionLength, kProjectFileExtension) != 0)
+    return false;
+  folder = absolute.parent_path().string();
+  name = file.substr(0, file.size() - kExtensionLength);
+  return true;
+}
+
+bool CopyProjectFile(const std::string& source, const std::string& folder, std::string_view name,
+                     std::string* error)
+{
+  const fs::path target = ProjectPath(folder, name);
+  if (Exists(target))
+    return Fail(error, "a file named \"" + target.filename().string() + "\" already exists");
+  std::string bytes;
+  if (!ReadFileBytes(source, bytes, error))
+    return false;
+  // Written beside the target and renamed into place: a failed copy leaves
+  // nothing under the project's name.
+  return WriteFileSafely(target.string(), bytes, error);
+}
+
+bool SameFileContents(const std::string& a, const std::string& b)
+{
+  std::string first, second;
+  return ReadFileBytes(a, first) && ReadFileBytes(b, second) && first == second;
+}

@@ -74,6 +74,20 @@ bool ProjectFileExists(const std::string& folder, std::string_view name);
 bool MoveProjectFile(const std::string& fromFolder, const std::string& toFolder,
                      std::string_view name, bool replace, std::string* error = nullptr);
 
+// Splits the path of a project file into its folder (absolute, against the
+// current folder) and its name, the file title; false when the file name does
+// not end in ".ad" (exact case) or has nothing before it.
+bool SplitProjectPath(const std::string& path, std::string& folder, std::string& name);
+
+// Copies the file at `source` to folder/name.ad. Never replaces anything:
+// false with the reason when the target exists or the copy fails, and then
+// no part of a copy is left behind.
+bool CopyProjectFile(const std::string& source, const std::string& folder, std::string_view name,
+                     std::string* error = nullptr);
+
+// True when both files can be read and hold the same bytes.
+bool SameFileContents(const std::string& a, const std::string& b);
+
 // Deletes folder/name.ad; false with the reason when it cannot.
 bool DeleteProjectFile(const std::string& folder, std::string_view name,
                        std::string* error = nullptr);

@@ -6,6 +6,7 @@
 #include "storage/file_stamp.h"
 #include "storage/lock_file.h"
 #include "storage/project_file.h"
+#include "storage/recent_projects.h"
 #include "storage/settings_store.h"
 #include "storage/work_folder.h"
 #include "ui/main_frame.h"
@@ -129,7 +130,14 @@ bool OpenProject(const std::string& name, const CProject* source)
   CMainFrame* frame = MainFrame();
   if (!frame || !CreateProjectWindow(frame->MdiArea(), project.get()))
     return false;
+  if (hasFile)
+    RememberRecentProject(*project);
   return OpenProjects().Insert(std::move(project));
+}
+
+void RememberRecentProject(const CProject& project)
+{
+  AddRecentProject(Settings(), project.mPath);
 }
 
 bool ValidateProjectName(QWidget* parent, const std::string& name)

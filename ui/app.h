@@ -37,6 +37,10 @@ void LoadSharedLists(const CSettingsStore& settings);
 // file that cannot be read opens nothing and is reported to the user.
 bool OpenProject(const std::string& name, const CProject* source);
 
+// Puts the project's file first in the recent-projects list (after it was
+// read or written).
+void RememberRecentProject(const CProject& project);
+
 // True when the name may be given to a new project file; otherwise tells the
 // user why not (caption: the application title) and gives false.
 bool ValidateProjectName(QWidget* parent, const std::string& name);

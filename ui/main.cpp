@@ -3,6 +3,7 @@
 #include "ui/about_dialog.h"
 #include "ui/app.h"
 #include "ui/main_frame.h"
+#include "ui/open_project_file.h"
 #include "ui/prompts.h"
 #include "ui/qt_settings_store.h"
 
@@ -21,12 +22,18 @@ int main(int argc, char** argv)
   std::setlocale(LC_TIME, "");
   QApplication::setOrganizationName("Vantor");
   QApplication::setApplicationName(kAppTitle);
+  QApplication::setApplicationVersion(VANTOR_VERSION);
   // Ties the windows to the installed desktop entry (vantor.desktop), whose
   // icon and name the desktop shows for them.
   QGuiApplication::setDesktopFileName("vantor");
   const QImage icon = ProgramIcon();
   if (!icon.isNull())
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon)));
+
+  // Files named on the command line (as the desktop passes them) are taken
+  // against the folder the program was started in, before the work folder
+  // becomes current.
+  const QStringList files = ProjectFilesOnCommandLine(QApplication::arguments());
 
   // The settings store, then the work folder: every later file name of the
   // program is relative to it.
@@ -38,6 +45,7 @@ int main(int argc, char** argv)
   SetMainFrame(&frame);
   LoadSharedLists(settings);
   frame.show();
+  OpenProjectFiles(&frame, files);
   int status = app.exec();
   SetMainFrame(nullptr);
   SetSettings(nullptr);

@@ -5,7 +5,9 @@
 #include "ui/app.h"
 #include "ui/background.h"
 #include "ui/child_placement.h"
+#include "ui/open_project_file.h"
 #include "ui/prompts.h"
+#include "ui/recent_projects_menu.h"
 #include "ui/report_print_dialog.h"
 #include "ui/select_project_dialog.h"
 
@@ -68,12 +70,14 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), mMdiArea(new CMDI
   file->addAction("P&rint Setup...", this, &CMainFrame::OnPrintSetup);
   file->addSeparator();
   mExit = file->addAction("E&xit", this, &QWidget::close);
+  mRecent = new CRecentProjectsMenu(file, mExit);
 
   QMenu* help = menuBar()->addMenu("&Help");
   mAbout = help->addAction(QString("&About ") + kAppTitle + "...", this, &CMainFrame::OnAbout);
 
   connect(mMdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::UpdateCaption);
   UpdateCaption();
+  AcceptProjectDrops(this);
   // Most of the screen, so that a project window and the windows opened from
   // it fit side by side.
   // Room is left for the window's frame.

@@ -8,6 +8,7 @@
 #include <QMdiArea>
 
 class QAction;
+class CRecentProjectsMenu;
 
 // The client area: paints the background picture, rebuilt for every size.
 class CMDIClientWnd : public QMdiArea
@@ -37,6 +38,7 @@ public:
   QAction* OpenAction() const { return mOpen; }
   QAction* ExitAction() const { return mExit; }
   QAction* AboutAction() const { return mAbout; }
+  CRecentProjectsMenu* RecentProjects() const { return mRecent; }
 
   // The commands of the menu.
   void OnFileNew();
@@ -55,4 +57,5 @@ private:
   QAction* mOpen;
   QAction* mExit;
   QAction* mAbout;
+  CRecentProjectsMenu* mRecent;
 };

@@ -220,6 +220,8 @@ void CVTXPageProject::OnSave()
                 QString("The project \"%1\" could not be saved.\r\n%2")
                   .arg(ToQt(project->mName), ToQt(error)),
                 CPromptIcon::Error);
+  else
+    RememberRecentProject(*project);
   project->RecalculateProject();
 }
 

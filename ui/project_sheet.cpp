@@ -3,6 +3,7 @@
 #include "model/area.h"
 #include "model/device_model.h"
 #include "model/project.h"
+#include "ui/app.h"
 #include "ui/dialog_support.h"
 #include "ui/page_customer.h"
 #include "ui/page_distributor.h"
@@ -124,7 +125,10 @@ bool CVTXSheet::AskToSave(bool mayStayOpen)
     return false;
   std::string error;
   if (mProject->Save(&error))
+  {
+    RememberRecentProject(*mProject);
     return false;
+  }
   const QString failure =
     QString("The project \"%1\" could not be saved.\r\n%2").arg(name, ToQt(error));
   if (!mayStayOpen)

@@ -44,6 +44,9 @@ public:
     case CPromptButtons::YesNo:
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
       break;
+    case CPromptButtons::YesNoCancel:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      break;
     }
     switch (box.exec())
     {
@@ -85,4 +88,10 @@ bool AskYesNo(QWidget* parent, const QString& caption, const QString& text, CPro
 bool AskOkCancel(QWidget* parent, const QString& caption, const QString& text, CPromptIcon icon)
 {
   return Prompts().Ask(parent, caption, text, icon, CPromptButtons::OkCancel) == CPromptAnswer::Ok;
+}
+
+CPromptAnswer AskYesNoCancel(QWidget* parent, const QString& caption, const QString& text,
+                             CPromptIcon icon)
+{
+  return Prompts().Ask(parent, caption, text, icon, CPromptButtons::YesNoCancel);
 }

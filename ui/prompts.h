@@ -18,7 +18,8 @@ enum class CPromptButtons
 {
   Ok,
   OkCancel,
-  YesNo
+  YesNo,
+  YesNoCancel
 };
 
 enum class CPromptAnswer
@@ -50,5 +51,8 @@ void ShowMessage(QWidget* parent, const QString& caption, const QString& text,
                  CPromptIcon icon = CPromptIcon::None);
 bool AskYesNo(QWidget* parent, const QString& caption, const QString& text,
               CPromptIcon icon = CPromptIcon::Question);
+// Yes, No or Cancel (closing the box counts as Cancel).
+CPromptAnswer AskYesNoCancel(QWidget* parent, const QString& caption, const QString& text,
+                             CPromptIcon icon = CPromptIcon::Question);
 bool AskOkCancel(QWidget* parent, const QString& caption, const QString& text,
                  CPromptIcon icon = CPromptIcon::Question);

@@ -1,8 +1,10 @@
 #pragma once
-// Conversion between Qt's Unicode strings and the program's Windows-1252 texts.
+// Conversion between Qt's Unicode strings and the program's Windows-1252
+// texts, and between Qt strings and paths in the file system's encoding.
 
 #include "storage/charset.h"
 
+#include <QFile>
 #include <QString>
 #include <string>
 #include <string_view>
@@ -32,3 +34,7 @@ inline std::string NotesFromQtText(const QString& text, bool* lost = nullptr)
   stored.replace("\n", "\r\n");
   return FromQt(stored, lost);
 }
+
+// Paths are handed to and from the file system in its own encoding.
+inline QString PathToQt(const std::string& path) { return QFile::decodeName(path.c_str()); }
+inline std::string PathFromQt(const QString& path) { return QFile::encodeName(path).toStdString(); }

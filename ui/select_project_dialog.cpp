@@ -9,7 +9,6 @@
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
 
-#include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -25,10 +24,6 @@
 
 namespace
 {
-// Paths are handed to and from the file system in its own encoding.
-QString PathToQt(const std::string& path) { return QFile::decodeName(path.c_str()); }
-std::string PathFromQt(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
 QString PickFolderWithDialog(QWidget* parent, const QString& start)
 {
   return QFileDialog::getExistingDirectory(parent, "Choose a Folder", start,

@@ -355,3 +355,46 @@ TEST_F(Catalogue, DeleteRemovesTheFileAndSaysWhenItCannot)
   EXPECT_FALSE(DeleteProjectFile(mFolder, "box", &error));
   EXPECT_TRUE(fs::is_directory(folder / "box.ad"));
 }
+
+TEST(ProjectPath, SplitsIntoAnAbsoluteFolderAndTheFileTitle)
+{
+  const std::string here = fs::current_path().string();
+  for (auto [path, ok, folder, name] :
+       {std::tuple{"/jobs/Plant room.ad", true, "/jobs", "Plant room"},
+        std::tuple{"/jobs/../mail/x.v2.ad", true, "/mail", "x.v2"},
+        std::tuple{"Relative.ad", true, here.c_str(), "Relative"},
+        std::tuple{"/jobs/upper.AD", false, "", ""}, std::tuple{"/jobs/.ad", false, "", ""},
+        std::tuple{"/jobs/notes.txt", false, "", ""}})
+  {
+    std::string gotFolder, gotName;
+    EXPECT_EQ(SplitProjectPath(path, gotFolder, gotName), ok) << path;
+    if (ok)
+    {
+      EXPECT_EQ(gotFolder, folder) << path;
+      EXPECT_EQ(gotName, name) << path;
+    }
+  }
+}
+
+TEST_F(Catalogue, CopyNeverReplacesAFileAndLeavesNothingWhenItFails)
+{
+  const fs::path outside = mRoot / "mail";
+  fs::create_directory(outside);
+  Write(outside / "Job.ad", "attached");
+  Write(fs::path(mFolder) / "Taken.ad", "mine");
+
+  std::string error;
+  EXPECT_TRUE(CopyProjectFile((outside / "Job.ad").string(), mFolder, "Job", &error)) << error;
+  EXPECT_EQ(Read(fs::path(mFolder) / "Job.ad"), "attached");
+  EXPECT_EQ(Read(outside / "Job.ad"), "attached");
+  EXPECT_TRUE(SameFileContents((outside / "Job.ad").string(), mFolder + "/Job.ad"));
+
+  EXPECT_FALSE(CopyProjectFile((outside / "Job.ad").string(), mFolder, "Taken", &error));
+  EXPECT_NE(error.find("already exists"), std::string::npos);
+  EXPECT_EQ(Read(fs::path(mFolder) / "Taken.ad"), "mine");
+  EXPECT_FALSE(SameFileContents((outside / "Job.ad").string(), mFolder + "/Taken.ad"));
+
+  EXPECT_FALSE(CopyProjectFile((outside / "Gone.ad").string(), mFolder, "Gone", &error));
+  EXPECT_FALSE(fs::exists(fs::path(mFolder) / "Gone.ad"));
+  EXPECT_FALSE(SameFileContents((outside / "Gone.ad").string(), (outside / "Gone.ad").string()));
+}

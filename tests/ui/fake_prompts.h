@@ -25,11 +25,11 @@ public:
       return a;
     }
     return buttons == CPromptButtons::YesNo ? CPromptAnswer::No
-           : buttons == CPromptButtons::OkCancel ? CPromptAnswer::Cancel
-                                                 : CPromptAnswer::Ok;
+           : buttons == CPromptButtons::Ok  ? CPromptAnswer::Ok
+                                            : CPromptAnswer::Cancel;
   }
 
-  std::deque<CPromptAnswer> mAnswers; // answered in order; then No / Cancel / Ok
+  std::deque<CPromptAnswer> mAnswers; // answered in order; then No / Ok / Cancel
   QStringList mCaptions;
   QStringList mTexts;
   std::vector<CPromptIcon> mIcons;

@@ -4,6 +4,7 @@
 #include "tests/ui/project_test_fixture.h"
 
 #include "model/device_model.h"
+#include "storage/recent_projects.h"
 #include "ui/page_errors.h"
 #include "ui/page_volumes.h"
 #include "ui/page_project.h"
@@ -93,6 +94,7 @@ TEST_F(ProjectClose, YesToTheSaveQuestionWritesTheProjectWithTheTextStillBeingTy
   ASSERT_TRUE(reread.Load());
   EXPECT_EQ(reread.mProject_Reference, "P-42");
   EXPECT_EQ(reread.mCustomer_Reference, "C-9");
+  EXPECT_EQ(ReadRecentProjects(mSettings).size(), 1u);
 }
 
 TEST_F(ProjectClose, AFailedSaveIsReportedAndTheUserMayKeepTheWork)

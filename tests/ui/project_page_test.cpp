@@ -4,6 +4,7 @@
 #include "tests/ui/project_test_fixture.h"
 
 #include "storage/lock_file.h"
+#include "storage/recent_projects.h"
 #include "storage/units.h"
 #include "ui/area_page_fields.h"
 #include "ui/area_page_hazard.h"
@@ -89,6 +90,14 @@ TEST_F(ProjectPage, SaveIsEnabledOnlyWhileTheProjectHasUnsavedChanges)
   // A new project has never been written: it counts as changed at once.
   CProject* fresh = Open("Fresh");
   EXPECT_TRUE(Page(fresh)->SaveButton()->isEnabled());
+  // Saved, it heads the recent projects; the read one follows.
+  EXPECT_EQ(ReadRecentProjects(mSettings).size(), 1u);
+  QTest::mouseClick(Page(fresh)->SaveButton(), Qt::LeftButton);
+  Settle();
+  const std::vector<std::string> recent = ReadRecentProjects(mSettings);
+  ASSERT_EQ(recent.size(), 2u);
+  EXPECT_EQ(recent[0], (std::filesystem::current_path() / "Fresh.ad").string());
+  EXPECT_EQ(recent[1], (std::filesystem::current_path() / "Plant.ad").string());
 }
 
 TEST_F(ProjectPage, ChoosingFeetReshowsTheLengthsOfTheOpenPages)
