@@ -7,6 +7,7 @@
 #include "storage/address_book.h"
 #include "storage/settings_store.h"
 #include "tests/ui/fake_prompts.h"
+#include "tests/ui/when_dialog_opens.h"
 #include "ui/app.h"
 #include "ui/main_frame.h"
 #include "ui/project_sheet.h"
@@ -26,21 +27,6 @@ inline void Settle()
     QApplication::processEvents();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   QApplication::processEvents();
-}
-
-// Runs `act` on the modal dialog of type D as soon as it is shown.
-template <class D> void WhenDialogOpens(std::function<void(D*)> act, int tries = 200)
-{
-  QTimer::singleShot(10,
-                     [act, tries]
-                     {
-                       if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget()))
-                         act(dialog);
-                       else if (tries > 0)
-                         WhenDialogOpens<D>(act, tries - 1);
-                       else
-                         ADD_FAILURE() << "the dialog never opened";
-                     });
 }
 
 class ProjectWindowTest : public ::testing::Test

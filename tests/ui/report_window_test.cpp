@@ -3,6 +3,7 @@
 #include "model/project.h"
 #include "report/graphic_report.h"
 #include "tests/ui/fake_prompts.h"
+#include "tests/ui/when_dialog_opens.h"
 #include "ui/app.h"
 #include "ui/main_frame.h"
 #include "ui/qt_surface.h"
@@ -38,21 +39,6 @@ void Settle()
     QApplication::processEvents();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   QApplication::processEvents();
-}
-
-// Runs `act` on the modal dialog of type D as soon as it is shown.
-template <class D> void WhenDialogOpens(std::function<void(D*)> act, int tries = 200)
-{
-  QTimer::singleShot(10,
-                     [act, tries]
-                     {
-                       if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget()))
-                         act(dialog);
-                       else if (tries > 0)
-                         WhenDialogOpens<D>(act, tries - 1);
-                       else
-                         ADD_FAILURE() << "the dialog never opened";
-                     });
 }
 
 // A main window and projects built in memory, in a scratch current folder.

@@ -4,6 +4,7 @@
 
 #include "model/project.h"
 #include "tests/ui/fake_prompts.h"
+#include "tests/ui/when_dialog_opens.h"
 #include "ui/app.h"
 #include "ui/area_sheet.h"
 #include "ui/main_frame.h"
@@ -20,21 +21,6 @@ inline void FlushEvents()
 {
   for (int i = 0; i < 6; ++i)
     QApplication::processEvents();
-}
-
-// Runs `act` on the modal dialog of type D as soon as it is shown.
-template <class D> void WhenDialogOpens(std::function<void(D*)> act, int tries = 200)
-{
-  QTimer::singleShot(10,
-                     [act, tries]
-                     {
-                       if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget()))
-                         act(dialog);
-                       else if (tries > 0)
-                         WhenDialogOpens<D>(act, tries - 1);
-                       else
-                         ADD_FAILURE() << "the dialog never opened";
-                     });
 }
 
 class CVolumeWindowTest : public ::testing::Test
