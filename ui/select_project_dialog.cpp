@@ -50,7 +50,6 @@ CSelectProjectDialog::CSelectProjectDialog(QWidget* parent)
   mFolder->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   folderLayout->addWidget(mFolder, 1);
   folderLayout->addWidget(mChangeDirectory);
-  mChangeDirectory->setAutoDefault(false);
 
   mList->setColumnCount(4);
   mList->setHeaderLabels({"Name", "Date", "Designer", "Reference"});
@@ -64,8 +63,6 @@ CSelectProjectDialog::CSelectProjectDialog(QWidget* parent)
 
   auto* cancel = new QPushButton("Cancel", this);
   mOpen->setDefault(true);
-  for (QPushButton* button : {mRename, mMove, mDelete, cancel})
-    button->setAutoDefault(false);
   auto* buttons = new QHBoxLayout;
   for (QPushButton* button : {mOpen, mRename, mMove, mDelete, cancel})
     buttons->addWidget(button);
@@ -91,6 +88,7 @@ CSelectProjectDialog::CSelectProjectDialog(QWidget* parent)
           });
 
   Fill();
+  EnterPressesFocusedButton(this);
 }
 
 void CSelectProjectDialog::Fill()

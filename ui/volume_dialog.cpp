@@ -11,14 +11,18 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace
+{
+const char* const kCaptions[3] = {"Length", "Width", "Height"};
+} // namespace
+
 CVolumeDialog::CVolumeDialog(QWidget* parent) : QDialog(parent)
 {
   setWindowTitle("Volume");
   auto* groups = new QHBoxLayout;
-  const char* captions[3] = {"Length", "Width", "Height"};
   for (int i = 0; i < 3; ++i)
   {
-    auto* group = new QGroupBox(captions[i], this);
+    auto* group = new QGroupBox(kCaptions[i], this);
     mFields[i] = new QLineEdit(group);
     mFields[i]->setMinimumWidth(DialogUnitsX(this, 60));
     (new QHBoxLayout(group))->addWidget(mFields[i]);
@@ -63,7 +67,7 @@ double& CVolumeDialog::Value(int index)
   return index == 0 ? mLength : index == 1 ? mWidth : mHeight;
 }
 
-void CVolumeDialog::Commit(int index)
+bool CVolumeDialog::Commit(int index)
 {
   QLineEdit* field = mFields[index];
   // A field that still shows its value keeps the value exactly: reading
@@ -76,9 +80,22 @@ void CVolumeDialog::Commit(int index)
     const std::string text = FromQt(field->text(), &lost);
     double metres = 0;
     if (!lost && ParseMeasure(text, mUnits, metres))
+    {
+      // The volume would keep its old figure without a word: say so here,
+      // with the typed text still in the field.
+      if (!(metres > 0))
+      {
+        const QString name = QString(kCaptions[index]).toLower();
+        RefuseEntry(field, QString("The %1 \"%2\" cannot be used: the %1 of a volume must be "
+                                   "greater than 0.")
+                             .arg(name, field->text().trimmed()));
+        return false;
+      }
       Value(index) = metres;
+    }
   }
   field->setText(ToQt(FormatMeasure(Value(index), mUnits, 1)));
+  return true;
 }
 
 void CVolumeDialog::keyPressEvent(QKeyEvent* event)
@@ -94,7 +111,8 @@ void CVolumeDialog::OnOk()
             {
               // An edit not yet taken in had no focus change (window not active).
               for (int i = 0; i < 3; ++i)
-                Commit(i);
+                if (!Commit(i))
+                  return; // refused: the dialog stays open on that field
               accept();
             });
 }

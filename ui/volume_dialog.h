@@ -32,8 +32,9 @@ protected:
 
 private:
   double& Value(int index);
-  // Reads an edited field; every field is then shown from its value.
-  void Commit(int index);
+  // Reads an edited field; every field is then shown from its value. A
+  // length not above 0 is refused (false) and left as typed.
+  bool Commit(int index);
   void OnOk();
 
   QLineEdit* mFields[3];
