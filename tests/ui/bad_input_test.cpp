@@ -455,16 +455,17 @@ TEST_F(BadInput, EveryNumericFieldRefusesWhatIsNoUsableNumberAndKeepsWhatItShows
                       : static_cast<QWidget*>(devices->SelectedField(DeviceModelCount - 1)));
     // A count too large for the file is refused with a word and stays as
     // typed until the user puts it right.
-    std::uint32_t stored = 0;
-    bool tooLarge = false;
-    if (!ParseCount(count, stored, &tooLarge) && tooLarge)
+    for (int model = DeviceModelCount - 1; model >= 0; --model)
     {
-      EXPECT_TRUE(mPrompts.mTexts.join("\n").contains(QString::fromUtf8(count)));
-      for (int model = DeviceModelCount - 2; model >= 0; model -= 2)
-      {
-        EXPECT_EQ(devices->SelectedField(model)->text(), QString::fromUtf8(count));
-        Enter(devices->SelectedField(model), "0", devices->SelectedField(model + 1));
-      }
+      const QString typed = model % 2 ? text : QString::fromUtf8(count);
+      std::uint32_t stored = 0;
+      bool tooLarge = false;
+      if (ParseCount(typed.toStdString(), stored, &tooLarge) || !tooLarge)
+        continue;
+      EXPECT_EQ(devices->SelectedField(model)->text(), typed);
+      EXPECT_TRUE(mPrompts.mTexts.join("\n").contains(typed.trimmed()));
+      Enter(devices->SelectedField(model), "0",
+            devices->SelectedField((model + 1) % DeviceModelCount));
     }
     sheet->setCurrentWidget(sheet->VolumePage());
     Settle();
