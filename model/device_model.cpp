@@ -69,8 +69,10 @@ double ActualMass(const CDeviceCounts& counts)
   return mass;
 }
 
-bool ParseCount(std::string_view text, std::uint32_t& count)
+bool ParseCount(std::string_view text, std::uint32_t& count, bool* tooLarge)
 {
+  if (tooLarge)
+    *tooLarge = false;
   std::size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
     ++i;
@@ -82,7 +84,11 @@ bool ParseCount(std::string_view text, std::uint32_t& count)
   {
     value = value * 10 + static_cast<unsigned>(text[i] - '0');
     if (value > 0xFFFFFFFFull)
+    {
+      if (tooLarge)
+        *tooLarge = true;
       return false;
+    }
   }
   if (digits == 0)
     return false;

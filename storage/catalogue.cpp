@@ -71,9 +71,16 @@ std::string NormalizeProjectName(std::string_view name)
   return title;
 }
 
+bool HasPathSeparator(std::string_view name)
+{
+  return name.find_first_of("/\\") != std::string_view::npos;
+}
+
 CProjectNameProblem CheckProjectName(std::string_view name, const COpenProjects& open,
                                      const std::string& folder)
 {
+  if (HasPathSeparator(name))
+    return CProjectNameProblem::Separator;
   // A name of blanks only names nothing a user could pick out of a list.
   if (CollapseSpaces(name).empty())
     return CProjectNameProblem::Empty;

@@ -27,7 +27,12 @@ enum class CProjectNameProblem
   Empty, // nothing but blanks counts as empty
   InUse, // a project of that name is open here or in another copy of the
          // program, or its file exists in the folder
+  Separator, // a '/' or '\' would lose the part before it (NormalizeProjectName)
 };
+
+// True when NormalizeProjectName would drop a part of the name before a
+// '/' or '\'.
+bool HasPathSeparator(std::string_view name);
 
 // Checks a name for a new project file in `folder` ("." is the current folder).
 CProjectNameProblem CheckProjectName(std::string_view name, const COpenProjects& open,

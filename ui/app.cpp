@@ -151,6 +151,14 @@ bool ValidateProjectName(QWidget* parent, const std::string& name)
                 "Each project must have a unique name.  Please choose a name for this project.",
                 CPromptIcon::Exclamation);
     return false;
+  case CProjectNameProblem::Separator:
+    ShowMessage(parent, kAppTitle,
+                QString("The project name \"%1\" cannot be used: a project name cannot contain "
+                        "\"/\" or \"\\\", which would lose the part before it.  Please choose a "
+                        "name without them.")
+                  .arg(ToQt(name)),
+                CPromptIcon::Exclamation);
+    return false;
   case CProjectNameProblem::InUse:
     ShowMessage(parent, kAppTitle,
                 QString("The project name \"%1\" is already in use.  Each project name must be "
@@ -167,7 +175,9 @@ bool AskProjectName(QWidget* parent, const std::string& initial, std::string& na
   CStringDialog dialog(parent);
   dialog.mTitle = "Project Name";
   dialog.mText = initial;
-  dialog.mFilter = [](const std::string& text) { return NormalizeProjectName(text); };
+  // A name with a folder part is left as typed, for the check to refuse.
+  dialog.mFilter = [](const std::string& text)
+  { return HasPathSeparator(text) ? text : NormalizeProjectName(text); };
   dialog.mValidator = [&dialog](const std::string& text)
   { return ValidateProjectName(&dialog, text); };
   dialog.TextField()->setMaxLength(kLongestProjectName);

@@ -3,6 +3,7 @@
 #include "model/area.h"
 #include "storage/units.h"
 #include "ui/area_page_fields.h"
+#include "ui/dialog_support.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
 
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <limits>
 
 namespace
 {
@@ -178,7 +180,8 @@ void CVTXAreaPageDevice::Refresh()
     double height = 0;
     DeviceHeight(model, height);
     row.mHeight->SetValue(ToQt(FormatMeasure(height, units, 1)));
-    SetTextIfDiffers(row.mSelected, ToQt(FormatCount(area->DeviceCount(model))));
+    if (!row.mSelected->isModified()) // not a count being typed or a refused one
+      SetTextIfDiffers(row.mSelected, ToQt(FormatCount(area->DeviceCount(model))));
     row.mRequired->SetValue(figures.mValid ? ToQt(FormatCount(figures.mRequiredCounts[model]))
                                            : QString());
   }
@@ -196,17 +199,30 @@ void CVTXAreaPageDevice::Refresh()
   mDensityBase->SetValue(figures.mBaseValid ? ToQt(FormatDensity(figures.mBaseDensity)) : QString());
 }
 
-void CVTXAreaPageDevice::CommitCount(int model)
+bool CVTXAreaPageDevice::CommitCount(int model)
 {
   CArea* area = Area();
   if (!area)
-    return;
-  // Unreadable text (letters, a minus sign, more than 32 bits) keeps the
-  // count; the refresh then shows the stored count again.
+    return true;
+  QLineEdit* field = mRows[model].mSelected;
+  // Unreadable text (letters, a minus sign) keeps the count; the refresh
+  // then shows the stored count again.
   std::uint32_t count = 0;
-  if (ParseCount(FromQt(mRows[model].mSelected->text()), count))
+  bool tooLarge = false;
+  if (ParseCount(FromQt(field->text()), count, &tooLarge))
     area->SetDeviceCount(model, count);
+  else if (tooLarge)
+  {
+    // Kept as typed (the refresh leaves an edited field alone) and explained.
+    RefuseEntry(field, QString("The count \"%1\" of %2 devices cannot be stored: a project file "
+                               "holds at most %3 devices of a model.")
+                         .arg(field->text().trimmed(), ToQt(DeviceName(model)),
+                              ToQt(FormatCount(std::numeric_limits<std::uint32_t>::max()))));
+    return false;
+  }
+  field->setModified(false);
   Recalculate();
+  return true;
 }
 
 void CVTXAreaPageDevice::Propose()
@@ -223,23 +239,26 @@ void CVTXAreaPageDevice::Propose()
   Recalculate();
 }
 
-void CVTXAreaPageDevice::CommitEdits()
+bool CVTXAreaPageDevice::CommitFocusedCount()
 {
   // A tab click does not take the focus: the field being typed in still has it.
   QWidget* focused = QApplication::focusWidget();
   for (int model = 0; model < DeviceModelCount; ++model)
     if (focused == mRows[model].mSelected)
-      CommitCount(model);
+      return CommitCount(model);
+  return true;
 }
+
+void CVTXAreaPageDevice::CommitEdits() { CommitFocusedCount(); }
 
 bool CVTXAreaPageDevice::QueryLeave()
 {
-  CommitEdits();
+  // A refused count keeps the page, so that it can be put right.
+  if (!CommitFocusedCount())
+    return false;
   const CArea* area = Area();
   if (!area || !(area->mWarnings & AW_BELOW_UL_DENSITY))
     return true;
-  const bool stay = AskYesNo(this, kULWarningCaption,
-                             ToQt(ULLeaveDevicePageText(area->mConcentrationStandard)),
-                             CPromptIcon::Exclamation);
-  return !stay;
+  return !AskToStay(this, kULWarningCaption,
+                    ToQt(ULLeaveDevicePageText(area->mConcentrationStandard)));
 }

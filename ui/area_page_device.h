@@ -22,6 +22,7 @@ public:
   // Asks the UL question when the volume is below its minimum density; true
   // (leave) on No.
   bool QueryLeave() override;
+  bool AsksOnLeave() const override { return true; }
 
   // The widgets of a model's row, by model index 0..7.
   QLabel* NameLabel(int model) const { return mRows[model].mName; }
@@ -47,7 +48,9 @@ private:
   };
   QWidget* MakeBlock(const int (&models)[4]);
   QWidget* MakeTotals();
-  void CommitCount(int model);
+  // Takes a typed count; false when it was refused (too large to store).
+  bool CommitCount(int model);
+  bool CommitFocusedCount();
   // Replaces the selection with the fewest devices that reach both the
   // required mass and the UL minimum.
   void Propose();

@@ -108,8 +108,7 @@ bool CVTXAreaSheet::QueryClose()
   CommitEdits();
   if (!mArea || !(mArea->mWarnings & AW_BELOW_UL_DENSITY))
     return false;
-  return AskYesNo(this, kULWarningCaption, ToQt(ULCloseVolumeText(mArea->mConcentrationStandard)),
-                  CPromptIcon::Exclamation);
+  return AskToStay(this, kULWarningCaption, ToQt(ULCloseVolumeText(mArea->mConcentrationStandard)));
 }
 
 void CVTXAreaSheet::ReleaseArea()

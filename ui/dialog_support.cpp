@@ -4,6 +4,7 @@
 #include "ui/qt_text.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -128,6 +129,44 @@ bool ReadLengthField(QLineEdit* field, UnitSystem units, double& metres)
     message = message.arg(field->text().trimmed());
   TellInputRefused(field->window(), message);
   return false;
+}
+
+void RefuseEntry(QLineEdit* field, const QString& message)
+{
+  static const char kPending[] = "vantor-refusal-pending";
+  if (field->property(kPending).toBool())
+    return;
+  field->setProperty(kPending, true);
+  QPointer<QLineEdit> guard = field;
+  RunQueued(field,
+            [guard, message]
+            {
+              // A dialog closed meanwhile (Cancel) has nothing left to refuse.
+              if (guard->isVisible())
+              {
+                ShowMessage(guard->window(), kAppTitle, message, CPromptIcon::Exclamation);
+                if (!guard)
+                  return;
+                guard->setFocus(Qt::OtherFocusReason);
+                guard->selectAll();
+              }
+              // Commits already queued behind this one (an OK pressed with
+              // the field) find the refusal told and do not tell it again.
+              RunQueued(guard,
+                        [guard]
+                        {
+                          if (guard)
+                            guard->setProperty(kPending, false);
+                        });
+            });
+}
+
+void EnterPressesFocusedButton(QDialog* dialog)
+{
+  // An auto-default button becomes the default while it has the focus and
+  // hands the part back to the dialog's own default when it loses it.
+  for (QPushButton* button : dialog->findChildren<QPushButton*>())
+    button->setAutoDefault(true);
 }
 
 bool EnterMovesOn(QWidget* dialog, QKeyEvent* event)

@@ -9,8 +9,10 @@
 #include <functional>
 #include <string>
 
+class QDialog;
 class QKeyEvent;
 class QLineEdit;
+class QString;
 class QWidget;
 
 // Dialog units of the widget's font: a horizontal unit is a quarter of the
@@ -66,6 +68,18 @@ char UserDecimalPoint();
 // Reads the length typed in a field (ParseMeasure with the user's decimal
 // separator). When the text is refused the user is told why, and false.
 bool ReadLengthField(QLineEdit* field, UnitSystem units, double& metres);
+
+// Refuses what the user typed into a field: once the event in progress has
+// been handled, a message (the application title as caption) says what was
+// refused and why, and the focus goes back to the field, whose text is kept
+// as typed and selected. A refusal still waiting to be shown for the same
+// field is not repeated (the message box itself takes the focus away).
+void RefuseEntry(QLineEdit* field, const QString& message);
+
+// Enter on a focused button presses that button; elsewhere it presses the
+// dialog's default button, if it has one. Run once the dialog's buttons are
+// made (the dialogs whose Enter moves on handle buttons in EnterMovesOn).
+void EnterPressesFocusedButton(QDialog* dialog);
 
 // Enter in the numeric dialogs: on a button it presses the button, anywhere
 // else it moves the focus to the next control. True when the key was Enter.

@@ -28,7 +28,6 @@ CNewAreaDialog::CNewAreaDialog(QWidget* parent)
   auto* ok = new QPushButton("OK", this);
   auto* cancel = new QPushButton("Cancel", this);
   ok->setDefault(true);
-  cancel->setAutoDefault(false);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
   buttons->addWidget(ok);
@@ -51,6 +50,7 @@ CNewAreaDialog::CNewAreaDialog(QWidget* parent)
   CFieldWatcher::Watch(mNameEdit, [this] { CommitName(); }, false);
   connect(ok, &QPushButton::clicked, this, &CNewAreaDialog::OnOk);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  EnterPressesFocusedButton(this);
 }
 
 CNewAreaDialog::~CNewAreaDialog() { StopFieldHooks(this); }
@@ -95,6 +95,13 @@ void CNewAreaDialog::CheckAndAccept()
   {
     mCharactersRemoved = false;
     mNameEdit->setFocus();
+    return;
+  }
+  if (mNameUsed && mNameUsed(mName))
+  {
+    RefuseEntry(mNameEdit, QString("The name \"%1\" is already used by a volume of this project.  "
+                                   "Each volume needs a name of its own.")
+                             .arg(ToQt(mName)));
     return;
   }
   if (mHazardList->currentIndex() < 0)

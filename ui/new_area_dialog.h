@@ -2,6 +2,7 @@
 // "Create New Volume": a name and a hazard class for a new volume.
 
 #include <QDialog>
+#include <functional>
 #include <string>
 
 class QComboBox;
@@ -17,6 +18,9 @@ public:
   // Values handed back when exec() gives QDialog::Accepted.
   std::string mName;  // Windows-1252, spaces collapsed
   int mHazard = -1;   // hazard class index, -1 for none
+  // Set by the caller: true for a name already used by another volume,
+  // which is refused with a message and left in the field.
+  std::function<bool(const std::string&)> mNameUsed;
 
   QLineEdit* NameField() const { return mNameEdit; }
   QComboBox* HazardList() const { return mHazardList; }

@@ -145,13 +145,18 @@ void CVTXPageArea::OnNew()
 {
   ClearSelection();
   CNewAreaDialog dialog(this);
+  dialog.mNameUsed = [this](const std::string& name)
+  {
+    const CProject* project = Project();
+    return project && project->mAreaTable.Find(name) != nullptr;
+  };
   if (dialog.exec() != QDialog::Accepted)
     return;
   ClearSelection();
   CProject* project = Project();
   if (!project)
     return;
-  // A name that is empty or already used adds nothing and says nothing.
+  // The dialog refuses an empty or used name; AddNew checks again.
   const std::string name = CollapseSpaces(dialog.mName);
   if (!project->mAreaTable.AddNew(name, dialog.mHazard))
     return;

@@ -84,7 +84,7 @@ bool CVTXSheet::QueryClose()
   CommitEdits();
   if (mProject->CombinedWarnings() & AW_BELOW_UL_DENSITY)
   {
-    if (AskYesNo(this, kULWarningCaption, ToQt(ULCloseProjectText(mProject->VolumesBelowULDensity())), CPromptIcon::Exclamation))
+    if (AskToStay(this, kULWarningCaption, ToQt(ULCloseProjectText(mProject->VolumesBelowULDensity()))))
       return true;
   }
   CloseChildWindows();
@@ -119,10 +119,20 @@ bool CVTXSheet::AskToSave(bool mayStayOpen)
   if (!mProject->IsModified())
     return false;
   const QString name = ToQt(mProject->mName);
-  if (!AskYesNo(this, kAppTitle,
-                QString("The project \"%1\" is not saved.  Do you want to save it?").arg(name),
-                CPromptIcon::Question))
+  // Escape and the close button never discard the work: they call the close
+  // off or, where the window can no longer stay, they save as Yes does.
+  const CPromptAnswer answer =
+    Prompts().Ask(this, kAppTitle,
+                  QString("The project \"%1\" is not saved.  Do you want to save it?").arg(name),
+                  CPromptIcon::Question,
+                  mayStayOpen ? CPromptButtons::YesNoCancel : CPromptButtons::YesNoEscapeYes);
+  if (answer == CPromptAnswer::No)
     return false;
+  if (answer == CPromptAnswer::Cancel)
+  {
+    mSaveAsked = false; // the next close asks again
+    return true;
+  }
   std::string error;
   if (mProject->Save(&error))
   {
@@ -136,9 +146,8 @@ bool CVTXSheet::AskToSave(bool mayStayOpen)
     ShowMessage(this, kAppTitle, failure, CPromptIcon::Error);
     return false;
   }
-  if (AskYesNo(this, kAppTitle,
-               failure + "\r\n\r\nDo you want to keep the project open so that your changes are not lost?",
-               CPromptIcon::Exclamation))
+  if (AskToStay(this, kAppTitle,
+                failure + "\r\n\r\nDo you want to keep the project open so that your changes are not lost?"))
   {
     mSaveAsked = false; // the next close asks again
     return true;

@@ -4,6 +4,22 @@
 
 namespace
 {
+QMessageBox::StandardButton StandardButton(CPromptAnswer answer)
+{
+  switch (answer)
+  {
+  case CPromptAnswer::Ok:
+    return QMessageBox::Ok;
+  case CPromptAnswer::Cancel:
+    return QMessageBox::Cancel;
+  case CPromptAnswer::Yes:
+    return QMessageBox::Yes;
+  case CPromptAnswer::No:
+    return QMessageBox::No;
+  }
+  return QMessageBox::NoButton;
+}
+
 class CMessageBoxPrompts : public CPrompts
 {
 public:
@@ -42,29 +58,43 @@ public:
       box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
       break;
     case CPromptButtons::YesNo:
+    case CPromptButtons::YesNoEscapeYes:
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
       break;
     case CPromptButtons::YesNoCancel:
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
       break;
     }
-    switch (box.exec())
-    {
-    case QMessageBox::Ok:
-      return CPromptAnswer::Ok;
-    case QMessageBox::Yes:
-      return CPromptAnswer::Yes;
-    case QMessageBox::No:
-      return CPromptAnswer::No;
-    default:
-      return buttons == CPromptButtons::YesNo ? CPromptAnswer::No : CPromptAnswer::Cancel;
-    }
+    box.setEscapeButton(box.button(StandardButton(EscapeAnswer(buttons))));
+    const int clicked = box.exec();
+    for (CPromptAnswer answer :
+         {CPromptAnswer::Ok, CPromptAnswer::Cancel, CPromptAnswer::Yes, CPromptAnswer::No})
+      if (clicked == StandardButton(answer))
+        return answer;
+    return EscapeAnswer(buttons);
   }
 };
 
 CMessageBoxPrompts gMessageBoxes;
 CPrompts* gPrompts = &gMessageBoxes;
 } // namespace
+
+CPromptAnswer EscapeAnswer(CPromptButtons buttons)
+{
+  switch (buttons)
+  {
+  case CPromptButtons::Ok:
+    return CPromptAnswer::Ok;
+  case CPromptButtons::YesNo:
+    return CPromptAnswer::No;
+  case CPromptButtons::YesNoEscapeYes:
+    return CPromptAnswer::Yes;
+  case CPromptButtons::OkCancel:
+  case CPromptButtons::YesNoCancel:
+    break;
+  }
+  return CPromptAnswer::Cancel;
+}
 
 CPrompts& Prompts() { return *gPrompts; }
 
@@ -83,6 +113,12 @@ void ShowMessage(QWidget* parent, const QString& caption, const QString& text, C
 bool AskYesNo(QWidget* parent, const QString& caption, const QString& text, CPromptIcon icon)
 {
   return Prompts().Ask(parent, caption, text, icon, CPromptButtons::YesNo) == CPromptAnswer::Yes;
+}
+
+bool AskToStay(QWidget* parent, const QString& caption, const QString& text, CPromptIcon icon)
+{
+  return Prompts().Ask(parent, caption, text, icon, CPromptButtons::YesNoEscapeYes) ==
+         CPromptAnswer::Yes;
 }
 
 bool AskOkCancel(QWidget* parent, const QString& caption, const QString& text, CPromptIcon icon)

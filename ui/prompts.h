@@ -19,7 +19,11 @@ enum class CPromptButtons
   Ok,
   OkCancel,
   YesNo,
-  YesNoCancel
+  // Escape and the title bar's close button answer Cancel.
+  YesNoCancel,
+  // Yes and No, where Yes keeps the user where they are: Escape and the
+  // close button answer Yes as well, so that a stray key never moves them on.
+  YesNoEscapeYes
 };
 
 enum class CPromptAnswer
@@ -41,6 +45,9 @@ public:
                             CPromptIcon icon, CPromptButtons buttons) = 0;
 };
 
+// What Escape or the title bar's close button answers for a set of buttons.
+CPromptAnswer EscapeAnswer(CPromptButtons buttons);
+
 // The prompts in use: QMessageBox unless a test has put its own in place.
 CPrompts& Prompts();
 // Puts prompts in place (nullptr restores the message boxes); returns the previous ones.
@@ -54,5 +61,9 @@ bool AskYesNo(QWidget* parent, const QString& caption, const QString& text,
 // Yes, No or Cancel (closing the box counts as Cancel).
 CPromptAnswer AskYesNoCancel(QWidget* parent, const QString& caption, const QString& text,
                              CPromptIcon icon = CPromptIcon::Question);
+// A question whose Yes keeps the user where they are; Escape also keeps them.
+// True for Yes.
+bool AskToStay(QWidget* parent, const QString& caption, const QString& text,
+               CPromptIcon icon = CPromptIcon::Exclamation);
 bool AskOkCancel(QWidget* parent, const QString& caption, const QString& text,
                  CPromptIcon icon = CPromptIcon::Question);

@@ -48,7 +48,6 @@ CSelectProjectDialog::CSelectProjectDialog(QWidget* parent)
   mFolder->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   folderLayout->addWidget(mFolder, 1);
   folderLayout->addWidget(mChangeDirectory);
-  mChangeDirectory->setAutoDefault(false);
 
   mList->setColumnCount(4);
   mList->setHeaderLabels({"Name", "Date", "Designer", "Reference"});
@@ -73,8 +72,6 @@ CSelectProjectDialog::CSelectProjectDialog(QWidget* parent)
 
   auto* cancel = new QPushButton("Cancel", this);
   mOpen->setDefault(true);
-  for (QPushButton* button : {mRename, mMove, mDelete, cancel})
-    button->setAutoDefault(false);
   auto* buttons = new QHBoxLayout;
   for (QPushButton* button : {mOpen, mRename, mMove, mDelete, cancel})
     buttons->addWidget(button);
@@ -100,6 +97,7 @@ CSelectProjectDialog::CSelectProjectDialog(QWidget* parent)
           });
 
   Fill();
+  EnterPressesFocusedButton(this);
   RestoreLayout();
 }
 

@@ -41,16 +41,32 @@ void CVTXSheetBase::OnCurrentChanged(int index)
   // The veto happens here, before any page reacts: if the page being left
   // refuses, the sheet goes back to it without side effects.
   CVTXPage* leaving = Page(mCurrent);
-  if (leaving && mCurrent != index && !leaving->QueryLeave())
+  if (leaving && mCurrent != index)
   {
-    mReverting = true;
-    setCurrentIndex(mCurrent);
-    mReverting = false;
-    return;
+    // The tab has switched but nothing has been drawn yet: a page that may
+    // ask is shown again first, and the switch made only once it agrees.
+    const bool asks = leaving->AsksOnLeave();
+    if (asks)
+      SwitchQuietly(mCurrent);
+    if (!leaving->QueryLeave())
+    {
+      if (!asks)
+        SwitchQuietly(mCurrent);
+      return;
+    }
+    if (asks)
+      SwitchQuietly(index);
   }
   mCurrent = index;
   if (CVTXPage* page = Page(index))
     page->PostRefresh();
+}
+
+void CVTXSheetBase::SwitchQuietly(int index)
+{
+  mReverting = true;
+  setCurrentIndex(index);
+  mReverting = false;
 }
 
 CSheetWnd::CSheetWnd(CVTXSheetBase* sheet, QWidget* parent) : QMdiSubWindow(parent), mSheet(sheet)

@@ -23,6 +23,10 @@ public:
   // Asked before the user leaves this page for another tab; false keeps the
   // page active. A page commits a pending edit here before it decides.
   virtual bool QueryLeave() { return true; }
+  // True when QueryLeave may ask the user a question: the sheet then brings
+  // this page back before asking, so that the page being switched to never
+  // shows behind the question.
+  virtual bool AsksOnLeave() const { return false; }
   // Queues a Refresh; handled later on the same thread, never inside the call.
   void PostRefresh();
 };
@@ -44,6 +48,8 @@ public:
 
 private:
   void OnCurrentChanged(int index);
+  // Makes the page current without asking or refreshing anything.
+  void SwitchQuietly(int index);
   int mCurrent = -1;
   bool mReverting = false;
 };

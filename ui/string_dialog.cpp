@@ -15,7 +15,6 @@ CStringDialog::CStringDialog(QWidget* parent)
 {
   auto* cancel = new QPushButton("Cancel", this);
   mOk->setDefault(true);
-  cancel->setAutoDefault(false);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
   buttons->addWidget(mOk);
@@ -29,6 +28,7 @@ CStringDialog::CStringDialog(QWidget* parent)
   CFieldWatcher::Watch(mEdit, [this] { Commit(); }, false);
   connect(mOk, &QPushButton::clicked, this, &CStringDialog::OnOk);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  EnterPressesFocusedButton(this);
 }
 
 CStringDialog::~CStringDialog() { StopFieldHooks(this); }

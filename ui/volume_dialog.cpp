@@ -11,14 +11,18 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace
+{
+const char* const kCaptions[3] = {"Length", "Width", "Height"};
+} // namespace
+
 CVolumeDialog::CVolumeDialog(QWidget* parent) : QDialog(parent)
 {
   setWindowTitle("Volume");
   auto* groups = new QHBoxLayout;
-  const char* captions[3] = {"Length", "Width", "Height"};
   for (int i = 0; i < 3; ++i)
   {
-    auto* group = new QGroupBox(captions[i], this);
+    auto* group = new QGroupBox(kCaptions[i], this);
     mFields[i] = new QLineEdit(group);
     mFields[i]->setMinimumWidth(DialogUnitsX(this, 60));
     (new QHBoxLayout(group))->addWidget(mFields[i]);
@@ -74,7 +78,19 @@ bool CVolumeDialog::Commit(int index)
     double metres = 0;
     read = ReadLengthField(field, mUnits, metres);
     if (read)
+    {
+      // The volume would keep its old figure without a word: say so here,
+      // with the typed text still in the field.
+      if (!(metres > 0))
+      {
+        const QString name = QString(kCaptions[index]).toLower();
+        RefuseEntry(field, QString("The %1 \"%2\" cannot be used: the %1 of a volume must be "
+                                   "greater than 0.")
+                             .arg(name, field->text().trimmed()));
+        return false;
+      }
       Value(index) = metres;
+    }
   }
   mRefused = !read;
   field->setText(ToQt(FormatMeasure(Value(index), mUnits, 1)));

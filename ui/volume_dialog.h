@@ -33,7 +33,8 @@ protected:
 private:
   double& Value(int index);
   // Reads an edited field; every field is then shown from its value. False
-  // when the text is refused (the value stays).
+  // when the text is refused: unreadable text is told and the value shown
+  // again; a length not above 0 is told and left as typed.
   bool Commit(int index);
   void OnOk();
 

@@ -237,6 +237,13 @@ TEST(ParseCount, UnsignedDecimalOnly)
   EXPECT_FALSE(ParseCount("4294967296", n)); // would wrap around to 0
   EXPECT_FALSE(ParseCount("99999999999999999999", n));
   EXPECT_EQ(n, 7u);
+  // Too large is told apart from unreadable.
+  for (const char* text : {"4294967296", "abc", "4294967295"})
+  {
+    bool tooLarge = true;
+    ParseCount(text, n, &tooLarge);
+    EXPECT_EQ(tooLarge, text[0] == '4' && text[9] == '6') << text;
+  }
   EXPECT_TRUE(ParseCount("0", n));
   EXPECT_EQ(n, 0u);
   EXPECT_TRUE(ParseCount(" 12 units", n));

@@ -118,6 +118,9 @@ TEST_F(Catalogue, ANameIsInUseWhenOpenOrWhenItsFileExists)
   EXPECT_EQ(CheckProjectName("On disk", open, mFolder), CProjectNameProblem::InUse);
   EXPECT_EQ(CheckProjectName("on disk", open, mFolder), CProjectNameProblem::None);
   EXPECT_EQ(CheckProjectName("Fresh", open, mFolder), CProjectNameProblem::None);
+  for (const char* folderPart : {"a/b", "a\\b", "Fresh/"})
+    EXPECT_EQ(CheckProjectName(folderPart, open, mFolder), CProjectNameProblem::Separator)
+      << folderPart;
 }
 
 TEST_F(Catalogue, ListsProjectFilesOnlyInByteOrder)

@@ -453,6 +453,20 @@ TEST_F(BadInput, EveryNumericFieldRefusesWhatIsNoUsableNumberAndKeepsWhatItShows
       Enter(devices->SelectedField(model), model % 2 ? text : QString::fromUtf8(count),
             model > 0 ? static_cast<QWidget*>(devices->SelectedField(model - 1))
                       : static_cast<QWidget*>(devices->SelectedField(DeviceModelCount - 1)));
+    // A count too large for the file is refused with a word and stays as
+    // typed until the user puts it right.
+    for (int model = DeviceModelCount - 1; model >= 0; --model)
+    {
+      const QString typed = model % 2 ? text : QString::fromUtf8(count);
+      std::uint32_t stored = 0;
+      bool tooLarge = false;
+      if (ParseCount(typed.toStdString(), stored, &tooLarge) || !tooLarge)
+        continue;
+      EXPECT_EQ(devices->SelectedField(model)->text(), typed);
+      EXPECT_TRUE(mPrompts.mTexts.join("\n").contains(typed.trimmed()));
+      Enter(devices->SelectedField(model), "0",
+            devices->SelectedField((model + 1) % DeviceModelCount));
+    }
     sheet->setCurrentWidget(sheet->VolumePage());
     Settle();
     mTried += DeviceModelCount;
@@ -483,9 +497,14 @@ TEST_F(BadInput, EveryNumericFieldRefusesWhatIsNoUsableNumberAndKeepsWhatItShows
     const std::uint32_t before = area->DeviceCount(7);
     Enter(devices->SelectedField(7), QString::fromUtf8(count), devices->SelectedField(6));
     ++mTried;
-    EXPECT_EQ(devices->SelectedField(7)->text(), QString::number(area->DeviceCount(7)));
     std::uint32_t parsed = 0;
-    if (!ParseCount(count, parsed))
+    bool tooLarge = false;
+    const bool read = ParseCount(count, parsed, &tooLarge);
+    // Kept as typed when too large to store (and the user told); otherwise
+    // the stored count is shown.
+    EXPECT_EQ(devices->SelectedField(7)->text(),
+              tooLarge ? QString::fromUtf8(count) : QString::number(area->DeviceCount(7)));
+    if (!read)
     {
       EXPECT_EQ(area->DeviceCount(7), before);
     }

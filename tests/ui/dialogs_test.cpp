@@ -5,6 +5,7 @@
 #include "model/hazard_class.h"
 #include "model/vent.h"
 #include "tests/ui/fake_prompts.h"
+#include "tests/ui/project_test_fixture.h"
 #include "ui/new_area_dialog.h"
 #include "ui/string_dialog.h"
 #include "ui/vent_dialog.h"
@@ -15,6 +16,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -166,6 +168,99 @@ TEST(VolumeDialog, OkTakesInTheFieldBeingLeft)
   QApplication::processEvents();
   EXPECT_EQ(second.result(), QDialog::Accepted);
   EXPECT_DOUBLE_EQ(second.mLength, 7.0);
+}
+
+TEST(VolumeDialog, ALengthNotAbove0IsRefusedWithAWordAndKeptAsTyped)
+{
+  CFakePrompts prompts;
+  CVolumeDialog dialog;
+  dialog.mUnits = UNITS_METRIC;
+  dialog.mLength = 5;
+  dialog.mHeight = 3;
+  ShowActive(dialog);
+  struct
+  {
+    QLineEdit* field;
+    const char* typed;
+    bool byOk; // left with OK rather than Enter
+    const char* named;
+    const char* fix;
+    const double* value;
+    double kept;
+  } const cases[] = {{dialog.HeightField(), "0", false, "The height \"0\"", "2", &dialog.mHeight, 3},
+                     {dialog.LengthField(), "0 ft", true, "The length \"0 ft\"", "6", &dialog.mLength, 5}};
+  for (const auto& c : cases)
+  {
+    prompts.mTexts.clear();
+    Type(c.field, c.typed);
+    if (c.byOk)
+      ClickOk(dialog);
+    else
+      Enter(c.field);
+    QApplication::processEvents();
+    EXPECT_TRUE(dialog.isVisible()) << c.typed;
+    ASSERT_EQ(prompts.mTexts.size(), 1) << c.typed;
+    EXPECT_TRUE(prompts.mTexts[0].startsWith(c.named)) << prompts.mTexts[0].toStdString();
+    EXPECT_TRUE(prompts.mTexts[0].contains("greater than 0"));
+    EXPECT_EQ(c.field->text(), c.typed);
+    EXPECT_TRUE(c.field->hasFocus());
+    EXPECT_EQ(*c.value, c.kept);
+    Type(c.field, c.fix); // put right
+  }
+  ClickOk(dialog);
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(dialog.mLength, 6);
+  EXPECT_EQ(dialog.mHeight, 2);
+}
+
+TEST(Dialogs, EnterOnAFocusedCancelPressesCancel)
+{
+  CStringDialog text;
+  CNewAreaDialog volume;
+  CVolumeDialog dimensions;
+  for (QDialog* dialog : std::initializer_list<QDialog*>{&text, &volume, &dimensions})
+  {
+    ShowActive(*dialog);
+    QPushButton* cancel = Button(*dialog, "Cancel");
+    cancel->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    Enter(cancel);
+    QApplication::processEvents();
+    EXPECT_FALSE(dialog->isVisible()) << dialog->metaObject()->className();
+    EXPECT_EQ(dialog->result(), QDialog::Rejected) << dialog->metaObject()->className();
+  }
+}
+
+TEST(Prompts, EscapeAndTheCloseButtonNeverMoveTheUserOn)
+{
+  struct
+  {
+    CPromptButtons buttons;
+    int shown;
+    CPromptAnswer escape;
+  } const cases[] = {{CPromptButtons::YesNo, 2, CPromptAnswer::No},
+                     {CPromptButtons::YesNoCancel, 3, CPromptAnswer::Cancel},
+                     {CPromptButtons::YesNoEscapeYes, 2, CPromptAnswer::Yes}};
+  for (const auto& c : cases)
+    for (bool byKey : {true, false})
+    {
+      int shown = 0;
+      WhenDialogOpens<QMessageBox>(
+        [&shown, byKey](QMessageBox* box)
+        {
+          shown = static_cast<int>(box->buttons().size());
+          if (byKey)
+            QTest::keyClick(box, Qt::Key_Escape);
+          else
+            box->close();
+        });
+      // The message boxes themselves: no fake prompts are in place.
+      EXPECT_EQ(Prompts().Ask(nullptr, kAppTitle, "Question?", CPromptIcon::Question, c.buttons),
+                c.escape)
+        << static_cast<int>(c.buttons) << (byKey ? " Escape" : " close button");
+      EXPECT_EQ(shown, c.shown);
+      EXPECT_EQ(EscapeAnswer(c.buttons), c.escape);
+    }
 }
 
 TEST(VentDialog, CircularShowsADiameterAndTheCircleArea)

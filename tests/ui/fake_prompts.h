@@ -5,6 +5,12 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
+#include <optional>
+
+// A scripted answer that presses Escape (or the title bar's close button):
+// the box answers what the real one would for its buttons.
+inline constexpr std::nullopt_t kPressEscape = std::nullopt;
 
 class CFakePrompts : public CPrompts
 {
@@ -18,21 +24,28 @@ public:
     mCaptions << caption;
     mTexts << text;
     mIcons.push_back(icon);
+    mButtons.push_back(buttons);
+    if (mOnAsk)
+      mOnAsk();
     if (!mAnswers.empty())
     {
-      CPromptAnswer a = mAnswers.front();
+      std::optional<CPromptAnswer> a = mAnswers.front();
       mAnswers.pop_front();
-      return a;
+      return a ? *a : EscapeAnswer(buttons);
     }
-    return buttons == CPromptButtons::YesNo ? CPromptAnswer::No
-           : buttons == CPromptButtons::Ok  ? CPromptAnswer::Ok
-                                            : CPromptAnswer::Cancel;
+    return buttons == CPromptButtons::Ok                                       ? CPromptAnswer::Ok
+           : buttons == CPromptButtons::OkCancel                               ? CPromptAnswer::Cancel
+                                                                               : CPromptAnswer::No;
   }
 
-  std::deque<CPromptAnswer> mAnswers; // answered in order; then No / Ok / Cancel
+  // Answered in order (kPressEscape for Escape); then No / Cancel / Ok.
+  std::deque<std::optional<CPromptAnswer>> mAnswers;
   QStringList mCaptions;
   QStringList mTexts;
   std::vector<CPromptIcon> mIcons;
+  std::vector<CPromptButtons> mButtons;
+  // Runs while a box is up, to look at the windows behind it.
+  std::function<void()> mOnAsk;
 
 private:
   CPrompts* mPrevious;

@@ -79,10 +79,19 @@ TEST_F(MainFrameShell, FileNewOpensAWindowUnderTheTypedNameAndCancelOpensNothing
   EXPECT_TRUE(OpenProjects().Empty());
   EXPECT_TRUE(mFrame->MdiArea()->subWindowList().isEmpty());
 
-  // Ctrl+N is a real shortcut; a typed path keeps its last component only.
+  // Ctrl+N is a real shortcut; a typed path is refused with a word rather
+  // than cut down to its last component.
   mFrame->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(mFrame.get()));
   AnswerProjectName(mFrame.get(), "jobs/Warehouse");
+  QTest::keyClick(mFrame.get(), Qt::Key_N, Qt::ControlModifier);
+  QApplication::processEvents();
+  EXPECT_TRUE(OpenProjects().Empty());
+  ASSERT_EQ(mPrompts.mTexts.size(), 1);
+  EXPECT_TRUE(mPrompts.mTexts[0].startsWith("The project name \"jobs/Warehouse\" cannot be used"));
+  mFrame->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(mFrame.get()));
+  AnswerProjectName(mFrame.get(), "Warehouse");
   QTest::keyClick(mFrame.get(), Qt::Key_N, Qt::ControlModifier);
   QApplication::processEvents();
   ASSERT_NE(OpenProjects().Find("Warehouse"), nullptr);
@@ -117,7 +126,7 @@ TEST_F(MainFrameShell, AProjectFileThatDoesNotReadOpensNothingAndSaysSo)
   EXPECT_EQ(OpenProjects().Find("Good")->mProject_Reference, "REF-7");
 }
 
-TEST_F(MainFrameShell, ProjectNamePromptRefusesEmptyAndTakenNames)
+TEST_F(MainFrameShell, ProjectNamePromptRefusesEmptyTakenAndFolderNames)
 {
   SaveProject(mWork, "Taken");
   std::string name;
@@ -134,6 +143,7 @@ TEST_F(MainFrameShell, ProjectNamePromptRefusesEmptyAndTakenNames)
               dialog->OkButton()->click();
               QApplication::processEvents();
               EXPECT_TRUE(dialog->isVisible()) << typed;
+              EXPECT_EQ(dialog->TextField()->text(), typed); // kept as typed
             }
             dialog->reject();
           });
@@ -142,11 +152,19 @@ TEST_F(MainFrameShell, ProjectNamePromptRefusesEmptyAndTakenNames)
   ASSERT_EQ(mPrompts.mTexts.size(), 4);
   EXPECT_EQ(mPrompts.mTexts[0],
             "Each project must have a unique name.  Please choose a name for this project.");
-  EXPECT_EQ(mPrompts.mTexts[1], mPrompts.mTexts[0]);
+  // A folder part would be lost: refused, not cut away.
+  const auto separator = [](const char* name)
+  {
+    return QString("The project name \"%1\" cannot be used: a project name cannot contain "
+                   "\"/\" or \"\\\", which would lose the part before it.  Please choose a "
+                   "name without them.")
+      .arg(name);
+  };
+  EXPECT_EQ(mPrompts.mTexts[1], separator("x/.."));
   EXPECT_EQ(mPrompts.mTexts[2],
             "The project name \"Taken\" is already in use.  Each project name must be unique.  "
             "Please choose a different name for this project.");
-  EXPECT_EQ(mPrompts.mTexts[3], mPrompts.mTexts[2]);
+  EXPECT_EQ(mPrompts.mTexts[3], separator("a\\Taken"));
   for (const QString& caption : mPrompts.mCaptions)
     EXPECT_EQ(caption, "Vantor (R) System Calculation Program");
 }

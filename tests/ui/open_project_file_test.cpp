@@ -72,6 +72,7 @@ TEST_F(OpenProjectFileTest, AFileFromAnotherFolderIsCopiedOrItsFolderBecomesTheW
   const std::string original = Read(mOutside / "Job.ad");
 
   // Cancel opens nothing and changes nothing.
+  mPrompts.mAnswers = {CPromptAnswer::Cancel};
   EXPECT_FALSE(Open(mOutside / "Job.ad"));
   ASSERT_EQ(mPrompts.mTexts.size(), 1);
   EXPECT_TRUE(mPrompts.mTexts[0].contains("is not in the work folder"));

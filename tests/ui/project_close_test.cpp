@@ -116,6 +116,36 @@ TEST_F(ProjectClose, AFailedSaveIsReportedAndTheUserMayKeepTheWork)
   EXPECT_TRUE(OpenProjects().Empty());
 }
 
+TEST_F(ProjectClose, EscapeOnAnyQuestionKeepsTheWindowAndTheWork)
+{
+  CProject* project = Open("Plant");
+  AddUnprotectedVolume(project);
+  struct
+  {
+    const char* step;
+    std::deque<std::optional<CPromptAnswer>> answers;
+    CPromptButtons escaped; // the buttons of the box Escape was pressed on
+  } const steps[] = {
+    {"the UL question", {kPressEscape}, CPromptButtons::YesNoEscapeYes},
+    {"the save question", {CPromptAnswer::No, kPressEscape}, CPromptButtons::YesNoCancel},
+    {"keeping a project that failed to save",
+     {CPromptAnswer::No, CPromptAnswer::Yes, kPressEscape},
+     CPromptButtons::YesNoEscapeYes},
+  };
+  std::filesystem::create_directory("Plant.ad"); // only the last step saves
+  for (const auto& step : steps)
+  {
+    mPrompts.mButtons.clear();
+    mPrompts.mAnswers = step.answers;
+    EXPECT_FALSE(CloseWindow(project)) << step.step;
+    ASSERT_EQ(mPrompts.mButtons.size(), step.answers.size()) << step.step;
+    EXPECT_EQ(mPrompts.mButtons.back(), step.escaped) << step.step;
+    EXPECT_EQ(OpenProjects().Find("Plant"), project) << step.step;
+    EXPECT_TRUE(project->IsModified()) << step.step;
+  }
+  EXPECT_EQ(mPrompts.mTexts[2], SaveQuestion("Plant")); // the text is unchanged
+}
+
 TEST_F(ProjectClose, ASavedProjectClosesWithoutAQuestionAndNothingLateReachesIt)
 {
   CProject* project = Open("Plant");

@@ -54,6 +54,14 @@ void AnswerNewVolume(const QString& name, int hazard)
       for (QPushButton* button : dialog->findChildren<QPushButton*>())
         if (button->text() == "OK")
           QTest::mouseClick(button, Qt::LeftButton);
+      Settle();
+      // Refused: the typed name stays, in focus, to be put right.
+      if (dialog->isVisible())
+      {
+        EXPECT_EQ(dialog->NameField()->text(), name);
+        EXPECT_TRUE(dialog->NameField()->hasFocus());
+        dialog->reject();
+      }
     });
 }
 
@@ -212,7 +220,7 @@ TEST_F(VolumesPage, EditAndDeleteFollowTheSelection)
   EXPECT_FALSE(page->EditButton()->isEnabled());
 }
 
-TEST_F(VolumesPage, NewAddsTheVolumeAndOpensItsWindowButNotForATakenName)
+TEST_F(VolumesPage, NewAddsTheVolumeAndOpensItsWindowButRefusesATakenName)
 {
   CProject* project = Open("Plant");
   AddVolume(project, "Hall", 0, 10, 10, 3);
@@ -226,7 +234,8 @@ TEST_F(VolumesPage, NewAddsTheVolumeAndOpensItsWindowButNotForATakenName)
   EXPECT_EQ(project->mAreaTable.Find("Hall")->mHazard, 0);
   EXPECT_EQ(project->mAreaTable.Find("Hall")->mVolumeWindow, nullptr);
   EXPECT_EQ(SubWindowCount(), windows);
-  EXPECT_TRUE(mPrompts.mTexts.isEmpty());
+  ASSERT_EQ(mPrompts.mTexts.size(), 1);
+  EXPECT_TRUE(mPrompts.mTexts[0].contains("\"Hall\" is already used"));
 
   AnswerNewVolume("  Annex   B ", 1);
   QTest::mouseClick(page->NewButton(), Qt::LeftButton);

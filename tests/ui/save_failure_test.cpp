@@ -137,7 +137,7 @@ TEST_F(SaveFailure, EverySaveOnAFullDiskIsReportedWithItsReasonAndLosesNothing)
   for (const CSaveAction& action : actions)
   {
     mPrompts.mTexts.clear();
-    mPrompts.mAnswers = action.answers;
+    mPrompts.mAnswers.assign(action.answers.begin(), action.answers.end());
     {
       CFullDisk full;
       action.run(*this, project);

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -177,7 +178,12 @@ TEST_F(SelectProject, RenameTakesANewNameAndRefusesTheOldOne)
             prompt->OkButton()->click(); // the unchanged name is in use
             QApplication::processEvents();
             EXPECT_TRUE(prompt->isVisible());
-            prompt->TextField()->setText("sub/new");
+            prompt->TextField()->setText("sub/new"); // refused, not cut short
+            prompt->OkButton()->click();
+            QApplication::processEvents();
+            EXPECT_TRUE(prompt->isVisible());
+            EXPECT_EQ(prompt->TextField()->text(), "sub/new");
+            prompt->TextField()->setText("new");
             prompt->OkButton()->click();
             QApplication::processEvents();
             if (prompt->isVisible())
@@ -185,8 +191,9 @@ TEST_F(SelectProject, RenameTakesANewNameAndRefusesTheOldOne)
           });
   dialog.RenameButton()->click();
   EXPECT_EQ(initial, "old");
-  ASSERT_EQ(mPrompts.mTexts.size(), 1);
+  ASSERT_EQ(mPrompts.mTexts.size(), 2);
   EXPECT_TRUE(mPrompts.mTexts[0].contains("\"old\" is already in use"));
+  EXPECT_TRUE(mPrompts.mTexts[1].contains("\"sub/new\" cannot be used"));
   EXPECT_TRUE(fs::exists(mWork / "new.ad"));
   EXPECT_FALSE(fs::exists(mWork / "old.ad"));
   EXPECT_EQ(Names(dialog), QStringList({"new"}));
@@ -247,4 +254,30 @@ TEST_F(SelectProject, ChangeDirectoryRemembersAFolderThatCanBeEntered)
   SaveProject(other, "added");
   dialog.ChangeDirectoryButton()->click();
   EXPECT_EQ(Names(dialog), QStringList({"added", "elsewhere"}));
+}
+
+TEST_F(SelectProject, EnterPressesTheFocusedButtonRatherThanOpen)
+{
+  SaveProject(mWork, "a");
+  CSelectProjectDialog dialog;
+  dialog.show();
+  QApplication::setActiveWindow(&dialog);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  Select(dialog, {0});
+  int picked = 0;
+  dialog.mPickFolder = [&picked](QWidget*, const QString&)
+  {
+    ++picked;
+    return QString();
+  };
+  for (QPushButton* button : {dialog.DeleteButton(), dialog.MoveButton()})
+  {
+    button->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(button, Qt::Key_Return);
+    QApplication::processEvents();
+  }
+  EXPECT_EQ(mPrompts.mCaptions, QStringList({"Confirmation"})); // Delete asked (and was cancelled)
+  EXPECT_EQ(picked, 1);                                          // Move asked for a folder
+  EXPECT_TRUE(dialog.isVisible());                               // Open was never pressed
+  EXPECT_TRUE(OpenProjects().Empty());
 }

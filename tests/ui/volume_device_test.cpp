@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 
 namespace
@@ -127,11 +128,14 @@ TEST_F(DevicePage, ACountIsStoredWhenTheFieldIsLeftAndUnreadableTextReverts)
   EXPECT_FALSE(mArea->mWarnings & AW_BELOW_UL_DENSITY);
   EXPECT_EQ(page->MassSelectedField()->text(), "30000 g");
 
-  for (const char* text : {"abc", "-1", "4294967296", ""})
+  for (const char* text : {"abc", "-1", "", "4294967296"})
   {
     TypeCount(page, 7, text);
     EXPECT_EQ(mArea->DeviceCount(7), 12u) << text;
-    EXPECT_EQ(page->SelectedField(7)->text(), "12") << text;
+    // A count too large to store stays as typed, explained.
+    EXPECT_EQ(page->SelectedField(7)->text(),
+              std::string_view(text) == "4294967296" ? QString(text) : QString("12"))
+      << text;
   }
   TypeCount(page, 7, " 3 devices");
   EXPECT_EQ(mArea->DeviceCount(7), 3u);
@@ -156,18 +160,66 @@ TEST_F(DevicePage, LeavingShortOfDevicesAsksAndYesStaysOnThePage)
 {
   Open(0);
   ASSERT_TRUE(mArea->mWarnings & AW_BELOW_UL_DENSITY);
+  // The question comes up over the Device page; the page asked for is not
+  // shown behind it.
+  int shownBehind = -1;
+  bool volumePageVisible = true;
+  mPrompts.mOnAsk = [&]
+  {
+    shownBehind = mSheet->currentIndex();
+    volumePageVisible = mSheet->widget(0)->isVisible();
+  };
   mPrompts.mAnswers = {CPromptAnswer::Yes};
   ClickTab(mSheet, 0);
+  EXPECT_EQ(shownBehind, 2);
+  EXPECT_FALSE(volumePageVisible);
   EXPECT_EQ(mSheet->currentIndex(), 2);
   ASSERT_EQ(mPrompts.mTexts.size(), 1);
   EXPECT_EQ(mPrompts.mCaptions[0], "UL WARNING");
   EXPECT_EQ(mPrompts.mIcons[0], CPromptIcon::Exclamation);
   EXPECT_EQ(mPrompts.mTexts[0], ToQt(ULLeaveDevicePageText(97)));
 
+  // Escape, here and when the window closes, keeps the user where they are.
+  mPrompts.mAnswers = {kPressEscape, kPressEscape};
+  ClickTab(mSheet, 1);
+  EXPECT_EQ(mSheet->currentIndex(), 2);
+  QPointer<CSheetWnd> window = dynamic_cast<CSheetWnd*>(mArea->mVolumeWindow);
+  ASSERT_FALSE(window.isNull());
+  window->close();
+  FlushEvents();
+  EXPECT_FALSE(window.isNull());
+  EXPECT_EQ(mArea->mVolumeWindow, window.data());
+  EXPECT_EQ(mPrompts.mTexts.size(), 3);
+  EXPECT_EQ(mPrompts.mTexts[2], ToQt(ULCloseVolumeText(97)));
+
+  mPrompts.mOnAsk = nullptr;
   mPrompts.mAnswers = {CPromptAnswer::No};
   ClickTab(mSheet, 0);
   EXPECT_EQ(mSheet->currentIndex(), 0);
-  EXPECT_EQ(mPrompts.mTexts.size(), 2);
+  EXPECT_EQ(mPrompts.mTexts.size(), 4);
+  EXPECT_TRUE(mSheet->widget(0)->isVisible());
+}
+
+TEST_F(DevicePage, ACountTooLargeForTheFileIsRefusedWithAWordAndKeptAsTyped)
+{
+  CVTXAreaPageDevice* page = Open(0);
+  mArea->SetDeviceCount(7, 3);
+  TypeCount(page, 7, "4294967296");
+  ASSERT_EQ(mPrompts.mTexts.size(), 1);
+  EXPECT_TRUE(mPrompts.mTexts[0].startsWith("The count \"4294967296\" of 2500 g devices"))
+    << mPrompts.mTexts[0].toStdString();
+  EXPECT_TRUE(mPrompts.mTexts[0].contains("4294967295"));
+  EXPECT_EQ(mArea->DeviceCount(7), 3u);
+  EXPECT_EQ(page->SelectedField(7)->text(), "4294967296");
+  EXPECT_TRUE(page->SelectedField(7)->hasFocus());
+  // It stays while the page is refreshed, and the page is not left with it.
+  mArea->Owner()->RecalculateProject();
+  ClickTab(mSheet, 3);
+  EXPECT_EQ(mSheet->currentIndex(), 2);
+  EXPECT_EQ(page->SelectedField(7)->text(), "4294967296");
+  // Put right, it is taken.
+  TypeCount(page, 7, "12");
+  EXPECT_EQ(mArea->DeviceCount(7), 12u);
 }
 
 TEST_F(DevicePage, TheQuestionNamesTheMinimumOfTheClass)
