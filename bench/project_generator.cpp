@@ -2,7 +2,7 @@
 
 #include "model/hazard_class.h"
 #include "model/project.h"
-#include "storage/printf.h"
+#include "text/printf.h"
 
 #include <filesystem>
 #include <random>

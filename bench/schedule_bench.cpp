@@ -10,7 +10,7 @@
 #include "storage/csv.h"
 #include "storage/safe_file.h"
 #include "storage/schedule_import.h"
-#include "storage/printf.h"
+#include "text/printf.h"
 
 #include <benchmark/benchmark.h>
 

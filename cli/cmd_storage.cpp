@@ -3,15 +3,15 @@
 #include "cli/commands.h"
 
 #include "model/area.h"
-#include "model/data_dump.h"
 #include "model/device_model.h"
 #include "model/hazard_class.h"
 #include "model/project.h"
 #include "model/text_lines.h"
-#include "storage/charset.h"
+#include "report/data_dump.h"
 #include "storage/lock_file.h"
-#include "storage/printf.h"
-#include "storage/units.h"
+#include "text/charset.h"
+#include "text/printf.h"
+#include "text/units.h"
 
 #include <cstdio>
 #include <string>

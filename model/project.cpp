@@ -4,7 +4,7 @@
 #include "model/window_notifier.h"
 #include "storage/lock_file.h"
 #include "storage/project_file.h"
-#include "storage/units.h"
+#include "text/units.h"
 
 #include <algorithm>
 #include <ctime>

@@ -1,8 +1,8 @@
 #pragma once
 // One design job: identity, addresses, units, notes and its volumes.
 
+#include "model/address.h"
 #include "model/area.h"
-#include "storage/address.h"
 #include "storage/file_stamp.h"
 
 #include <cstddef>

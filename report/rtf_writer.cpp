@@ -4,8 +4,8 @@
 #include "model/text_lines.h"
 #include "report/resources.h"
 #include "report/text_report.h"
-#include "storage/printf.h"
 #include "storage/safe_file.h"
+#include "text/printf.h"
 
 #include <filesystem>
 

@@ -4,13 +4,13 @@
 #include "storage/byte_archive.h"
 #include "storage/byte_reader.h"
 #include "storage/byte_writer.h"
-#include "storage/charset.h"
 #include "storage/file_stamp.h"
 #include "storage/lock_file.h"
 #include "storage/project_file.h"
 #include "storage/safe_file.h"
 #include "storage/settings_store.h"
-#include "storage/units.h"
+#include "text/charset.h"
+#include "text/units.h"
 
 #include <algorithm>
 #include <chrono>

@@ -4,7 +4,7 @@
 // distributor kept in the settings store. Both lists stay sorted by the byte
 // order of their names, hold each name once, and are searched by bisection.
 
-#include "storage/address.h"
+#include "model/address.h"
 
 #include <cstddef>
 #include <string>

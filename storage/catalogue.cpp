@@ -4,7 +4,7 @@
 #include "storage/byte_reader.h"
 #include "storage/lock_file.h"
 #include "storage/safe_file.h"
-#include "storage/units.h"
+#include "text/units.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,7 +1,7 @@
 #include "storage/project_file.h"
 
+#include "model/address.h"
 #include "model/project.h"
-#include "storage/address.h"
 #include "storage/byte_reader.h"
 #include "storage/byte_writer.h"
 #include "storage/file_stamp.h"

@@ -2,7 +2,7 @@
 
 #include "model/hazard_class.h"
 #include "model/selection_list.h"
-#include "storage/units.h"
+#include "text/units.h"
 #include "ui/dialog_support.h"
 #include "ui/qt_text.h"
 

@@ -1,6 +1,6 @@
 #include "ui/vent_dialog.h"
 
-#include "storage/printf.h"
+#include "text/printf.h"
 #include "ui/dialog_support.h"
 #include "ui/qt_text.h"
 

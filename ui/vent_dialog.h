@@ -3,7 +3,7 @@
 // It is also the editor the model's openings use (CVent::Edit).
 
 #include "model/vent.h"
-#include "storage/units.h"
+#include "text/units.h"
 
 #include <QDialog>
 #include <cstdint>

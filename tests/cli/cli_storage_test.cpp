@@ -2,8 +2,8 @@
 // standard error and exit status.
 
 #include "../storage/byte_builder.h"
-#include "model/data_dump.h"
 #include "model/project.h"
+#include "report/data_dump.h"
 #include "storage/lock_file.h"
 #include "storage/project_file.h"
 

@@ -2,8 +2,8 @@
 // refused with a reason, never a crash, and what is read survives a round trip.
 
 #include "byte_builder.h"
-#include "model/data_dump.h"
 #include "model/project.h"
+#include "report/data_dump.h"
 #include "storage/project_file.h"
 
 #include <gtest/gtest.h>

@@ -5,8 +5,8 @@
 // the program runs again.
 
 #include "model/area.h"
-#include "model/data_dump.h"
 #include "model/project.h"
+#include "report/data_dump.h"
 #include "report/rtf_writer.h"
 #include "storage/address_book.h"
 #include "storage/project_file.h"

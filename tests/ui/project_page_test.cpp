@@ -5,16 +5,16 @@
 
 #include "storage/lock_file.h"
 #include "storage/recent_projects.h"
-#include "storage/units.h"
+#include "text/units.h"
 #include "ui/area_page_fields.h"
 #include "ui/area_page_hazard.h"
 #include "ui/area_sheet.h"
 #include "ui/page_project.h"
 #include "ui/page_volumes.h"
-#include "ui/volume_list_model.h"
-#include "ui/windows.h"
 #include "ui/qt_text.h"
 #include "ui/string_dialog.h"
+#include "ui/volume_list_model.h"
+#include "ui/windows.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,13 +1,13 @@
-#include "model/data_dump.h"
+#include "report/data_dump.h"
 
+#include "model/address.h"
 #include "model/area.h"
 #include "model/device_model.h"
 #include "model/hazard_class.h"
 #include "model/project.h"
 #include "model/vent.h"
-#include "storage/address.h"
-#include "storage/printf.h"
 #include "storage/safe_file.h"
+#include "text/printf.h"
 
 #include <ostream>
 

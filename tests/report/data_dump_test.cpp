@@ -1,7 +1,7 @@
-#include "model/data_dump.h"
+#include "report/data_dump.h"
 
+#include "model/address.h"
 #include "model/project.h"
-#include "storage/address.h"
 
 #include <gtest/gtest.h>
 
