@@ -6,7 +6,6 @@
 #include "model/hazard_class.h"
 #include "model/project.h"
 #include "model/vent.h"
-#include "storage/safe_file.h"
 #include "text/printf.h"
 
 #include <ostream>
@@ -210,9 +209,4 @@ std::string DumpFilePath(const CProject& project)
   const std::size_t slash = project.mPath.find_last_of('/');
   const std::string folder = slash == std::string::npos ? std::string() : project.mPath.substr(0, slash + 1);
   return folder + FormatC("%s.dmp", project.mName.c_str());
-}
-
-bool DumpProject(const CProject& project, std::string* error)
-{
-  return WriteFileSafely(DumpFilePath(project), DumpText(project), error);
 }

@@ -493,20 +493,20 @@ void CopyDistributor(CAddress& out) { out = DefaultDistributor(); }
 
 // ---- The project's choices from the shared lists
 
-bool CProject::SetCustomer(std::string_view name, const CAddressBook& customers)
+bool ChooseCustomer(CProject& project, std::string_view name, const CAddressBook& customers)
 {
   CAddress entry;
   if (!customers.Get(name, entry))
     return false;
-  mCustomer = entry;
+  project.mCustomer = entry;
   return true;
 }
 
-bool CProject::SetDesigner(std::string_view name, const CNameList& designers)
+bool ChooseDesigner(CProject& project, std::string_view name, const CNameList& designers)
 {
   std::string stored;
   if (!designers.Get(name, stored))
     return false;
-  mProject_Designer = stored;
+  project.mProject_Designer = stored;
   return true;
 }

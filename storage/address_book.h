@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+class CProject;
 class CSettingsStore;
 struct CListFile;
 
@@ -108,6 +109,13 @@ private:
   std::vector<std::string> mBase;
   std::string mBaseFile;
 };
+
+// The customer of the project set to the book's entry of that name; false
+// (project unchanged) when the book does not hold it.
+bool ChooseCustomer(CProject& project, std::string_view name, const CAddressBook& customers);
+// The designer of the project set to the list's name; false (project
+// unchanged) when the list does not hold it.
+bool ChooseDesigner(CProject& project, std::string_view name, const CNameList& designers);
 
 // The program's one customer book and one designer list.
 CAddressBook& Customers();

@@ -3,6 +3,7 @@
 #include "model/project.h"
 #include "storage/byte_reader.h"
 #include "storage/lock_file.h"
+#include "storage/project_file.h"
 #include "storage/safe_file.h"
 #include "text/units.h"
 
@@ -71,7 +72,7 @@ std::string NormalizeProjectName(std::string_view name)
   return title;
 }
 
-CProjectNameProblem CheckProjectName(std::string_view name, const COpenProjects& open,
+CProjectNameProblem CheckProjectName(std::string_view name, const CIsOpenProject& isOpen,
                                      const std::string& folder)
 {
   // A name of blanks only names nothing a user could pick out of a list.
@@ -80,7 +81,7 @@ CProjectNameProblem CheckProjectName(std::string_view name, const COpenProjects&
   // A project another copy of the program has open but not yet saved has
   // no file, only its mark.
   const std::string path = ProjectPath(folder, name).string();
-  if (open.Find(name) || Exists(path) || MarkedElsewhere(path))
+  if ((isOpen && isOpen(name)) || Exists(path) || MarkedElsewhere(path))
     return CProjectNameProblem::InUse;
   return CProjectNameProblem::None;
 }
@@ -120,7 +121,7 @@ std::vector<CCatalogueRow> ReadCatalogue(const std::string& folder,
     CProject scratch;
     scratch.SetName(name);
     scratch.mPath = ProjectPath(folder, name).string();
-    if (!scratch.Load())
+    if (!LoadProject(scratch))
       continue;
     rows.push_back({name, scratch.mProject_Date, scratch.mProject_Designer,
                     scratch.mProject_Reference});

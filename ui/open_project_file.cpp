@@ -1,8 +1,10 @@
 #include "ui/open_project_file.h"
 
+#include "document/open_projects.h"
 #include "model/project.h"
 #include "model/window_notifier.h"
 #include "storage/catalogue.h"
+#include "storage/project_file.h"
 #include "storage/recent_projects.h"
 #include "storage/work_folder.h"
 #include "ui/app.h"
@@ -99,7 +101,7 @@ bool OpenFromOtherFolder(QWidget* parent, const std::string& path, const std::st
   scratch.SetName(name);
   scratch.mPath = path;
   std::string error;
-  if (!scratch.Load(&error))
+  if (!LoadProject(scratch, &error))
   {
     QString text = QString("The project \"%1\" cannot be opened: its file \"%2\" cannot be read.")
                        .arg(ToQt(name), PathToQt(path));

@@ -94,7 +94,7 @@ void CVTXPageCustomer::OnChosen(int index)
   CProject* project = Project();
   if (!project || index < 0)
     return;
-  project->SetCustomer(ListedName(mCompany, index), Customers());
+  ChooseCustomer(*project, ListedName(mCompany, index), Customers());
   project->RecalculateProject();
 }
 
@@ -112,7 +112,7 @@ void CVTXPageCustomer::OnNew()
   std::string error;
   if (!book.Save(kCustomerFileName, &error))
     ReportBookNotSaved(this, error);
-  project->SetCustomer(dialog.mAddress.mName, book);
+  ChooseCustomer(*project, dialog.mAddress.mName, book);
   project->RecalculateProject();
 }
 
@@ -133,7 +133,7 @@ void CVTXPageCustomer::OnEdit()
   std::string error;
   if (!book.Save(kCustomerFileName, &error))
     ReportBookNotSaved(this, error);
-  project->SetCustomer(dialog.mAddress.mName, book);
+  ChooseCustomer(*project, dialog.mAddress.mName, book);
   project->RecalculateProject();
 }
 

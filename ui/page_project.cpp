@@ -1,5 +1,7 @@
 #include "ui/page_project.h"
 
+#include "document/open_projects.h"
+#include "document/report_files.h"
 #include "model/project.h"
 #include "report/data_dump.h"
 #include "report/rtf_writer.h"
@@ -157,7 +159,7 @@ void CVTXPageProject::OnDesignerChosen(int index)
   CProject* project = Project();
   if (!project || index < 0)
     return;
-  project->SetDesigner(ListedName(mDesigners, index), Designers());
+  ChooseDesigner(*project, ListedName(mDesigners, index), Designers());
   project->RecalculateProject();
 }
 
@@ -182,7 +184,7 @@ void CVTXPageProject::OnNewDesigner()
     ShowMessage(this, kAppTitle,
                 QString("The designer list could not be saved.\r\n%1").arg(ToQt(error)),
                 CPromptIcon::Error);
-  project->SetDesigner(name, designers);
+  ChooseDesigner(*project, name, designers);
   project->RecalculateProject();
 }
 
@@ -215,7 +217,7 @@ void CVTXPageProject::OnSave()
   Sheet().CommitEdits();
   std::string error;
   // A failed save is said: the user must not believe the work is on disk.
-  if (!project->Save(&error))
+  if (!SaveOpenProject(*project, &error))
     ShowMessage(this, kAppTitle,
                 QString("The project \"%1\" could not be saved.\r\n%2")
                   .arg(ToQt(project->mName), ToQt(error)),

@@ -1,5 +1,6 @@
 #include "ui/project_sheet.h"
 
+#include "document/open_projects.h"
 #include "model/area.h"
 #include "model/device_model.h"
 #include "model/project.h"
@@ -42,7 +43,7 @@ QSize CVTXProjectPage::sizeHint() const { return CVTXPage::sizeHint().expandedTo
 
 CVTXSheet::CVTXSheet(CProject* project, QWidget* parent)
   : CVTXSheetBase(parent), mProject(project),
-    mCaption(ToQt(project->mName) + (project->mReadOnly ? " (read-only)" : ""))
+    mCaption(ToQt(project->mName) + (IsReadOnly(*project) ? " (read-only)" : ""))
 {
   setWindowTitle(mCaption);
   mProjectPage = new CVTXPageProject(*this);
@@ -124,7 +125,7 @@ bool CVTXSheet::AskToSave(bool mayStayOpen)
                 CPromptIcon::Question))
     return false;
   std::string error;
-  if (mProject->Save(&error))
+  if (SaveOpenProject(*mProject, &error))
   {
     RememberRecentProject(*mProject);
     return false;

@@ -2,6 +2,7 @@
 // Closing it asks the sheet's questions, then the project leaves the open
 // set and is destroyed.
 
+#include "document/open_projects.h"
 #include "ui/windows.h"
 
 #include "model/project.h"

@@ -7,6 +7,7 @@
 //
 //   vantor-bench-open [NAME]
 
+#include "document/open_projects.h"
 #include "model/project.h"
 #include "storage/settings_store.h"
 #include "ui/app.h"

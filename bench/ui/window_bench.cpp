@@ -6,6 +6,7 @@
 #include "bench/bench_files.h"
 #include "bench/paired_timer.h"
 #include "bench/project_generator.h"
+#include "document/open_projects.h"
 #include "model/project.h"
 #include "storage/settings_store.h"
 #include "ui/app.h"

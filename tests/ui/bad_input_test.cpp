@@ -5,6 +5,8 @@
 // program must go on working, say where it refuses input, and save and
 // read back exactly what its pages show.
 
+#include "document/open_projects.h"
+#include "document/report_files.h"
 #include "tests/ui/project_test_fixture.h"
 
 #include "model/area.h"

@@ -1,6 +1,8 @@
 // Closing a project window: the UL question, the save question, the volume
 // windows going first, and nothing touching the project once it is gone.
 
+#include "document/open_projects.h"
+#include "storage/project_file.h"
 #include "tests/ui/project_test_fixture.h"
 
 #include "model/device_model.h"
@@ -91,7 +93,7 @@ TEST_F(ProjectClose, YesToTheSaveQuestionWritesTheProjectWithTheTextStillBeingTy
 
   CProject reread;
   reread.SetName("Plant");
-  ASSERT_TRUE(reread.Load());
+  ASSERT_TRUE(::LoadProject(reread));
   EXPECT_EQ(reread.mProject_Reference, "P-42");
   EXPECT_EQ(reread.mCustomer_Reference, "C-9");
   EXPECT_EQ(ReadRecentProjects(mSettings).size(), 1u);
@@ -122,7 +124,7 @@ TEST_F(ProjectClose, ASavedProjectClosesWithoutAQuestionAndNothingLateReachesIt)
   AddVolume(project, "Hall", 0, 10, 10, 3);
   project->mAreaTable.Find("Hall")->SetDeviceCount(7, 12); // enough agent
   project->RecalculateProject();
-  ASSERT_TRUE(project->Save());
+  ASSERT_TRUE(SaveOpenProject(*project));
   CVTXSheet* sheet = Sheet(project);
   // Refreshes still queued for the window and a page when it closes.
   project->RecalculateProject();

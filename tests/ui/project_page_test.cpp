@@ -1,6 +1,8 @@
 // The Project page: saving, Save As, the designer list, the reference field
 // and the report and dump buttons.
 
+#include "document/open_projects.h"
+#include "storage/project_file.h"
 #include "tests/ui/project_test_fixture.h"
 
 #include "storage/lock_file.h"
@@ -36,7 +38,7 @@ protected:
     CProject project;
     project.SetName(name);
     std::string error;
-    ASSERT_TRUE(project.Save(&error)) << error;
+    ASSERT_TRUE(::SaveProject(project, &error)) << error;
   }
 };
 
@@ -276,7 +278,7 @@ TEST_F(ProjectPage, ASecondCopyOpensAMarkedProjectReadOnlyAndASaveAsksBeforeRepl
   {
     CProject read;
     read.mPath = "Plant.ad";
-    EXPECT_TRUE(read.Load());
+    EXPECT_TRUE(::LoadProject(read));
     return read.mProject_Reference;
   };
   {
@@ -310,7 +312,7 @@ TEST_F(ProjectPage, ASecondCopyOpensAMarkedProjectReadOnlyAndASaveAsksBeforeRepl
   CProject other;
   other.SetName("Plant");
   other.mProject_Reference = "theirs";
-  ASSERT_TRUE(other.Save());
+  ASSERT_TRUE(::SaveProject(other));
   project->SetProjectReference("mine");
   project->RecalculateProject();
   Settle();

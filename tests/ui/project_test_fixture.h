@@ -3,6 +3,7 @@
 // store, scripted message boxes, empty address lists and a scratch work
 // folder that is the current folder while a test runs.
 
+#include "document/open_projects.h"
 #include "model/project.h"
 #include "storage/address_book.h"
 #include "storage/settings_store.h"

@@ -2,12 +2,14 @@
 // A scratch work folder as the current folder, in-memory settings and a
 // main window for the tests of the program's shell; all put back afterwards.
 
+#include "document/open_projects.h"
 #include "model/project.h"
 #include "model/window_notifier.h"
+#include "storage/project_file.h"
 #include "storage/settings_store.h"
+#include "tests/ui/fake_prompts.h"
 #include "ui/app.h"
 #include "ui/main_frame.h"
-#include "tests/ui/fake_prompts.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -71,7 +73,7 @@ protected:
     project.mProject_Designer = designer;
     project.mProject_Reference = reference;
     std::string error;
-    ASSERT_TRUE(project.Save(&error)) << error;
+    ASSERT_TRUE(::SaveProject(project, &error)) << error;
   }
 
 public:

@@ -4,6 +4,7 @@
 // or the new one, whole, and nothing of the save may be left beside it once
 // the program runs again.
 
+#include "document/report_files.h"
 #include "model/area.h"
 #include "model/project.h"
 #include "report/data_dump.h"
@@ -120,7 +121,7 @@ std::vector<CFileKind> FileKinds()
                    {
                      CProject project;
                      FillProject(project, folder, v);
-                     return project.Save(error);
+                     return SaveProject(project, error);
                    },
                    ProjectBytes,
                    [](const std::string& bytes)
