@@ -3,12 +3,15 @@
 // knows of its file while it is open. Saving and reading go through here so
 // that the file's stamp and mark stay with the project they belong to.
 
+#include "document/document_observer.h"
 #include "model/project.h"
 #include "storage/project_file.h"
 
 #include <memory>
 #include <string>
+#include <vector>
 
+// The observers are told after every calculation of the project.
 class CProjectDocument
 {
 public:
@@ -16,6 +19,7 @@ public:
   explicit CProjectDocument(std::unique_ptr<CProject> project);
   CProjectDocument(const CProjectDocument&) = delete;
   CProjectDocument& operator=(const CProjectDocument&) = delete;
+  ~CProjectDocument();
 
   CProject& Project() { return *mProject; }
   const CProject& Project() const { return *mProject; }
@@ -26,10 +30,26 @@ public:
   bool Save(std::string* error = nullptr) { return SaveProject(*mProject, mFile, error); }
   bool Load(std::string* error = nullptr) { return LoadProject(*mProject, mFile, error); }
 
-  // Hands the project over; the document is then empty.
-  std::unique_ptr<CProject> TakeProject() { return std::move(mProject); }
+  // Hands the project over; the document is then empty and tells nobody.
+  std::unique_ptr<CProject> TakeProject();
+
+  // An observer registered twice is told once; one that goes away must
+  // remove itself first.
+  void AddObserver(CDocumentObserver* observer);
+  void RemoveObserver(CDocumentObserver* observer);
+  // Tells every observer, in the order they registered; an observer may
+  // remove itself or another while being told.
+  void Notify(const CDocumentChange& change);
+
+  // The project's one report window, if it has one.
+  CDocumentObserver* ReportWindow() const { return mReportWindow; }
+  void SetReportWindow(CDocumentObserver* window) { mReportWindow = window; }
 
 private:
+  void Attach();
+
   std::unique_ptr<CProject> mProject;
   CProjectFileState mFile;
+  std::vector<CDocumentObserver*> mObservers;
+  CDocumentObserver* mReportWindow = nullptr;
 };

@@ -327,6 +327,8 @@ void CProject::RecalculateProject()
   for (std::size_t i = 0; i < mAreaTable.Count(); ++i)
     if (CWindowNotifier* window = mAreaTable.Get(i)->mVolumeWindow)
       window->PostRefresh();
+  if (mRecalculated)
+    mRecalculated();
 }
 
 void CProject::ErrorSummary(CTextLines& lines) const

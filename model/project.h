@@ -177,7 +177,9 @@ public:
   std::unique_ptr<CProjectSnapshot> mSaved;
   std::uint32_t mVersion = 0;
   CWindowNotifier* mProjectWindow = nullptr; // run time only
-  CWindowNotifier* mReportWindow = nullptr;  // run time only
+  // Run time only: told after every calculation (the document that holds
+  // the project passes it on to its observers).
+  std::function<void()> mRecalculated;
 };
 
 // The default distributor kept by the program for its whole run; new

@@ -8,6 +8,7 @@
 
 class CArea;
 class CProject;
+class CReportWnd;
 class QMdiArea;
 class QString;
 class QWidget;
@@ -28,6 +29,8 @@ void CloseVolumeWindow(CArea* volume);
 
 // Opens the report window of the project, replacing an open one.
 void OpenReportWindow(CProject* project);
+// The project's report window; nullptr when it has none.
+CReportWnd* ReportWindowOf(const CProject* project);
 // Closes the project's report window, if any.
 void CloseReportWindow(CProject* project);
 // The "Print Report" flow: page setup, then printing; nothing on cancel.

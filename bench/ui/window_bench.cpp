@@ -149,13 +149,13 @@ void BM_ReportWindowScroll(benchmark::State& state)
     return;
   }
   for (CProject* project : {small, large})
-    if (!project->mReportWindow)
+    if (!ReportWindowOf(project))
     {
       OpenReportWindow(project);
       Settle();
     }
-  auto* smallWindow = dynamic_cast<CReportWnd*>(small->mReportWindow);
-  auto* largeWindow = dynamic_cast<CReportWnd*>(large->mReportWindow);
+  auto* smallWindow = ReportWindowOf(small);
+  auto* largeWindow = ReportWindowOf(large);
   if (!smallWindow || !largeWindow)
   {
     state.SkipWithError("the report windows did not open");
@@ -187,13 +187,13 @@ void BM_ReportWindowAfterEdit(benchmark::State& state)
     return;
   }
   for (CProject* project : {small, large})
-    if (!project->mReportWindow)
+    if (!ReportWindowOf(project))
     {
       OpenReportWindow(project);
       Settle();
     }
-  auto* smallWindow = dynamic_cast<CReportWnd*>(small->mReportWindow);
-  auto* largeWindow = dynamic_cast<CReportWnd*>(large->mReportWindow);
+  auto* smallWindow = ReportWindowOf(small);
+  auto* largeWindow = ReportWindowOf(large);
   if (!smallWindow || !largeWindow)
   {
     state.SkipWithError("the report windows did not open");

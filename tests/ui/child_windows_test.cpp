@@ -74,7 +74,7 @@ TEST_F(ProjectWindowTest, VolumeAndReportWindowsNameTheirProjectAndOpenInsideThe
 
   OpenReportWindow(plant);
   Settle();
-  auto* report = dynamic_cast<CReportWnd*>(plant->mReportWindow);
+  auto* report = ReportWindowOf(plant);
   ASSERT_NE(report, nullptr);
   EXPECT_EQ(report->windowTitle(), "Plant \u2013 Report");
   EXPECT_TRUE(client.contains(report->geometry()));
