@@ -442,18 +442,6 @@ bool CNameList::RemoveAndSave(std::string_view name, const std::string& path, st
 
 // ---- The program's instances
 
-CAddressBook& Customers()
-{
-  static CAddressBook book;
-  return book;
-}
-
-CNameList& Designers()
-{
-  static CNameList list;
-  return list;
-}
-
 // ---- Default distributor
 
 namespace

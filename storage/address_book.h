@@ -117,10 +117,6 @@ bool ChooseCustomer(CProject& project, std::string_view name, const CAddressBook
 // unchanged) when the list does not hold it.
 bool ChooseDesigner(CProject& project, std::string_view name, const CNameList& designers);
 
-// The program's one customer book and one designer list.
-CAddressBook& Customers();
-CNameList& Designers();
-
 // The default distributor: read from and written to the settings store,
 // section "Distributor". The program keeps it in DefaultDistributor()
 // (model/project.h); store values are UTF-8, the model's are Windows-1252.

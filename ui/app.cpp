@@ -2,6 +2,7 @@
 
 #include "document/open_projects.h"
 #include "document/project_document.h"
+#include "document/shared_lists.h"
 #include "model/project.h"
 #include "storage/address_book.h"
 #include "storage/catalogue.h"

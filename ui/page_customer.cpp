@@ -1,5 +1,6 @@
 #include "ui/page_customer.h"
 
+#include "document/shared_lists.h"
 #include "model/project.h"
 #include "storage/address_book.h"
 #include "ui/address_dialog.h"

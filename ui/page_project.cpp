@@ -2,6 +2,7 @@
 
 #include "document/open_projects.h"
 #include "document/report_files.h"
+#include "document/shared_lists.h"
 #include "model/project.h"
 #include "report/data_dump.h"
 #include "report/rtf_writer.h"

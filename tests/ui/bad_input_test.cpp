@@ -7,6 +7,7 @@
 
 #include "document/open_projects.h"
 #include "document/report_files.h"
+#include "document/shared_lists.h"
 #include "tests/ui/project_test_fixture.h"
 
 #include "model/area.h"

@@ -2,6 +2,7 @@
 // and the report and dump buttons.
 
 #include "document/open_projects.h"
+#include "document/shared_lists.h"
 #include "storage/project_file.h"
 #include "tests/ui/project_test_fixture.h"
 

@@ -4,6 +4,7 @@
 // folder that is the current folder while a test runs.
 
 #include "document/open_projects.h"
+#include "document/shared_lists.h"
 #include "model/project.h"
 #include "storage/address_book.h"
 #include "storage/settings_store.h"

@@ -3,6 +3,7 @@
 // nothing of the failed save is left in the folder.
 
 #include "document/open_projects.h"
+#include "document/shared_lists.h"
 #include "storage/project_file.h"
 #include "tests/ui/project_test_fixture.h"
 
