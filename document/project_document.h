@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The observers are told after every calculation of the project.
@@ -41,9 +42,15 @@ public:
   // remove itself or another while being told.
   void Notify(const CDocumentChange& change);
 
-  // The project's one report window, if it has one.
+  // The windows of the project: its project window, its one report
+  // window and one window a volume, each registered as an observer too;
+  // an observer that leaves is forgotten in these places as well.
+  CDocumentObserver* ProjectWindow() const { return mProjectWindow; }
+  void SetProjectWindow(CDocumentObserver* window);
   CDocumentObserver* ReportWindow() const { return mReportWindow; }
-  void SetReportWindow(CDocumentObserver* window) { mReportWindow = window; }
+  void SetReportWindow(CDocumentObserver* window);
+  CDocumentObserver* VolumeWindow(const CArea* volume) const;
+  void SetVolumeWindow(const CArea* volume, CDocumentObserver* window);
 
 private:
   void Attach();
@@ -51,5 +58,7 @@ private:
   std::unique_ptr<CProject> mProject;
   CProjectFileState mFile;
   std::vector<CDocumentObserver*> mObservers;
+  CDocumentObserver* mProjectWindow = nullptr;
   CDocumentObserver* mReportWindow = nullptr;
+  std::vector<std::pair<const CArea*, CDocumentObserver*>> mVolumeWindows;
 };

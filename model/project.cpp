@@ -1,7 +1,6 @@
 #include "model/project.h"
 
 #include "model/text_lines.h"
-#include "model/window_notifier.h"
 #include "text/units.h"
 
 #include <algorithm>
@@ -322,11 +321,6 @@ void CProject::RecalculateProject()
 {
   for (std::size_t i = 0; i < mAreaTable.Count(); ++i)
     mAreaTable.Get(i)->CalculateArea();
-  if (mProjectWindow)
-    mProjectWindow->PostRefresh();
-  for (std::size_t i = 0; i < mAreaTable.Count(); ++i)
-    if (CWindowNotifier* window = mAreaTable.Get(i)->mVolumeWindow)
-      window->PostRefresh();
   if (mRecalculated)
     mRecalculated();
 }

@@ -14,7 +14,6 @@
 
 class CProject;
 class CTextLines;
-class CWindowNotifier;
 
 constexpr std::uint32_t kCurrentFileVersion = 4;
 
@@ -176,7 +175,6 @@ public:
   std::uint32_t mUnits = 0;
   std::unique_ptr<CProjectSnapshot> mSaved;
   std::uint32_t mVersion = 0;
-  CWindowNotifier* mProjectWindow = nullptr; // run time only
   // Run time only: told after every calculation (the document that holds
   // the project passes it on to its observers).
   std::function<void()> mRecalculated;

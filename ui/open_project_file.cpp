@@ -2,7 +2,6 @@
 
 #include "document/open_projects.h"
 #include "model/project.h"
-#include "model/window_notifier.h"
 #include "storage/catalogue.h"
 #include "storage/project_file.h"
 #include "storage/recent_projects.h"
@@ -10,6 +9,8 @@
 #include "ui/app.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
+#include "ui/sheet_wnd.h"
+#include "ui/windows.h"
 
 #include <QCommandLineParser>
 #include <QDragEnterEvent>
@@ -33,7 +34,7 @@ void Tell(QWidget* parent, const QString& text)
 // The open project of that name is brought to the front.
 bool ShowOpenProject(CProject* project)
 {
-  auto* window = dynamic_cast<QMdiSubWindow*>(project->mProjectWindow);
+  CSheetWnd* window = ProjectWindowOf(project);
   if (window && window->mdiArea())
   {
     window->showNormal();

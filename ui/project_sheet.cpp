@@ -14,6 +14,7 @@
 #include "ui/page_volumes.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
+#include "ui/sheet_wnd.h"
 #include "ui/windows.h"
 
 #include <QApplication>
@@ -98,7 +99,8 @@ void CVTXSheet::ReleaseProject()
     return;
   CommitEdits();
   CloseChildWindows();
-  mProject->mProjectWindow = nullptr;
+  if (CSheetWnd* window = ProjectWindowOf(mProject))
+    window->Leave();
   if (!mSaveAsked)
     AskToSave(false);
   mProject = nullptr;
@@ -109,7 +111,7 @@ void CVTXSheet::CloseChildWindows()
   // Volume windows and the report window never outlive the project window.
   const CAreaTable& table = mProject->mAreaTable;
   for (std::size_t i = 0; i < table.Count(); ++i)
-    if (CArea* area = table.Get(i); area->mVolumeWindow)
+    if (CArea* area = table.Get(i); VolumeWindowOf(area))
       CloseVolumeWindow(area);
   CloseReportWindow(mProject);
 }

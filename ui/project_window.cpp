@@ -3,6 +3,8 @@
 // set and is destroyed.
 
 #include "document/open_projects.h"
+#include "document/project_document.h"
+#include "ui/sheet_wnd.h"
 #include "ui/windows.h"
 
 #include "model/project.h"
@@ -39,7 +41,11 @@ bool CreateProjectWindow(QMdiArea* area, CProject* project)
   auto* window = new CSheetWnd(sheet);
   window->setWindowTitle(ToQt(project->mName));
   area->addSubWindow(window);
-  project->mProjectWindow = window;
+  if (CProjectDocument* document = OpenProjects().Document(project))
+  {
+    document->SetProjectWindow(window);
+    window->Follow(project);
+  }
   QPointer<CVTXSheet> guard(sheet);
   window->SetOnClosed(
     [guard]
@@ -56,4 +62,10 @@ bool CreateProjectWindow(QMdiArea* area, CProject* project)
   // a project just read has none yet.
   project->RecalculateProject();
   return true;
+}
+
+CSheetWnd* ProjectWindowOf(const CProject* project)
+{
+  const CProjectDocument* document = project ? OpenProjects().Document(project) : nullptr;
+  return document ? dynamic_cast<CSheetWnd*>(document->ProjectWindow()) : nullptr;
 }

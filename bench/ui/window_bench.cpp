@@ -15,6 +15,7 @@
 #include "ui/project_sheet.h"
 #include "ui/report_wnd.h"
 #include "ui/select_project_dialog.h"
+#include "ui/sheet_wnd.h"
 #include "ui/volume_list_model.h"
 #include "ui/windows.h"
 
@@ -59,7 +60,7 @@ public:
     {
       CProject* project = OpenProjects().Get(0);
       project->TakeSnapshot();
-      if (auto* window = dynamic_cast<CSheetWnd*>(project->mProjectWindow))
+      if (auto* window = ProjectWindowOf(project))
         window->RequestClose();
       else
         OpenProjects().Remove(project);
@@ -83,7 +84,7 @@ public:
 
   static CVTXSheet* Sheet(const CProject* project)
   {
-    auto* window = dynamic_cast<CSheetWnd*>(project->mProjectWindow);
+    auto* window = ProjectWindowOf(project);
     return window ? qobject_cast<CVTXSheet*>(window->Sheet()) : nullptr;
   }
 

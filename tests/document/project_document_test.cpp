@@ -44,6 +44,27 @@ TEST(ProjectDocument, EveryCalculationReachesEachObserverOnceUntilItLeaves)
   document.Project().RecalculateProject();
   EXPECT_EQ(stays.mChanges.size(), 2u);
 
+  // The project's windows are its observers: each told once a calculation,
+  // forgotten when it leaves.
+  CProjectDocument windows;
+  windows.Project().mAreaTable.AddNew("Hall", 0);
+  const CArea* hall = windows.Project().mAreaTable.Get(0);
+  CRecorder projectWindow;
+  CRecorder volumeWindow;
+  windows.SetVolumeWindow(hall, &volumeWindow);
+  windows.Project().RecalculateProject(); // no project window yet: only the volume window
+  EXPECT_EQ(volumeWindow.mChanges.size(), 1u);
+  windows.SetProjectWindow(&projectWindow);
+  windows.Project().RecalculateProject();
+  EXPECT_EQ(projectWindow.mChanges.size(), 1u);
+  EXPECT_EQ(volumeWindow.mChanges.size(), 2u);
+  EXPECT_EQ(windows.VolumeWindow(hall), &volumeWindow);
+  EXPECT_EQ(windows.ProjectWindow(), &projectWindow);
+  windows.RemoveObserver(&volumeWindow);
+  windows.RemoveObserver(&projectWindow);
+  EXPECT_EQ(windows.VolumeWindow(hall), nullptr);
+  EXPECT_EQ(windows.ProjectWindow(), nullptr);
+
   // A project handed over tells its old document nothing.
   document.AddObserver(&stays);
   std::unique_ptr<CProject> project = document.TakeProject();

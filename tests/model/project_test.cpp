@@ -1,7 +1,6 @@
 #include "model/project.h"
 
 #include "model/text_lines.h"
-#include "model/window_notifier.h"
 
 #include <gtest/gtest.h>
 
@@ -20,13 +19,6 @@ std::vector<std::string> Names(const CAreaTable& table)
     names.push_back(table.Get(i)->mName);
   return names;
 }
-
-class CCountingWindow : public CWindowNotifier
-{
-public:
-  void PostRefresh() override { ++mRefreshes; }
-  int mRefreshes = 0;
-};
 
 // A calculated volume of 5 x 4 x 3 m with one small wall opening: no errors.
 void MakeClean(CArea& a)
@@ -151,21 +143,19 @@ TEST(Project, NewProjectSettersAndCopy)
   EXPECT_EQ(copy.mAreaTable.Get(0)->Units(), 1u); // reaches its own project
 }
 
-TEST(Project, RecalculatesEveryVolumeAndAsksEachOpenWindowToRefreshOnce)
+TEST(Project, RecalculatesEveryVolumeAndSaysSoOnce)
 {
   CProject p;
-  CCountingWindow projectWindow, volumeWindow;
+  int told = 0;
+  p.mRecalculated = [&told] { ++told; };
   p.mAreaTable.AddNew("A", 0);
   p.mAreaTable.AddNew("B", 0);
   MakeClean(*p.mAreaTable.Get(0));
   MakeClean(*p.mAreaTable.Get(1));
-  p.mAreaTable.Get(1)->mVolumeWindow = &volumeWindow;
-  p.RecalculateProject(); // no project window yet: only the volume window
-  EXPECT_EQ(volumeWindow.mRefreshes, 1);
-  p.mProjectWindow = &projectWindow;
   p.RecalculateProject();
-  EXPECT_EQ(projectWindow.mRefreshes, 1);
-  EXPECT_EQ(volumeWindow.mRefreshes, 2);
+  EXPECT_EQ(told, 1);
+  p.RecalculateProject();
+  EXPECT_EQ(told, 2);
   EXPECT_DOUBLE_EQ(p.mAreaTable.Get(0)->mVolume, 60.0);
   EXPECT_DOUBLE_EQ(p.TotalVolume(), 120.0);
 }

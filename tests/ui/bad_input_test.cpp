@@ -9,6 +9,7 @@
 #include "document/report_files.h"
 #include "document/shared_lists.h"
 #include "tests/ui/project_test_fixture.h"
+#include "ui/sheet_wnd.h"
 
 #include "model/area.h"
 #include "model/device_model.h"
@@ -177,7 +178,7 @@ protected:
   {
     OpenVolumeWindow(area);
     Settle();
-    auto* sheet = qobject_cast<CVTXAreaSheet*>(dynamic_cast<CSheetWnd*>(area->mVolumeWindow)->Sheet());
+    auto* sheet = qobject_cast<CVTXAreaSheet*>(VolumeWindowOf(area)->Sheet());
     QStringList shown;
     CVTXAreaPageHazard* volume = sheet->VolumePage();
     sheet->setCurrentWidget(volume);
@@ -211,7 +212,7 @@ protected:
   {
     OpenVolumeWindow(area);
     Settle();
-    return qobject_cast<CVTXAreaSheet*>(dynamic_cast<CSheetWnd*>(area->mVolumeWindow)->Sheet());
+    return qobject_cast<CVTXAreaSheet*>(VolumeWindowOf(area)->Sheet());
   }
 
   // Saves through the Save button; the messages it gave.

@@ -4,6 +4,7 @@
 #include "document/open_projects.h"
 #include "storage/project_file.h"
 #include "tests/ui/project_test_fixture.h"
+#include "ui/sheet_wnd.h"
 
 #include "model/device_model.h"
 #include "storage/recent_projects.h"
@@ -53,7 +54,7 @@ TEST_F(ProjectClose, YesToTheULQuestionKeepsTheProjectOpen)
   EXPECT_EQ(mPrompts.mTexts[0], ToQt(ULCloseProjectText({"Hall"})));
   EXPECT_EQ(mPrompts.mIcons[0], CPromptIcon::Exclamation);
   EXPECT_EQ(OpenProjects().Find("Plant"), project);
-  EXPECT_NE(project->mProjectWindow, nullptr);
+  EXPECT_NE(ProjectWindowOf(project), nullptr);
 }
 
 TEST_F(ProjectClose, NoToBothQuestionsClosesEverythingAndDiscardsTheChanges)
@@ -62,7 +63,7 @@ TEST_F(ProjectClose, NoToBothQuestionsClosesEverythingAndDiscardsTheChanges)
   CArea* hall = AddUnprotectedVolume(project);
   OpenVolumeWindow(hall);
   Settle();
-  QPointer<CSheetWnd> volumeWindow = dynamic_cast<CSheetWnd*>(hall->mVolumeWindow);
+  QPointer<CSheetWnd> volumeWindow = VolumeWindowOf(hall);
   ASSERT_FALSE(volumeWindow.isNull());
 
   mPrompts.mAnswers = {CPromptAnswer::No, CPromptAnswer::No};

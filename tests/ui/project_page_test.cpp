@@ -5,6 +5,7 @@
 #include "document/shared_lists.h"
 #include "storage/project_file.h"
 #include "tests/ui/project_test_fixture.h"
+#include "ui/sheet_wnd.h"
 
 #include "storage/lock_file.h"
 #include "storage/recent_projects.h"
@@ -109,7 +110,7 @@ TEST_F(ProjectPage, ChoosingFeetReshowsTheLengthsOfTheOpenPages)
   CArea* hall = AddVolume(project, "Hall", 0, 3.048, 6.096, 3.048);
   OpenVolumeWindow(hall);
   Settle();
-  auto* volume = dynamic_cast<CSheetWnd*>(hall->mVolumeWindow);
+  auto* volume = VolumeWindowOf(hall);
   ASSERT_NE(volume, nullptr);
   auto* volumeSheet = qobject_cast<CVTXAreaSheet*>(volume->Sheet());
   ASSERT_NE(volumeSheet, nullptr);

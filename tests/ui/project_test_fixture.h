@@ -12,6 +12,8 @@
 #include "ui/app.h"
 #include "ui/main_frame.h"
 #include "ui/project_sheet.h"
+#include "ui/sheet_wnd.h"
+#include "ui/windows.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -93,7 +95,7 @@ protected:
 
   static CSheetWnd* Window(const CProject* project)
   {
-    return project ? dynamic_cast<CSheetWnd*>(project->mProjectWindow) : nullptr;
+    return project ? ProjectWindowOf(project) : nullptr;
   }
   static CVTXSheet* Sheet(const CProject* project)
   {

@@ -4,12 +4,13 @@
 
 #include "document/open_projects.h"
 #include "model/project.h"
-#include "model/window_notifier.h"
 #include "storage/project_file.h"
 #include "storage/settings_store.h"
 #include "tests/ui/fake_prompts.h"
 #include "ui/app.h"
 #include "ui/main_frame.h"
+#include "ui/sheet_wnd.h"
+#include "ui/windows.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -48,8 +49,8 @@ protected:
     while (!OpenProjects().Empty())
     {
       CProject* project = OpenProjects().Get(0);
-      if (project->mProjectWindow)
-        project->mProjectWindow->RequestClose();
+      if (ProjectWindowOf(project))
+        ProjectWindowOf(project)->RequestClose();
       QApplication::processEvents();
       // Closing may have deleted the project: only its address is compared.
       OpenProjects().Remove(project);
