@@ -151,7 +151,7 @@ public:
   void TakeFrom(CProject& other);
   // Overwrites the snapshot with the current persistent fields.
   void TakeSnapshot();
-  // Calculates every volume, then asks the open windows to refresh.
+  // Calculates every volume, then tells mRecalculated.
   void RecalculateProject();
   // The list of the project's Errors page.
   void ErrorSummary(CTextLines& lines) const;

@@ -211,7 +211,7 @@ void CVTXAreaPageDimension::OnEdit()
     return;
   CVentDialog dialog(this);
   dialog.mUnits = area->Units();
-  if (vent->Edit(dialog))
+  if (EditOpening(dialog, *vent))
     Recalculate();
 }
 
