@@ -6,6 +6,7 @@
 
 #include "bench/bench_files.h"
 #include "model/project.h"
+#include "storage/project_file.h"
 
 #include <chrono>
 #include <cstdio>
@@ -24,7 +25,7 @@ int main(int argc, char** argv)
   CProject project;
   project.mPath = argv[1];
   std::string error;
-  if (!project.Load(&error))
+  if (!LoadProject(project, &error))
   {
     std::fprintf(stderr, "vantor-bench-load-once: %s\n", error.c_str());
     return 1;

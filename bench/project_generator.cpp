@@ -2,7 +2,8 @@
 
 #include "model/hazard_class.h"
 #include "model/project.h"
-#include "storage/printf.h"
+#include "storage/project_file.h"
+#include "text/printf.h"
 
 #include <filesystem>
 #include <random>
@@ -61,7 +62,7 @@ std::string WriteGeneratedProject(const std::string& folder, const std::string& 
 {
   std::unique_ptr<CProject> project = GenerateProject(name, volumes, openingsPerVolume, seed);
   project->mPath = (std::filesystem::path(folder) / project->mPath).string();
-  return project->Save() ? project->mPath : std::string();
+  return SaveProject(*project) ? project->mPath : std::string();
 }
 
 std::vector<std::string> GenerateProjectFolder(const std::string& folder, std::size_t files,

@@ -6,8 +6,9 @@
 #include "bench/bench_files.h"
 #include "bench/paired_timer.h"
 #include "bench/project_generator.h"
-#include "model/data_dump.h"
+#include "document/report_files.h"
 #include "model/project.h"
+#include "report/data_dump.h"
 #include "report/rtf_writer.h"
 #include "report/text_report.h"
 

@@ -8,9 +8,10 @@
 #include "model/hazard_class.h"
 #include "model/project.h"
 #include "storage/csv.h"
+#include "storage/project_file.h"
 #include "storage/safe_file.h"
 #include "storage/schedule_import.h"
-#include "storage/printf.h"
+#include "text/printf.h"
 
 #include <benchmark/benchmark.h>
 
@@ -73,7 +74,7 @@ void BM_ImportSchedule1000(benchmark::State& state)
     [&]
     {
       const CSchedule schedule = ReadSchedule(bench::ReadWholeFile(schedulePath), *project);
-      if (!schedule.Ok() || !ApplySchedule(schedule, *project) || !project->Save())
+      if (!schedule.Ok() || !ApplySchedule(schedule, *project) || !SaveProject(*project))
         state.SkipWithError("the schedule does not import");
       volumes = project->mAreaTable.Count();
     });

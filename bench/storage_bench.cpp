@@ -60,7 +60,7 @@ void BM_Load(benchmark::State& state)
     {
       project->SetName("Large");
       project->mPath = path;
-      if (!project->Load())
+      if (!LoadProject(*project))
         state.SkipWithError("the project file does not read");
     });
   state.counters["volumes"] = static_cast<double>(project ? project->mAreaTable.Count() : 0);
@@ -77,7 +77,7 @@ void BM_LoadOpeningsOnly(benchmark::State& state)
   const std::string& path = LargeFile().mPath;
   CProject source;
   source.mPath = path;
-  if (!source.Load())
+  if (!LoadProject(source))
   {
     state.SkipWithError("the project file does not read");
     return;
@@ -116,7 +116,7 @@ void BM_Save(benchmark::State& state)
   CProject project;
   project.SetName("Large");
   project.mPath = path;
-  if (!project.Load())
+  if (!LoadProject(project))
   {
     state.SkipWithError("the project file does not read");
     return;
@@ -128,7 +128,7 @@ void BM_Save(benchmark::State& state)
     state, {2.0, 0}, [&] { bench::WriteAndSync(plain, bytes); },
     [&]
     {
-      if (!project.Save())
+      if (!SaveProject(project))
         state.SkipWithError("the project could not be saved");
     });
   state.counters["file_MB"] = static_cast<double>(bytes.size()) / 1e6;

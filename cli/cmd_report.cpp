@@ -2,6 +2,7 @@
 // rich-text report file.
 
 #include "cli/commands.h"
+#include "document/report_files.h"
 
 #include "model/project.h"
 #include "report/rtf_writer.h"

@@ -2,6 +2,7 @@
 // of the whole project as JSON, and import of a CSV room schedule.
 
 #include "cli/commands.h"
+#include "storage/project_file.h"
 
 #include "model/project.h"
 #include "storage/byte_reader.h"
@@ -93,7 +94,7 @@ int RunImport(const CArgs& args)
   }
   ApplySchedule(schedule, project);
   project.mPath = path;
-  if (!project.Save(&error))
+  if (!SaveProject(project, &error))
   {
     Complain(error);
     return 1;

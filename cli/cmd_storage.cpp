@@ -1,17 +1,18 @@
 // The commands over the project file: dump, check and upgrade.
 
 #include "cli/commands.h"
+#include "storage/project_file.h"
 
 #include "model/area.h"
-#include "model/data_dump.h"
 #include "model/device_model.h"
 #include "model/hazard_class.h"
 #include "model/project.h"
 #include "model/text_lines.h"
-#include "storage/charset.h"
+#include "report/data_dump.h"
 #include "storage/lock_file.h"
-#include "storage/printf.h"
-#include "storage/units.h"
+#include "text/charset.h"
+#include "text/printf.h"
+#include "text/units.h"
 
 #include <cstdio>
 #include <string>
@@ -57,7 +58,7 @@ bool OpenProjectFile(const std::string& path, CProject& project)
   const std::string keptPath = project.mPath;
   project.mPath = path;
   std::string error;
-  if (!project.Load(&error))
+  if (!LoadProject(project, &error))
   {
     Complain(error);
     return false;
@@ -171,7 +172,7 @@ int RunUpgrade(const CArgs& args)
     }
     project.mPath = path;
     std::string error;
-    if (!project.Save(&error))
+    if (!SaveProject(project, &error))
     {
       Complain(error);
       status = 1;

@@ -7,6 +7,7 @@
 #include "model/area.h"
 #include "model/device_model.h"
 #include "model/project.h"
+#include "storage/project_file.h"
 
 #include <cmath>
 #include <cstdio>
@@ -84,7 +85,7 @@ int main(int argc, char** argv)
 
   p.RecalculateProject();
   std::string error;
-  if (!p.Save(&error))
+  if (!SaveProject(p, &error))
   {
     std::fprintf(stderr, "vantor-make-example: %s\n", error.c_str());
     return 1;

@@ -4,7 +4,7 @@
 
 #include "fuzz_check.h"
 #include "storage/address_book.h"
-#include "storage/units.h"
+#include "text/units.h"
 
 #include <cstddef>
 #include <cstdint>

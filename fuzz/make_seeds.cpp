@@ -9,7 +9,7 @@
 #include "storage/byte_archive.h"
 #include "storage/project_file.h"
 #include "storage/schedule_export.h"
-#include "storage/units.h"
+#include "text/units.h"
 
 #include <cstdio>
 #include <cstring>

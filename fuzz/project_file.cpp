@@ -3,8 +3,8 @@
 // again to the same project and encodes to the same bytes.
 
 #include "fuzz_check.h"
-#include "model/data_dump.h"
 #include "model/project.h"
+#include "report/data_dump.h"
 #include "storage/project_file.h"
 
 #include <cstddef>

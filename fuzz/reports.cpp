@@ -2,14 +2,14 @@
 // rich-text file, the data dump, the window layout and the printed pages.
 
 #include "fuzz_check.h"
-#include "model/data_dump.h"
 #include "model/project.h"
+#include "report/data_dump.h"
 #include "report/graphic_report.h"
 #include "report/rtf_writer.h"
 #include "report/text_report.h"
-#include "storage/charset.h"
 #include "storage/project_file.h"
 #include "tests/report/fake_surface.h"
+#include "text/charset.h"
 
 #include <cstddef>
 #include <cstdint>

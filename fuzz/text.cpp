@@ -10,9 +10,9 @@
 #include "report/rtf_writer.h"
 #include "report/text_report.h"
 #include "storage/catalogue.h"
-#include "storage/charset.h"
-#include "storage/printf.h"
-#include "storage/units.h"
+#include "text/charset.h"
+#include "text/printf.h"
+#include "text/units.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 #include "model/hazard_class.h"
 #include "model/k2_table.h"
 #include "model/text_lines.h"
-#include "storage/units.h"
+#include "text/units.h"
 
 #include <cmath>
 

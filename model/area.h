@@ -10,7 +10,6 @@
 
 class CProject;
 class CTextLines;
-class CWindowNotifier;
 
 // Status bits of mFlags.
 constexpr std::uint32_t AF_ZERO_VOLUME = 0x0001;
@@ -113,5 +112,4 @@ public:
   double mHeight = 0;
   std::uint32_t mFlags = 0;
   std::uint32_t mWarnings = 0;
-  CWindowNotifier* mVolumeWindow = nullptr; // run time only, never stored
 };

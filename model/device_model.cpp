@@ -2,8 +2,8 @@
 
 #include "model/area.h"
 #include "model/hazard_class.h"
-#include "storage/printf.h"
-#include "storage/units.h"
+#include "text/printf.h"
+#include "text/units.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,5 @@
 #include "model/hazard_class.h"
 
-#include "model/selection_list.h"
 
 namespace
 {
@@ -51,14 +50,3 @@ double HazardK3(int index)
 }
 
 bool IsCableTunnel(int index) { return index == 8 || index == 9; }
-
-void FillHazardList(CSelectionList& list, int selected)
-{
-  list.Clear();
-  for (const CHazardClass& h : kHazardClasses)
-    list.Add(h.mName);
-  if (IsValidHazard(selected))
-    list.Select(selected);
-  else
-    list.Select(-1);
-}

@@ -4,8 +4,6 @@
 #include <cstdint>
 #include <string>
 
-class CSelectionList;
-
 struct CHazardClass
 {
   std::uint32_t mConcentration; // standard design concentration, g/m3
@@ -29,5 +27,3 @@ double ULMinimumDensity(int index);
 double HazardK3(int index);
 // Cable tunnels carry the extra volume and leakage limits.
 bool IsCableTunnel(int index);
-// Fills a selection list with the ten long names and selects `selected` when valid.
-void FillHazardList(CSelectionList& list, int selected);

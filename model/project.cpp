@@ -1,10 +1,7 @@
 #include "model/project.h"
 
 #include "model/text_lines.h"
-#include "model/window_notifier.h"
-#include "storage/lock_file.h"
-#include "storage/project_file.h"
-#include "storage/units.h"
+#include "text/units.h"
 
 #include <algorithm>
 #include <ctime>
@@ -250,9 +247,8 @@ CProjectSnapshot::CVentRecord CProjectSnapshot::Record(const CVent& vent)
           CVent::UpperShare(vent.mType, vent.mUpper)};
 }
 
-CProjectSnapshot::CProjectSnapshot(const CProject& p, std::string image)
-  : mName(p.mName), mPath(p.mPath), mUnits(0), mIncludeNotes(false), mImage(std::move(image)),
-    mHasImage(true)
+CProjectSnapshot::CProjectSnapshot(const CProject& p, CMatches matches)
+  : mName(p.mName), mPath(p.mPath), mUnits(0), mIncludeNotes(false), mMatches(std::move(matches))
 {
 }
 
@@ -289,8 +285,8 @@ bool CProjectSnapshot::Same(const CAreaRecord& r, const CArea& a)
 
 bool CProjectSnapshot::Differs(const CProject& p) const
 {
-  if (mHasImage)
-    return mName != p.mName || mPath != p.mPath || !ProjectMatchesImage(mImage, p);
+  if (mMatches)
+    return mName != p.mName || mPath != p.mPath || !mMatches(p);
   if (mName != p.mName || mPath != p.mPath || mProject_Date != p.mProject_Date ||
       mProject_Reference != p.mProject_Reference || mProject_Designer != p.mProject_Designer)
     return true;
@@ -325,11 +321,8 @@ void CProject::RecalculateProject()
 {
   for (std::size_t i = 0; i < mAreaTable.Count(); ++i)
     mAreaTable.Get(i)->CalculateArea();
-  if (mProjectWindow)
-    mProjectWindow->PostRefresh();
-  for (std::size_t i = 0; i < mAreaTable.Count(); ++i)
-    if (CWindowNotifier* window = mAreaTable.Get(i)->mVolumeWindow)
-      window->PostRefresh();
+  if (mRecalculated)
+    mRecalculated();
 }
 
 void CProject::ErrorSummary(CTextLines& lines) const
@@ -372,65 +365,3 @@ CDeviceCounts CProject::TotalDevices() const
   return total;
 }
 
-// ---- COpenProjects
-
-COpenProjects& OpenProjects()
-{
-  static COpenProjects projects;
-  return projects;
-}
-
-std::size_t COpenProjects::LowerBound(std::string_view name) const
-{
-  std::size_t lo = 0;
-  std::size_t hi = mProjects.size();
-  while (lo < hi)
-  {
-    std::size_t mid = lo + (hi - lo) / 2;
-    if (NameLess(mProjects[mid]->mName, name))
-      lo = mid + 1;
-    else
-      hi = mid;
-  }
-  return lo;
-}
-
-CProject* COpenProjects::Get(std::size_t index) const
-{
-  return index < mProjects.size() ? mProjects[index].get() : nullptr;
-}
-
-CProject* COpenProjects::Find(std::string_view name) const
-{
-  std::size_t i = LowerBound(name);
-  return i < mProjects.size() && mProjects[i]->mName == name ? mProjects[i].get() : nullptr;
-}
-
-bool COpenProjects::Insert(std::unique_ptr<CProject> project)
-{
-  if (!project || Find(project->mName))
-    return false;
-  std::size_t i = LowerBound(project->mName);
-  mProjects.insert(mProjects.begin() + static_cast<std::ptrdiff_t>(i), std::move(project));
-  return true;
-}
-
-std::unique_ptr<CProject> COpenProjects::Remove(const CProject* project)
-{
-  auto it = std::find_if(mProjects.begin(), mProjects.end(),
-                         [project](const std::unique_ptr<CProject>& p) { return p.get() == project; });
-  if (it == mProjects.end())
-    return nullptr;
-  std::unique_ptr<CProject> taken = std::move(*it);
-  mProjects.erase(it);
-  return taken;
-}
-
-std::vector<std::string> COpenProjects::Names() const
-{
-  std::vector<std::string> names;
-  names.reserve(mProjects.size());
-  for (const auto& p : mProjects)
-    names.push_back(p->mName);
-  return names;
-}

@@ -1,12 +1,12 @@
 #pragma once
 // One design job: identity, addresses, units, notes and its volumes.
 
+#include "model/address.h"
 #include "model/area.h"
-#include "storage/address.h"
-#include "storage/file_stamp.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -14,10 +14,6 @@
 
 class CProject;
 class CTextLines;
-class CWindowNotifier;
-class CAddressBook;
-class CNameList;
-class CFileMark;
 
 constexpr std::uint32_t kCurrentFileVersion = 4;
 
@@ -64,8 +60,9 @@ private:
 
 // The stored fields of a project as it was last saved or read, kept for the
 // change test. Nothing of the model is copied: after a save or a read the
-// snapshot is the file image itself, compared field by field when asked;
-// otherwise volumes and openings are held as flat records. Either way
+// snapshot is a test the file side hands over (the file image itself,
+// compared field by field when asked); otherwise volumes and openings are
+// held as flat records. Either way
 // keeping the snapshot of a project of ten thousand volumes costs at most
 // one pass and two allocations.
 class CProjectSnapshot
@@ -73,9 +70,10 @@ class CProjectSnapshot
 public:
   // Records of the project's stored fields as they stand.
   explicit CProjectSnapshot(const CProject& project);
-  // The file image just written or read for the project, which lists the
-  // volumes in the table's order.
-  CProjectSnapshot(const CProject& project, std::string image);
+  // True when the project's stored fields (other than name and path) are
+  // still what was written or read.
+  using CMatches = std::function<bool(const CProject& project)>;
+  CProjectSnapshot(const CProject& project, CMatches matches);
   // True when a field held here differs in the project.
   bool Differs(const CProject& project) const;
 
@@ -117,10 +115,9 @@ private:
   bool mIncludeNotes;
   std::vector<CAreaRecord> mAreas;
   std::vector<CVentRecord> mVents;
-  // When set, every stored field is compared with it; the fields above
+  // When set, every stored field is compared through it; the fields above
   // other than name and path are then unused.
-  std::string mImage;
-  bool mHasImage = false;
+  CMatches mMatches;
 };
 
 class CProject
@@ -138,11 +135,7 @@ public:
   void SetProjectReference(std::string_view text);
   void SetDistributorReference(std::string_view text);
   void SetCustomerReference(std::string_view text);
-  // Only when the designer list holds the name.
-  bool SetDesigner(std::string_view name, const CNameList& designers);
   void ClearDesigner() { mProject_Designer.clear(); }
-  // Only when the customer book holds the name.
-  bool SetCustomer(std::string_view name, const CAddressBook& customers);
   // Accepts 0 and 1 only.
   bool SetUnits(std::uint32_t units);
 
@@ -158,7 +151,7 @@ public:
   void TakeFrom(CProject& other);
   // Overwrites the snapshot with the current persistent fields.
   void TakeSnapshot();
-  // Calculates every volume, then asks the open windows to refresh.
+  // Calculates every volume, then tells mRecalculated.
   void RecalculateProject();
   // The list of the project's Errors page.
   void ErrorSummary(CTextLines& lines) const;
@@ -166,10 +159,6 @@ public:
   double TotalVolume() const;
   // The device counts summed model by model.
   CDeviceCounts TotalDevices() const;
-
-  // Reads and writes the project file at mPath; false with a reason on failure.
-  bool Save(std::string* error = nullptr);
-  bool Load(std::string* error = nullptr);
 
   std::string mNotes;
   bool mIncludeNotes = false;
@@ -186,40 +175,10 @@ public:
   std::uint32_t mUnits = 0;
   std::unique_ptr<CProjectSnapshot> mSaved;
   std::uint32_t mVersion = 0;
-  CWindowNotifier* mProjectWindow = nullptr; // run time only
-  CWindowNotifier* mReportWindow = nullptr;  // run time only
-  // Run time only, never copied: the file as this project last read or
-  // wrote it (a save asks before replacing a file changed since); whether
-  // another copy of the program had the project open when it was opened
-  // here (a save over its file is refused: Save As keeps the changes); and
-  // this copy's mark on the file while the project is open (none outside
-  // the desktop program), carried over to the new file by each save.
-  CFileStamp mDiskStamp;
-  bool mReadOnly = false;
-  std::unique_ptr<CFileMark> mMark;
+  // Run time only: told after every calculation (the document that holds
+  // the project passes it on to its observers).
+  std::function<void()> mRecalculated;
 };
-
-// The projects that have a window, sorted by name, found by bisection.
-class COpenProjects
-{
-public:
-  std::size_t Count() const { return mProjects.size(); }
-  bool Empty() const { return mProjects.empty(); }
-  CProject* Get(std::size_t index) const;
-  CProject* Find(std::string_view name) const;
-  // False (project not taken) when a project of that name is open already.
-  bool Insert(std::unique_ptr<CProject> project);
-  // Takes the project out and hands it back; nullptr when not open.
-  std::unique_ptr<CProject> Remove(const CProject* project);
-  std::vector<std::string> Names() const;
-
-private:
-  std::size_t LowerBound(std::string_view name) const;
-  std::vector<std::unique_ptr<CProject>> mProjects;
-};
-
-// The program's one set of open projects.
-COpenProjects& OpenProjects();
 
 // The default distributor kept by the program for its whole run; new
 // projects start with it.

@@ -37,17 +37,13 @@ bool CVent::Differs(const CVent& other) const
          mHeight != other.mHeight || mUpper != other.mUpper;
 }
 
-bool CVent::Edit(CVentEditor& editor)
+void CVent::SetValues(const CVentValues& values)
 {
-  CVentValues values = Values();
-  if (!editor.EditVent("Edit Opening", values))
-    return false;
   mType = values.mType;
   mShape = values.mShape;
   mWidth = values.mWidth;
   mHeight = values.mHeight;
   mUpper = values.mUpper;
-  return true;
 }
 
 CVent* CVentTable::AddCopy(const CVent& vent)
@@ -66,10 +62,13 @@ bool CVentTable::Remove(std::size_t index)
   return true;
 }
 
-bool CVentTable::Edit(std::size_t index, CVentEditor& editor)
+bool CVentTable::SetValues(std::size_t index, const CVentValues& values)
 {
   CVent* vent = Get(index);
-  return vent != nullptr && vent->Edit(editor);
+  if (!vent)
+    return false;
+  vent->SetValues(values);
+  return true;
 }
 
 namespace

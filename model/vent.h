@@ -41,15 +41,6 @@ struct CVentValues
   double mUpper = 1.0;
 };
 
-// Edits the five inputs of an opening; the dialog implements it.
-class CVentEditor
-{
-public:
-  virtual ~CVentEditor() = default;
-  // Shows the values under the title; true (values updated) when confirmed.
-  virtual bool EditVent(const char* title, CVentValues& values) = 0;
-};
-
 // The constructors and the calculation are inline: reading a large project
 // makes hundreds of thousands of openings in one go.
 class CVent
@@ -93,8 +84,8 @@ public:
     return type == VENT_CEILING ? 1 : type == VENT_FLOOR ? 0 : upper;
   }
   bool Differs(const CVent& other) const;
-  // Hands the inputs to the editor titled "Edit Opening"; takes them back when confirmed.
-  bool Edit(CVentEditor& editor);
+  // Takes the five inputs over; the figures follow at the next calculation.
+  void SetValues(const CVentValues& values);
   CVentValues Values() const { return {mType, mShape, mWidth, mHeight, mUpper}; }
   CArea* Owner() const { return mOwner; }
 
@@ -171,7 +162,8 @@ public:
   }
   CVent* AddCopy(const CVent& vent);
   bool Remove(std::size_t index);
-  bool Edit(std::size_t index, CVentEditor& editor);
+  // False (nothing changed) for an index out of range.
+  bool SetValues(std::size_t index, const CVentValues& values);
   // Calculates every opening; gives their sums, as Sums() would then.
   CVentSums CalculateAll();
   CVentSums Sums() const;

@@ -1,7 +1,7 @@
 #include "report/address_block.h"
 
+#include "model/address.h"
 #include "model/text_lines.h"
-#include "storage/address.h"
 
 #include <string>
 

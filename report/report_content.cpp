@@ -6,9 +6,9 @@
 #include "model/text_lines.h"
 #include "model/vent.h"
 #include "report/report_table.h"
-#include "storage/charset.h"
-#include "storage/printf.h"
-#include "storage/units.h"
+#include "text/charset.h"
+#include "text/printf.h"
+#include "text/units.h"
 
 #include <iterator>
 

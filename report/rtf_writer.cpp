@@ -4,8 +4,7 @@
 #include "model/text_lines.h"
 #include "report/resources.h"
 #include "report/text_report.h"
-#include "storage/printf.h"
-#include "storage/safe_file.h"
+#include "text/printf.h"
 
 #include <filesystem>
 
@@ -151,33 +150,6 @@ std::string ReportFilePath(const CProject& project, const std::string& folder)
   const std::filesystem::path base = folder.empty() ? std::filesystem::path(".")
                                                     : std::filesystem::path(folder);
   return (base / (project.mName + ".rtf")).string();
-}
-
-bool WriteRtfReport(const CProject& project, const std::string& path, std::string* error)
-{
-  return WriteFileSafely(path, RtfReport(project), error);
-}
-
-bool CreateTextFileReport(const CProject& project, const std::string& folder,
-                          std::string& fullPath, std::string* error)
-{
-  fullPath.clear();
-  const std::string& name = project.mName;
-  if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos)
-  {
-    if (error)
-      *error = "The project name \"" + name + "\" cannot be used as a file name.";
-    return false;
-  }
-  std::error_code ec;
-  std::filesystem::path path = ReportFilePath(project, folder);
-  std::filesystem::path absolute = std::filesystem::absolute(path, ec);
-  if (!ec)
-    path = absolute.lexically_normal();
-  if (!WriteRtfReport(project, path.string(), error))
-    return false;
-  fullPath = path.string();
-  return true;
 }
 
 std::string TextFileReportMessage(std::string_view fullPath)

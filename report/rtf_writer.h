@@ -31,15 +31,5 @@ std::string RtfReport(const CProject& project);
 // "<folder>/<name>.rtf"; the current folder when folder is empty.
 std::string ReportFilePath(const CProject& project, const std::string& folder);
 
-// Writes the report file of the project to the path through the safe-save
-// writer; on failure the reason goes to error and an old file is unchanged.
-bool WriteRtfReport(const CProject& project, const std::string& path, std::string* error);
-
-// The "Create Text File Report" action: writes "<name>.rtf" in the folder
-// (the work folder, which is the current folder, when empty) and gives the
-// file's full path in fullPath. False with a reason when it could not be written.
-bool CreateTextFileReport(const CProject& project, const std::string& folder,
-                          std::string& fullPath, std::string* error);
-
 // The text of the "Information" message that tells where the file went.
 std::string TextFileReportMessage(std::string_view fullPath);

@@ -6,8 +6,8 @@
 #include "report/address_block.h"
 #include "report/report_content.h"
 #include "report/report_table.h"
-#include "storage/charset.h"
-#include "storage/units.h"
+#include "text/charset.h"
+#include "text/units.h"
 
 #include <algorithm>
 #include <sstream>

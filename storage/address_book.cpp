@@ -4,13 +4,13 @@
 #include "storage/byte_archive.h"
 #include "storage/byte_reader.h"
 #include "storage/byte_writer.h"
-#include "storage/charset.h"
 #include "storage/file_stamp.h"
 #include "storage/lock_file.h"
 #include "storage/project_file.h"
 #include "storage/safe_file.h"
 #include "storage/settings_store.h"
-#include "storage/units.h"
+#include "text/charset.h"
+#include "text/units.h"
 
 #include <algorithm>
 #include <chrono>
@@ -442,18 +442,6 @@ bool CNameList::RemoveAndSave(std::string_view name, const std::string& path, st
 
 // ---- The program's instances
 
-CAddressBook& Customers()
-{
-  static CAddressBook book;
-  return book;
-}
-
-CNameList& Designers()
-{
-  static CNameList list;
-  return list;
-}
-
 // ---- Default distributor
 
 namespace
@@ -493,20 +481,20 @@ void CopyDistributor(CAddress& out) { out = DefaultDistributor(); }
 
 // ---- The project's choices from the shared lists
 
-bool CProject::SetCustomer(std::string_view name, const CAddressBook& customers)
+bool ChooseCustomer(CProject& project, std::string_view name, const CAddressBook& customers)
 {
   CAddress entry;
   if (!customers.Get(name, entry))
     return false;
-  mCustomer = entry;
+  project.mCustomer = entry;
   return true;
 }
 
-bool CProject::SetDesigner(std::string_view name, const CNameList& designers)
+bool ChooseDesigner(CProject& project, std::string_view name, const CNameList& designers)
 {
   std::string stored;
   if (!designers.Get(name, stored))
     return false;
-  mProject_Designer = stored;
+  project.mProject_Designer = stored;
   return true;
 }

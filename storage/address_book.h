@@ -4,13 +4,14 @@
 // distributor kept in the settings store. Both lists stay sorted by the byte
 // order of their names, hold each name once, and are searched by bisection.
 
-#include "storage/address.h"
+#include "model/address.h"
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
+class CProject;
 class CSettingsStore;
 struct CListFile;
 
@@ -109,9 +110,12 @@ private:
   std::string mBaseFile;
 };
 
-// The program's one customer book and one designer list.
-CAddressBook& Customers();
-CNameList& Designers();
+// The customer of the project set to the book's entry of that name; false
+// (project unchanged) when the book does not hold it.
+bool ChooseCustomer(CProject& project, std::string_view name, const CAddressBook& customers);
+// The designer of the project set to the list's name; false (project
+// unchanged) when the list does not hold it.
+bool ChooseDesigner(CProject& project, std::string_view name, const CNameList& designers);
 
 // The default distributor: read from and written to the settings store,
 // section "Distributor". The program keeps it in DefaultDistributor()

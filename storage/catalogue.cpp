@@ -3,8 +3,9 @@
 #include "model/project.h"
 #include "storage/byte_reader.h"
 #include "storage/lock_file.h"
+#include "storage/project_file.h"
 #include "storage/safe_file.h"
-#include "storage/units.h"
+#include "text/units.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -76,7 +77,7 @@ bool HasPathSeparator(std::string_view name)
   return name.find_first_of("/\\") != std::string_view::npos;
 }
 
-CProjectNameProblem CheckProjectName(std::string_view name, const COpenProjects& open,
+CProjectNameProblem CheckProjectName(std::string_view name, const CIsOpenProject& isOpen,
                                      const std::string& folder)
 {
   if (HasPathSeparator(name))
@@ -87,7 +88,7 @@ CProjectNameProblem CheckProjectName(std::string_view name, const COpenProjects&
   // A project another copy of the program has open but not yet saved has
   // no file, only its mark.
   const std::string path = ProjectPath(folder, name).string();
-  if (open.Find(name) || Exists(path) || MarkedElsewhere(path))
+  if ((isOpen && isOpen(name)) || Exists(path) || MarkedElsewhere(path))
     return CProjectNameProblem::InUse;
   return CProjectNameProblem::None;
 }
@@ -127,7 +128,7 @@ std::vector<CCatalogueRow> ReadCatalogue(const std::string& folder,
     CProject scratch;
     scratch.SetName(name);
     scratch.mPath = ProjectPath(folder, name).string();
-    if (!scratch.Load())
+    if (!LoadProject(scratch))
       continue;
     rows.push_back({name, scratch.mProject_Date, scratch.mProject_Designer,
                     scratch.mProject_Reference});

@@ -5,11 +5,10 @@
 // Names are the program's Windows-1252 texts; a project's file name is its
 // name followed by ".ad", byte for byte, as CProject::SetName forms mPath.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-class COpenProjects;
 
 inline constexpr char kProjectFileExtension[] = ".ad";
 
@@ -34,8 +33,11 @@ enum class CProjectNameProblem
 // '/' or '\'.
 bool HasPathSeparator(std::string_view name);
 
+// True when a project of the name is open in this copy of the program.
+using CIsOpenProject = std::function<bool(std::string_view name)>;
+
 // Checks a name for a new project file in `folder` ("." is the current folder).
-CProjectNameProblem CheckProjectName(std::string_view name, const COpenProjects& open,
+CProjectNameProblem CheckProjectName(std::string_view name, const CIsOpenProject& isOpen,
                                      const std::string& folder = ".");
 
 // The titles of the project files "*.ad" in the folder (exact, case-sensitive

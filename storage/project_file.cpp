@@ -1,7 +1,7 @@
 #include "storage/project_file.h"
 
+#include "model/address.h"
 #include "model/project.h"
-#include "storage/address.h"
 #include "storage/byte_reader.h"
 #include "storage/byte_writer.h"
 #include "storage/file_stamp.h"
@@ -465,15 +465,15 @@ CChangedFileQuestion gChangedFileQuestion;
 
 // True when the file at the project's path is not the one the project last
 // read or wrote, or appeared where there was none.
-bool ChangedOnDisk(const CProject& project)
+bool ChangedOnDisk(const CProject& project, const CProjectFileState& state)
 {
   // A folder in the way is no file to replace: the save says why it fails.
   std::error_code ec;
-  if (project.mDiskStamp.mKind == CFileStamp::CKind::Unknown ||
+  if (state.mDiskStamp.mKind == CFileStamp::CKind::Unknown ||
       std::filesystem::is_directory(project.mPath, ec))
     return false;
   const CFileStamp now = CurrentStamp(project.mPath);
-  return now.mKind == CFileStamp::CKind::Present && now != project.mDiskStamp;
+  return now.mKind == CFileStamp::CKind::Present && now != state.mDiskStamp;
 }
 } // namespace
 
@@ -483,38 +483,67 @@ CChangedFileQuestion SetChangedFileQuestion(CChangedFileQuestion question)
   return question;
 }
 
-bool CProject::Save(std::string* error)
+CProjectFileState::CProjectFileState() = default;
+CProjectFileState::CProjectFileState(CProjectFileState&&) noexcept = default;
+CProjectFileState& CProjectFileState::operator=(CProjectFileState&&) noexcept = default;
+CProjectFileState::~CProjectFileState() = default;
+
+namespace
 {
-  if (mPath.empty())
+// The snapshot of a project just written or read: the file image itself,
+// which lists the volumes in the table's order.
+std::unique_ptr<CProjectSnapshot> ImageSnapshot(const CProject& project, std::string image)
+{
+  return std::make_unique<CProjectSnapshot>(
+    project, [image = std::move(image)](const CProject& p) { return ProjectMatchesImage(image, p); });
+}
+} // namespace
+
+bool SaveProject(CProject& project, std::string* error)
+{
+  CProjectFileState file;
+  return SaveProject(project, file, error);
+}
+
+bool LoadProject(CProject& project, std::string* error)
+{
+  CProjectFileState file;
+  return LoadProject(project, file, error);
+}
+
+bool SaveProject(CProject& project, CProjectFileState& state, std::string* error)
+{
+  const std::string& path = project.mPath;
+  if (path.empty())
   {
     if (error)
       *error = "the project has no file name";
     return false;
   }
-  if (mReadOnly)
+  if (state.mReadOnly)
   {
     if (error)
-      *error = mPath + ": another copy of the program had the project open, so it was opened "
-                       "read-only here; Save As keeps the changes under another name";
+      *error = path + ": another copy of the program had the project open, so it was opened "
+                      "read-only here; Save As keeps the changes under another name";
     return false;
   }
-  if (ChangedOnDisk(*this) && !(gChangedFileQuestion && gChangedFileQuestion(*this)))
+  if (ChangedOnDisk(project, state) && !(gChangedFileQuestion && gChangedFileQuestion(project)))
   {
     if (error)
-      *error = mPath + ": the file was changed by another program since it was opened here, "
-                       "and it was kept as it is";
+      *error = path + ": the file was changed by another program since it was opened here, "
+                      "and it was kept as it is";
     return false;
   }
   std::string bytes;
   std::string reason;
-  if (!EncodeProjectFile(*this, bytes, &reason))
+  if (!EncodeProjectFile(project, bytes, &reason))
   {
     if (error)
-      *error = mPath + ": " + reason;
+      *error = path + ": " + reason;
     return false;
   }
-  CSafeFile file(mPath);
-  if (mMark)
+  CSafeFile file(path);
+  if (state.mMark)
     file.KeepMarked();
   if (!file.Open() || !file.Write(bytes) || !file.Commit())
   {
@@ -522,18 +551,19 @@ bool CProject::Save(std::string* error)
       *error = file.Error();
     return false;
   }
-  mDiskStamp = file.Stamp();
-  if (mMark)
-    mMark->Adopt(file.TakeMarked());
-  mVersion = kCurrentFileVersion;
+  state.mDiskStamp = file.Stamp();
+  if (state.mMark)
+    state.mMark->Adopt(file.TakeMarked());
+  project.mVersion = kCurrentFileVersion;
   // What was just written is the snapshot: no second pass over the project.
-  mSaved = std::make_unique<CProjectSnapshot>(*this, std::move(bytes));
+  project.mSaved = ImageSnapshot(project, std::move(bytes));
   return true;
 }
 
-bool CProject::Load(std::string* error)
+bool LoadProject(CProject& project, CProjectFileState& state, std::string* error)
 {
-  if (mPath.empty())
+  const std::string& path = project.mPath;
+  if (path.empty())
   {
     if (error)
       *error = "the project has no file name";
@@ -541,7 +571,7 @@ bool CProject::Load(std::string* error)
   }
   std::string bytes;
   CFileStamp stamp;
-  if (!ReadFileBytes(mPath, bytes, error, &stamp))
+  if (!ReadFileBytes(path, bytes, error, &stamp))
     return false;
   // Read into a scratch project and take it over only when the whole file
   // has been read, so a refused file leaves this project as it was.
@@ -560,18 +590,18 @@ bool CProject::Load(std::string* error)
   if (!read)
   {
     if (error)
-      *error = mPath + ": " + reason;
+      *error = path + ": " + reason;
     return false;
   }
-  scratch.mName = mName;
-  scratch.mPath = mPath;
-  TakeFrom(scratch);
-  mDiskStamp = stamp;
+  scratch.mName = project.mName;
+  scratch.mPath = path;
+  project.TakeFrom(scratch);
+  state.mDiskStamp = stamp;
   // The bytes read are the snapshot when they list the volumes in the
   // table's order, as every file the program writes does.
   if (inOrder)
-    mSaved = std::make_unique<CProjectSnapshot>(*this, std::move(bytes));
+    project.mSaved = ImageSnapshot(project, std::move(bytes));
   else
-    TakeSnapshot();
+    project.TakeSnapshot();
   return true;
 }

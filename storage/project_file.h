@@ -8,12 +8,15 @@
 
 #include "model/device_model.h"
 #include "storage/byte_archive.h"
+#include "storage/file_stamp.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
 class CArea;
+class CFileMark;
 class CAreaTable;
 class CProject;
 class CVent;
@@ -50,3 +53,31 @@ bool EncodeProjectFile(const CProject& project, std::string& bytes, std::string*
 // question in place such a save is refused. Returns the question before.
 using CChangedFileQuestion = std::function<bool(const CProject& project)>;
 CChangedFileQuestion SetChangedFileQuestion(CChangedFileQuestion question);
+
+// What this copy of the program knows of the file of a project it has open,
+// never stored: the file as the project last read or wrote it (a save asks
+// before replacing a file changed since); whether another copy of the
+// program had the project open when it was opened here (a save over its
+// file is refused: Save As keeps the changes); and this copy's mark on the
+// file while the project is open (none outside the desktop program),
+// carried over to the new file by each save.
+struct CProjectFileState
+{
+  CProjectFileState();
+  CProjectFileState(CProjectFileState&&) noexcept;
+  CProjectFileState& operator=(CProjectFileState&&) noexcept;
+  ~CProjectFileState();
+
+  CFileStamp mDiskStamp;
+  bool mReadOnly = false;
+  std::unique_ptr<CFileMark> mMark;
+};
+
+// Reads and writes the project file at the project's mPath; false with a
+// reason on failure. A save writes the whole file safely and replaces the
+// project's snapshot; a read takes the file over only when all of it reads.
+// Without a state of its own each call starts from nothing known of the file.
+bool SaveProject(CProject& project, CProjectFileState& file, std::string* error = nullptr);
+bool LoadProject(CProject& project, CProjectFileState& file, std::string* error = nullptr);
+bool SaveProject(CProject& project, std::string* error = nullptr);
+bool LoadProject(CProject& project, std::string* error = nullptr);

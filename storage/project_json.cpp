@@ -5,8 +5,8 @@
 #include "model/hazard_class.h"
 #include "model/project.h"
 #include "model/text_lines.h"
-#include "storage/charset.h"
-#include "storage/units.h"
+#include "text/charset.h"
+#include "text/units.h"
 
 #include <cmath>
 #include <nlohmann/json.hpp>

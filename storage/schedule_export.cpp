@@ -5,9 +5,9 @@
 #include "model/hazard_class.h"
 #include "model/project.h"
 #include "model/text_lines.h"
-#include "storage/charset.h"
 #include "storage/csv.h"
 #include "storage/schedule_format.h"
+#include "text/charset.h"
 
 namespace
 {

@@ -1,8 +1,8 @@
 #include "storage/schedule_format.h"
 
 #include "model/device_model.h"
-#include "storage/charset.h"
-#include "storage/printf.h"
+#include "text/charset.h"
+#include "text/printf.h"
 
 #include <charconv>
 #include <cmath>

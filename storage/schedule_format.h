@@ -14,7 +14,7 @@
 // without openings.
 
 #include "model/vent.h"
-#include "storage/units.h"
+#include "text/units.h"
 
 #include <cstdint>
 #include <string>

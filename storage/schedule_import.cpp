@@ -2,11 +2,11 @@
 
 #include "model/hazard_class.h"
 #include "model/project.h"
-#include "storage/charset.h"
 #include "storage/csv.h"
 #include "storage/schedule_export.h"
 #include "storage/schedule_format.h"
-#include "storage/units.h"
+#include "text/charset.h"
+#include "text/units.h"
 
 #include <algorithm>
 #include <unordered_map>

@@ -1,6 +1,6 @@
 #include "ui/address_dialog.h"
 
-#include "storage/units.h"
+#include "text/units.h"
 #include "ui/dialog_support.h"
 #include "ui/project_sheet.h"
 #include "ui/qt_text.h"

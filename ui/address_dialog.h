@@ -2,7 +2,7 @@
 // The address entry dialog: edits a copy of one address. The caller reads
 // mAddress back after OK.
 
-#include "storage/address.h"
+#include "model/address.h"
 
 #include <QDialog>
 

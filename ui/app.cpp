@@ -1,5 +1,8 @@
 #include "ui/app.h"
 
+#include "document/open_projects.h"
+#include "document/project_document.h"
+#include "document/shared_lists.h"
 #include "model/project.h"
 #include "storage/address_book.h"
 #include "storage/catalogue.h"
@@ -83,7 +86,8 @@ bool OpenProject(const std::string& name, const CProject* source)
 {
   if (name.empty() || OpenProjects().Find(name))
     return false;
-  auto project = std::make_unique<CProject>();
+  auto document = std::make_unique<CProjectDocument>();
+  CProject* project = &document->Project();
   if (source)
     project->CopyFrom(*source);
   project->SetName(name);
@@ -103,19 +107,19 @@ bool OpenProject(const std::string& name, const CProject* source)
                     .arg(ToQt(name)),
                   CPromptIcon::Exclamation))
       return false;
-    project->mReadOnly = true;
+    document->File().mReadOnly = true;
   }
   else
-    project->mMark = std::move(mark); // a new project is marked by its first save
+    document->File().mMark = std::move(mark); // a new project is marked by its first save
 
   // No file is normal (a new project, Save As): a file that appears before
   // the first save is then not replaced unasked. A file that does not read
   // opens nothing, and the user is told why.
-  project->mDiskStamp.mKind = CFileStamp::CKind::Absent;
+  document->File().mDiskStamp.mKind = CFileStamp::CKind::Absent;
   if (hasFile)
   {
     std::string error;
-    if (!project->Load(&error))
+    if (!document->Load(&error))
     {
       QString text = QString("The project \"%1\" cannot be opened: its file \"%2\" cannot be read.")
                        .arg(ToQt(name), ToQt(project->mPath));
@@ -127,12 +131,18 @@ bool OpenProject(const std::string& name, const CProject* source)
     }
   }
 
+  // Open before its window is made, so the window finds its document.
   CMainFrame* frame = MainFrame();
-  if (!frame || !CreateProjectWindow(frame->MdiArea(), project.get()))
+  if (!frame || !OpenProjects().Insert(std::move(document)))
     return false;
+  if (!CreateProjectWindow(frame->MdiArea(), project))
+  {
+    OpenProjects().Remove(project);
+    return false;
+  }
   if (hasFile)
     RememberRecentProject(*project);
-  return OpenProjects().Insert(std::move(project));
+  return true;
 }
 
 void RememberRecentProject(const CProject& project)
@@ -142,7 +152,7 @@ void RememberRecentProject(const CProject& project)
 
 bool ValidateProjectName(QWidget* parent, const std::string& name)
 {
-  switch (CheckProjectName(name, OpenProjects()))
+  switch (CheckProjectName(name, [](std::string_view open) { return OpenProjects().Find(open); }))
   {
   case CProjectNameProblem::None:
     return true;

@@ -1,7 +1,7 @@
 #include "ui/area_page_device.h"
 
 #include "model/area.h"
-#include "storage/units.h"
+#include "text/units.h"
 #include "ui/area_page_fields.h"
 #include "ui/dialog_support.h"
 #include "ui/prompts.h"

@@ -2,7 +2,7 @@
 
 #include "model/area.h"
 #include "model/vent.h"
-#include "storage/units.h"
+#include "text/units.h"
 #include "ui/area_page_fields.h"
 #include "ui/list_columns.h"
 #include "ui/qt_text.h"
@@ -211,7 +211,7 @@ void CVTXAreaPageDimension::OnEdit()
     return;
   CVentDialog dialog(this);
   dialog.mUnits = area->Units();
-  if (vent->Edit(dialog))
+  if (EditOpening(dialog, *vent))
     Recalculate();
 }
 

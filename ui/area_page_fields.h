@@ -1,8 +1,8 @@
 #pragma once
 // Small building blocks of the volume pages: read-only value fields that can
-// be highlighted, and a drop-down list as the model's CSelectionList sees it.
+// be highlighted, and a drop-down list as CSelectionList fills it.
 
-#include "model/selection_list.h"
+#include "ui/selection_list.h"
 
 #include <QColor>
 #include <QEvent>

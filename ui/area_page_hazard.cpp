@@ -2,7 +2,7 @@
 
 #include "model/area.h"
 #include "model/hazard_class.h"
-#include "storage/units.h"
+#include "text/units.h"
 #include "ui/area_page_fields.h"
 #include "ui/qt_text.h"
 #include "ui/volume_dialog.h"

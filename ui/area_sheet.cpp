@@ -10,6 +10,8 @@
 #include "ui/area_page_summary.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
+#include "ui/sheet_wnd.h"
+#include "ui/windows.h"
 
 #include <QFontMetrics>
 #include <QLayout>
@@ -70,8 +72,8 @@ CVTXAreaSheet::~CVTXAreaSheet()
 {
   // A window torn down without closing (its parent went first) must not
   // leave its handle behind in the volume.
-  if (mArea)
-    mArea->mVolumeWindow = nullptr;
+  if (CSheetWnd* window = mArea ? VolumeWindowOf(mArea) : nullptr)
+    window->Leave();
 }
 
 QString CVTXAreaSheet::ComposeCaption() const
@@ -116,6 +118,7 @@ void CVTXAreaSheet::ReleaseArea()
   if (!mArea)
     return;
   CommitEdits();
-  mArea->mVolumeWindow = nullptr;
+  if (CSheetWnd* window = VolumeWindowOf(mArea))
+    window->Leave();
   mArea = nullptr;
 }

@@ -3,7 +3,7 @@
 // when they lose the keyboard focus, and the notice for characters that the
 // program's character set cannot hold.
 
-#include "storage/units.h"
+#include "text/units.h"
 
 #include <QObject>
 #include <functional>

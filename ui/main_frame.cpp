@@ -1,5 +1,6 @@
 #include "ui/main_frame.h"
 
+#include "document/open_projects.h"
 #include "model/project.h"
 #include "ui/about_dialog.h"
 #include "ui/app.h"

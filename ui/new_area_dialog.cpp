@@ -1,10 +1,10 @@
 #include "ui/new_area_dialog.h"
 
 #include "model/hazard_class.h"
-#include "model/selection_list.h"
-#include "storage/units.h"
+#include "text/units.h"
 #include "ui/dialog_support.h"
 #include "ui/qt_text.h"
+#include "ui/selection_list.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -1,13 +1,16 @@
 #include "ui/open_project_file.h"
 
+#include "document/open_projects.h"
 #include "model/project.h"
-#include "model/window_notifier.h"
 #include "storage/catalogue.h"
+#include "storage/project_file.h"
 #include "storage/recent_projects.h"
 #include "storage/work_folder.h"
 #include "ui/app.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
+#include "ui/sheet_wnd.h"
+#include "ui/windows.h"
 
 #include <QCommandLineParser>
 #include <QDragEnterEvent>
@@ -31,7 +34,7 @@ void Tell(QWidget* parent, const QString& text)
 // The open project of that name is brought to the front.
 bool ShowOpenProject(CProject* project)
 {
-  auto* window = dynamic_cast<QMdiSubWindow*>(project->mProjectWindow);
+  CSheetWnd* window = ProjectWindowOf(project);
   if (window && window->mdiArea())
   {
     window->showNormal();
@@ -99,7 +102,7 @@ bool OpenFromOtherFolder(QWidget* parent, const std::string& path, const std::st
   scratch.SetName(name);
   scratch.mPath = path;
   std::string error;
-  if (!scratch.Load(&error))
+  if (!LoadProject(scratch, &error))
   {
     QString text = QString("The project \"%1\" cannot be opened: its file \"%2\" cannot be read.")
                        .arg(ToQt(name), PathToQt(path));

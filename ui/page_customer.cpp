@@ -1,5 +1,6 @@
 #include "ui/page_customer.h"
 
+#include "document/shared_lists.h"
 #include "model/project.h"
 #include "storage/address_book.h"
 #include "ui/address_dialog.h"
@@ -94,7 +95,7 @@ void CVTXPageCustomer::OnChosen(int index)
   CProject* project = Project();
   if (!project || index < 0)
     return;
-  project->SetCustomer(ListedName(mCompany, index), Customers());
+  ChooseCustomer(*project, ListedName(mCompany, index), Customers());
   project->RecalculateProject();
 }
 
@@ -112,7 +113,7 @@ void CVTXPageCustomer::OnNew()
   std::string error;
   if (!book.Save(kCustomerFileName, &error))
     ReportBookNotSaved(this, error);
-  project->SetCustomer(dialog.mAddress.mName, book);
+  ChooseCustomer(*project, dialog.mAddress.mName, book);
   project->RecalculateProject();
 }
 
@@ -133,7 +134,7 @@ void CVTXPageCustomer::OnEdit()
   std::string error;
   if (!book.Save(kCustomerFileName, &error))
     ReportBookNotSaved(this, error);
-  project->SetCustomer(dialog.mAddress.mName, book);
+  ChooseCustomer(*project, dialog.mAddress.mName, book);
   project->RecalculateProject();
 }
 

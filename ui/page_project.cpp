@@ -1,14 +1,17 @@
 #include "ui/page_project.h"
 
-#include "model/data_dump.h"
+#include "document/open_projects.h"
+#include "document/report_files.h"
+#include "document/shared_lists.h"
 #include "model/project.h"
+#include "report/data_dump.h"
 #include "report/rtf_writer.h"
 #include "storage/address_book.h"
 #include "storage/project_json.h"
 #include "storage/safe_file.h"
 #include "storage/schedule_export.h"
 #include "storage/settings_store.h"
-#include "storage/units.h"
+#include "text/units.h"
 #include "ui/app.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
@@ -157,7 +160,7 @@ void CVTXPageProject::OnDesignerChosen(int index)
   CProject* project = Project();
   if (!project || index < 0)
     return;
-  project->SetDesigner(ListedName(mDesigners, index), Designers());
+  ChooseDesigner(*project, ListedName(mDesigners, index), Designers());
   project->RecalculateProject();
 }
 
@@ -182,7 +185,7 @@ void CVTXPageProject::OnNewDesigner()
     ShowMessage(this, kAppTitle,
                 QString("The designer list could not be saved.\r\n%1").arg(ToQt(error)),
                 CPromptIcon::Error);
-  project->SetDesigner(name, designers);
+  ChooseDesigner(*project, name, designers);
   project->RecalculateProject();
 }
 
@@ -215,7 +218,7 @@ void CVTXPageProject::OnSave()
   Sheet().CommitEdits();
   std::string error;
   // A failed save is said: the user must not believe the work is on disk.
-  if (!project->Save(&error))
+  if (!SaveOpenProject(*project, &error))
     ShowMessage(this, kAppTitle,
                 QString("The project \"%1\" could not be saved.\r\n%2")
                   .arg(ToQt(project->mName), ToQt(error)),

@@ -1,5 +1,6 @@
 #include "ui/project_sheet.h"
 
+#include "document/open_projects.h"
 #include "model/area.h"
 #include "model/device_model.h"
 #include "model/project.h"
@@ -13,6 +14,7 @@
 #include "ui/page_volumes.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
+#include "ui/sheet_wnd.h"
 #include "ui/windows.h"
 
 #include <QApplication>
@@ -42,7 +44,7 @@ QSize CVTXProjectPage::sizeHint() const { return CVTXPage::sizeHint().expandedTo
 
 CVTXSheet::CVTXSheet(CProject* project, QWidget* parent)
   : CVTXSheetBase(parent), mProject(project),
-    mCaption(ToQt(project->mName) + (project->mReadOnly ? " (read-only)" : ""))
+    mCaption(ToQt(project->mName) + (IsReadOnly(*project) ? " (read-only)" : ""))
 {
   setWindowTitle(mCaption);
   mProjectPage = new CVTXPageProject(*this);
@@ -97,7 +99,8 @@ void CVTXSheet::ReleaseProject()
     return;
   CommitEdits();
   CloseChildWindows();
-  mProject->mProjectWindow = nullptr;
+  if (CSheetWnd* window = ProjectWindowOf(mProject))
+    window->Leave();
   if (!mSaveAsked)
     AskToSave(false);
   mProject = nullptr;
@@ -108,7 +111,7 @@ void CVTXSheet::CloseChildWindows()
   // Volume windows and the report window never outlive the project window.
   const CAreaTable& table = mProject->mAreaTable;
   for (std::size_t i = 0; i < table.Count(); ++i)
-    if (CArea* area = table.Get(i); area->mVolumeWindow)
+    if (CArea* area = table.Get(i); VolumeWindowOf(area))
       CloseVolumeWindow(area);
   CloseReportWindow(mProject);
 }
@@ -134,7 +137,7 @@ bool CVTXSheet::AskToSave(bool mayStayOpen)
     return true;
   }
   std::string error;
-  if (mProject->Save(&error))
+  if (SaveOpenProject(*mProject, &error))
   {
     RememberRecentProject(*mProject);
     return false;

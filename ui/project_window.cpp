@@ -2,6 +2,9 @@
 // Closing it asks the sheet's questions, then the project leaves the open
 // set and is destroyed.
 
+#include "document/open_projects.h"
+#include "document/project_document.h"
+#include "ui/sheet_wnd.h"
 #include "ui/windows.h"
 
 #include "model/project.h"
@@ -38,7 +41,11 @@ bool CreateProjectWindow(QMdiArea* area, CProject* project)
   auto* window = new CSheetWnd(sheet);
   window->setWindowTitle(ToQt(project->mName));
   area->addSubWindow(window);
-  project->mProjectWindow = window;
+  if (CProjectDocument* document = OpenProjects().Document(project))
+  {
+    document->SetProjectWindow(window);
+    window->Follow(project);
+  }
   QPointer<CVTXSheet> guard(sheet);
   window->SetOnClosed(
     [guard]
@@ -55,4 +62,10 @@ bool CreateProjectWindow(QMdiArea* area, CProject* project)
   // a project just read has none yet.
   project->RecalculateProject();
   return true;
+}
+
+CSheetWnd* ProjectWindowOf(const CProject* project)
+{
+  const CProjectDocument* document = project ? OpenProjects().Document(project) : nullptr;
+  return document ? dynamic_cast<CSheetWnd*>(document->ProjectWindow()) : nullptr;
 }

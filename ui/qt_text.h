@@ -2,7 +2,7 @@
 // Conversion between Qt's Unicode strings and the program's Windows-1252
 // texts, and between Qt strings and paths in the file system's encoding.
 
-#include "storage/charset.h"
+#include "text/charset.h"
 
 #include <QFile>
 #include <QString>

@@ -1,5 +1,7 @@
 // Opening and closing report windows, and the "Print Report" flow.
 
+#include "document/open_projects.h"
+#include "document/project_document.h"
 #include "model/project.h"
 #include "storage/safe_file.h"
 #include "ui/app.h"
@@ -120,16 +122,21 @@ void OpenReportWindow(CProject* project)
   PlaceChildWindow(area, window, wanted, (wanted / 2).boundedTo(area->viewport()->size()), opener);
   area->setActiveSubWindow(window);
   window->raise();
-  project->mReportWindow = window;
+}
+
+CReportWnd* ReportWindowOf(const CProject* project)
+{
+  const CProjectDocument* document = project ? OpenProjects().Document(project) : nullptr;
+  return document ? dynamic_cast<CReportWnd*>(document->ReportWindow()) : nullptr;
 }
 
 void CloseReportWindow(CProject* project)
 {
-  if (!project || !project->mReportWindow)
-    return;
-  CWindowNotifier* window = project->mReportWindow;
-  project->mReportWindow = nullptr;
-  window->RequestClose();
+  if (CReportWnd* window = ReportWindowOf(project))
+  {
+    OpenProjects().Document(project)->RemoveObserver(window);
+    window->RequestClose();
+  }
 }
 
 void PrintReportFlow(QWidget* parent, CProject* project)

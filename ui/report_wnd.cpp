@@ -1,5 +1,7 @@
 #include "ui/report_wnd.h"
 
+#include "document/open_projects.h"
+#include "document/project_document.h"
 #include "model/project.h"
 #include "report/graphic_report.h"
 #include "ui/qt_surface.h"
@@ -141,6 +143,11 @@ void CReportView::UpdateScrollBars(CReportSize size)
 
 CReportWnd::CReportWnd(CProject* project) : mProject(project), mView(new CReportView(project))
 {
+  if (CProjectDocument* document = OpenProjects().Document(project))
+  {
+    document->AddObserver(this);
+    document->SetReportWindow(this);
+  }
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
@@ -152,13 +159,16 @@ CReportWnd::~CReportWnd() { Detach(); }
 
 void CReportWnd::Detach()
 {
-  if (mProject && mProject->mReportWindow == this)
-    mProject->mReportWindow = nullptr;
+  // Looked up by address only: the project may be gone already.
+  if (CProjectDocument* document = mProject ? OpenProjects().Document(mProject) : nullptr)
+    document->RemoveObserver(this);
   mProject = nullptr;
   mView->SetProject(nullptr);
 }
 
 void CReportWnd::PostRefresh() { mView->viewport()->update(); }
+
+void CReportWnd::DocumentChanged(const CDocumentChange&) { PostRefresh(); }
 
 void CReportWnd::RequestClose()
 {

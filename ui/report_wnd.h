@@ -6,7 +6,7 @@
 // shows has changed, and a paint draws only the parts in the window, so that
 // scrolling through the report of a thousand volumes stays immediate.
 
-#include "model/window_notifier.h"
+#include "document/document_observer.h"
 #include "report/graphic_report.h"
 #include "report/report_surface.h"
 #include "ui/qt_surface.h"
@@ -65,7 +65,8 @@ private:
   CLayoutKey mWidthsKey;
 };
 
-class CReportWnd : public QMdiSubWindow, public CWindowNotifier
+// Follows its project's document: repaints after every change.
+class CReportWnd : public QMdiSubWindow, public CDocumentObserver
 {
   Q_OBJECT
 public:
@@ -76,9 +77,10 @@ public:
   CProject* Project() const { return mProject; }
 
   // Repaints (queued, as every paint request is).
-  void PostRefresh() override;
+  void PostRefresh();
+  void DocumentChanged(const CDocumentChange& change) override;
   // Closes the window as the user closing it would.
-  void RequestClose() override;
+  void RequestClose();
 
 protected:
   void closeEvent(QCloseEvent* event) override;

@@ -1,5 +1,6 @@
 #include "ui/select_project_dialog.h"
 
+#include "document/open_projects.h"
 #include "model/project.h"
 #include "storage/settings_store.h"
 #include "storage/work_folder.h"

@@ -1,5 +1,8 @@
 #include "ui/sheet_wnd.h"
 
+#include "document/open_projects.h"
+#include "document/project_document.h"
+
 #include <QCloseEvent>
 #include <QMetaObject>
 #include <QTabBar>
@@ -78,7 +81,17 @@ CSheetWnd::CSheetWnd(CVTXSheetBase* sheet, QWidget* parent) : QMdiSubWindow(pare
   FitToSheet();
 }
 
-CSheetWnd::~CSheetWnd() = default;
+CSheetWnd::~CSheetWnd() { Leave(); }
+
+void CSheetWnd::Leave()
+{
+  // Looked up by address only: the project may be gone already.
+  if (CProjectDocument* document = mFollowed ? OpenProjects().Document(mFollowed) : nullptr)
+    document->RemoveObserver(this);
+  mFollowed = nullptr;
+}
+
+void CSheetWnd::DocumentChanged(const CDocumentChange&) { PostRefresh(); }
 
 void CSheetWnd::FitToSheet()
 {

@@ -5,7 +5,7 @@
 // and reach only the active page; a page can refuse to be left, and the sheet
 // can refuse to close.
 
-#include "model/window_notifier.h"
+#include "document/document_observer.h"
 
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -54,7 +54,11 @@ private:
   bool mReverting = false;
 };
 
-class CSheetWnd : public QMdiSubWindow, public CWindowNotifier
+class CProject;
+
+// A project or volume window: follows its project's document and refreshes
+// its active page after every change.
+class CSheetWnd : public QMdiSubWindow, public CDocumentObserver
 {
   Q_OBJECT
 public:
@@ -65,9 +69,15 @@ public:
 
   CVTXSheetBase* Sheet() const { return mSheet; }
   // Queues RefreshActivePage of the sheet.
-  void PostRefresh() override;
+  void PostRefresh();
+  void DocumentChanged(const CDocumentChange& change) override;
   // Closes without asking the sheet (volume windows of a closing project).
-  void RequestClose() override;
+  void RequestClose();
+  // The project whose document the window has registered with; the window
+  // leaves that document when it goes away.
+  void Follow(const CProject* project) { mFollowed = project; }
+  // Leaves the document, which then tells the window nothing more.
+  void Leave();
   // Run once when the window has been allowed to close, before it goes away.
   void SetOnClosed(std::function<void()> onClosed) { mOnClosed = std::move(onClosed); }
   void FitToSheet();
@@ -78,6 +88,7 @@ protected:
 private:
   QPointer<CVTXSheetBase> mSheet;
   std::function<void()> mOnClosed;
+  const CProject* mFollowed = nullptr;
   bool mForce = false;
   bool mClosed = false;
 };

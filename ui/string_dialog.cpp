@@ -1,6 +1,6 @@
 #include "ui/string_dialog.h"
 
-#include "storage/units.h"
+#include "text/units.h"
 #include "ui/dialog_support.h"
 #include "ui/qt_text.h"
 

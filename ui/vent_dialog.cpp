@@ -1,6 +1,6 @@
 #include "ui/vent_dialog.h"
 
-#include "storage/printf.h"
+#include "text/printf.h"
 #include "ui/dialog_support.h"
 #include "ui/qt_text.h"
 
@@ -222,4 +222,13 @@ void CVentDialog::OnOk()
               if (!refused)
                 accept();
             });
+}
+
+bool EditOpening(CVentDialog& dialog, CVent& vent)
+{
+  CVentValues values = vent.Values();
+  if (!dialog.EditVent("Edit Opening", values))
+    return false;
+  vent.SetValues(values);
+  return true;
 }

@@ -3,7 +3,7 @@
 // It is also the editor the model's openings use (CVent::Edit).
 
 #include "model/vent.h"
-#include "storage/units.h"
+#include "text/units.h"
 
 #include <QDialog>
 #include <cstdint>
@@ -13,7 +13,7 @@ class QComboBox;
 class QGroupBox;
 class QLineEdit;
 
-class CVentDialog : public QDialog, public CVentEditor
+class CVentDialog : public QDialog
 {
   Q_OBJECT
 public:
@@ -29,8 +29,8 @@ public:
   double mUpper = 1;  // share 0..1 counted as upper (walls)
   UnitSystem mUnits = UNITS_METRIC;
 
-  // CVentEditor: runs the dialog on the values; true (values updated) on OK.
-  bool EditVent(const char* title, CVentValues& values) override;
+  // Runs the dialog titled `title` on the values; true (values updated) on OK.
+  bool EditVent(const char* title, CVentValues& values);
 
   QComboBox* TypeList() const { return mTypeList; }
   QComboBox* ShapeList() const { return mShapeList; }
@@ -70,3 +70,7 @@ private:
   // the refusal keeps the dialog open, so the user sees the old value.
   bool mRefused = false;
 };
+
+// Runs the dialog titled "Edit Opening" on the opening's inputs; true (the
+// opening's inputs replaced) when confirmed.
+bool EditOpening(CVentDialog& dialog, CVent& vent);

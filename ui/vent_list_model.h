@@ -3,7 +3,7 @@
 // formats its cells when they are asked for and keeps no copy of the
 // openings. It is reset as a whole when the page refreshes.
 
-#include "storage/units.h"
+#include "text/units.h"
 
 #include <QAbstractTableModel>
 #include <functional>

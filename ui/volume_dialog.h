@@ -2,7 +2,7 @@
 // "Volume": the length, width and height of a volume, shown and typed in the
 // project's unit system, held in metres.
 
-#include "storage/units.h"
+#include "text/units.h"
 
 #include <QDialog>
 

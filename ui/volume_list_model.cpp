@@ -3,7 +3,7 @@
 #include "model/area.h"
 #include "model/hazard_class.h"
 #include "model/project.h"
-#include "storage/units.h"
+#include "text/units.h"
 #include "ui/qt_text.h"
 
 #include <QPainter>

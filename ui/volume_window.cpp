@@ -2,6 +2,9 @@
 // project's and the volume's names. At most one exists per volume; the volume
 // keeps its handle while it is open.
 
+#include "document/open_projects.h"
+#include "document/project_document.h"
+#include "ui/sheet_wnd.h"
 #include "ui/windows.h"
 
 #include "model/area.h"
@@ -26,7 +29,7 @@ void OpenVolumeWindow(CArea* volume)
 {
   if (!volume)
     return;
-  if (auto* open = dynamic_cast<CSheetWnd*>(volume->mVolumeWindow))
+  if (CSheetWnd* open = VolumeWindowOf(volume))
   {
     if (open->isMinimized())
       open->showNormal();
@@ -46,7 +49,11 @@ void OpenVolumeWindow(CArea* volume)
   auto* window = new CSheetWnd(sheet);
   window->setWindowTitle(VolumeWindowTitle(*volume));
   area->addSubWindow(window);
-  volume->mVolumeWindow = window;
+  if (CProjectDocument* document = OpenProjects().Document(volume->Owner()))
+  {
+    document->SetVolumeWindow(volume, window);
+    window->Follow(volume->Owner());
+  }
   QPointer<CVTXAreaSheet> guard(sheet);
   window->SetOnClosed(
     [guard]
@@ -66,10 +73,17 @@ void OpenVolumeWindow(CArea* volume)
 
 void CloseVolumeWindow(CArea* volume)
 {
-  if (!volume || !volume->mVolumeWindow)
+  CSheetWnd* window = VolumeWindowOf(volume);
+  if (!window)
     return;
   // Closes without asking; the sheet lets go of the volume at once, and the
   // frame is deleted by the event loop.
-  volume->mVolumeWindow->RequestClose();
-  volume->mVolumeWindow = nullptr;
+  window->Leave();
+  window->RequestClose();
+}
+
+CSheetWnd* VolumeWindowOf(const CArea* volume)
+{
+  const CProjectDocument* document = volume ? OpenProjects().Document(volume->Owner()) : nullptr;
+  return document ? dynamic_cast<CSheetWnd*>(document->VolumeWindow(volume)) : nullptr;
 }

@@ -8,6 +8,8 @@
 
 class CArea;
 class CProject;
+class CSheetWnd;
+class CReportWnd;
 class QMdiArea;
 class QString;
 class QWidget;
@@ -17,9 +19,14 @@ class QWidget;
 QString VolumeWindowTitle(const CArea& volume);
 QString ReportWindowTitle(const CProject& project);
 
-// Creates the project's window in the main window's client area, stores it in
-// mProjectWindow and shows it; false when it cannot be created.
+// Creates the project's window in the main window's client area, registers
+// it with the project's document and shows it; false when it cannot be created.
 bool CreateProjectWindow(QMdiArea* area, CProject* project);
+
+// The project's window; nullptr when it has none.
+CSheetWnd* ProjectWindowOf(const CProject* project);
+// The volume's window; nullptr when it has none.
+CSheetWnd* VolumeWindowOf(const CArea* volume);
 
 // Opens the volume's window (or brings an open one to the front).
 void OpenVolumeWindow(CArea* volume);
@@ -28,6 +35,8 @@ void CloseVolumeWindow(CArea* volume);
 
 // Opens the report window of the project, replacing an open one.
 void OpenReportWindow(CProject* project);
+// The project's report window; nullptr when it has none.
+CReportWnd* ReportWindowOf(const CProject* project);
 // Closes the project's report window, if any.
 void CloseReportWindow(CProject* project);
 // The "Print Report" flow: page setup, then printing; nothing on cancel.

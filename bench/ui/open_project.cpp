@@ -7,6 +7,7 @@
 //
 //   vantor-bench-open [NAME]
 
+#include "document/open_projects.h"
 #include "model/project.h"
 #include "storage/settings_store.h"
 #include "ui/app.h"
@@ -14,6 +15,7 @@
 #include "ui/page_volumes.h"
 #include "ui/project_sheet.h"
 #include "ui/sheet_wnd.h"
+#include "ui/windows.h"
 
 #include <QApplication>
 #include <QTableView>
@@ -47,7 +49,7 @@ int main(int argc, char** argv)
     if (argc > 1)
     {
       CProject* project = OpenProject(argv[1], nullptr) ? OpenProjects().Find(argv[1]) : nullptr;
-      auto* window = project ? dynamic_cast<CSheetWnd*>(project->mProjectWindow) : nullptr;
+      auto* window = project ? ProjectWindowOf(project) : nullptr;
       auto* sheet = window ? qobject_cast<CVTXSheet*>(window->Sheet()) : nullptr;
       if (!sheet)
       {

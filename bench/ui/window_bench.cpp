@@ -6,6 +6,7 @@
 #include "bench/bench_files.h"
 #include "bench/paired_timer.h"
 #include "bench/project_generator.h"
+#include "document/open_projects.h"
 #include "model/project.h"
 #include "storage/settings_store.h"
 #include "ui/app.h"
@@ -14,6 +15,7 @@
 #include "ui/project_sheet.h"
 #include "ui/report_wnd.h"
 #include "ui/select_project_dialog.h"
+#include "ui/sheet_wnd.h"
 #include "ui/volume_list_model.h"
 #include "ui/windows.h"
 
@@ -58,7 +60,7 @@ public:
     {
       CProject* project = OpenProjects().Get(0);
       project->TakeSnapshot();
-      if (auto* window = dynamic_cast<CSheetWnd*>(project->mProjectWindow))
+      if (auto* window = ProjectWindowOf(project))
         window->RequestClose();
       else
         OpenProjects().Remove(project);
@@ -82,7 +84,7 @@ public:
 
   static CVTXSheet* Sheet(const CProject* project)
   {
-    auto* window = dynamic_cast<CSheetWnd*>(project->mProjectWindow);
+    auto* window = ProjectWindowOf(project);
     return window ? qobject_cast<CVTXSheet*>(window->Sheet()) : nullptr;
   }
 
@@ -148,13 +150,13 @@ void BM_ReportWindowScroll(benchmark::State& state)
     return;
   }
   for (CProject* project : {small, large})
-    if (!project->mReportWindow)
+    if (!ReportWindowOf(project))
     {
       OpenReportWindow(project);
       Settle();
     }
-  auto* smallWindow = dynamic_cast<CReportWnd*>(small->mReportWindow);
-  auto* largeWindow = dynamic_cast<CReportWnd*>(large->mReportWindow);
+  auto* smallWindow = ReportWindowOf(small);
+  auto* largeWindow = ReportWindowOf(large);
   if (!smallWindow || !largeWindow)
   {
     state.SkipWithError("the report windows did not open");
@@ -186,13 +188,13 @@ void BM_ReportWindowAfterEdit(benchmark::State& state)
     return;
   }
   for (CProject* project : {small, large})
-    if (!project->mReportWindow)
+    if (!ReportWindowOf(project))
     {
       OpenReportWindow(project);
       Settle();
     }
-  auto* smallWindow = dynamic_cast<CReportWnd*>(small->mReportWindow);
-  auto* largeWindow = dynamic_cast<CReportWnd*>(large->mReportWindow);
+  auto* smallWindow = ReportWindowOf(small);
+  auto* largeWindow = ReportWindowOf(large);
   if (!smallWindow || !largeWindow)
   {
     state.SkipWithError("the report windows did not open");

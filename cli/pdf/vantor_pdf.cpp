@@ -3,6 +3,7 @@
 // on Qt's offscreen platform so that no display is needed.
 
 #include "model/project.h"
+#include "storage/project_file.h"
 #include "ui/qt_surface.h"
 
 #include <QGuiApplication>
@@ -87,7 +88,7 @@ int main(int argc, char** argv)
   project.SetName(FileTitle(input));
   project.mPath = input;
   std::string error;
-  if (!project.Load(&error))
+  if (!LoadProject(project, &error))
   {
     Complain(error);
     return 1;

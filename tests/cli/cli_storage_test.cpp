@@ -2,8 +2,8 @@
 // standard error and exit status.
 
 #include "../storage/byte_builder.h"
-#include "model/data_dump.h"
 #include "model/project.h"
+#include "report/data_dump.h"
 #include "storage/lock_file.h"
 #include "storage/project_file.h"
 
@@ -118,13 +118,13 @@ TEST_F(Cli, DumpIsByteForByteTheDataDumpOfTheProject)
   ASSERT_TRUE(p.mAreaTable.AddNew("Empty", 11));
   p.RecalculateProject();
   p.mPath = (mDir / "sub folder" / "Plant.ad").string();
-  ASSERT_TRUE(p.Save());
+  ASSERT_TRUE(SaveProject(p));
 
   // The program's own dump of the project opened from its work folder.
   CProject opened;
   opened.SetName("Plant");
   opened.mPath = p.mPath;
-  ASSERT_TRUE(opened.Load());
+  ASSERT_TRUE(LoadProject(opened));
   opened.mPath = "Plant.ad";
   const std::string expected = DumpText(opened);
 
@@ -140,7 +140,7 @@ TEST_F(Cli, DumpIsByteForByteTheDataDumpOfTheProject)
   CProject old;
   old.SetName("Old");
   old.mPath = (mDir / "Old.ad").string();
-  ASSERT_TRUE(old.Load());
+  ASSERT_TRUE(LoadProject(old));
   old.mPath = "Old.ad";
   run = Run("dump " + Quote((mDir / "Old.ad").string()));
   EXPECT_EQ(run.mStatus, 0);
@@ -170,7 +170,7 @@ TEST_F(Cli, CheckReportsEachVolumeAndExitsThreeOnAnErrorOrUlShortfall)
   cafe.SetName("Caf\xE9");
   cafe.mPath = (mDir / "Cafe.ad").string();
   ASSERT_TRUE(cafe.mAreaTable.AddNew("Caf\xE9 room", 0));
-  ASSERT_TRUE(cafe.Save());
+  ASSERT_TRUE(SaveProject(cafe));
   run = Run("check " + Quote(cafe.mPath));
   EXPECT_EQ(run.mStatus, 3); // a zero volume
   EXPECT_NE(run.mOut.find("Volume \"Caf\xC3\xA9 room\":"), std::string::npos) << run.mOut;
@@ -244,7 +244,7 @@ TEST_F(Cli, UpgradeRewritesOlderFilesAndSaysWhatItDid)
   CProject p;
   p.SetName("Current");
   p.mPath = current.string();
-  ASSERT_TRUE(p.Save());
+  ASSERT_TRUE(SaveProject(p));
   const std::string currentBytes = Slurp(current);
   Put(broken, Version3File(false).substr(0, 30));
 

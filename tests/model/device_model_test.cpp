@@ -1,7 +1,6 @@
 #include "model/area.h"
 #include "model/device_model.h"
 #include "model/hazard_class.h"
-#include "model/selection_list.h"
 
 #include <gtest/gtest.h>
 
@@ -290,19 +289,4 @@ TEST(HazardClass, TableAndInvalidIndices)
     StandardConcentration(i, c);
     EXPECT_EQ(ULMinimumDensity(i), c == 97 ? 97 : 67) << i;
   }
-}
-
-TEST(HazardClass, FillHazardList)
-{
-  CPlainSelectionList list;
-  list.Add("stale");
-  FillHazardList(list, -1);
-  EXPECT_EQ(list.Items().size(), 10u);
-  EXPECT_EQ(list.Items()[0], "CLASS A - SURFACE FIRES");
-  int index = 0;
-  EXPECT_FALSE(ReadSelection(list, index));
-  EXPECT_EQ(index, -1);
-  FillHazardList(list, 9);
-  EXPECT_TRUE(ReadSelection(list, index));
-  EXPECT_EQ(index, 9);
 }

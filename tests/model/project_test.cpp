@@ -1,7 +1,6 @@
 #include "model/project.h"
 
 #include "model/text_lines.h"
-#include "model/window_notifier.h"
 
 #include <gtest/gtest.h>
 
@@ -20,13 +19,6 @@ std::vector<std::string> Names(const CAreaTable& table)
     names.push_back(table.Get(i)->mName);
   return names;
 }
-
-class CCountingWindow : public CWindowNotifier
-{
-public:
-  void PostRefresh() override { ++mRefreshes; }
-  int mRefreshes = 0;
-};
 
 // A calculated volume of 5 x 4 x 3 m with one small wall opening: no errors.
 void MakeClean(CArea& a)
@@ -151,88 +143,19 @@ TEST(Project, NewProjectSettersAndCopy)
   EXPECT_EQ(copy.mAreaTable.Get(0)->Units(), 1u); // reaches its own project
 }
 
-TEST(Project, IsModifiedThroughSaveEditAndUndoingTheEdit)
-{
-  namespace fs = std::filesystem;
-  const fs::path dir = fs::temp_directory_path() / ("vantor_project_" + std::to_string(::getpid()));
-  fs::create_directories(dir);
-  CProject p;
-  p.SetName("Job");
-  p.mPath = (dir / "Job.ad").string();
-  EXPECT_TRUE(p.IsModified()); // no snapshot yet
-  p.mAreaTable.AddNew("Room", 0);
-  MakeClean(*p.mAreaTable.Get(0));
-  ASSERT_TRUE(p.Save());
-  EXPECT_FALSE(p.IsModified());
-
-  // Each group of fields counts, and undoing the edit makes it unchanged again.
-  auto flip = [&](auto& field, auto other) {
-    auto kept = field;
-    field = other;
-    EXPECT_TRUE(p.IsModified());
-    field = kept;
-    EXPECT_FALSE(p.IsModified());
-  };
-  flip(p.mName, std::string("Other"));
-  flip(p.mPath, std::string("Other.ad"));
-  flip(p.mProject_Date, std::string("x"));
-  flip(p.mProject_Reference, std::string("x"));
-  flip(p.mProject_Designer, std::string("x"));
-  flip(p.mDistributor.mZip, std::string("x"));
-  flip(p.mDistributor_Reference, std::string("x"));
-  flip(p.mCustomer.mCity, std::string("x"));
-  flip(p.mCustomer_Reference, std::string("x"));
-  flip(p.mUnits, 1u);
-  flip(p.mNotes, std::string("x"));
-  flip(p.mIncludeNotes, true);
-  flip(p.mVersion, 3u);
-  flip(p.mAreaTable.Get(0)->mHeight, 2.5);
-  flip(p.mAreaTable.Get(0)->mVentTable.Get(0)->mWidth, 0.3);
-  flip(p.mAreaTable.Get(0)->mVentTable.Get(0)->mHeight, 0.3);
-  flip(p.mAreaTable.Get(0)->mVentTable.Get(0)->mUpper, 0.25);
-  flip(p.mAreaTable.Get(0)->mVentTable.Get(0)->mShape, SHAPE_CIRCULAR);
-  flip(p.mAreaTable.Get(0)->mVentTable.Get(0)->mType, VENT_FLOOR);
-
-  // The snapshot is a deep copy, not a view of the live table.
-  p.mAreaTable.AddNew("Second", 1);
-  EXPECT_TRUE(p.IsModified());
-  p.mAreaTable.RemoveByName("Second");
-  EXPECT_FALSE(p.IsModified());
-
-  // A version 3 file is changed before any edit.
-  const std::string v3 = [] {
-    std::string b("\x03\0\0\0", 4);
-    b.append(2 * 3 + 14 + 2 + 14 + 2, '\0'); // empty texts and addresses
-    b.append(std::string("\0\0\0\0\0\0\0\0\0\0", 10)); // units, no volumes, empty notes
-    b.push_back('\0');                                 // include flag
-    return b;
-  }();
-  std::ofstream(dir / "Old.ad", std::ios::binary) << v3;
-  CProject old;
-  old.SetName("Old");
-  old.mPath = (dir / "Old.ad").string();
-  std::string error;
-  ASSERT_TRUE(old.Load(&error)) << error;
-  EXPECT_EQ(old.mVersion, 3u);
-  EXPECT_TRUE(old.IsModified());
-  fs::remove_all(dir);
-}
-
-TEST(Project, RecalculatesEveryVolumeAndAsksEachOpenWindowToRefreshOnce)
+TEST(Project, RecalculatesEveryVolumeAndSaysSoOnce)
 {
   CProject p;
-  CCountingWindow projectWindow, volumeWindow;
+  int told = 0;
+  p.mRecalculated = [&told] { ++told; };
   p.mAreaTable.AddNew("A", 0);
   p.mAreaTable.AddNew("B", 0);
   MakeClean(*p.mAreaTable.Get(0));
   MakeClean(*p.mAreaTable.Get(1));
-  p.mAreaTable.Get(1)->mVolumeWindow = &volumeWindow;
-  p.RecalculateProject(); // no project window yet: only the volume window
-  EXPECT_EQ(volumeWindow.mRefreshes, 1);
-  p.mProjectWindow = &projectWindow;
   p.RecalculateProject();
-  EXPECT_EQ(projectWindow.mRefreshes, 1);
-  EXPECT_EQ(volumeWindow.mRefreshes, 2);
+  EXPECT_EQ(told, 1);
+  p.RecalculateProject();
+  EXPECT_EQ(told, 2);
   EXPECT_DOUBLE_EQ(p.mAreaTable.Get(0)->mVolume, 60.0);
   EXPECT_DOUBLE_EQ(p.TotalVolume(), 120.0);
 }
@@ -273,27 +196,4 @@ TEST(Project, CombinedWarningsTotalsAndTheErrorSummary)
   EXPECT_EQ(p.CombinedWarnings(), AW_BELOW_UL_DENSITY);
   p.ErrorSummary(summary);
   EXPECT_EQ(summary[2], "\tBELOW UL MINIMUM (0 g/cu m selected, minimum 97 g/cu m)");
-}
-
-TEST(OpenProjectSet, KeepsProjectsInNameOrderOncePerName)
-{
-  COpenProjects set;
-  for (const char* name : {"b", "A", "a"})
-  {
-    auto p = std::make_unique<CProject>();
-    p->SetName(name);
-    ASSERT_TRUE(set.Insert(std::move(p)));
-  }
-  auto dup = std::make_unique<CProject>();
-  dup->SetName("a");
-  EXPECT_FALSE(set.Insert(std::move(dup)));
-  EXPECT_EQ(set.Names(), (std::vector<std::string>{"A", "a", "b"}));
-  CProject* a = set.Find("a");
-  ASSERT_NE(a, nullptr);
-  EXPECT_EQ(set.Find("B"), nullptr);
-  std::unique_ptr<CProject> taken = set.Remove(a);
-  EXPECT_EQ(taken.get(), a);
-  EXPECT_EQ(set.Remove(a), nullptr);
-  EXPECT_EQ(set.Names(), (std::vector<std::string>{"A", "b"}));
-  EXPECT_TRUE(OpenProjects().Empty() || OpenProjects().Count() > 0); // the program's set exists
 }

@@ -6,19 +6,6 @@
 
 namespace
 {
-struct CFakeEditor : CVentEditor
-{
-  bool mConfirm = true;
-  std::string mTitle;
-  bool EditVent(const char* title, CVentValues& values) override
-  {
-    mTitle = title;
-    if (mConfirm)
-      values.mWidth = 9;
-    return mConfirm;
-  }
-};
-
 std::vector<std::pair<int, double>> Order(const CVentTable& t)
 {
   std::vector<std::pair<int, double>> out;
@@ -67,17 +54,15 @@ TEST(CVent, NewOpeningDefaultsAndSerials)
   EXPECT_FALSE(copy.Differs(a));
 }
 
-TEST(CVent, EditTakesValuesOnlyWhenConfirmed)
+TEST(CVent, SetValuesTakesTheFiveInputs)
 {
   CVent v(nullptr, VENT_WALL, SHAPE_RECTANGULAR, 1, 1, 0.5);
-  CFakeEditor editor;
-  editor.mConfirm = false;
-  EXPECT_FALSE(v.Edit(editor));
+  CVentValues values = v.Values();
   EXPECT_EQ(v.mWidth, 1);
-  EXPECT_EQ(editor.mTitle, "Edit Opening");
-  editor.mConfirm = true;
-  EXPECT_TRUE(v.Edit(editor));
+  values.mWidth = 9;
+  v.SetValues(values);
   EXPECT_EQ(v.mWidth, 9);
+  EXPECT_EQ(v.mUpper, 0.5);
 }
 
 TEST(CVentTable, SumsByKind)
@@ -120,10 +105,9 @@ TEST(CVentTable, SortByKindThenLargerAreaThenAge)
 TEST(CVentTable, RemoveGetEditOutOfRange)
 {
   CVentTable t(nullptr);
-  CFakeEditor editor;
   EXPECT_EQ(t.Get(0), nullptr);
   EXPECT_FALSE(t.Remove(0));
-  EXPECT_FALSE(t.Edit(0, editor));
+  EXPECT_FALSE(t.SetValues(0, CVentValues{}));
   t.Add(VENT_WALL, 0, 1, 1, 1);
   t.Add(VENT_WALL, 0, 2, 1, 1);
   t.Add(VENT_WALL, 0, 3, 1, 1);

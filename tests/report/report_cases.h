@@ -2,8 +2,8 @@
 // The projects of the report golden files in tests/data/reports/<case>/.
 // Each case names its project here; its expected outputs lie in the folder.
 
-#include "storage/units.h"
 #include "tests/report/report_fixtures.h"
+#include "text/units.h"
 
 #include <functional>
 #include <string>

@@ -1,11 +1,11 @@
 #include "report/report_content.h"
 
+#include "model/address.h"
 #include "model/text_lines.h"
 #include "report/address_block.h"
 #include "report/report_table.h"
-#include "storage/address.h"
-#include "storage/units.h"
 #include "tests/report/report_fixtures.h"
+#include "text/units.h"
 
 #include <gtest/gtest.h>
 

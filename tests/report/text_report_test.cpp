@@ -2,8 +2,8 @@
 
 #include "model/text_lines.h"
 #include "report/report_table.h"
-#include "storage/units.h"
 #include "tests/report/report_fixtures.h"
+#include "text/units.h"
 
 #include <gtest/gtest.h>
 

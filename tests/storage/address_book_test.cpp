@@ -1,6 +1,6 @@
 #include "storage/address_book.h"
 
-#include "byte_builder.h"
+#include "tests/storage/byte_builder.h"
 #include "model/project.h"
 #include "storage/settings_store.h"
 
@@ -232,22 +232,22 @@ TEST(Distributor, ReadsAndWritesTheSettingsStoreAndNewProjectsStartWithIt)
   SaveDistributor(store, CAddress{}); // leave the program's default as found
 }
 
-TEST(ProjectChoices, SetCustomerAndSetDesignerTakeOnlyListedEntries)
+TEST(ProjectChoices, ChooseCustomerAndChooseDesignerTakeOnlyListedEntries)
 {
   CAddressBook book;
   book.Put({"Acme Corp", "1 Road", "", "York", "", "UK", "YO1"});
   CNameList designers;
   designers.Add("Ann Lee");
   CProject p;
-  EXPECT_TRUE(p.SetCustomer("  Acme  Corp", book));
+  EXPECT_TRUE(ChooseCustomer(p, "  Acme  Corp", book));
   EXPECT_EQ(p.mCustomer.mAddress1, "1 Road");
   EXPECT_EQ(p.mCustomer.mName, "Acme Corp");
-  EXPECT_FALSE(p.SetCustomer("Nobody", book));
+  EXPECT_FALSE(ChooseCustomer(p, "Nobody", book));
   EXPECT_EQ(p.mCustomer.mName, "Acme Corp");
 
-  EXPECT_TRUE(p.SetDesigner("Ann Lee", designers));
+  EXPECT_TRUE(ChooseDesigner(p, "Ann Lee", designers));
   EXPECT_EQ(p.mProject_Designer, "Ann Lee");
-  EXPECT_FALSE(p.SetDesigner("ann lee", designers));
+  EXPECT_FALSE(ChooseDesigner(p, "ann lee", designers));
   EXPECT_EQ(p.mProject_Designer, "Ann Lee");
   p.ClearDesigner();
   EXPECT_EQ(p.mProject_Designer, "");

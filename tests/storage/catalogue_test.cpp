@@ -3,6 +3,7 @@
 #include "model/project.h"
 #include "storage/address_book.h"
 #include "storage/byte_reader.h"
+#include "storage/project_file.h"
 #include "storage/safe_file.h"
 
 #include <cerrno>
@@ -106,10 +107,7 @@ TEST(ProjectName, OnlyTheLastPathComponentIsKept)
 
 TEST_F(Catalogue, ANameIsInUseWhenOpenOrWhenItsFileExists)
 {
-  COpenProjects open;
-  auto project = std::make_unique<CProject>();
-  project->SetName("Open one");
-  open.Insert(std::move(project));
+  const CIsOpenProject open = [](std::string_view name) { return name == "Open one"; };
   Write(fs::path(mFolder) / "On disk.ad", "x");
 
   EXPECT_EQ(CheckProjectName("", open, mFolder), CProjectNameProblem::Empty);
@@ -150,7 +148,7 @@ TEST_F(Catalogue, RowsComeFromTheFilesThatRead)
     project.mProject_Designer = designer;
     project.mProject_Reference = reference;
     project.mProject_Date = "03/04/25";
-    ASSERT_TRUE(project.Save());
+    ASSERT_TRUE(SaveProject(project));
   }
   Write(fs::path(mFolder) / "empty.ad", "");
   Write(fs::path(mFolder) / "junk.ad", "not a project");
@@ -188,7 +186,7 @@ TEST_F(Catalogue, WhatIsNoProjectFileIsRefusedAtOnceWithAReason)
   CProject good;
   good.SetName("Good");
   good.mPath = (folder / "Good.ad").string();
-  ASSERT_TRUE(good.Save());
+  ASSERT_TRUE(SaveProject(good));
 
   const std::pair<const char*, const char*> cases[] = {
     {"Pipe", "named pipe"}, {"Folder", "Is a directory"}, {"Zero", "device"},
@@ -199,7 +197,7 @@ TEST_F(Catalogue, WhatIsNoProjectFileIsRefusedAtOnceWithAReason)
     project.SetName(name);
     project.mPath = (folder / ProjectFileName(name)).string();
     std::string error;
-    EXPECT_FALSE(project.Load(&error)) << name;
+    EXPECT_FALSE(LoadProject(project, &error)) << name;
     EXPECT_NE(error.find(reason), std::string::npos) << error;
     CNameList list;
     EXPECT_FALSE(list.Load(project.mPath, &error)) << name;

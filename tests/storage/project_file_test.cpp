@@ -1,8 +1,8 @@
 #include "storage/project_file.h"
 
-#include "byte_builder.h"
 #include "model/project.h"
 #include "storage/byte_reader.h"
+#include "tests/storage/byte_builder.h"
 
 #include "storage/catalogue.h"
 #include "storage/lock_file.h"
@@ -505,7 +505,7 @@ TEST_F(ProjectFileOnDisk, SaveLoadAndTheChangeTest)
   EXPECT_TRUE(p.IsModified()); // never saved
   FillProject(p);
   std::string error;
-  ASSERT_TRUE(p.Save(&error)) << error;
+  ASSERT_TRUE(SaveProject(p, &error)) << error;
   EXPECT_FALSE(p.IsModified());
   EXPECT_EQ(p.mVersion, 4u);
   EXPECT_EQ(Slurp(p.mPath), Encode(p));
@@ -518,7 +518,7 @@ TEST_F(ProjectFileOnDisk, SaveLoadAndTheChangeTest)
   CProject q;
   q.SetName("Plant");
   q.mPath = p.mPath;
-  ASSERT_TRUE(q.Load(&error)) << error;
+  ASSERT_TRUE(LoadProject(q, &error)) << error;
   EXPECT_FALSE(q.IsModified());
   EXPECT_EQ(q.mName, "Plant");
   EXPECT_EQ(q.mPath, p.mPath);
@@ -536,10 +536,10 @@ TEST_F(ProjectFileOnDisk, AnOlderFileCountsAsChangedUntilItIsWritten)
   CProject p;
   p.SetName("Old");
   p.mPath = Path("Old.ad");
-  ASSERT_TRUE(p.Load());
+  ASSERT_TRUE(LoadProject(p));
   EXPECT_EQ(p.mVersion, 3u);
   EXPECT_TRUE(p.IsModified());
-  ASSERT_TRUE(p.Save());
+  ASSERT_TRUE(SaveProject(p));
   EXPECT_FALSE(p.IsModified());
   std::string bytes = Slurp(p.mPath);
   ASSERT_GE(bytes.size(), 4u);
@@ -552,20 +552,20 @@ TEST_F(ProjectFileOnDisk, AFailedLoadLeavesTheProjectAsItWas)
   FillProject(p);
   p.mName = "Keep";
   p.mPath = Path("Keep.ad");
-  ASSERT_TRUE(p.Save());
+  ASSERT_TRUE(SaveProject(p));
   p.mNotes = "edited after saving";
   std::string before = Encode(p);
 
   std::string error;
   Put(p.mPath, OldFile(4).substr(0, 150));
   p.mNotes = "edited after saving";
-  EXPECT_FALSE(p.Load(&error));
+  EXPECT_FALSE(LoadProject(p, &error));
   EXPECT_NE(error.find("Keep.ad: damaged file: ends early"), std::string::npos) << error;
   EXPECT_EQ(Encode(p), before);
   EXPECT_EQ(p.mName, "Keep");
 
   fs::remove(p.mPath);
-  EXPECT_FALSE(p.Load(&error));
+  EXPECT_FALSE(LoadProject(p, &error));
   EXPECT_NE(error.find("No such file"), std::string::npos) << error;
   EXPECT_EQ(Encode(p), before);
 }
@@ -575,13 +575,13 @@ TEST_F(ProjectFileOnDisk, AFailedSaveKeepsTheOldFileAndReportsWhy)
   CProject p;
   FillProject(p);
   p.mPath = Path("Site.ad");
-  ASSERT_TRUE(p.Save());
+  ASSERT_TRUE(SaveProject(p));
   const std::string old = Slurp(p.mPath);
 
   // A text the format cannot hold: refused before anything is written.
   p.mCustomer_Reference = std::string(70000, 'r');
   std::string error;
-  EXPECT_FALSE(p.Save(&error));
+  EXPECT_FALSE(SaveProject(p, &error));
   EXPECT_NE(error.find("customer reference has 70000 characters"), std::string::npos) << error;
   EXPECT_EQ(Slurp(p.mPath), old);
   EXPECT_TRUE(p.IsModified());
@@ -589,10 +589,10 @@ TEST_F(ProjectFileOnDisk, AFailedSaveKeepsTheOldFileAndReportsWhy)
   // A folder that does not exist, and a file where the folder should be.
   p.mCustomer_Reference = "C-10";
   p.mPath = Path("no-such-folder/Site.ad");
-  EXPECT_FALSE(p.Save(&error));
+  EXPECT_FALSE(SaveProject(p, &error));
   EXPECT_NE(error.find("No such file"), std::string::npos) << error;
   p.mPath = Path("Site.ad/Inner.ad");
-  EXPECT_FALSE(p.Save(&error));
+  EXPECT_FALSE(SaveProject(p, &error));
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(Slurp(Path("Site.ad")), old);
   EXPECT_TRUE(p.IsModified());
@@ -622,7 +622,7 @@ TEST_F(ProjectFileOnDisk, AFileJustReadIsUnchangedWhateverOrderAndSharesItHolds)
   p.SetName("Mixed");
   p.mPath = Path("Mixed.ad");
   std::string error;
-  ASSERT_TRUE(p.Load(&error)) << error;
+  ASSERT_TRUE(LoadProject(p, &error)) << error;
   EXPECT_FALSE(p.IsModified());
   CVent& vent = *p.mAreaTable.Find("b")->mVentTable.Get(0);
   EXPECT_EQ(vent.mUpper, 1.0);
@@ -633,11 +633,11 @@ TEST_F(ProjectFileOnDisk, AFileJustReadIsUnchangedWhateverOrderAndSharesItHolds)
 
   // Saved, the file lists them in order; read again, it is still unchanged
   // and every kind of edit counts.
-  ASSERT_TRUE(p.Save(&error)) << error;
+  ASSERT_TRUE(SaveProject(p, &error)) << error;
   CProject q;
   q.SetName("Mixed");
   q.mPath = p.mPath;
-  ASSERT_TRUE(q.Load(&error)) << error;
+  ASSERT_TRUE(LoadProject(q, &error)) << error;
   EXPECT_FALSE(q.IsModified());
   CArea& a = *q.mAreaTable.Find("a");
   a.mNotes = "x";
@@ -656,8 +656,9 @@ TEST_F(ProjectFileOnDisk, TwoCopiesOfTheProgramOnOneFile)
   CProject mine;
   mine.SetName("Plant");
   mine.mPath = Path("Plant.ad");
-  mine.mMark = std::make_unique<CFileMark>();
-  ASSERT_TRUE(mine.Save());
+  CProjectFileState mineFile;
+  mineFile.mMark = std::make_unique<CFileMark>();
+  ASSERT_TRUE(SaveProject(mine, mineFile));
   EXPECT_TRUE(MarkedElsewhere(mine.mPath));
   CFileMark other;
   EXPECT_EQ(other.Mark(mine.mPath), CLockFile::CState::HeldElsewhere);
@@ -672,7 +673,7 @@ TEST_F(ProjectFileOnDisk, TwoCopiesOfTheProgramOnOneFile)
   theirs.SetName("Plant");
   theirs.mPath = mine.mPath;
   theirs.mProject_Reference = "theirs";
-  ASSERT_TRUE(theirs.Save());
+  ASSERT_TRUE(SaveProject(theirs));
   mine.mProject_Reference = "mine";
   int asked = 0;
   for (bool replace : {false, true})
@@ -684,14 +685,14 @@ TEST_F(ProjectFileOnDisk, TwoCopiesOfTheProgramOnOneFile)
         EXPECT_EQ(&p, &mine);
         return replace;
       });
-    EXPECT_EQ(mine.Save(&error), replace);
+    EXPECT_EQ(SaveProject(mine, mineFile, &error), replace);
     CProject read;
     read.mPath = mine.mPath;
-    ASSERT_TRUE(read.Load());
+    ASSERT_TRUE(LoadProject(read));
     EXPECT_EQ(read.mProject_Reference, replace ? "mine" : "theirs");
   }
   EXPECT_EQ(asked, 2);
-  EXPECT_TRUE(mine.Save()); // unchanged since: no question
+  EXPECT_TRUE(SaveProject(mine, mineFile)); // unchanged since: no question
   EXPECT_EQ(asked, 2);
   SetChangedFileQuestion(nullptr);
   EXPECT_TRUE(MarkedElsewhere(mine.mPath));
@@ -699,14 +700,86 @@ TEST_F(ProjectFileOnDisk, TwoCopiesOfTheProgramOnOneFile)
   // Opened read-only: never saved over the file.
   CProject readOnly;
   readOnly.mPath = mine.mPath;
-  ASSERT_TRUE(readOnly.Load());
-  readOnly.mReadOnly = true;
+  CProjectFileState readOnlyFile;
+  ASSERT_TRUE(LoadProject(readOnly, readOnlyFile));
+  readOnlyFile.mReadOnly = true;
   readOnly.mProject_Reference = "lost";
-  EXPECT_FALSE(readOnly.Save(&error));
+  EXPECT_FALSE(SaveProject(readOnly, readOnlyFile, &error));
   EXPECT_NE(error.find("read-only"), std::string::npos) << error;
 
   // A crash or a close lets go of the mark.
-  mine.mMark.reset();
+  mineFile.mMark.reset();
   EXPECT_FALSE(MarkedElsewhere(mine.mPath));
   EXPECT_EQ(other.Mark(mine.mPath), CLockFile::CState::Held);
+}
+
+TEST(Project, IsModifiedThroughSaveEditAndUndoingTheEdit)
+{
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("vantor_project_" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  CProject p;
+  p.SetName("Job");
+  p.mPath = (dir / "Job.ad").string();
+  EXPECT_TRUE(p.IsModified()); // no snapshot yet
+  p.mAreaTable.AddNew("Room", 0);
+  CArea& room = *p.mAreaTable.Get(0);
+  room.mLength = 5.0_m;
+  room.mWidth = 4.0_m;
+  room.mHeight = 3.0_m;
+  room.mVentTable.Add(VENT_WALL, SHAPE_RECTANGULAR, 0.2_m, 0.2_m, 0.5);
+  ASSERT_TRUE(SaveProject(p));
+  EXPECT_FALSE(p.IsModified());
+
+  // Each group of fields counts, and undoing the edit makes it unchanged again.
+  auto flip = [&](auto& field, auto other) {
+    auto kept = field;
+    field = other;
+    EXPECT_TRUE(p.IsModified());
+    field = kept;
+    EXPECT_FALSE(p.IsModified());
+  };
+  flip(p.mName, std::string("Other"));
+  flip(p.mPath, std::string("Other.ad"));
+  flip(p.mProject_Date, std::string("x"));
+  flip(p.mProject_Reference, std::string("x"));
+  flip(p.mProject_Designer, std::string("x"));
+  flip(p.mDistributor.mZip, std::string("x"));
+  flip(p.mDistributor_Reference, std::string("x"));
+  flip(p.mCustomer.mCity, std::string("x"));
+  flip(p.mCustomer_Reference, std::string("x"));
+  flip(p.mUnits, 1u);
+  flip(p.mNotes, std::string("x"));
+  flip(p.mIncludeNotes, true);
+  flip(p.mVersion, 3u);
+  flip(p.mAreaTable.Get(0)->mHeight, 2.5);
+  flip(p.mAreaTable.Get(0)->mVentTable.Get(0)->mWidth, 0.3);
+  flip(p.mAreaTable.Get(0)->mVentTable.Get(0)->mHeight, 0.3);
+  flip(p.mAreaTable.Get(0)->mVentTable.Get(0)->mUpper, 0.25);
+  flip(p.mAreaTable.Get(0)->mVentTable.Get(0)->mShape, SHAPE_CIRCULAR);
+  flip(p.mAreaTable.Get(0)->mVentTable.Get(0)->mType, VENT_FLOOR);
+
+  // The snapshot is a deep copy, not a view of the live table.
+  p.mAreaTable.AddNew("Second", 1);
+  EXPECT_TRUE(p.IsModified());
+  p.mAreaTable.RemoveByName("Second");
+  EXPECT_FALSE(p.IsModified());
+
+  // A version 3 file is changed before any edit.
+  const std::string v3 = [] {
+    std::string b("\x03\0\0\0", 4);
+    b.append(2 * 3 + 14 + 2 + 14 + 2, '\0'); // empty texts and addresses
+    b.append(std::string("\0\0\0\0\0\0\0\0\0\0", 10)); // units, no volumes, empty notes
+    b.push_back('\0');                                 // include flag
+    return b;
+  }();
+  std::ofstream(dir / "Old.ad", std::ios::binary) << v3;
+  CProject old;
+  old.SetName("Old");
+  old.mPath = (dir / "Old.ad").string();
+  std::string error;
+  ASSERT_TRUE(LoadProject(old, &error)) << error;
+  EXPECT_EQ(old.mVersion, 3u);
+  EXPECT_TRUE(old.IsModified());
+  fs::remove_all(dir);
 }

@@ -4,6 +4,7 @@
 #include "bench/project_generator.h"
 #include "model/project.h"
 #include "storage/csv.h"
+#include "storage/project_file.h"
 #include "storage/project_json.h"
 #include "storage/schedule_export.h"
 #include "storage/schedule_format.h"
@@ -196,7 +197,7 @@ TEST(ScheduleImport, ExportThenImportGivesTheSameVolumes)
     ExpectRoundTrip(*GenerateProject("Generated", 40, 6, seed));
   CProject example;
   example.mPath = std::string(VANTOR_SOURCE_DIR) + "/examples/Example.ad";
-  ASSERT_TRUE(example.Load());
+  ASSERT_TRUE(LoadProject(example));
   ExpectRoundTrip(example);
 }
 

@@ -5,17 +5,21 @@
 // program must go on working, say where it refuses input, and save and
 // read back exactly what its pages show.
 
+#include "document/open_projects.h"
+#include "document/report_files.h"
+#include "document/shared_lists.h"
 #include "tests/ui/project_test_fixture.h"
+#include "ui/sheet_wnd.h"
 
 #include "model/area.h"
-#include "model/data_dump.h"
 #include "model/device_model.h"
+#include "report/data_dump.h"
 #include "report/rtf_writer.h"
-#include "storage/units.h"
+#include "text/units.h"
 #include "ui/address_dialog.h"
 #include "ui/area_page_device.h"
-#include "ui/area_page_fields.h"
 #include "ui/area_page_dimension.h"
+#include "ui/area_page_fields.h"
 #include "ui/area_page_hazard.h"
 #include "ui/area_page_notes.h"
 #include "ui/area_sheet.h"
@@ -174,7 +178,7 @@ protected:
   {
     OpenVolumeWindow(area);
     Settle();
-    auto* sheet = qobject_cast<CVTXAreaSheet*>(dynamic_cast<CSheetWnd*>(area->mVolumeWindow)->Sheet());
+    auto* sheet = qobject_cast<CVTXAreaSheet*>(VolumeWindowOf(area)->Sheet());
     QStringList shown;
     CVTXAreaPageHazard* volume = sheet->VolumePage();
     sheet->setCurrentWidget(volume);
@@ -208,7 +212,7 @@ protected:
   {
     OpenVolumeWindow(area);
     Settle();
-    return qobject_cast<CVTXAreaSheet*>(dynamic_cast<CSheetWnd*>(area->mVolumeWindow)->Sheet());
+    return qobject_cast<CVTXAreaSheet*>(VolumeWindowOf(area)->Sheet());
   }
 
   // Saves through the Save button; the messages it gave.

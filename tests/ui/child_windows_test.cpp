@@ -2,6 +2,7 @@
 // where new ones open.
 
 #include "tests/ui/project_test_fixture.h"
+#include "ui/sheet_wnd.h"
 
 #include "model/area.h"
 #include "ui/child_placement.h"
@@ -63,7 +64,7 @@ TEST_F(ProjectWindowTest, VolumeAndReportWindowsNameTheirProjectAndOpenInsideThe
     const QRect button(edit->mapTo(mFrame.MdiArea()->viewport(), QPoint(0, 0)), edit->size());
     QTest::mouseClick(edit, Qt::LeftButton);
     Settle();
-    auto* window = dynamic_cast<QMdiSubWindow*>(project->mAreaTable.Find("Hall")->mVolumeWindow);
+    auto* window = VolumeWindowOf(project->mAreaTable.Find("Hall"));
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->windowTitle(), QString::fromStdString(project->mName) + " \u2013 Hall");
     EXPECT_TRUE(client.contains(window->geometry())) << project->mName;
@@ -74,7 +75,7 @@ TEST_F(ProjectWindowTest, VolumeAndReportWindowsNameTheirProjectAndOpenInsideThe
 
   OpenReportWindow(plant);
   Settle();
-  auto* report = dynamic_cast<CReportWnd*>(plant->mReportWindow);
+  auto* report = ReportWindowOf(plant);
   ASSERT_NE(report, nullptr);
   EXPECT_EQ(report->windowTitle(), "Plant \u2013 Report");
   EXPECT_TRUE(client.contains(report->geometry()));

@@ -344,7 +344,7 @@ TEST(VentDialog, EditsAnOpeningOfTheModel)
                        if (dialog.isVisible())
                          dialog.reject();
                      });
-  EXPECT_TRUE(vent.Edit(dialog));
+  EXPECT_TRUE(EditOpening(dialog, vent));
   EXPECT_EQ(title, "Edit Opening");
   EXPECT_EQ(vent.mType, VENT_FLOOR);
   EXPECT_DOUBLE_EQ(vent.mWidth, 1.5);
@@ -353,7 +353,7 @@ TEST(VentDialog, EditsAnOpeningOfTheModel)
 
   QTimer::singleShot(0, &dialog, [&] { dialog.reject(); });
   vent.mWidth = 9;
-  EXPECT_FALSE(vent.Edit(dialog));
+  EXPECT_FALSE(EditOpening(dialog, vent));
   EXPECT_DOUBLE_EQ(vent.mWidth, 9.0);
 }
 

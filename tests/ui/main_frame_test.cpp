@@ -1,5 +1,6 @@
 #include "ui/main_frame.h"
 
+#include "document/open_projects.h"
 #include "tests/ui/shell_fixture.h"
 #include "ui/about_dialog.h"
 #include "ui/string_dialog.h"

@@ -1,6 +1,7 @@
 // Project files handed over from outside: the command line, drops on the main
 // window and the recent-projects list in the File menu.
 
+#include "document/open_projects.h"
 #include "ui/open_project_file.h"
 
 #include "storage/recent_projects.h"

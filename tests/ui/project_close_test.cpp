@@ -1,7 +1,10 @@
 // Closing a project window: the UL question, the save question, the volume
 // windows going first, and nothing touching the project once it is gone.
 
+#include "document/open_projects.h"
+#include "storage/project_file.h"
 #include "tests/ui/project_test_fixture.h"
+#include "ui/sheet_wnd.h"
 
 #include "model/device_model.h"
 #include "storage/recent_projects.h"
@@ -51,7 +54,7 @@ TEST_F(ProjectClose, YesToTheULQuestionKeepsTheProjectOpen)
   EXPECT_EQ(mPrompts.mTexts[0], ToQt(ULCloseProjectText({"Hall"})));
   EXPECT_EQ(mPrompts.mIcons[0], CPromptIcon::Exclamation);
   EXPECT_EQ(OpenProjects().Find("Plant"), project);
-  EXPECT_NE(project->mProjectWindow, nullptr);
+  EXPECT_NE(ProjectWindowOf(project), nullptr);
 }
 
 TEST_F(ProjectClose, NoToBothQuestionsClosesEverythingAndDiscardsTheChanges)
@@ -60,7 +63,7 @@ TEST_F(ProjectClose, NoToBothQuestionsClosesEverythingAndDiscardsTheChanges)
   CArea* hall = AddUnprotectedVolume(project);
   OpenVolumeWindow(hall);
   Settle();
-  QPointer<CSheetWnd> volumeWindow = dynamic_cast<CSheetWnd*>(hall->mVolumeWindow);
+  QPointer<CSheetWnd> volumeWindow = VolumeWindowOf(hall);
   ASSERT_FALSE(volumeWindow.isNull());
 
   mPrompts.mAnswers = {CPromptAnswer::No, CPromptAnswer::No};
@@ -91,7 +94,7 @@ TEST_F(ProjectClose, YesToTheSaveQuestionWritesTheProjectWithTheTextStillBeingTy
 
   CProject reread;
   reread.SetName("Plant");
-  ASSERT_TRUE(reread.Load());
+  ASSERT_TRUE(::LoadProject(reread));
   EXPECT_EQ(reread.mProject_Reference, "P-42");
   EXPECT_EQ(reread.mCustomer_Reference, "C-9");
   EXPECT_EQ(ReadRecentProjects(mSettings).size(), 1u);
@@ -152,7 +155,7 @@ TEST_F(ProjectClose, ASavedProjectClosesWithoutAQuestionAndNothingLateReachesIt)
   AddVolume(project, "Hall", 0, 10, 10, 3);
   project->mAreaTable.Find("Hall")->SetDeviceCount(7, 12); // enough agent
   project->RecalculateProject();
-  ASSERT_TRUE(project->Save());
+  ASSERT_TRUE(SaveOpenProject(*project));
   CVTXSheet* sheet = Sheet(project);
   // Refreshes still queued for the window and a page when it closes.
   project->RecalculateProject();

@@ -1,6 +1,7 @@
 // The Customer and Distributor pages: the customer book, the project's
 // customer and distributor, and the default distributor.
 
+#include "document/shared_lists.h"
 #include "tests/ui/project_test_fixture.h"
 
 #include "ui/address_dialog.h"

@@ -1,5 +1,6 @@
 // The Notes and Errors pages.
 
+#include "storage/project_file.h"
 #include "tests/ui/project_test_fixture.h"
 
 #include "ui/page_errors.h"
@@ -108,7 +109,7 @@ TEST_F(NotesAndErrors, UntouchedNotesKeepTheirBytesAndLeaveTheProjectUnchanged)
     CProject saved;
     saved.SetName("Plant");
     saved.mNotes = "Old\rstyle\r\nbreaks";
-    ASSERT_TRUE(saved.Save());
+    ASSERT_TRUE(::SaveProject(saved));
   }
   CProject* project = Open("Plant");
   ASSERT_FALSE(project->IsModified());

@@ -1,20 +1,24 @@
 // The Project page: saving, Save As, the designer list, the reference field
 // and the report and dump buttons.
 
+#include "document/open_projects.h"
+#include "document/shared_lists.h"
+#include "storage/project_file.h"
 #include "tests/ui/project_test_fixture.h"
+#include "ui/sheet_wnd.h"
 
 #include "storage/lock_file.h"
 #include "storage/recent_projects.h"
-#include "storage/units.h"
+#include "text/units.h"
 #include "ui/area_page_fields.h"
 #include "ui/area_page_hazard.h"
 #include "ui/area_sheet.h"
 #include "ui/page_project.h"
 #include "ui/page_volumes.h"
-#include "ui/volume_list_model.h"
-#include "ui/windows.h"
 #include "ui/qt_text.h"
 #include "ui/string_dialog.h"
+#include "ui/volume_list_model.h"
+#include "ui/windows.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -36,7 +40,7 @@ protected:
     CProject project;
     project.SetName(name);
     std::string error;
-    ASSERT_TRUE(project.Save(&error)) << error;
+    ASSERT_TRUE(::SaveProject(project, &error)) << error;
   }
 };
 
@@ -106,7 +110,7 @@ TEST_F(ProjectPage, ChoosingFeetReshowsTheLengthsOfTheOpenPages)
   CArea* hall = AddVolume(project, "Hall", 0, 3.048, 6.096, 3.048);
   OpenVolumeWindow(hall);
   Settle();
-  auto* volume = dynamic_cast<CSheetWnd*>(hall->mVolumeWindow);
+  auto* volume = VolumeWindowOf(hall);
   ASSERT_NE(volume, nullptr);
   auto* volumeSheet = qobject_cast<CVTXAreaSheet*>(volume->Sheet());
   ASSERT_NE(volumeSheet, nullptr);
@@ -276,7 +280,7 @@ TEST_F(ProjectPage, ASecondCopyOpensAMarkedProjectReadOnlyAndASaveAsksBeforeRepl
   {
     CProject read;
     read.mPath = "Plant.ad";
-    EXPECT_TRUE(read.Load());
+    EXPECT_TRUE(::LoadProject(read));
     return read.mProject_Reference;
   };
   {
@@ -310,7 +314,7 @@ TEST_F(ProjectPage, ASecondCopyOpensAMarkedProjectReadOnlyAndASaveAsksBeforeRepl
   CProject other;
   other.SetName("Plant");
   other.mProject_Reference = "theirs";
-  ASSERT_TRUE(other.Save());
+  ASSERT_TRUE(::SaveProject(other));
   project->SetProjectReference("mine");
   project->RecalculateProject();
   Settle();

@@ -3,6 +3,8 @@
 // store, scripted message boxes, empty address lists and a scratch work
 // folder that is the current folder while a test runs.
 
+#include "document/open_projects.h"
+#include "document/shared_lists.h"
 #include "model/project.h"
 #include "storage/address_book.h"
 #include "storage/settings_store.h"
@@ -11,6 +13,8 @@
 #include "ui/app.h"
 #include "ui/main_frame.h"
 #include "ui/project_sheet.h"
+#include "ui/sheet_wnd.h"
+#include "ui/windows.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -77,7 +81,7 @@ protected:
 
   static CSheetWnd* Window(const CProject* project)
   {
-    return project ? dynamic_cast<CSheetWnd*>(project->mProjectWindow) : nullptr;
+    return project ? ProjectWindowOf(project) : nullptr;
   }
   static CVTXSheet* Sheet(const CProject* project)
   {

@@ -2,6 +2,7 @@
 // deleting volumes.
 
 #include "tests/ui/project_test_fixture.h"
+#include "ui/sheet_wnd.h"
 
 #include "model/area.h"
 #include "storage/schedule_export.h"
@@ -232,7 +233,7 @@ TEST_F(VolumesPage, NewAddsTheVolumeAndOpensItsWindowButRefusesATakenName)
   Settle();
   EXPECT_EQ(project->mAreaTable.Count(), 1u);
   EXPECT_EQ(project->mAreaTable.Find("Hall")->mHazard, 0);
-  EXPECT_EQ(project->mAreaTable.Find("Hall")->mVolumeWindow, nullptr);
+  EXPECT_EQ(VolumeWindowOf(project->mAreaTable.Find("Hall")), nullptr);
   EXPECT_EQ(SubWindowCount(), windows);
   ASSERT_EQ(mPrompts.mTexts.size(), 1);
   EXPECT_TRUE(mPrompts.mTexts[0].contains("\"Hall\" is already used"));
@@ -243,7 +244,7 @@ TEST_F(VolumesPage, NewAddsTheVolumeAndOpensItsWindowButRefusesATakenName)
   CArea* annex = project->mAreaTable.Find("Annex B");
   ASSERT_NE(annex, nullptr);
   EXPECT_EQ(annex->mHazard, 1);
-  EXPECT_NE(annex->mVolumeWindow, nullptr);
+  EXPECT_NE(VolumeWindowOf(annex), nullptr);
   EXPECT_EQ(SubWindowCount(), windows + 1);
   EXPECT_EQ(page->Model()->rowCount(), 2);
 }
@@ -255,8 +256,8 @@ TEST_F(VolumesPage, DeletingAVolumeClosesItsWindowFirst)
   CArea* hall = AddVolume(project, "Hall", 0, 10, 10, 3);
   OpenVolumeWindow(hall);
   Settle();
-  ASSERT_NE(hall->mVolumeWindow, nullptr);
-  QPointer<CSheetWnd> window = dynamic_cast<CSheetWnd*>(hall->mVolumeWindow);
+  ASSERT_NE(VolumeWindowOf(hall), nullptr);
+  QPointer<CSheetWnd> window = VolumeWindowOf(hall);
   const int windows = SubWindowCount();
 
   CVTXPageArea* page = ShowPage(project);
@@ -279,7 +280,7 @@ TEST_F(VolumesPage, EditOrADoubleClickOpensTheSelectedVolume)
   SelectRow(page, 0);
   QTest::mouseClick(page->EditButton(), Qt::LeftButton);
   Settle();
-  EXPECT_NE(hall->mVolumeWindow, nullptr);
+  EXPECT_NE(VolumeWindowOf(hall), nullptr);
   EXPECT_FALSE(page->List()->selectionModel()->hasSelection());
   CloseVolumeWindow(hall);
   Settle();
@@ -289,7 +290,7 @@ TEST_F(VolumesPage, EditOrADoubleClickOpensTheSelectedVolume)
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell);
   QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell);
   Settle();
-  EXPECT_NE(hall->mVolumeWindow, nullptr);
+  EXPECT_NE(VolumeWindowOf(hall), nullptr);
 }
 
 TEST_F(VolumesPage, TenThousandVolumesRefreshInOneReset)

@@ -1,5 +1,7 @@
 // The report window, the Qt drawing surface and printing to PDF.
 
+#include "document/open_projects.h"
+#include "document/project_document.h"
 #include "model/project.h"
 #include "report/graphic_report.h"
 #include "tests/ui/fake_prompts.h"
@@ -57,9 +59,11 @@ protected:
 
   void TearDown() override
   {
-    for (const auto& project : mProjects)
-      CloseReportWindow(project.get());
+    for (CProject* project : mProjects)
+      CloseReportWindow(project);
     Settle();
+    for (CProject* project : mProjects)
+      OpenProjects().Remove(project);
     mProjects.clear();
     SetMainFrame(nullptr);
     std::filesystem::current_path(mOldFolder);
@@ -67,9 +71,11 @@ protected:
 
   CProject* Open(const std::string& name)
   {
-    mProjects.push_back(std::make_unique<CProject>());
-    CProject* project = mProjects.back().get();
+    auto document = std::make_unique<CProjectDocument>();
+    CProject* project = &document->Project();
     project->SetName(name);
+    EXPECT_TRUE(OpenProjects().Insert(std::move(document)));
+    mProjects.push_back(project);
     project->mDistributor.Clear();
     return project;
   }
@@ -79,9 +85,10 @@ protected:
   {
     CloseReportWindow(project);
     for (auto it = mProjects.begin(); it != mProjects.end(); ++it)
-      if (it->get() == project)
+      if (*it == project)
       {
         mProjects.erase(it);
+        OpenProjects().Remove(project);
         break;
       }
   }
@@ -100,7 +107,7 @@ protected:
 
   static CReportWnd* ReportWindow(const CProject* project)
   {
-    return dynamic_cast<CReportWnd*>(project->mReportWindow);
+    return ReportWindowOf(project);
   }
 
   int ReportWindowCount() const
@@ -139,7 +146,7 @@ protected:
   std::filesystem::path mOldFolder;
   CFakePrompts mPrompts;
   CMainFrame mFrame;
-  std::vector<std::unique_ptr<CProject>> mProjects;
+  std::vector<CProject*> mProjects; // open, in OpenProjects()
 };
 } // namespace
 
@@ -165,7 +172,7 @@ TEST_F(ReportWindowTest, OneWindowPerProjectClosedWithItsProject)
   // The user closing it forgets it.
   second->close();
   Settle();
-  EXPECT_EQ(project->mReportWindow, nullptr);
+  EXPECT_EQ(ReportWindowOf(project), nullptr);
   EXPECT_EQ(ReportWindowCount(), 0);
 
   // Closing the project closes its report window, which then never
@@ -414,4 +421,40 @@ TEST_F(ReportWindowTest, ExportPdfOffersTheProjectNameAsksBeforeReplacingAndSays
   mPrompts.mAnswers = {CPromptAnswer::Yes};
   ExportPdfFlow(&mFrame, project);
   EXPECT_EQ(PdfPages(path), 1);
+}
+
+TEST_F(ReportWindowTest, RepaintsAfterEveryCalculationOfItsProject)
+{
+  CProject* project = Open("Plant");
+  CArea* hall = AddVolume(project, "Hall", 0, 10, 8, 3);
+  OpenReportWindow(project);
+  Settle();
+  CReportView* view = ReportWindow(project)->View();
+  const QImage before = view->Render();
+
+  // Counts the paints the window's own queue delivers, nothing forced.
+  struct CPaintCounter : QObject
+  {
+    int mPaints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+      mPaints += event->type() == QEvent::Paint ? 1 : 0;
+      return false;
+    }
+  } counter;
+  view->viewport()->installEventFilter(&counter);
+  hall->SetHeight(4.5);
+  project->RecalculateProject();
+  Settle();
+  EXPECT_GT(counter.mPaints, 0);
+  EXPECT_NE(view->Render(), before); // the new height and figures are drawn
+  view->viewport()->removeEventFilter(&counter);
+
+  // A window that is gone is told nothing more.
+  CloseReportWindow(project);
+  Settle();
+  hall->SetHeight(5);
+  project->RecalculateProject();
+  Settle();
+  EXPECT_EQ(ReportWindowOf(project), nullptr);
 }

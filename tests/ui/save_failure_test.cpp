@@ -2,6 +2,9 @@
 // why, the project stays unsaved, the files on disk stay as they were and
 // nothing of the failed save is left in the folder.
 
+#include "document/open_projects.h"
+#include "document/shared_lists.h"
+#include "storage/project_file.h"
 #include "tests/ui/project_test_fixture.h"
 
 #include "model/area.h"
@@ -76,7 +79,7 @@ TEST_F(SaveFailure, EverySaveOnAFullDiskIsReportedWithItsReasonAndLosesNothing)
     CProject old;
     old.SetName("Plant");
     old.mNotes = "saved notes";
-    ASSERT_TRUE(old.Save());
+    ASSERT_TRUE(::SaveProject(old));
     ASSERT_TRUE(WriteFileSafely("Plant.rtf", "old report"));
     ASSERT_TRUE(WriteFileSafely("Plant.dmp", "old dump"));
     Customers().Put(CAddress{"Old Customer", "", "", "", "", "", ""});
@@ -163,7 +166,7 @@ TEST_F(SaveFailure, EverySaveOnAFullDiskIsReportedWithItsReasonAndLosesNothing)
   EXPECT_FALSE(project->IsModified());
   CProject reread;
   reread.SetName("Plant");
-  ASSERT_TRUE(reread.Load());
+  ASSERT_TRUE(::LoadProject(reread));
   EXPECT_EQ(reread.mNotes, "saved notes");
   EXPECT_NE(reread.mAreaTable.Find("Hall"), nullptr);
 }

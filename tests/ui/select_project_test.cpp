@@ -1,5 +1,6 @@
 // The Open Project dialog over a scratch work folder.
 
+#include "storage/project_file.h"
 #include "ui/select_project_dialog.h"
 
 #include "tests/ui/shell_fixture.h"
@@ -159,7 +160,7 @@ TEST_F(SelectProject, MoveAsksBeforeReplacingAFileInTheTarget)
   CProject moved;
   moved.SetName("replaced");
   moved.mPath = (other / "replaced.ad").string();
-  ASSERT_TRUE(moved.Load());
+  ASSERT_TRUE(::LoadProject(moved));
   EXPECT_EQ(moved.mProject_Reference, "new");
 }
 

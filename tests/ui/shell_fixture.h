@@ -2,12 +2,15 @@
 // A scratch work folder as the current folder, in-memory settings and a
 // main window for the tests of the program's shell; all put back afterwards.
 
+#include "document/open_projects.h"
 #include "model/project.h"
-#include "model/window_notifier.h"
+#include "storage/project_file.h"
 #include "storage/settings_store.h"
+#include "tests/ui/fake_prompts.h"
 #include "ui/app.h"
 #include "ui/main_frame.h"
-#include "tests/ui/fake_prompts.h"
+#include "ui/sheet_wnd.h"
+#include "ui/windows.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -46,8 +49,8 @@ protected:
     while (!OpenProjects().Empty())
     {
       CProject* project = OpenProjects().Get(0);
-      if (project->mProjectWindow)
-        project->mProjectWindow->RequestClose();
+      if (ProjectWindowOf(project))
+        ProjectWindowOf(project)->RequestClose();
       QApplication::processEvents();
       // Closing may have deleted the project: only its address is compared.
       OpenProjects().Remove(project);
@@ -71,7 +74,7 @@ protected:
     project.mProject_Designer = designer;
     project.mProject_Reference = reference;
     std::string error;
-    ASSERT_TRUE(project.Save(&error)) << error;
+    ASSERT_TRUE(::SaveProject(project, &error)) << error;
   }
 
 public:

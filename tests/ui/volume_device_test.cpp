@@ -183,12 +183,12 @@ TEST_F(DevicePage, LeavingShortOfDevicesAsksAndYesStaysOnThePage)
   mPrompts.mAnswers = {kPressEscape, kPressEscape};
   ClickTab(mSheet, 1);
   EXPECT_EQ(mSheet->currentIndex(), 2);
-  QPointer<CSheetWnd> window = dynamic_cast<CSheetWnd*>(mArea->mVolumeWindow);
+  QPointer<CSheetWnd> window = VolumeWindowOf(mArea);
   ASSERT_FALSE(window.isNull());
   window->close();
   FlushEvents();
   EXPECT_FALSE(window.isNull());
-  EXPECT_EQ(mArea->mVolumeWindow, window.data());
+  EXPECT_EQ(VolumeWindowOf(mArea), window.data());
   EXPECT_EQ(mPrompts.mTexts.size(), 3);
   EXPECT_EQ(mPrompts.mTexts[2], ToQt(ULCloseVolumeText(97)));
 

@@ -2,12 +2,15 @@
 // A project in memory with volume windows in a real main window, and the
 // helpers the volume window tests share.
 
+#include "document/open_projects.h"
+#include "document/project_document.h"
 #include "model/project.h"
 #include "tests/ui/fake_prompts.h"
 #include "tests/ui/when_dialog_opens.h"
 #include "ui/app.h"
 #include "ui/area_sheet.h"
 #include "ui/main_frame.h"
+#include "ui/sheet_wnd.h"
 #include "ui/windows.h"
 
 #include <QApplication>
@@ -30,7 +33,6 @@ protected:
   {
     SetMainFrame(&mFrame);
     mFrame.show();
-    mProject.SetName("Plant");
   }
   void TearDown() override
   {
@@ -39,6 +41,17 @@ protected:
     FlushEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     SetMainFrame(nullptr);
+    OpenProjects().Remove(&mProject);
+  }
+
+  // The project "Plant", open: its volume windows follow its document.
+  static CProject& OpenPlant()
+  {
+    auto document = std::make_unique<CProjectDocument>();
+    CProject& project = document->Project();
+    project.SetName("Plant");
+    EXPECT_TRUE(OpenProjects().Insert(std::move(document)));
+    return project;
   }
 
   // A volume of the given class and size in metres, calculated.
@@ -53,7 +66,7 @@ protected:
     return area;
   }
 
-  static CSheetWnd* Window(const CArea* area) { return dynamic_cast<CSheetWnd*>(area->mVolumeWindow); }
+  static CSheetWnd* Window(const CArea* area) { return VolumeWindowOf(area); }
   static CVTXAreaSheet* Sheet(const CArea* area)
   {
     CSheetWnd* window = Window(area);
@@ -78,6 +91,6 @@ protected:
   }
 
   CMainFrame mFrame;
-  CProject mProject;
+  CProject& mProject = OpenPlant();
   CFakePrompts mPrompts;
 };

@@ -9,7 +9,9 @@
 #include "ui/area_page_notes.h"
 #include "ui/area_page_summary.h"
 #include "ui/qt_text.h"
+#include "ui/sheet_wnd.h"
 #include "ui/volume_dialog.h"
+#include "ui/windows.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -50,7 +52,7 @@ TEST_F(VolumeWindow, OpensOncePerVolumeTitledWithItsNameAndForgetsItselfWhenClos
   // Nothing is short of devices (no volume, no required mass): no question.
   Window(first)->close();
   FlushEvents();
-  EXPECT_EQ(first->mVolumeWindow, nullptr);
+  EXPECT_EQ(VolumeWindowOf(first), nullptr);
   EXPECT_TRUE(mPrompts.mTexts.isEmpty());
 }
 
@@ -66,7 +68,7 @@ TEST_F(VolumeWindow, ClosingAVolumeShortOfDevicesAsksAndYesKeepsItOpen)
   mPrompts.mAnswers = {CPromptAnswer::Yes};
   Window(classA)->close();
   FlushEvents();
-  ASSERT_NE(classA->mVolumeWindow, nullptr);
+  ASSERT_NE(VolumeWindowOf(classA), nullptr);
   ASSERT_EQ(mPrompts.mTexts.size(), 1);
   EXPECT_EQ(mPrompts.mCaptions[0], "UL WARNING");
   EXPECT_EQ(mPrompts.mIcons[0], CPromptIcon::Exclamation);
@@ -76,14 +78,14 @@ TEST_F(VolumeWindow, ClosingAVolumeShortOfDevicesAsksAndYesKeepsItOpen)
   mPrompts.mAnswers = {CPromptAnswer::No};
   Window(classA)->close();
   FlushEvents();
-  EXPECT_EQ(classA->mVolumeWindow, nullptr);
+  EXPECT_EQ(VolumeWindowOf(classA), nullptr);
 
   Window(classB)->close(); // No by default
   FlushEvents();
   ASSERT_EQ(mPrompts.mTexts.size(), 3);
   EXPECT_TRUE(mPrompts.mTexts[2].contains("67g/m^3"));
   EXPECT_TRUE(mPrompts.mTexts[2].contains("cancel closing this volume"));
-  EXPECT_EQ(classB->mVolumeWindow, nullptr);
+  EXPECT_EQ(VolumeWindowOf(classB), nullptr);
 }
 
 TEST_F(VolumeWindow, CloseVolumeWindowAsksNothingAndLetsGoOfTheVolume)
@@ -94,7 +96,7 @@ TEST_F(VolumeWindow, CloseVolumeWindowAsksNothingAndLetsGoOfTheVolume)
   // A refresh still queued when the volume goes must not reach it.
   mProject.RecalculateProject();
   CloseVolumeWindow(area);
-  EXPECT_EQ(area->mVolumeWindow, nullptr);
+  EXPECT_EQ(VolumeWindowOf(area), nullptr);
   EXPECT_EQ(sheet->Area(), nullptr);
   mProject.mAreaTable.RemoveByName("Doomed");
   FlushEvents();

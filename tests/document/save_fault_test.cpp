@@ -4,9 +4,10 @@
 // or the new one, whole, and nothing of the save may be left beside it once
 // the program runs again.
 
+#include "document/report_files.h"
 #include "model/area.h"
-#include "model/data_dump.h"
 #include "model/project.h"
+#include "report/data_dump.h"
 #include "report/rtf_writer.h"
 #include "storage/address_book.h"
 #include "storage/project_file.h"
@@ -120,7 +121,7 @@ std::vector<CFileKind> FileKinds()
                    {
                      CProject project;
                      FillProject(project, folder, v);
-                     return project.Save(error);
+                     return SaveProject(project, error);
                    },
                    ProjectBytes,
                    [](const std::string& bytes)

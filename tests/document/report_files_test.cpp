@@ -1,6 +1,8 @@
-#include "report/rtf_writer.h"
+#include "document/report_files.h"
 
 #include "model/text_lines.h"
+#include "report/data_dump.h"
+#include "report/rtf_writer.h"
 #include "report/resources.h"
 #include "report/text_report.h"
 #include "tests/report/report_cases.h"
@@ -216,4 +218,37 @@ TEST_F(RtfFile, FailuresAreReportedAndWriteNothing)
     EXPECT_FALSE(error.empty());
   }
   EXPECT_TRUE(fs::is_empty(mDir));
+}
+
+TEST(DataDump, WritesTheFileBesideTheProjectFile)
+{
+  namespace fs = std::filesystem;
+  fs::path dir = fs::temp_directory_path() / ("vantor_dump_" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  CProject p;
+  p.SetName("Plant");
+  p.mProject_Reference = "P-1";
+  p.mPath = (dir / "Plant.ad").string();
+  EXPECT_EQ(DumpFilePath(p), (dir / "Plant.dmp").string());
+  std::ofstream(dir / "Plant.dmp") << "an older dump that is longer than the new one ............"
+                                      "............................................................"
+                                      "............................................................"
+                                      "............................................................"
+                                      "............................................................"
+                                      "............................................................"
+                                      "............................................................"
+                                      "............................................................"
+                                      "............................................................";
+  std::string error;
+  ASSERT_TRUE(DumpProject(p, &error)) << error;
+  std::ifstream in(dir / "Plant.dmp", std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  EXPECT_EQ(s.str(), DumpText(p));
+  p.mPath = (dir / "missing" / "Plant.ad").string();
+  EXPECT_FALSE(DumpProject(p, &error));
+  fs::remove_all(dir);
+  p.mPath = "Plant.ad";
+  EXPECT_EQ(DumpFilePath(p), "Plant.dmp");
 }

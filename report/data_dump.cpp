@@ -1,13 +1,12 @@
-#include "model/data_dump.h"
+#include "report/data_dump.h"
 
+#include "model/address.h"
 #include "model/area.h"
 #include "model/device_model.h"
 #include "model/hazard_class.h"
 #include "model/project.h"
 #include "model/vent.h"
-#include "storage/address.h"
-#include "storage/printf.h"
-#include "storage/safe_file.h"
+#include "text/printf.h"
 
 #include <ostream>
 
@@ -210,9 +209,4 @@ std::string DumpFilePath(const CProject& project)
   const std::size_t slash = project.mPath.find_last_of('/');
   const std::string folder = slash == std::string::npos ? std::string() : project.mPath.substr(0, slash + 1);
   return folder + FormatC("%s.dmp", project.mName.c_str());
-}
-
-bool DumpProject(const CProject& project, std::string* error)
-{
-  return WriteFileSafely(DumpFilePath(project), DumpText(project), error);
 }

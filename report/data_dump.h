@@ -23,6 +23,3 @@ std::string DumpAddressText(const CAddress& address, const char* label = nullptr
 
 // "NAME.dmp" in the folder of the project file.
 std::string DumpFilePath(const CProject& project);
-// Writes the dump file safely, replacing any earlier dump; false with the
-// reason when it cannot be written.
-bool DumpProject(const CProject& project, std::string* error = nullptr);

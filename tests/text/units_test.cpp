@@ -1,6 +1,6 @@
-#include "storage/charset.h"
-#include "storage/printf.h"
-#include "storage/units.h"
+#include "text/charset.h"
+#include "text/printf.h"
+#include "text/units.h"
 
 #include <gtest/gtest.h>
 

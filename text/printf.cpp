@@ -1,4 +1,4 @@
-#include "storage/printf.h"
+#include "text/printf.h"
 
 #include <charconv>
 #include <cmath>

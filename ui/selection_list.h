@@ -1,6 +1,7 @@
 #pragma once
-// A drop-down selection list as the model sees it. The windows implement it
-// over their combo boxes; CPlainSelectionList serves tests and the batch tool.
+// A drop-down selection list as the pages fill it. The windows implement it
+// over their combo boxes; CPlainSelectionList serves tests and lists kept
+// without a box.
 
 #include <string>
 #include <vector>
@@ -40,3 +41,7 @@ private:
   std::vector<std::string> mItems;
   int mSelected = -1;
 };
+
+// Fills a selection list with the ten long names of the hazard classes and
+// selects `selected` when valid.
+void FillHazardList(CSelectionList& list, int selected);

@@ -1,4 +1,4 @@
-#include "storage/charset.h"
+#include "text/charset.h"
 
 namespace
 {

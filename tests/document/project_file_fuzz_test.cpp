@@ -1,10 +1,10 @@
 // Damaged images of valid project files: every one is either read whole or
 // refused with a reason, never a crash, and what is read survives a round trip.
 
-#include "byte_builder.h"
-#include "model/data_dump.h"
 #include "model/project.h"
+#include "report/data_dump.h"
 #include "storage/project_file.h"
+#include "tests/storage/byte_builder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "storage/units.h"
+#include "text/units.h"
 
-#include "storage/charset.h"
-#include "storage/printf.h"
+#include "text/charset.h"
+#include "text/printf.h"
 
 #include <cmath>
 

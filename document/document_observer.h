@@ -1,0 +1,26 @@
+#pragma once
+// A window (or anything else) that follows a project document. It registers
+// with the document and is told what changed; it decides itself what to
+// redraw, and queues the redraw rather than doing it inside the call.
+
+class CArea;
+
+enum class CChangeKind
+{
+  // Inputs were edited and every figure of the project calculated again.
+  Recalculated,
+};
+
+struct CDocumentChange
+{
+  CChangeKind mKind = CChangeKind::Recalculated;
+  // The volume the change is about; nullptr for the whole project.
+  const CArea* mVolume = nullptr;
+};
+
+class CDocumentObserver
+{
+public:
+  virtual ~CDocumentObserver() = default;
+  virtual void DocumentChanged(const CDocumentChange& change) = 0;
+};

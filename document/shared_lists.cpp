@@ -1,0 +1,13 @@
+#include "document/shared_lists.h"
+
+CAddressBook& Customers()
+{
+  static CAddressBook book;
+  return book;
+}
+
+CNameList& Designers()
+{
+  static CNameList list;
+  return list;
+}

@@ -1,0 +1,8 @@
+#pragma once
+// The customer book and the designer list that every open project of this
+// copy of the program chooses from.
+
+#include "storage/address_book.h"
+
+CAddressBook& Customers();
+CNameList& Designers();
