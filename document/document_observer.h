@@ -11,9 +11,29 @@ enum class CChangeKind
   Recalculated,
 };
 
+// Which edit of the document's edit interface led to a calculation; None for
+// a calculation asked for directly (a project just read, a save).
+enum class CEditKind
+{
+  None,
+  VolumeSize,
+  AddOpening,
+  ChangeOpening,
+  DeleteOpenings,
+  DuplicateOpening,
+  DeviceCount,
+  DeviceCounts,
+  Hazard,
+  Units,
+  ProjectReference,
+  NewVolume,
+  DeleteVolume,
+};
+
 struct CDocumentChange
 {
   CChangeKind mKind = CChangeKind::Recalculated;
+  CEditKind mEdit = CEditKind::None;
   // The volume the change is about; nullptr for the whole project.
   const CArea* mVolume = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "document/project_document.h"
 
+#include "model/hazard_class.h"
 #include "storage/lock_file.h"
 
 #include <algorithm>
@@ -20,7 +21,13 @@ CProjectDocument::~CProjectDocument()
 
 void CProjectDocument::Attach()
 {
-  mProject->mRecalculated = [this] { Notify({CChangeKind::Recalculated, nullptr}); };
+  mProject->mRecalculated = [this]
+  {
+    // Taken out first: an observer told may edit again.
+    const CDocumentChange change = mPending;
+    mPending = {};
+    Notify(change);
+  };
 }
 
 std::unique_ptr<CProject> CProjectDocument::TakeProject()
@@ -86,4 +93,180 @@ void CProjectDocument::Notify(const CDocumentChange& change)
   for (CDocumentObserver* observer : observers)
     if (std::find(mObservers.begin(), mObservers.end(), observer) != mObservers.end())
       observer->DocumentChanged(change);
+}
+
+bool CProjectDocument::SetVolumeSize(CArea& volume, double length, double width, double height)
+{
+  CEdit edit{CEditKind::VolumeSize, &volume};
+  edit.mLength = length;
+  edit.mWidth = width;
+  edit.mHeight = height;
+  if (!Apply(edit))
+    return false;
+  // Applied in part: a refused size kept its old value.
+  return volume.mLength == length && volume.mWidth == width && volume.mHeight == height;
+}
+
+void CProjectDocument::AddOpening(CArea& volume, const CVentValues& values)
+{
+  CEdit edit{CEditKind::AddOpening, &volume};
+  edit.mVent = values;
+  Apply(edit);
+}
+
+bool CProjectDocument::ChangeOpening(CArea& volume, std::size_t index, const CVentValues& values)
+{
+  CEdit edit{CEditKind::ChangeOpening, &volume};
+  edit.mIndex = index;
+  edit.mVent = values;
+  return Apply(edit);
+}
+
+bool CProjectDocument::DeleteOpenings(CArea& volume, std::vector<std::size_t> indices)
+{
+  CEdit edit{CEditKind::DeleteOpenings, &volume};
+  edit.mIndices = std::move(indices);
+  return Apply(edit);
+}
+
+bool CProjectDocument::DuplicateOpening(CArea& volume, std::size_t index)
+{
+  CEdit edit{CEditKind::DuplicateOpening, &volume};
+  edit.mIndex = index;
+  return Apply(edit);
+}
+
+bool CProjectDocument::SetDeviceCount(CArea& volume, int model, std::uint32_t count)
+{
+  CEdit edit{CEditKind::DeviceCount, &volume};
+  edit.mNumber = model;
+  edit.mCount = count;
+  return Apply(edit);
+}
+
+void CProjectDocument::SetDeviceCounts(CArea& volume, const CDeviceCounts& counts)
+{
+  CEdit edit{CEditKind::DeviceCounts, &volume};
+  edit.mCounts = counts;
+  Apply(edit);
+}
+
+bool CProjectDocument::SetHazard(CArea& volume, int hazard)
+{
+  CEdit edit{CEditKind::Hazard, &volume};
+  edit.mNumber = hazard;
+  return Apply(edit);
+}
+
+bool CProjectDocument::SetUnits(std::uint32_t units)
+{
+  CEdit edit{CEditKind::Units};
+  edit.mCount = units;
+  return Apply(edit);
+}
+
+void CProjectDocument::SetProjectReference(std::string_view text)
+{
+  CEdit edit{CEditKind::ProjectReference};
+  edit.mText = text;
+  Apply(edit);
+}
+
+bool CProjectDocument::NewVolume(std::string_view name, int hazard)
+{
+  CEdit edit{CEditKind::NewVolume};
+  edit.mText = name;
+  edit.mNumber = hazard;
+  return Apply(edit);
+}
+
+bool CProjectDocument::DeleteVolume(std::string_view name)
+{
+  CEdit edit{CEditKind::DeleteVolume};
+  edit.mText = name;
+  return Apply(edit);
+}
+
+bool CProjectDocument::Apply(const CEdit& edit)
+{
+  if (!mProject || !Change(edit))
+    return false;
+  mPending = {CChangeKind::Recalculated, edit.mKind, edit.mVolume};
+  if (edit.mKind == CEditKind::NewVolume)
+    mPending.mVolume = mProject->mAreaTable.Find(edit.mText);
+  else if (edit.mKind == CEditKind::DeleteVolume)
+    mPending.mVolume = nullptr; // gone
+  mProject->RecalculateProject();
+  return true;
+}
+
+bool CProjectDocument::Change(const CEdit& edit)
+{
+  CArea* volume = edit.mVolume;
+  CProject& project = *mProject;
+  switch (edit.mKind)
+  {
+  case CEditKind::None:
+    return false;
+  case CEditKind::VolumeSize:
+  {
+    // Each setter keeps the old value for one that is not above 0.
+    const bool length = volume->SetLength(edit.mLength);
+    const bool width = volume->SetWidth(edit.mWidth);
+    const bool height = volume->SetHeight(edit.mHeight);
+    return length || width || height;
+  }
+  case CEditKind::AddOpening:
+  {
+    const CVentValues& v = edit.mVent;
+    volume->mVentTable.Add(v.mType, v.mShape, v.mWidth, v.mHeight, v.mUpper);
+    return true;
+  }
+  case CEditKind::ChangeOpening:
+    return volume->mVentTable.SetValues(edit.mIndex, edit.mVent);
+  case CEditKind::DeleteOpenings:
+  {
+    std::vector<std::size_t> indices = edit.mIndices;
+    std::sort(indices.begin(), indices.end());
+    indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
+    if (indices.empty() || indices.back() >= volume->mVentTable.Count())
+      return false;
+    // From the last to the first, so that each index still names its opening.
+    for (auto index = indices.rbegin(); index != indices.rend(); ++index)
+      volume->mVentTable.Remove(*index);
+    return true;
+  }
+  case CEditKind::DuplicateOpening:
+  {
+    const CVent* vent = volume->mVentTable.Get(edit.mIndex);
+    return vent && volume->mVentTable.AddCopy(*vent);
+  }
+  case CEditKind::DeviceCount:
+    if (static_cast<unsigned>(edit.mNumber) >= DeviceModelCount)
+      return false;
+    volume->SetDeviceCount(edit.mNumber, edit.mCount);
+    return true;
+  case CEditKind::DeviceCounts:
+    for (int model = 0; model < DeviceModelCount; ++model)
+      volume->SetDeviceCount(model, edit.mCounts[static_cast<unsigned>(model)]);
+    return true;
+  case CEditKind::Hazard:
+    if (!IsValidHazard(edit.mNumber))
+      return false;
+    volume->SetHazard(edit.mNumber);
+    return true;
+  case CEditKind::Units:
+    return project.SetUnits(edit.mCount);
+  case CEditKind::ProjectReference:
+    project.SetProjectReference(edit.mText);
+    return true;
+  case CEditKind::NewVolume:
+    return project.mAreaTable.AddNew(edit.mText, edit.mNumber);
+  case CEditKind::DeleteVolume:
+    if (!project.mAreaTable.Find(edit.mText))
+      return false;
+    project.mAreaTable.RemoveByName(edit.mText);
+    return true;
+  }
+  return false;
 }

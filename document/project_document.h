@@ -7,8 +7,11 @@
 #include "model/project.h"
 #include "storage/project_file.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -42,6 +45,30 @@ public:
   // remove itself or another while being told.
   void Notify(const CDocumentChange& change);
 
+  // The one way the windows change a project: each edit is checked, applied,
+  // followed by one calculation of the project and told to the observers
+  // with what it was. An edit that refuses its value returns false and
+  // leaves the project as it was, uncalculated and untold.
+
+  // Each size not above 0 keeps its old value; false when any was refused,
+  // and nothing happens when all were.
+  bool SetVolumeSize(CArea& volume, double length, double width, double height);
+  void AddOpening(CArea& volume, const CVentValues& values);
+  bool ChangeOpening(CArea& volume, std::size_t index, const CVentValues& values);
+  // Removes the openings at the indices (any order); false when one is out of range.
+  bool DeleteOpenings(CArea& volume, std::vector<std::size_t> indices);
+  // The copy sorts right behind its source.
+  bool DuplicateOpening(CArea& volume, std::size_t index);
+  bool SetDeviceCount(CArea& volume, int model, std::uint32_t count);
+  void SetDeviceCounts(CArea& volume, const CDeviceCounts& counts);
+  bool SetHazard(CArea& volume, int hazard);
+  bool SetUnits(std::uint32_t units);
+  void SetProjectReference(std::string_view text);
+  // Collapses the spaces of the name; false for an empty or taken name.
+  bool NewVolume(std::string_view name, int hazard);
+  // The volume's windows must have gone first; false for an unknown name.
+  bool DeleteVolume(std::string_view name);
+
   // The windows of the project: its project window, its one report
   // window and one window a volume, each registered as an observer too;
   // an observer that leaves is forgotten in these places as well.
@@ -53,6 +80,28 @@ public:
   void SetVolumeWindow(const CArea* volume, CDocumentObserver* window);
 
 private:
+  // One edit as handed to Apply: its kind, the volume it is about and its
+  // values. Every edit method above fills one in and passes it on, so that
+  // whatever must happen around every edit happens in one place.
+  struct CEdit
+  {
+    explicit CEdit(CEditKind kind, CArea* volume = nullptr) : mKind(kind), mVolume(volume) {}
+    CEditKind mKind;
+    CArea* mVolume;
+    std::size_t mIndex = 0;
+    std::vector<std::size_t> mIndices;
+    double mLength = 0, mWidth = 0, mHeight = 0;
+    CVentValues mVent;
+    int mNumber = 0; // device model, hazard class or unit system
+    std::uint32_t mCount = 0;
+    CDeviceCounts mCounts{};
+    std::string mText;
+  };
+  // Checks and applies the edit; on success calculates the project once and
+  // tells the observers. False (nothing changed) when the edit was refused.
+  bool Apply(const CEdit& edit);
+  // Changes the project as the edit says; false when it refused the edit.
+  bool Change(const CEdit& edit);
   void Attach();
 
   std::unique_ptr<CProject> mProject;
@@ -61,4 +110,7 @@ private:
   CDocumentObserver* mProjectWindow = nullptr;
   CDocumentObserver* mReportWindow = nullptr;
   std::vector<std::pair<const CArea*, CDocumentObserver*>> mVolumeWindows;
+  // What the calculation under way was for; told in place of a bare
+  // calculation.
+  CDocumentChange mPending;
 };

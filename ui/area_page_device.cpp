@@ -1,5 +1,6 @@
 #include "ui/area_page_device.h"
 
+#include "document/project_document.h"
 #include "model/area.h"
 #include "text/units.h"
 #include "ui/area_page_fields.h"
@@ -209,9 +210,8 @@ bool CVTXAreaPageDevice::CommitCount(int model)
   // then shows the stored count again.
   std::uint32_t count = 0;
   bool tooLarge = false;
-  if (ParseCount(FromQt(field->text()), count, &tooLarge))
-    area->SetDeviceCount(model, count);
-  else if (tooLarge)
+  const bool read = ParseCount(FromQt(field->text()), count, &tooLarge);
+  if (!read && tooLarge)
   {
     // Kept as typed (the refresh leaves an edited field alone) and explained.
     RefuseEntry(field, QString("The count \"%1\" of %2 devices cannot be stored: a project file "
@@ -221,7 +221,11 @@ bool CVTXAreaPageDevice::CommitCount(int model)
     return false;
   }
   field->setModified(false);
-  Recalculate();
+  CProjectDocument* document = Document();
+  if (read && document)
+    document->SetDeviceCount(*area, model, count);
+  else
+    PostRefresh();
   return true;
 }
 
@@ -234,9 +238,8 @@ void CVTXAreaPageDevice::Propose()
   if (!figures.mValid)
     return;
   const CDeviceCounts counts = ProposeDevices(figures.mTargetMass);
-  for (int model = 0; model < DeviceModelCount; ++model)
-    area->SetDeviceCount(model, counts[model]);
-  Recalculate();
+  if (CProjectDocument* document = Document())
+    document->SetDeviceCounts(*area, counts);
 }
 
 bool CVTXAreaPageDevice::CommitFocusedCount()

@@ -1,5 +1,6 @@
 #include "ui/area_page_dimension.h"
 
+#include "document/project_document.h"
 #include "model/area.h"
 #include "model/vent.h"
 #include "text/units.h"
@@ -196,8 +197,8 @@ void CVTXAreaPageDimension::OnNew()
   if (!dialog.EditVent("New Opening", values))
     return;
   mList->clearSelection();
-  area->mVentTable.Add(values.mType, values.mShape, values.mWidth, values.mHeight, values.mUpper);
-  Recalculate();
+  if (CProjectDocument* document = Document())
+    document->AddOpening(*area, values);
 }
 
 void CVTXAreaPageDimension::OnEdit()
@@ -206,13 +207,17 @@ void CVTXAreaPageDimension::OnEdit()
   const std::vector<int> rows = SelectedRows();
   if (!area || rows.empty())
     return;
-  CVent* vent = area->mVentTable.Get(static_cast<std::size_t>(rows.front()));
+  const std::size_t index = static_cast<std::size_t>(rows.front());
+  const CVent* vent = area->mVentTable.Get(index);
   if (!vent)
     return;
   CVentDialog dialog(this);
   dialog.mUnits = area->Units();
-  if (EditOpening(dialog, *vent))
-    Recalculate();
+  CVentValues values = vent->Values();
+  if (!dialog.EditVent("Edit Opening", values))
+    return;
+  if (CProjectDocument* document = Document())
+    document->ChangeOpening(*area, index, values);
 }
 
 void CVTXAreaPageDimension::OnDuplicate()
@@ -221,13 +226,10 @@ void CVTXAreaPageDimension::OnDuplicate()
   const std::vector<int> rows = SelectedRows();
   if (!area || rows.empty())
     return;
-  const CVent* vent = area->mVentTable.Get(static_cast<std::size_t>(rows.front()));
-  if (!vent)
-    return;
-  area->mVentTable.AddCopy(*vent);
+  CProjectDocument* document = Document();
   // The copy sorts right behind its source, so the source keeps its row.
-  mSelectAfterRefresh = rows.front();
-  Recalculate();
+  if (document && document->DuplicateOpening(*area, static_cast<std::size_t>(rows.front())))
+    mSelectAfterRefresh = rows.front();
 }
 
 void CVTXAreaPageDimension::OnDelete()
@@ -236,9 +238,7 @@ void CVTXAreaPageDimension::OnDelete()
   const std::vector<int> rows = SelectedRows();
   if (!area || rows.empty())
     return;
-  // From the last row to the first, so that each index still names its opening.
-  for (auto row = rows.rbegin(); row != rows.rend(); ++row)
-    area->mVentTable.Remove(static_cast<std::size_t>(*row));
   mList->clearSelection();
-  Recalculate();
+  if (CProjectDocument* document = Document())
+    document->DeleteOpenings(*area, std::vector<std::size_t>(rows.begin(), rows.end()));
 }

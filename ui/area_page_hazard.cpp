@@ -1,5 +1,6 @@
 #include "ui/area_page_hazard.h"
 
+#include "document/project_document.h"
 #include "model/area.h"
 #include "model/hazard_class.h"
 #include "text/units.h"
@@ -114,8 +115,8 @@ void CVTXAreaPageHazard::OnHazardChosen(int index)
   CArea* area = Area();
   if (!area || !IsValidHazard(index))
     return;
-  area->SetHazard(index);
-  Recalculate();
+  if (CProjectDocument* document = Document())
+    document->SetHazard(*area, index);
 }
 
 void CVTXAreaPageHazard::OnChangeDimensions()
@@ -130,9 +131,7 @@ void CVTXAreaPageHazard::OnChangeDimensions()
   dialog.mHeight = area->mHeight;
   if (dialog.exec() != QDialog::Accepted)
     return;
-  // Each setter keeps the old value for one that is not above 0.
-  area->SetLength(dialog.mLength);
-  area->SetWidth(dialog.mWidth);
-  area->SetHeight(dialog.mHeight);
-  Recalculate();
+  // A size not above 0 keeps its old value.
+  if (CProjectDocument* document = Document())
+    document->SetVolumeSize(*area, dialog.mLength, dialog.mWidth, dialog.mHeight);
 }

@@ -1,5 +1,6 @@
 #include "ui/area_sheet.h"
 
+#include "document/open_projects.h"
 #include "model/area.h"
 #include "model/device_model.h"
 #include "model/project.h"
@@ -44,11 +45,10 @@ QSize CVTXAreaPage::sizeHint() const
   return mPageSize.isValid() ? mPageSize : CVTXPage::sizeHint();
 }
 
-void CVTXAreaPage::Recalculate()
+CProjectDocument* CVTXAreaPage::Document() const
 {
-  if (CArea* area = Area())
-    if (CProject* project = area->Owner())
-      project->RecalculateProject();
+  const CArea* area = Area();
+  return area && area->Owner() ? OpenProjects().Document(area->Owner()) : nullptr;
 }
 
 // ---- CVTXAreaSheet

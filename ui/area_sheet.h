@@ -11,6 +11,7 @@
 #include <QString>
 
 class CArea;
+class CProjectDocument;
 class CVTXAreaSheet;
 class CVTXAreaPageHazard;
 class CVTXAreaPageDimension;
@@ -49,8 +50,10 @@ protected:
   // quarter of the average character width, a vertical unit an eighth of the
   // character height.
   QSize DialogUnits(int width, int height) const;
-  // Recalculates the volume's project; the refreshes arrive from the queue.
-  void Recalculate();
+  // The document of the volume's project, through which the page edits the
+  // volume (the refreshes arrive from the queue); nullptr once the window
+  // has closed.
+  CProjectDocument* Document() const;
 
 private:
   CVTXAreaSheet& mSheet;

@@ -30,6 +30,12 @@ CVTXProjectPage::CVTXProjectPage(CVTXSheet& sheet) : mSheet(sheet) {}
 
 CProject* CVTXProjectPage::Project() const { return mSheet.Project(); }
 
+CProjectDocument* CVTXProjectPage::Document() const
+{
+  const CProject* project = Project();
+  return project ? OpenProjects().Document(project) : nullptr;
+}
+
 QSize CVTXProjectPage::PageSize() const
 {
   // One horizontal dialog unit is a quarter of the average character width,

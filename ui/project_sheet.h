@@ -19,6 +19,7 @@ class CVTXPageNotes;
 class CVTXPageSummary;
 class CVTXPageDistributor;
 class CVTXPageCustomer;
+class CProjectDocument;
 class QComboBox;
 class QLineEdit;
 class QWidget;
@@ -31,6 +32,9 @@ public:
   explicit CVTXProjectPage(CVTXSheet& sheet);
   // The open project; nullptr once it has closed.
   CProject* Project() const;
+  // The open project's document, through which the page edits it; nullptr
+  // once the project has closed.
+  CProjectDocument* Document() const;
   CVTXSheet& Sheet() const { return mSheet; }
   // Takes an edit still held by a control (a focused text field) into the
   // model; run before the page is left, before saving and before closing.
