@@ -26,8 +26,14 @@ enum class CEditKind
   Hazard,
   Units,
   ProjectReference,
+  DistributorReference,
+  CustomerReference,
+  Designer,
+  Distributor,
+  Customer,
   NewVolume,
   DeleteVolume,
+  Schedule,
 };
 
 struct CDocumentChange

@@ -2,6 +2,7 @@
 
 #include "model/hazard_class.h"
 #include "storage/lock_file.h"
+#include "storage/schedule_import.h"
 
 #include <algorithm>
 
@@ -172,6 +173,41 @@ void CProjectDocument::SetProjectReference(std::string_view text)
   Apply(edit);
 }
 
+void CProjectDocument::SetDistributorReference(std::string_view text)
+{
+  CEdit edit{CEditKind::DistributorReference};
+  edit.mText = text;
+  Apply(edit);
+}
+
+void CProjectDocument::SetCustomerReference(std::string_view text)
+{
+  CEdit edit{CEditKind::CustomerReference};
+  edit.mText = text;
+  Apply(edit);
+}
+
+void CProjectDocument::SetDesigner(std::string_view name)
+{
+  CEdit edit{CEditKind::Designer};
+  edit.mText = name;
+  Apply(edit);
+}
+
+void CProjectDocument::SetDistributor(const CAddress& address)
+{
+  CEdit edit{CEditKind::Distributor};
+  edit.mAddress = address;
+  Apply(edit);
+}
+
+void CProjectDocument::SetCustomer(const CAddress& address)
+{
+  CEdit edit{CEditKind::Customer};
+  edit.mAddress = address;
+  Apply(edit);
+}
+
 bool CProjectDocument::NewVolume(std::string_view name, int hazard)
 {
   CEdit edit{CEditKind::NewVolume};
@@ -187,16 +223,31 @@ bool CProjectDocument::DeleteVolume(std::string_view name)
   return Apply(edit);
 }
 
+bool CProjectDocument::ImportSchedule(const CSchedule& schedule)
+{
+  CEdit edit{CEditKind::Schedule};
+  edit.mSchedule = &schedule;
+  return Apply(edit);
+}
+
 bool CProjectDocument::Apply(const CEdit& edit)
 {
-  if (!mProject || !Change(edit))
+  if (!mProject)
     return false;
-  mPending = {CChangeKind::Recalculated, edit.mKind, edit.mVolume};
+  // Set first: a change that calculates the project itself (the schedule)
+  // is told as this edit.
+  mPending = {CChangeKind::Recalculated, edit.mKind,
+              edit.mKind == CEditKind::DeleteVolume ? nullptr : edit.mVolume};
+  if (!Change(edit))
+  {
+    mPending = {};
+    return false;
+  }
   if (edit.mKind == CEditKind::NewVolume)
     mPending.mVolume = mProject->mAreaTable.Find(edit.mText);
-  else if (edit.mKind == CEditKind::DeleteVolume)
-    mPending.mVolume = nullptr; // gone
-  mProject->RecalculateProject();
+  // Still pending unless the change calculated the project already.
+  if (mPending.mEdit != CEditKind::None)
+    mProject->RecalculateProject();
   return true;
 }
 
@@ -258,10 +309,36 @@ bool CProjectDocument::Change(const CEdit& edit)
   case CEditKind::Units:
     return project.SetUnits(edit.mCount);
   case CEditKind::ProjectReference:
+  {
+    const std::string before = project.mProject_Reference;
     project.SetProjectReference(edit.mText);
+    return project.mProject_Reference != before;
+  }
+  case CEditKind::DistributorReference:
+  {
+    const std::string before = project.mDistributor_Reference;
+    project.SetDistributorReference(edit.mText);
+    return project.mDistributor_Reference != before;
+  }
+  case CEditKind::CustomerReference:
+  {
+    const std::string before = project.mCustomer_Reference;
+    project.SetCustomerReference(edit.mText);
+    return project.mCustomer_Reference != before;
+  }
+  case CEditKind::Designer:
+    project.mProject_Designer = edit.mText;
+    return true;
+  case CEditKind::Distributor:
+    project.mDistributor = edit.mAddress;
+    return true;
+  case CEditKind::Customer:
+    project.mCustomer = edit.mAddress;
     return true;
   case CEditKind::NewVolume:
     return project.mAreaTable.AddNew(edit.mText, edit.mNumber);
+  case CEditKind::Schedule:
+    return ApplySchedule(*edit.mSchedule, project);
   case CEditKind::DeleteVolume:
     if (!project.mAreaTable.Find(edit.mText))
       return false;

@@ -7,6 +7,8 @@
 #include "model/project.h"
 #include "storage/project_file.h"
 
+class CSchedule;
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -63,11 +65,22 @@ public:
   void SetDeviceCounts(CArea& volume, const CDeviceCounts& counts);
   bool SetHazard(CArea& volume, int hazard);
   bool SetUnits(std::uint32_t units);
+  // The references collapse their spaces; a text that leaves the reference
+  // as it was changes nothing.
   void SetProjectReference(std::string_view text);
+  void SetDistributorReference(std::string_view text);
+  void SetCustomerReference(std::string_view text);
+  // The designer's name as listed; empty for none.
+  void SetDesigner(std::string_view name);
+  void SetDistributor(const CAddress& address);
+  void SetCustomer(const CAddress& address);
   // Collapses the spaces of the name; false for an empty or taken name.
   bool NewVolume(std::string_view name, int hazard);
   // The volume's windows must have gone first; false for an unknown name.
   bool DeleteVolume(std::string_view name);
+  // Adds and updates the schedule's volumes; false (nothing changed) for a
+  // schedule with faults.
+  bool ImportSchedule(const CSchedule& schedule);
 
   // The windows of the project: its project window, its one report
   // window and one window a volume, each registered as an observer too;
@@ -96,6 +109,8 @@ private:
     std::uint32_t mCount = 0;
     CDeviceCounts mCounts{};
     std::string mText;
+    CAddress mAddress;
+    const CSchedule* mSchedule = nullptr;
   };
   // Checks and applies the edit; on success calculates the project once and
   // tells the observers. False (nothing changed) when the edit was refused.

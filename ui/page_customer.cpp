@@ -1,5 +1,6 @@
 #include "ui/page_customer.h"
 
+#include "document/project_document.h"
 #include "document/shared_lists.h"
 #include "model/project.h"
 #include "storage/address_book.h"
@@ -85,9 +86,20 @@ void CVTXPageCustomer::Refresh()
 void CVTXPageCustomer::CommitEdits()
 {
   CProject* project = Project();
-  if (project && CommitTypedField(this, mReference, project->mCustomer_Reference,
-                                  [project](const std::string& t) { project->SetCustomerReference(t); }))
-    project->RecalculateProject();
+  CProjectDocument* document = Document();
+  if (project && document)
+    CommitTypedField(this, mReference, project->mCustomer_Reference,
+                     [document](const std::string& t) { document->SetCustomerReference(t); });
+}
+
+void CVTXPageCustomer::ChooseListedCustomer(const std::string& name, const CAddressBook& book)
+{
+  CAddress entry;
+  CProjectDocument* document = Document();
+  if (document && book.Get(name, entry))
+    document->SetCustomer(entry);
+  else
+    PostRefresh();
 }
 
 void CVTXPageCustomer::OnChosen(int index)
@@ -95,8 +107,7 @@ void CVTXPageCustomer::OnChosen(int index)
   CProject* project = Project();
   if (!project || index < 0)
     return;
-  ChooseCustomer(*project, ListedName(mCompany, index), Customers());
-  project->RecalculateProject();
+  ChooseListedCustomer(ListedName(mCompany, index), Customers());
 }
 
 void CVTXPageCustomer::OnNew()
@@ -113,8 +124,7 @@ void CVTXPageCustomer::OnNew()
   std::string error;
   if (!book.Save(kCustomerFileName, &error))
     ReportBookNotSaved(this, error);
-  ChooseCustomer(*project, dialog.mAddress.mName, book);
-  project->RecalculateProject();
+  ChooseListedCustomer(dialog.mAddress.mName, book);
 }
 
 void CVTXPageCustomer::OnEdit()
@@ -134,8 +144,7 @@ void CVTXPageCustomer::OnEdit()
   std::string error;
   if (!book.Save(kCustomerFileName, &error))
     ReportBookNotSaved(this, error);
-  ChooseCustomer(*project, dialog.mAddress.mName, book);
-  project->RecalculateProject();
+  ChooseListedCustomer(dialog.mAddress.mName, book);
 }
 
 void CVTXPageCustomer::OnDelete()
@@ -155,6 +164,6 @@ void CVTXPageCustomer::OnDelete()
   std::string error;
   if (!book.Save(kCustomerFileName, &error))
     ReportBookNotSaved(this, error);
-  project->mCustomer.Clear();
-  project->RecalculateProject();
+  if (CProjectDocument* document = Document())
+    document->SetCustomer(CAddress{});
 }

@@ -4,6 +4,7 @@
 
 #include "ui/project_sheet.h"
 
+class CAddressBook;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -28,6 +29,10 @@ public:
   void OnNew();
   void OnEdit();
   void OnDelete();
+  // The book's entry of that name becomes the project's customer; for a name
+  // the book does not hold the project keeps its customer and the page shows
+  // it again.
+  void ChooseListedCustomer(const std::string& name, const CAddressBook& book);
 
 private:
   QComboBox* mCompany;

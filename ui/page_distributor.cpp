@@ -1,5 +1,6 @@
 #include "ui/page_distributor.h"
 
+#include "document/project_document.h"
 #include "model/project.h"
 #include "storage/address_book.h"
 #include "ui/address_dialog.h"
@@ -52,10 +53,11 @@ void CVTXPageDistributor::Refresh()
 
 void CVTXPageDistributor::CommitEdits()
 {
-  // The reference changes nothing else on the sheet: no refresh follows.
-  if (CProject* project = Project())
+  CProject* project = Project();
+  CProjectDocument* document = Document();
+  if (project && document)
     CommitTypedField(this, mReference, project->mDistributor_Reference,
-                     [project](const std::string& t) { project->SetDistributorReference(t); });
+                     [document](const std::string& t) { document->SetDistributorReference(t); });
 }
 
 void CVTXPageDistributor::OnEdit()
@@ -70,6 +72,6 @@ void CVTXPageDistributor::OnEdit()
   if (!project)
     return;
   SaveDistributor(Settings(), dialog.mAddress);
-  project->mDistributor = dialog.mAddress;
-  project->RecalculateProject();
+  if (CProjectDocument* document = Document())
+    document->SetDistributor(dialog.mAddress);
 }

@@ -1,6 +1,7 @@
 #include "ui/page_project.h"
 
 #include "document/open_projects.h"
+#include "document/project_document.h"
 #include "document/report_files.h"
 #include "document/shared_lists.h"
 #include "model/project.h"
@@ -141,9 +142,20 @@ void CVTXPageProject::Refresh()
 void CVTXPageProject::CommitEdits()
 {
   CProject* project = Project();
-  if (project && CommitTypedField(this, mReference, project->mProject_Reference,
-                                  [project](const std::string& t) { project->SetProjectReference(t); }))
-    project->RecalculateProject();
+  CProjectDocument* document = Document();
+  if (project && document)
+    CommitTypedField(this, mReference, project->mProject_Reference,
+                     [document](const std::string& t) { document->SetProjectReference(t); });
+}
+
+void CVTXPageProject::ChooseListedDesigner(const std::string& name, const CNameList& designers)
+{
+  std::string stored;
+  CProjectDocument* document = Document();
+  if (document && designers.Get(name, stored))
+    document->SetDesigner(stored);
+  else
+    PostRefresh();
 }
 
 void CVTXPageProject::OnUnitChosen(int index)
@@ -151,8 +163,8 @@ void CVTXPageProject::OnUnitChosen(int index)
   CProject* project = Project();
   if (!project || index < 0)
     return;
-  project->SetUnits(static_cast<std::uint32_t>(index));
-  project->RecalculateProject();
+  if (CProjectDocument* document = Document())
+    document->SetUnits(static_cast<std::uint32_t>(index));
 }
 
 void CVTXPageProject::OnDesignerChosen(int index)
@@ -160,8 +172,7 @@ void CVTXPageProject::OnDesignerChosen(int index)
   CProject* project = Project();
   if (!project || index < 0)
     return;
-  ChooseDesigner(*project, ListedName(mDesigners, index), Designers());
-  project->RecalculateProject();
+  ChooseListedDesigner(ListedName(mDesigners, index), Designers());
 }
 
 void CVTXPageProject::OnNewDesigner()
@@ -185,8 +196,7 @@ void CVTXPageProject::OnNewDesigner()
     ShowMessage(this, kAppTitle,
                 QString("The designer list could not be saved.\r\n%1").arg(ToQt(error)),
                 CPromptIcon::Error);
-  ChooseDesigner(*project, name, designers);
-  project->RecalculateProject();
+  ChooseListedDesigner(name, designers);
 }
 
 void CVTXPageProject::OnDeleteDesigner()
@@ -206,8 +216,8 @@ void CVTXPageProject::OnDeleteDesigner()
     ShowMessage(this, kAppTitle,
                 QString("The designer list could not be saved.\r\n%1").arg(ToQt(error)),
                 CPromptIcon::Error);
-  project->ClearDesigner();
-  project->RecalculateProject();
+  if (CProjectDocument* document = Document())
+    document->SetDesigner({});
 }
 
 void CVTXPageProject::OnSave()

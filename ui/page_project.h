@@ -6,7 +6,9 @@
 
 #include <QString>
 #include <functional>
+#include <string>
 
+class CNameList;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -38,6 +40,9 @@ public:
   void OnNewDesigner();
   void OnDeleteDesigner();
   void OnSave();
+  // The listed name becomes the project's designer; for a name the list no
+  // longer holds the project keeps its designer and the page shows it again.
+  void ChooseListedDesigner(const std::string& name, const CNameList& designers);
   void OnSaveAs();
   void OnVisualReport();
   void OnTextReport();

@@ -1,5 +1,6 @@
 #include "ui/page_volumes.h"
 
+#include "document/project_document.h"
 #include "model/project.h"
 #include "storage/byte_reader.h"
 #include "storage/schedule_import.h"
@@ -156,12 +157,12 @@ void CVTXPageArea::OnNew()
   CProject* project = Project();
   if (!project)
     return;
-  // The dialog refuses an empty or used name; AddNew checks again.
+  // The dialog refuses an empty or used name; the document checks again.
   const std::string name = CollapseSpaces(dialog.mName);
-  if (!project->mAreaTable.AddNew(name, dialog.mHazard))
+  CProjectDocument* document = Document();
+  if (!document || !document->NewVolume(name, dialog.mHazard))
     return;
   mModel->Reset();
-  project->RecalculateProject();
   if (CArea* area = project->mAreaTable.Find(name))
     OpenVolumeWindow(area);
 }
@@ -186,9 +187,9 @@ void CVTXPageArea::OnDelete()
   // The window goes first: it must never outlive its volume.
   if (CArea* area = project->mAreaTable.Find(name))
     CloseVolumeWindow(area);
-  project->mAreaTable.RemoveByName(name);
+  if (CProjectDocument* document = Document())
+    document->DeleteVolume(name);
   mModel->Reset();
-  project->RecalculateProject();
 }
 
 namespace
@@ -250,6 +251,7 @@ void CVTXPageArea::OnImport()
   if (!AskOkCancel(this, "Import", summary, CPromptIcon::Question))
     return;
   ClearSelection();
-  ApplySchedule(schedule, *project);
+  if (CProjectDocument* document = Document())
+    document->ImportSchedule(schedule);
   mModel->Reset();
 }
