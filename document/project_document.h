@@ -7,7 +7,7 @@
 #include "model/project.h"
 #include "storage/project_file.h"
 
-class CSchedule;
+struct CSchedule;
 
 #include <cstddef>
 #include <cstdint>

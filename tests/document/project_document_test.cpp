@@ -1,7 +1,9 @@
 #include "document/project_document.h"
+#include "storage/schedule_import.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -14,10 +16,12 @@ public:
   void DocumentChanged(const CDocumentChange& change) override
   {
     mChanges.push_back(change.mKind);
+    mTold.push_back(change);
     if (mLeaveWhenTold)
       mLeaveWhenTold->RemoveObserver(this);
   }
   std::vector<CChangeKind> mChanges;
+  std::vector<CDocumentChange> mTold;
   CProjectDocument* mLeaveWhenTold = nullptr;
 };
 } // namespace
@@ -70,4 +74,160 @@ TEST(ProjectDocument, EveryCalculationReachesEachObserverOnceUntilItLeaves)
   std::unique_ptr<CProject> project = document.TakeProject();
   project->RecalculateProject();
   EXPECT_EQ(stays.mChanges.size(), 2u);
+}
+
+namespace
+{
+// An open project of one volume "Hall", 10 x 8 x 3 m with one opening, and a
+// recorder following it.
+struct CEditFixture
+{
+  CEditFixture()
+  {
+    document.Project().mAreaTable.AddNew("Hall", 0);
+    hall = document.Project().mAreaTable.Find("Hall");
+    hall->SetLength(10);
+    hall->SetWidth(8);
+    hall->SetHeight(3);
+    hall->mVentTable.Add(VENT_WALL, SHAPE_RECTANGULAR, 1, 1, 1);
+    document.Project().RecalculateProject();
+    document.AddObserver(&recorder);
+  }
+  CProjectDocument document;
+  CArea* hall = nullptr;
+  CRecorder recorder;
+};
+} // namespace
+
+TEST(ProjectDocument, EachEditIsAppliedCalculatedOnceAndToldWithWhatChanged)
+{
+  struct CCase
+  {
+    CEditKind kind;
+    bool aboutHall;
+    std::function<bool(CProjectDocument&, CArea&)> edit;
+    std::function<bool(const CProject&, const CArea&)> applied;
+  };
+  const CCase cases[] = {
+    {CEditKind::VolumeSize, true,
+     [](CProjectDocument& d, CArea& a) { return d.SetVolumeSize(a, 5, 4, 2); },
+     [](const CProject&, const CArea& a) { return a.mVolume == 40; }}, // calculated
+    {CEditKind::AddOpening, true,
+     [](CProjectDocument& d, CArea& a)
+     {
+       d.AddOpening(a, {VENT_CEILING, SHAPE_RECTANGULAR, 2, 1, 1});
+       return true;
+     },
+     [](const CProject&, const CArea& a) { return a.mVentTable.Count() == 2 && a.mSizeVentCeiling == 2; }},
+    {CEditKind::ChangeOpening, true,
+     [](CProjectDocument& d, CArea& a) { return d.ChangeOpening(a, 0, {VENT_WALL, SHAPE_RECTANGULAR, 2, 2, 1}); },
+     [](const CProject&, const CArea& a) { return a.mVentTable.Get(0)->mWidth == 2 && a.mSizeVentWallUpper == 4; }},
+    {CEditKind::DuplicateOpening, true,
+     [](CProjectDocument& d, CArea& a) { return d.DuplicateOpening(a, 0); },
+     [](const CProject&, const CArea& a) { return a.mVentTable.Count() == 2; }},
+    {CEditKind::DeleteOpenings, true,
+     [](CProjectDocument& d, CArea& a) { return d.DeleteOpenings(a, {0}); },
+     [](const CProject&, const CArea& a) { return a.mVentTable.Count() == 0 && (a.mFlags & AF_NO_OPENINGS); }},
+    {CEditKind::DeviceCount, true,
+     [](CProjectDocument& d, CArea& a) { return d.SetDeviceCount(a, 1, 3); },
+     [](const CProject&, const CArea& a) { return a.DeviceCount(1) == 3; }},
+    {CEditKind::DeviceCounts, true,
+     [](CProjectDocument& d, CArea& a)
+     {
+       CDeviceCounts counts{};
+       counts[2] = 4;
+       d.SetDeviceCounts(a, counts);
+       return true;
+     },
+     [](const CProject&, const CArea& a) { return a.DeviceCount(2) == 4; }},
+    {CEditKind::Hazard, true, [](CProjectDocument& d, CArea& a) { return d.SetHazard(a, 1); },
+     [](const CProject&, const CArea& a) { return a.mHazard == 1; }},
+    {CEditKind::Units, false, [](CProjectDocument& d, CArea&) { return d.SetUnits(1); },
+     [](const CProject& p, const CArea&) { return p.mUnits == 1; }},
+    {CEditKind::ProjectReference, false,
+     [](CProjectDocument& d, CArea&)
+     {
+       d.SetProjectReference("  A   12 ");
+       return true;
+     },
+     [](const CProject& p, const CArea&) { return p.mProject_Reference == "A 12"; }},
+    {CEditKind::Customer, false,
+     [](CProjectDocument& d, CArea&)
+     {
+       CAddress customer;
+       customer.mName = "Mill";
+       d.SetCustomer(customer);
+       return true;
+     },
+     [](const CProject& p, const CArea&) { return p.mCustomer.mName == "Mill"; }},
+    {CEditKind::NewVolume, false, [](CProjectDocument& d, CArea&) { return d.NewVolume("Store", 2); },
+     [](const CProject& p, const CArea&) { return p.mAreaTable.Find("Store") != nullptr; }},
+    {CEditKind::Schedule, false,
+     [](CProjectDocument& d, CArea&)
+     {
+       return d.ImportSchedule(
+         ReadSchedule("name,hazard_class,length_m,width_m,height_m\r\nHall,CLASS A - SURFACE FIRES,6,5,2\r\n", d.Project()));
+     },
+     [](const CProject&, const CArea& a) { return a.mVolume == 60; }},
+  };
+  for (const CCase& c : cases)
+  {
+    SCOPED_TRACE(static_cast<int>(c.kind));
+    CEditFixture f;
+    ASSERT_TRUE(c.edit(f.document, *f.hall));
+    EXPECT_TRUE(c.applied(f.document.Project(), *f.hall));
+    ASSERT_EQ(f.recorder.mTold.size(), 1u); // one calculation, told once
+    EXPECT_EQ(f.recorder.mTold[0].mEdit, c.kind);
+    EXPECT_EQ(f.recorder.mTold[0].mVolume,
+              c.kind == CEditKind::NewVolume ? f.document.Project().mAreaTable.Find("Store")
+              : c.aboutHall                  ? f.hall
+                                             : nullptr);
+  }
+
+  // Deleting a volume tells of no volume: it is gone.
+  CEditFixture f;
+  EXPECT_TRUE(f.document.DeleteVolume("Hall"));
+  ASSERT_EQ(f.recorder.mTold.size(), 1u);
+  EXPECT_EQ(f.recorder.mTold[0].mEdit, CEditKind::DeleteVolume);
+  EXPECT_EQ(f.recorder.mTold[0].mVolume, nullptr);
+  // A bare calculation is told as no edit.
+  f.document.Project().RecalculateProject();
+  EXPECT_EQ(f.recorder.mTold.back().mEdit, CEditKind::None);
+}
+
+TEST(ProjectDocument, ARefusedEditIsReportedAndChangesNothing)
+{
+  const std::function<bool(CProjectDocument&, CArea&)> refused[] = {
+    [](CProjectDocument& d, CArea& a) { return d.SetVolumeSize(a, 0, -1, 0); },
+    [](CProjectDocument& d, CArea& a) { return d.ChangeOpening(a, 5, {}); },
+    [](CProjectDocument& d, CArea& a) { return d.DeleteOpenings(a, {0, 1}); },
+    [](CProjectDocument& d, CArea& a) { return d.DuplicateOpening(a, 1); },
+    [](CProjectDocument& d, CArea& a) { return d.SetDeviceCount(a, DeviceModelCount, 1); },
+    [](CProjectDocument& d, CArea& a) { return d.SetHazard(a, -1); },
+    [](CProjectDocument& d, CArea&) { return d.SetUnits(2); },
+    [](CProjectDocument& d, CArea&) { return d.NewVolume("Hall", 0); },
+    [](CProjectDocument& d, CArea&) { return d.NewVolume("  ", 0); },
+    [](CProjectDocument& d, CArea&) { return d.DeleteVolume("Store"); },
+    [](CProjectDocument& d, CArea&)
+    { return d.ImportSchedule(ReadSchedule("name,hazard_class,length_m,width_m,height_m\r\nHall,x,6,5,2\r\n", d.Project())); },
+  };
+  for (std::size_t i = 0; i < std::size(refused); ++i)
+  {
+    SCOPED_TRACE(i);
+    CEditFixture f;
+    const CProjectSnapshot before(f.document.Project());
+    EXPECT_FALSE(refused[i](f.document, *f.hall));
+    EXPECT_FALSE(before.Differs(f.document.Project()));
+    EXPECT_TRUE(f.recorder.mTold.empty());
+  }
+
+  // Sizes refused in part: the valid one is taken, the call still says no.
+  CEditFixture f;
+  EXPECT_FALSE(f.document.SetVolumeSize(*f.hall, 5, 0, 3));
+  EXPECT_EQ(f.hall->mLength, 5);
+  EXPECT_EQ(f.hall->mWidth, 8);
+  EXPECT_EQ(f.recorder.mTold.size(), 1u);
+  // A reference left as it was is no edit.
+  f.document.SetProjectReference("");
+  EXPECT_EQ(f.recorder.mTold.size(), 1u);
 }
