@@ -34,6 +34,10 @@ enum class CEditKind
   NewVolume,
   DeleteVolume,
   Schedule,
+  VolumeNotes,
+  IncludeVolumeNotes,
+  ProjectNotes,
+  IncludeProjectNotes,
 };
 
 struct CDocumentChange

@@ -230,6 +230,34 @@ bool CProjectDocument::ImportSchedule(const CSchedule& schedule)
   return Apply(edit);
 }
 
+void CProjectDocument::SetVolumeNotes(CArea& volume, std::string notes)
+{
+  CEdit edit{CEditKind::VolumeNotes, &volume};
+  edit.mText = std::move(notes);
+  Apply(edit);
+}
+
+void CProjectDocument::SetIncludeVolumeNotes(CArea& volume, bool include)
+{
+  CEdit edit{CEditKind::IncludeVolumeNotes, &volume};
+  edit.mFlag = include;
+  Apply(edit);
+}
+
+void CProjectDocument::SetProjectNotes(std::string notes)
+{
+  CEdit edit{CEditKind::ProjectNotes};
+  edit.mText = std::move(notes);
+  Apply(edit);
+}
+
+void CProjectDocument::SetIncludeProjectNotes(bool include)
+{
+  CEdit edit{CEditKind::IncludeProjectNotes};
+  edit.mFlag = include;
+  Apply(edit);
+}
+
 bool CProjectDocument::Apply(const CEdit& edit)
 {
   if (!mProject)
@@ -337,6 +365,18 @@ bool CProjectDocument::Change(const CEdit& edit)
     return true;
   case CEditKind::NewVolume:
     return project.mAreaTable.AddNew(edit.mText, edit.mNumber);
+  case CEditKind::VolumeNotes:
+    volume->SetNotes(edit.mText);
+    return true;
+  case CEditKind::IncludeVolumeNotes:
+    volume->SetIncludeNotes(edit.mFlag);
+    return true;
+  case CEditKind::ProjectNotes:
+    project.mNotes = edit.mText;
+    return true;
+  case CEditKind::IncludeProjectNotes:
+    project.mIncludeNotes = edit.mFlag;
+    return true;
   case CEditKind::Schedule:
     return ApplySchedule(*edit.mSchedule, project);
   case CEditKind::DeleteVolume:

@@ -81,6 +81,11 @@ public:
   // Adds and updates the schedule's volumes; false (nothing changed) for a
   // schedule with faults.
   bool ImportSchedule(const CSchedule& schedule);
+  // Notes as stored (the caller has made them fit the file's character set).
+  void SetVolumeNotes(CArea& volume, std::string notes);
+  void SetIncludeVolumeNotes(CArea& volume, bool include);
+  void SetProjectNotes(std::string notes);
+  void SetIncludeProjectNotes(bool include);
 
   // The windows of the project: its project window, its one report
   // window and one window a volume, each registered as an observer too;
@@ -111,6 +116,7 @@ private:
     std::string mText;
     CAddress mAddress;
     const CSchedule* mSchedule = nullptr;
+    bool mFlag = false; // whether notes go into the report
   };
   // Checks and applies the edit; on success calculates the project once and
   // tells the observers. False (nothing changed) when the edit was refused.

@@ -1,5 +1,6 @@
 #include "ui/area_page_notes.h"
 
+#include "document/project_document.h"
 #include "model/area.h"
 #include "ui/area_page_fields.h"
 #include "ui/prompts.h"
@@ -42,8 +43,9 @@ CVTXAreaPageNotes::CVTXAreaPageNotes(CVTXAreaSheet& sheet)
   connect(mInclude, &QCheckBox::clicked, this,
           [this](bool checked)
           {
-            if (CArea* area = Area())
-              area->SetIncludeNotes(checked);
+            CArea* area = Area();
+            if (CProjectDocument* document = area ? Document() : nullptr)
+              document->SetIncludeVolumeNotes(*area, checked);
           });
 }
 
@@ -57,8 +59,11 @@ void CVTXAreaPageNotes::CommitEdits()
   // as they were and the project does not count as changed.
   if (shown == NotesToQt(area->mNotes))
     return;
+  CProjectDocument* document = Document();
+  if (!document)
+    return;
   bool lost = false;
-  area->SetNotes(NotesFromQtText(shown, &lost));
+  document->SetVolumeNotes(*area, NotesFromQtText(shown, &lost));
   if (!lost)
     return;
   // Characters the program's character set cannot hold were left out: show

@@ -1,5 +1,6 @@
 #include "ui/page_notes.h"
 
+#include "document/project_document.h"
 #include "model/project.h"
 #include "ui/qt_text.h"
 
@@ -42,8 +43,8 @@ CVTXPageNotes::CVTXPageNotes(CVTXSheet& sheet)
   connect(mInclude, &QCheckBox::clicked, this,
           [this](bool checked)
           {
-            if (CProject* project = Project())
-              project->mIncludeNotes = checked;
+            if (CProjectDocument* document = Document())
+              document->SetIncludeProjectNotes(checked);
           });
 }
 
@@ -64,7 +65,10 @@ void CVTXPageNotes::CommitEdits()
   // they were and the project does not count as changed.
   if (shown == NotesToQt(project->mNotes))
     return;
-  project->mNotes = NotesFromQt(this, shown);
+  CProjectDocument* document = Document();
+  if (!document)
+    return;
+  document->SetProjectNotes(NotesFromQt(this, shown));
   const QString kept = NotesToQt(project->mNotes);
   if (kept != shown)
     mEditor->setPlainText(kept); // characters were removed: show what is kept

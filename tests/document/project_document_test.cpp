@@ -109,66 +109,87 @@ TEST(ProjectDocument, EachEditIsAppliedCalculatedOnceAndToldWithWhatChanged)
     std::function<bool(const CProject&, const CArea&)> applied;
   };
   const CCase cases[] = {
-    {CEditKind::VolumeSize, true,
-     [](CProjectDocument& d, CArea& a) { return d.SetVolumeSize(a, 5, 4, 2); },
-     [](const CProject&, const CArea& a) { return a.mVolume == 40; }}, // calculated
-    {CEditKind::AddOpening, true,
-     [](CProjectDocument& d, CArea& a)
-     {
-       d.AddOpening(a, {VENT_CEILING, SHAPE_RECTANGULAR, 2, 1, 1});
-       return true;
-     },
-     [](const CProject&, const CArea& a) { return a.mVentTable.Count() == 2 && a.mSizeVentCeiling == 2; }},
-    {CEditKind::ChangeOpening, true,
-     [](CProjectDocument& d, CArea& a) { return d.ChangeOpening(a, 0, {VENT_WALL, SHAPE_RECTANGULAR, 2, 2, 1}); },
-     [](const CProject&, const CArea& a) { return a.mVentTable.Get(0)->mWidth == 2 && a.mSizeVentWallUpper == 4; }},
-    {CEditKind::DuplicateOpening, true,
-     [](CProjectDocument& d, CArea& a) { return d.DuplicateOpening(a, 0); },
-     [](const CProject&, const CArea& a) { return a.mVentTable.Count() == 2; }},
-    {CEditKind::DeleteOpenings, true,
-     [](CProjectDocument& d, CArea& a) { return d.DeleteOpenings(a, {0}); },
-     [](const CProject&, const CArea& a) { return a.mVentTable.Count() == 0 && (a.mFlags & AF_NO_OPENINGS); }},
-    {CEditKind::DeviceCount, true,
-     [](CProjectDocument& d, CArea& a) { return d.SetDeviceCount(a, 1, 3); },
-     [](const CProject&, const CArea& a) { return a.DeviceCount(1) == 3; }},
-    {CEditKind::DeviceCounts, true,
-     [](CProjectDocument& d, CArea& a)
-     {
-       CDeviceCounts counts{};
-       counts[2] = 4;
-       d.SetDeviceCounts(a, counts);
-       return true;
-     },
-     [](const CProject&, const CArea& a) { return a.DeviceCount(2) == 4; }},
-    {CEditKind::Hazard, true, [](CProjectDocument& d, CArea& a) { return d.SetHazard(a, 1); },
-     [](const CProject&, const CArea& a) { return a.mHazard == 1; }},
-    {CEditKind::Units, false, [](CProjectDocument& d, CArea&) { return d.SetUnits(1); },
-     [](const CProject& p, const CArea&) { return p.mUnits == 1; }},
-    {CEditKind::ProjectReference, false,
-     [](CProjectDocument& d, CArea&)
-     {
-       d.SetProjectReference("  A   12 ");
-       return true;
-     },
-     [](const CProject& p, const CArea&) { return p.mProject_Reference == "A 12"; }},
-    {CEditKind::Customer, false,
-     [](CProjectDocument& d, CArea&)
-     {
-       CAddress customer;
-       customer.mName = "Mill";
-       d.SetCustomer(customer);
-       return true;
-     },
-     [](const CProject& p, const CArea&) { return p.mCustomer.mName == "Mill"; }},
-    {CEditKind::NewVolume, false, [](CProjectDocument& d, CArea&) { return d.NewVolume("Store", 2); },
-     [](const CProject& p, const CArea&) { return p.mAreaTable.Find("Store") != nullptr; }},
-    {CEditKind::Schedule, false,
-     [](CProjectDocument& d, CArea&)
-     {
-       return d.ImportSchedule(
-         ReadSchedule("name,hazard_class,length_m,width_m,height_m\r\nHall,CLASS A - SURFACE FIRES,6,5,2\r\n", d.Project()));
-     },
-     [](const CProject&, const CArea& a) { return a.mVolume == 60; }},
+      {CEditKind::VolumeSize, true,
+       [](CProjectDocument& d, CArea& a) { return d.SetVolumeSize(a, 5, 4, 2); },
+       [](const CProject&, const CArea& a) { return a.mVolume == 40; }}, // calculated
+      {CEditKind::AddOpening, true,
+       [](CProjectDocument& d, CArea& a)
+       {
+         d.AddOpening(a, {VENT_CEILING, SHAPE_RECTANGULAR, 2, 1, 1});
+         return true;
+       },
+       [](const CProject&, const CArea& a)
+       { return a.mVentTable.Count() == 2 && a.mSizeVentCeiling == 2; }},
+      {CEditKind::ChangeOpening, true,
+       [](CProjectDocument& d, CArea& a) {
+         return d.ChangeOpening(a, 0, {VENT_WALL, SHAPE_RECTANGULAR, 2, 2, 1});
+       },
+       [](const CProject&, const CArea& a)
+       { return a.mVentTable.Get(0)->mWidth == 2 && a.mSizeVentWallUpper == 4; }},
+      {CEditKind::DuplicateOpening, true,
+       [](CProjectDocument& d, CArea& a) { return d.DuplicateOpening(a, 0); },
+       [](const CProject&, const CArea& a) { return a.mVentTable.Count() == 2; }},
+      {CEditKind::DeleteOpenings, true,
+       [](CProjectDocument& d, CArea& a) { return d.DeleteOpenings(a, {0}); },
+       [](const CProject&, const CArea& a)
+       { return a.mVentTable.Count() == 0 && (a.mFlags & AF_NO_OPENINGS); }},
+      {CEditKind::DeviceCount, true,
+       [](CProjectDocument& d, CArea& a) { return d.SetDeviceCount(a, 1, 3); },
+       [](const CProject&, const CArea& a) { return a.DeviceCount(1) == 3; }},
+      {CEditKind::DeviceCounts, true,
+       [](CProjectDocument& d, CArea& a)
+       {
+         CDeviceCounts counts{};
+         counts[2] = 4;
+         d.SetDeviceCounts(a, counts);
+         return true;
+       },
+       [](const CProject&, const CArea& a) { return a.DeviceCount(2) == 4; }},
+      {CEditKind::Hazard, true, [](CProjectDocument& d, CArea& a) { return d.SetHazard(a, 1); },
+       [](const CProject&, const CArea& a) { return a.mHazard == 1; }},
+      {CEditKind::VolumeNotes, true,
+       [](CProjectDocument& d, CArea& a)
+       {
+         d.SetVolumeNotes(a, "Dry");
+         return true;
+       },
+       [](const CProject&, const CArea& a) { return a.mNotes == "Dry"; }},
+      {CEditKind::IncludeProjectNotes, false,
+       [](CProjectDocument& d, CArea&)
+       {
+         d.SetIncludeProjectNotes(true);
+         return true;
+       },
+       [](const CProject& p, const CArea&) { return p.mIncludeNotes; }},
+      {CEditKind::Units, false, [](CProjectDocument& d, CArea&) { return d.SetUnits(1); },
+       [](const CProject& p, const CArea&) { return p.mUnits == 1; }},
+      {CEditKind::ProjectReference, false,
+       [](CProjectDocument& d, CArea&)
+       {
+         d.SetProjectReference("  A   12 ");
+         return true;
+       },
+       [](const CProject& p, const CArea&) { return p.mProject_Reference == "A 12"; }},
+      {CEditKind::Customer, false,
+       [](CProjectDocument& d, CArea&)
+       {
+         CAddress customer;
+         customer.mName = "Mill";
+         d.SetCustomer(customer);
+         return true;
+       },
+       [](const CProject& p, const CArea&) { return p.mCustomer.mName == "Mill"; }},
+      {CEditKind::NewVolume, false,
+       [](CProjectDocument& d, CArea&) { return d.NewVolume("Store", 2); },
+       [](const CProject& p, const CArea&) { return p.mAreaTable.Find("Store") != nullptr; }},
+      {CEditKind::Schedule, false,
+       [](CProjectDocument& d, CArea&)
+       {
+         return d.ImportSchedule(ReadSchedule("name,hazard_class,length_m,width_m,height_m\r\nHall,"
+                                              "CLASS A - SURFACE FIRES,6,5,2\r\n",
+                                              d.Project()));
+       },
+       [](const CProject&, const CArea& a) { return a.mVolume == 60; }},
   };
   for (const CCase& c : cases)
   {
@@ -178,10 +199,10 @@ TEST(ProjectDocument, EachEditIsAppliedCalculatedOnceAndToldWithWhatChanged)
     EXPECT_TRUE(c.applied(f.document.Project(), *f.hall));
     ASSERT_EQ(f.recorder.mTold.size(), 1u); // one calculation, told once
     EXPECT_EQ(f.recorder.mTold[0].mEdit, c.kind);
-    EXPECT_EQ(f.recorder.mTold[0].mVolume,
-              c.kind == CEditKind::NewVolume ? f.document.Project().mAreaTable.Find("Store")
-              : c.aboutHall                  ? f.hall
-                                             : nullptr);
+    EXPECT_EQ(f.recorder.mTold[0].mVolume, c.kind == CEditKind::NewVolume
+                                               ? f.document.Project().mAreaTable.Find("Store")
+                                           : c.aboutHall ? f.hall
+                                                         : nullptr);
   }
 
   // Deleting a volume tells of no volume: it is gone.
@@ -198,18 +219,23 @@ TEST(ProjectDocument, EachEditIsAppliedCalculatedOnceAndToldWithWhatChanged)
 TEST(ProjectDocument, ARefusedEditIsReportedAndChangesNothing)
 {
   const std::function<bool(CProjectDocument&, CArea&)> refused[] = {
-    [](CProjectDocument& d, CArea& a) { return d.SetVolumeSize(a, 0, -1, 0); },
-    [](CProjectDocument& d, CArea& a) { return d.ChangeOpening(a, 5, {}); },
-    [](CProjectDocument& d, CArea& a) { return d.DeleteOpenings(a, {0, 1}); },
-    [](CProjectDocument& d, CArea& a) { return d.DuplicateOpening(a, 1); },
-    [](CProjectDocument& d, CArea& a) { return d.SetDeviceCount(a, DeviceModelCount, 1); },
-    [](CProjectDocument& d, CArea& a) { return d.SetHazard(a, -1); },
-    [](CProjectDocument& d, CArea&) { return d.SetUnits(2); },
-    [](CProjectDocument& d, CArea&) { return d.NewVolume("Hall", 0); },
-    [](CProjectDocument& d, CArea&) { return d.NewVolume("  ", 0); },
-    [](CProjectDocument& d, CArea&) { return d.DeleteVolume("Store"); },
-    [](CProjectDocument& d, CArea&)
-    { return d.ImportSchedule(ReadSchedule("name,hazard_class,length_m,width_m,height_m\r\nHall,x,6,5,2\r\n", d.Project())); },
+      [](CProjectDocument& d, CArea& a) { return d.SetVolumeSize(a, 0, -1, 0); },
+      [](CProjectDocument& d, CArea& a) { return d.ChangeOpening(a, 5, {}); },
+      [](CProjectDocument& d, CArea& a) {
+        return d.DeleteOpenings(a, {0, 1});
+      },
+      [](CProjectDocument& d, CArea& a) { return d.DuplicateOpening(a, 1); },
+      [](CProjectDocument& d, CArea& a) { return d.SetDeviceCount(a, DeviceModelCount, 1); },
+      [](CProjectDocument& d, CArea& a) { return d.SetHazard(a, -1); },
+      [](CProjectDocument& d, CArea&) { return d.SetUnits(2); },
+      [](CProjectDocument& d, CArea&) { return d.NewVolume("Hall", 0); },
+      [](CProjectDocument& d, CArea&) { return d.NewVolume("  ", 0); },
+      [](CProjectDocument& d, CArea&) { return d.DeleteVolume("Store"); },
+      [](CProjectDocument& d, CArea&)
+      {
+        return d.ImportSchedule(ReadSchedule(
+            "name,hazard_class,length_m,width_m,height_m\r\nHall,x,6,5,2\r\n", d.Project()));
+      },
   };
   for (std::size_t i = 0; i < std::size(refused); ++i)
   {
