@@ -5,6 +5,7 @@
 #include "storage/schedule_import.h"
 
 #include <algorithm>
+#include <functional>
 
 CProjectDocument::CProjectDocument() : mProject(std::make_unique<CProject>()) { Attach(); }
 
@@ -279,6 +280,18 @@ bool CProjectDocument::Apply(const CEdit& edit)
   return true;
 }
 
+namespace
+{
+// Runs the setter; true when it changed the text (a text edit that leaves it
+// as it was is no edit).
+bool Changes(const std::string& text, const std::function<void()>& set)
+{
+  const std::string before = text;
+  set();
+  return text != before;
+}
+} // namespace
+
 bool CProjectDocument::Change(const CEdit& edit)
 {
   CArea* volume = edit.mVolume;
@@ -337,23 +350,12 @@ bool CProjectDocument::Change(const CEdit& edit)
   case CEditKind::Units:
     return project.SetUnits(edit.mCount);
   case CEditKind::ProjectReference:
-  {
-    const std::string before = project.mProject_Reference;
-    project.SetProjectReference(edit.mText);
-    return project.mProject_Reference != before;
-  }
+    return Changes(project.mProject_Reference, [&] { project.SetProjectReference(edit.mText); });
   case CEditKind::DistributorReference:
-  {
-    const std::string before = project.mDistributor_Reference;
-    project.SetDistributorReference(edit.mText);
-    return project.mDistributor_Reference != before;
-  }
+    return Changes(project.mDistributor_Reference,
+                   [&] { project.SetDistributorReference(edit.mText); });
   case CEditKind::CustomerReference:
-  {
-    const std::string before = project.mCustomer_Reference;
-    project.SetCustomerReference(edit.mText);
-    return project.mCustomer_Reference != before;
-  }
+    return Changes(project.mCustomer_Reference, [&] { project.SetCustomerReference(edit.mText); });
   case CEditKind::Designer:
     project.mProject_Designer = edit.mText;
     return true;
