@@ -1,5 +1,7 @@
-// vantor-cli report and rtf, run as a separate process on the project files
-// of the report golden cases (tests/data/reports/<case>/).
+// vantor-cli report, dump and rtf, run as a separate process on the project
+// files of the golden cases (tests/data/reports/<case>/).
+
+#include "tests/report/golden_cases.h"
 
 #include <gtest/gtest.h>
 
@@ -80,7 +82,7 @@ protected:
 
   static fs::path Case(const char* name)
   {
-    return fs::path(VANTOR_TEST_DATA_DIR) / "reports" / name;
+    return GoldenCasesFolder() / name;
   }
 
   // The usage text and nothing on standard output.
@@ -104,19 +106,22 @@ protected:
 };
 } // namespace
 
-TEST_F(ReportCli, ReportWritesTheTextReportByteForByte)
+TEST_F(ReportCli, ReportDumpAndRtfWriteTheGoldenFilesByteForByte)
 {
-  const std::pair<const char*, const char*> cases[] = {
-    {"new_project", "Warehouse 7.ad"},
-    {"imperial_errors", "Tunnel 3.ad"},
-  };
-  for (const auto& [name, file] : cases)
+  for (const CGoldenCase& c : GoldenCases())
   {
-    SCOPED_TRACE(name);
-    const CRun report = Run({"report", (Case(name) / file).string()});
-    EXPECT_EQ(report.mStatus, 0) << report.mErr;
-    EXPECT_EQ(report.mErr, "");
-    EXPECT_EQ(report.mOut, Slurp(Case(name) / "report.txt"));
+    SCOPED_TRACE(c.mFolder.filename().string());
+    ASSERT_FALSE(c.mProject.empty());
+    for (const auto& [command, expected] : {std::pair{"report", kGoldenReport}, {"dump", kGoldenDump}})
+    {
+      const CRun run = Run({command, c.mProject.string()});
+      EXPECT_EQ(run.mStatus, 0) << run.mErr;
+      EXPECT_EQ(run.mErr, "");
+      EXPECT_EQ(run.mOut, Slurp(c.mFolder / expected)) << command;
+    }
+    const CRun rtf = Run({"rtf", "-o", "out.rtf", c.mProject.string()});
+    EXPECT_EQ(rtf.mStatus, 0) << rtf.mErr;
+    EXPECT_EQ(Slurp(mDir / "out.rtf"), Slurp(c.mFolder / kGoldenRtf));
   }
 }
 

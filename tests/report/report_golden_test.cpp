@@ -1,49 +1,22 @@
-// Compares the text report of each case of report_cases.h with the expected
-// file beside it in tests/data/reports/<case>/report.txt. Run with
-// VANTOR_UPDATE_GOLDEN=1 to write the files afresh after an intended change
-// (and read the difference before committing it).
+// The text report of each project built in code (report_cases.h) is the
+// expected report of the golden case folder of the same name; the folders
+// themselves are checked from their project files by the document tests
+// (tests/document/golden_cases_test.cpp), which also write them afresh.
 
 #include "report/text_report.h"
+#include "tests/report/golden_cases.h"
 #include "tests/report/report_cases.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
-namespace
-{
-std::filesystem::path CaseFolder(const char* name)
-{
-  return std::filesystem::path(VANTOR_TEST_DATA_DIR) / "reports" / name;
-}
-
-std::string ReadBytes(const std::filesystem::path& path)
-{
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-bool Updating() { return std::getenv("VANTOR_UPDATE_GOLDEN") != nullptr; }
-} // namespace
 
 TEST(TextReportGolden, EveryCaseMatchesItsExpectedFile)
 {
   for (const CReportCase& c : ReportCases())
   {
     SCOPED_TRACE(c.mName);
-    const std::string actual = TextReport(*c.mMake());
-    const std::filesystem::path file = CaseFolder(c.mName) / "report.txt";
-    if (Updating())
-    {
-      std::filesystem::create_directories(file.parent_path());
-      std::ofstream(file, std::ios::binary) << actual;
-      continue;
-    }
+    const std::filesystem::path file = GoldenCasesFolder() / c.mName / kGoldenReport;
     ASSERT_TRUE(std::filesystem::exists(file)) << file;
-    EXPECT_EQ(actual, ReadBytes(file));
+    EXPECT_EQ(TextReport(*c.mMake()), ReadGoldenBytes(file));
   }
 }
 
