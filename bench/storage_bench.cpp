@@ -1,6 +1,6 @@
-// Opening and saving the large project file, and the Open Project listing of
-// a folder of many project files, each against the plain file operation it
-// cannot do without.
+// Making the openings of the large project file and saving it, and the Open
+// Project listing of a folder of many project files, each against the plain
+// file operation it cannot do without.
 
 #include "bench/bench_files.h"
 #include "bench/paired_timer.h"
@@ -47,31 +47,12 @@ const CProjectFolder& ProjectFolder()
   return folder;
 }
 
-// What File > Open does with the file: read it whole, then keep a snapshot.
-void BM_Load(benchmark::State& state)
-{
-  const std::string& path = LargeFile().mPath;
-  std::unique_ptr<CProject> project;
-  bench::RunPaired(
-    state, {4.0, 0},
-    [&] { project = std::make_unique<CProject>(); },
-    [&] { benchmark::DoNotOptimize(bench::ReadWholeFile(path)); },
-    [&]
-    {
-      project->SetName("Large");
-      project->mPath = path;
-      if (!LoadProject(*project))
-        state.SkipWithError("the project file does not read");
-    });
-  state.counters["volumes"] = static_cast<double>(project ? project->mAreaTable.Count() : 0);
-  state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(path)) / 1e6;
-}
-BENCHMARK(BM_Load)->UseManualTime()->Unit(benchmark::kMillisecond);
-
-// What Load cannot do without: making the file's 200,000 openings as the
-// model holds them (one table a volume, every opening calculated), with no
-// reading, checking or volume calculation, against the same read. Shows how
-// much of the Load figure the openings alone take; no figure of its own.
+// What loading the file cannot do without: making its 200,000 openings as
+// the model holds them (one table a volume, every opening calculated), with
+// no reading, checking or volume calculation, against reading its bytes.
+// Shows how much of a load the openings alone take; no figure of its own.
+// The load itself is timed in a fresh process, as the user meets it
+// (vantor-bench-load-once, run by scripts/bench.sh).
 void BM_LoadOpeningsOnly(benchmark::State& state)
 {
   const std::string& path = LargeFile().mPath;

@@ -53,7 +53,7 @@ echo "|---|---|---|---|---|---|"
 status=0
 for json in "$out"/*.json; do
   jq -r '.benchmarks[] | select(.ok != null and .run_type == "iteration") |
-    [ (.name | sub("/manual_time$"; "")),
+    [ (.name | sub("/min_time:[^/]*"; "") | sub("/manual_time$"; "")),
       (.ms | tostring | .[0:7]) + " ms",
       (.base_ms | tostring | .[0:7]) + " ms",
       (.ratio * 100 | round / 100 | tostring) + "x",

@@ -1,12 +1,14 @@
 // The windows a user waits for on a large project, driven through the real
 // widgets on the offscreen platform: the Volumes page refresh of 10,000
-// volumes, a report window scrolled and repainted with 1,000 volumes, and
+// volumes, one edit in a 10,000-volume project until every open window has
+// caught up, a report window scrolled and repainted with 1,000 volumes, and
 // the Open Project dialog over a folder of 1,000 project files.
 
 #include "bench/bench_files.h"
 #include "bench/paired_timer.h"
 #include "bench/project_generator.h"
 #include "document/open_projects.h"
+#include "document/project_document.h"
 #include "model/project.h"
 #include "storage/settings_store.h"
 #include "ui/app.h"
@@ -20,14 +22,18 @@
 #include "ui/windows.h"
 
 #include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTreeWidget>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <clocale>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 namespace
 {
@@ -136,6 +142,105 @@ void BM_VolumesPageRefresh(benchmark::State& state)
   state.counters["rows"] = page->Model()->rowCount();
 }
 BENCHMARK(BM_VolumesPageRefresh)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// Counts the paint events of the widgets inside each of a few windows.
+class CPaintWatch : public QObject
+{
+public:
+  explicit CPaintWatch(std::vector<QWidget*> windows)
+    : mWindows(std::move(windows)), mPainted(mWindows.size(), false)
+  {
+    qApp->installEventFilter(this);
+  }
+  ~CPaintWatch() override { qApp->removeEventFilter(this); }
+
+  void Reset() { std::fill(mPainted.begin(), mPainted.end(), false); }
+  bool AllPainted() const
+  {
+    return std::all_of(mPainted.begin(), mPainted.end(), [](bool p) { return p; });
+  }
+
+  bool eventFilter(QObject* object, QEvent* event) override
+  {
+    if (event->type() == QEvent::Paint && object->isWidgetType())
+      for (std::size_t i = 0; i < mWindows.size(); ++i)
+        if (mWindows[i]->isAncestorOf(static_cast<QWidget*>(object)))
+          mPainted[i] = true;
+    return false;
+  }
+
+private:
+  std::vector<QWidget*> mWindows;
+  std::vector<bool> mPainted;
+};
+
+// One edit of a volume's height in an open 10,000-volume project, from the
+// document's edit call until every open window has refreshed: the project
+// window on its Volumes page, the volume's own window and the report
+// window, tiled so that each is in sight, their queued refreshes and paints
+// processed until each has painted. Against a bare RecalculateProject of
+// the same project, which tells no window. With the argument 0 the report
+// window is closed: what the other two windows take (informative).
+void BM_EditToRefresh(benchmark::State& state)
+{
+  const bool withReport = state.range(0) != 0;
+  CProject* project = Shell().Open("Edit", 10000, 20);
+  CProjectDocument* document = project ? OpenProjects().Document(project) : nullptr;
+  CVTXSheet* sheet = project ? CShell::Sheet(project) : nullptr;
+  if (!document || !sheet)
+  {
+    state.SkipWithError("the project did not open");
+    return;
+  }
+  sheet->setCurrentWidget(sheet->VolumesPage());
+  CArea* volume = project->mAreaTable.Get(5000);
+  OpenVolumeWindow(volume);
+  if (withReport && !ReportWindowOf(project))
+    OpenReportWindow(project);
+  else if (!withReport)
+    CloseReportWindow(project);
+  Settle();
+  CSheetWnd* projectWindow = ProjectWindowOf(project);
+  CSheetWnd* volumeWindow = VolumeWindowOf(volume);
+  CReportWnd* reportWindow = ReportWindowOf(project);
+  if (!projectWindow || !volumeWindow || (withReport && !reportWindow))
+  {
+    state.SkipWithError("the windows did not open");
+    return;
+  }
+  std::vector<QWidget*> windows{projectWindow, volumeWindow};
+  if (reportWindow)
+    windows.push_back(reportWindow);
+  for (QMdiSubWindow* window : projectWindow->mdiArea()->subWindowList())
+    if (std::find(windows.begin(), windows.end(), window) == windows.end())
+      window->showMinimized();
+  projectWindow->mdiArea()->tileSubWindows();
+  Settle();
+  CPaintWatch watch(windows);
+  int rounds = 0;
+  bench::RunPaired(
+    state, {0, withReport ? 16.0 : 0.0}, [&] { watch.Reset(); },
+    [&]
+    {
+      // The calculation alone: the windows are not told of it.
+      auto told = std::move(project->mRecalculated);
+      project->mRecalculated = nullptr;
+      project->RecalculateProject();
+      project->mRecalculated = std::move(told);
+    },
+    [&]
+    {
+      document->SetVolumeSize(*volume, 0, 0, volume->mHeight == 3.0 ? 3.5 : 3.0);
+      rounds = 0;
+      while (!watch.AllPainted() && rounds++ < 100)
+        QApplication::processEvents();
+    });
+  if (!watch.AllPainted())
+    state.SkipWithError("a window did not refresh");
+  state.counters["event_rounds"] = rounds;
+}
+// At least a few edits even when each takes long.
+BENCHMARK(BM_EditToRefresh)->Arg(1)->Arg(0)->MinTime(3.0)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // The report window of a project: scrolled on by one page (back to the top
 // at the end), then repainted at once, as the user sees it after a click in
