@@ -2,6 +2,7 @@
 
 #include "model/hazard_class.h"
 #include "model/k2_table.h"
+#include "model/project.h"
 #include "model/text_lines.h"
 #include "text/units.h"
 
@@ -76,6 +77,15 @@ bool AreaErrorLines(const CArea& area, CTextLines& list)
   if (area.mWarnings & AW_BELOW_UL_DENSITY)
     list.Add(ULShortfallLine(area));
   return !list.Empty();
+}
+
+std::string VolumeTitle(const CArea& area)
+{
+  std::string title = "Volume";
+  if (!area.mName.empty())
+    title += " \"" + area.mName + "\"";
+  title += ":";
+  return title;
 }
 
 CArea::CArea(CProject* owner) : mOwner(owner), mVentTable(this) { CalculateArea(); }
@@ -252,3 +262,5 @@ std::uint32_t CArea::DeviceCount(int model) const
 {
   return static_cast<unsigned>(model) < DeviceModelCount ? mDevice[static_cast<unsigned>(model)] : 0;
 }
+
+std::uint32_t CArea::Units() const { return mOwner ? mOwner->mUnits : 0; }

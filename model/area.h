@@ -49,6 +49,9 @@ std::string ULShortfallLine(const CArea& area);
 // true when any.
 bool AreaErrorLines(const CArea& area, CTextLines& list);
 
+// "Volume" then, for a named volume, a space and the name in double quotes; then ":".
+std::string VolumeTitle(const CArea& area);
+
 class CArea
 {
 public:
