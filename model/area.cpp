@@ -4,7 +4,7 @@
 #include "model/k2_table.h"
 #include "model/project.h"
 #include "model/text_lines.h"
-#include "text/units.h"
+#include "text/number_format.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #include "model/area_table.h"
 
 #include "model/area.h"
-#include "text/units.h"
+#include "text/text_cleaners.h"
 
 #include <algorithm>
 

@@ -2,6 +2,7 @@
 
 #include "model/text_lines.h"
 #include "model/today_date.h"
+#include "text/text_cleaners.h"
 #include "text/units.h"
 
 namespace

@@ -10,7 +10,7 @@
 #include "storage/safe_file.h"
 #include "storage/settings_store.h"
 #include "text/charset.h"
-#include "text/units.h"
+#include "text/text_cleaners.h"
 
 #include <algorithm>
 #include <chrono>
