@@ -130,23 +130,3 @@ bool CAddressBook::RemoveAndSave(std::string_view name, const std::string& path,
   Remove(name);
   return Save(path, error);
 }
-
-// ---- The project's choices from the shared lists
-
-bool ChooseCustomer(CProject& project, std::string_view name, const CAddressBook& customers)
-{
-  CAddress entry;
-  if (!customers.Get(name, entry))
-    return false;
-  project.mCustomer = entry;
-  return true;
-}
-
-bool ChooseDesigner(CProject& project, std::string_view name, const CNameList& designers)
-{
-  std::string stored;
-  if (!designers.Get(name, stored))
-    return false;
-  project.mProject_Designer = stored;
-  return true;
-}

@@ -10,8 +10,6 @@
 #include <string_view>
 #include <vector>
 
-class CNameList;
-class CProject;
 struct CListFile;
 
 inline constexpr const char* kCustomerFileName = "customer.vtx";
@@ -68,13 +66,6 @@ private:
   std::vector<CAddress> mBase;
   std::string mBaseFile;
 };
-
-// The customer of the project set to the book's entry of that name; false
-// (project unchanged) when the book does not hold it.
-bool ChooseCustomer(CProject& project, std::string_view name, const CAddressBook& customers);
-// The designer of the project set to the list's name; false (project
-// unchanged) when the list does not hold it.
-bool ChooseDesigner(CProject& project, std::string_view name, const CNameList& designers);
 
 // The windows take the designer list and the default distributor from here as well.
 #include "storage/default_distributor.h"

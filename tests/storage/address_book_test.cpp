@@ -209,27 +209,6 @@ TEST_F(AddressFiles, AFailedSaveKeepsTheOldFile)
   EXPECT_EQ(book.Count(), 1u); // the in-memory book is unchanged
 }
 
-TEST(ProjectChoices, ChooseCustomerAndChooseDesignerTakeOnlyListedEntries)
-{
-  CAddressBook book;
-  book.Put({"Acme Corp", "1 Road", "", "York", "", "UK", "YO1"});
-  CNameList designers;
-  designers.Add("Ann Lee");
-  CProject p;
-  EXPECT_TRUE(ChooseCustomer(p, "  Acme  Corp", book));
-  EXPECT_EQ(p.mCustomer.mAddress1, "1 Road");
-  EXPECT_EQ(p.mCustomer.mName, "Acme Corp");
-  EXPECT_FALSE(ChooseCustomer(p, "Nobody", book));
-  EXPECT_EQ(p.mCustomer.mName, "Acme Corp");
-
-  EXPECT_TRUE(ChooseDesigner(p, "Ann Lee", designers));
-  EXPECT_EQ(p.mProject_Designer, "Ann Lee");
-  EXPECT_FALSE(ChooseDesigner(p, "ann lee", designers));
-  EXPECT_EQ(p.mProject_Designer, "Ann Lee");
-  p.ClearDesigner();
-  EXPECT_EQ(p.mProject_Designer, "");
-}
-
 TEST_F(AddressFiles, TwoCopiesOfTheProgramKeepEachOthersChanges)
 {
   CAddressBook start;
