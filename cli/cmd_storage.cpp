@@ -12,6 +12,7 @@
 #include "storage/lock_file.h"
 #include "text/charset.h"
 #include "text/printf.h"
+#include "text/number_format.h"
 #include "text/units.h"
 
 #include <cstdio>

@@ -3,6 +3,7 @@
 // copy of the program chooses from.
 
 #include "storage/address_book.h"
+#include "storage/name_list.h"
 
 CAddressBook& Customers();
 CNameList& Designers();

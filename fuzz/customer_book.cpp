@@ -4,7 +4,7 @@
 
 #include "fuzz_check.h"
 #include "storage/address_book.h"
-#include "text/units.h"
+#include "text/text_cleaners.h"
 
 #include <cstddef>
 #include <cstdint>

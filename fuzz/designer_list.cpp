@@ -2,7 +2,7 @@
 // in order, each name once, and survives a write and a read unchanged.
 
 #include "fuzz_check.h"
-#include "storage/address_book.h"
+#include "storage/name_list.h"
 
 #include <cstddef>
 #include <cstdint>

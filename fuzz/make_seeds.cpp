@@ -7,6 +7,7 @@
 #include "model/project.h"
 #include "storage/address_book.h"
 #include "storage/byte_archive.h"
+#include "storage/name_list.h"
 #include "storage/project_file.h"
 #include "storage/schedule_export.h"
 #include "text/units.h"

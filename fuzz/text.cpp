@@ -12,6 +12,9 @@
 #include "storage/catalogue.h"
 #include "text/charset.h"
 #include "text/printf.h"
+#include "text/measure_parse.h"
+#include "text/number_format.h"
+#include "text/text_cleaners.h"
 #include "text/units.h"
 
 #include <algorithm>

@@ -2,8 +2,9 @@
 
 #include "model/hazard_class.h"
 #include "model/k2_table.h"
+#include "model/project.h"
 #include "model/text_lines.h"
-#include "text/units.h"
+#include "text/number_format.h"
 
 #include <cmath>
 
@@ -78,6 +79,15 @@ bool AreaErrorLines(const CArea& area, CTextLines& list)
   return !list.Empty();
 }
 
+std::string VolumeTitle(const CArea& area)
+{
+  std::string title = "Volume";
+  if (!area.mName.empty())
+    title += " \"" + area.mName + "\"";
+  title += ":";
+  return title;
+}
+
 CArea::CArea(CProject* owner) : mOwner(owner), mVentTable(this) { CalculateArea(); }
 
 CArea::CArea(CProject* owner, std::string name, int hazard)
@@ -97,7 +107,29 @@ CArea::CArea(CProject* owner, const CArea& source)
 
 void CArea::CalculateArea()
 {
-  // 1-3: openings, volume, opening sums.
+  const double floorArea = MeasureVolumeAndOpenings();
+  ClearStatus();
+  SumOpeningsBySide(floorArea);
+  const bool validHazard = CheckHazard();
+  const bool finite = CheckVolume();
+  if (mVolume != 0 && finite)
+  {
+    RateLeakage();
+    LimitCableTunnel(validHazard);
+    RateUpperOpenings();
+    ApplyLeakageBand();
+  }
+  LookUpK2();
+  TakeHazardK3();
+  LookUpStandardConcentration();
+  CalculateRequiredMass(finite);
+  CheckULDensity();
+}
+
+// The openings calculated and summed by kind, and the volume; gives the
+// floor area.
+double CArea::MeasureVolumeAndOpenings()
+{
   const CVentSums sums = mVentTable.CalculateAll();
   const double floorArea = mLength * mWidth;
   mVolume = floorArea * mHeight;
@@ -105,105 +137,152 @@ void CArea::CalculateArea()
   mSizeVentWallLower = sums.mWallLower;
   mSizeVentCeiling = sums.mCeiling;
   mSizeVentFloor = sums.mFloor;
-  // 4
+  return floorArea;
+}
+
+void CArea::ClearStatus()
+{
   mFlags = 0;
   mWarnings = 0;
-  // 5-6
+}
+
+// The openings above and below, all of them, and the closed surface.
+void CArea::SumOpeningsBySide(double floorArea)
+{
   mSizeVentUpper = mSizeVentCeiling + mSizeVentWallUpper;
   mSizeVentLower = mSizeVentFloor + mSizeVentWallLower;
   mSizeOpen = mSizeVentWallUpper + mSizeVentWallLower + mSizeVentCeiling + mSizeVentFloor;
   mSizeClosed = 2 * ((mLength + mWidth) * mHeight + floorArea) - mSizeOpen;
-  // 7
+}
+
+bool CArea::CheckHazard()
+{
   const bool validHazard = IsValidHazard(mHazard);
   if (!validHazard)
     mFlags |= AF_INVALID_HAZARD;
+  return validHazard;
+}
 
-  // 8. Inputs that are not finite numbers can only come from damaged data;
-  // they are treated like a zero volume so that no figure is ever derived
-  // from them, but without the "ZERO VOLUME" label.
+// Flags a zero volume; true when every input of the figures is finite.
+// Inputs that are not finite numbers can only come from damaged data;
+// they are treated like a zero volume so that no figure is ever derived
+// from them, but without the "ZERO VOLUME" label.
+bool CArea::CheckVolume()
+{
   const bool finite = std::isfinite(mVolume) && std::isfinite(mSizeOpen) &&
                       std::isfinite(mSizeClosed) && std::isfinite(mHeight);
   if (mVolume == 0)
     mFlags |= AF_ZERO_VOLUME;
-  if (mVolume != 0 && finite)
+  return finite;
+}
+
+// The leakage ratios: open to closed surface (LR), open surface to volume (LP).
+void CArea::RateLeakage()
+{
+  mLR = mSizeOpen / mSizeClosed;
+  mLP = mSizeOpen / mVolume;
+  mFlags |= AF_LR_VALID | AF_LP_VALID;
+}
+
+// Cable tunnels have limits of their own on volume and leakage.
+void CArea::LimitCableTunnel(bool validHazard)
+{
+  if (validHazard && IsCableTunnel(mHazard))
   {
-    // 9
-    mLR = mSizeOpen / mSizeClosed;
-    mLP = mSizeOpen / mVolume;
-    mFlags |= AF_LR_VALID | AF_LP_VALID;
-    // 10
-    if (validHazard && IsCableTunnel(mHazard))
-    {
-      if (mVolume > 3000)
-        mFlags |= AF_EXCESS_VOLUME;
-      if (mLP > 0.01)
-        mFlags |= AF_EXCESS_LP;
-    }
-    // 11
-    if (mSizeOpen == 0)
-    {
-      mFlags |= AF_NO_OPENINGS;
-      mLH = 0;
-    }
-    else
-    {
-      mLH = mSizeVentUpper / mSizeOpen;
-      mFlags |= AF_LH_VALID;
-    }
-    // 12-14
-    if (mLR > 0.02)
-    {
-      mFlags |= AF_EXCESS_LR;
-    }
-    else if (mLR > 0.01)
-    {
-      if (mHeight > 6.0)
-        mFlags |= AF_EXCESS_HEIGHT;
-      else
-      {
-        mK1 = HeightFactorLeaky(mHeight);
-        mFlags |= AF_K1_VALID;
-      }
-      if (mLP > 0.2)
-        mFlags |= AF_EXCESS_LP;
-      if (mVolume > 3000)
-        mFlags |= AF_EXCESS_VOLUME;
-    }
-    else
-    {
-      if (mHeight > 8.0)
-        mFlags |= AF_EXCESS_HEIGHT;
-      else
-      {
-        mK1 = HeightFactorTight(mHeight);
-        mFlags |= AF_K1_VALID;
-      }
-      if (mLP > 0.04)
-        mFlags |= AF_EXCESS_LP;
-      const double limit = mLR > 0.005 ? 5000 : 10000;
-      if (mVolume > limit)
-        mFlags |= AF_EXCESS_VOLUME;
-    }
+    if (mVolume > 3000)
+      mFlags |= AF_EXCESS_VOLUME;
+    if (mLP > 0.01)
+      mFlags |= AF_EXCESS_LP;
   }
-  // 15
+}
+
+// The share of the openings that lies above (LH).
+void CArea::RateUpperOpenings()
+{
+  if (mSizeOpen == 0)
+  {
+    mFlags |= AF_NO_OPENINGS;
+    mLH = 0;
+  }
+  else
+  {
+    mLH = mSizeVentUpper / mSizeOpen;
+    mFlags |= AF_LH_VALID;
+  }
+}
+
+// The leakage band the LR falls in sets the height factor K1 and the limits
+// on height, LP and volume.
+void CArea::ApplyLeakageBand()
+{
+  if (mLR > 0.02)
+  {
+    mFlags |= AF_EXCESS_LR;
+  }
+  else if (mLR > 0.01)
+  {
+    if (mHeight > 6.0)
+      mFlags |= AF_EXCESS_HEIGHT;
+    else
+    {
+      mK1 = HeightFactorLeaky(mHeight);
+      mFlags |= AF_K1_VALID;
+    }
+    if (mLP > 0.2)
+      mFlags |= AF_EXCESS_LP;
+    if (mVolume > 3000)
+      mFlags |= AF_EXCESS_VOLUME;
+  }
+  else
+  {
+    if (mHeight > 8.0)
+      mFlags |= AF_EXCESS_HEIGHT;
+    else
+    {
+      mK1 = HeightFactorTight(mHeight);
+      mFlags |= AF_K1_VALID;
+    }
+    if (mLP > 0.04)
+      mFlags |= AF_EXCESS_LP;
+    const double limit = mLR > 0.005 ? 5000 : 10000;
+    if (mVolume > limit)
+      mFlags |= AF_EXCESS_VOLUME;
+  }
+}
+
+void CArea::LookUpK2()
+{
   if (LookupK2(mLP, mLH, mK2))
     mFlags |= AF_K2_VALID;
   else
     mK2 = 0;
-  // 16
+}
+
+void CArea::TakeHazardK3()
+{
   mK3 = HazardK3(mHazard);
   mFlags |= AF_K3_VALID;
-  // 17
+}
+
+void CArea::LookUpStandardConcentration()
+{
   if (StandardConcentration(mHazard, mConcentrationStandard))
     mFlags |= AF_CSTD_VALID;
-  // 18
+}
+
+// The required concentration and mass, when every factor they need is known.
+void CArea::CalculateRequiredMass(bool finite)
+{
   if ((mFlags & AF_CREQ_NEEDS) == AF_CREQ_NEEDS && !(mFlags & AF_ZERO_VOLUME) && finite)
   {
     mFlags |= AF_CREQ_VALID;
     mConcentrationRequired = ((mK1 * mConcentrationStandard) * mK2) * mK3;
     mMassRequired = mConcentrationRequired * mVolume;
   }
-  // 19
+}
+
+void CArea::CheckULDensity()
+{
   if ((mFlags & AF_CREQ_VALID) && BelowULDensity(ActualMass(mDevice), mVolume, mHazard))
     mWarnings |= AW_BELOW_UL_DENSITY;
 }
@@ -252,3 +331,5 @@ std::uint32_t CArea::DeviceCount(int model) const
 {
   return static_cast<unsigned>(model) < DeviceModelCount ? mDevice[static_cast<unsigned>(model)] : 0;
 }
+
+std::uint32_t CArea::Units() const { return mOwner ? mOwner->mUnits : 0; }

@@ -49,6 +49,9 @@ std::string ULShortfallLine(const CArea& area);
 // true when any.
 bool AreaErrorLines(const CArea& area, CTextLines& list);
 
+// "Volume" then, for a named volume, a space and the name in double quotes; then ":".
+std::string VolumeTitle(const CArea& area);
+
 class CArea
 {
 public:
@@ -112,4 +115,21 @@ public:
   double mHeight = 0;
   std::uint32_t mFlags = 0;
   std::uint32_t mWarnings = 0;
+
+private:
+  // The steps of CalculateArea, in the order it takes them.
+  double MeasureVolumeAndOpenings();
+  void ClearStatus();
+  void SumOpeningsBySide(double floorArea);
+  bool CheckHazard();
+  bool CheckVolume();
+  void RateLeakage();
+  void LimitCableTunnel(bool validHazard);
+  void RateUpperOpenings();
+  void ApplyLeakageBand();
+  void LookUpK2();
+  void TakeHazardK3();
+  void LookUpStandardConcentration();
+  void CalculateRequiredMass(bool finite);
+  void CheckULDensity();
 };

@@ -3,7 +3,7 @@
 #include "model/area.h"
 #include "model/hazard_class.h"
 #include "text/printf.h"
-#include "text/units.h"
+#include "text/number_format.h"
 
 #include <algorithm>
 #include <cmath>

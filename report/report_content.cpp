@@ -8,6 +8,7 @@
 #include "report/report_table.h"
 #include "text/charset.h"
 #include "text/printf.h"
+#include "text/number_format.h"
 #include "text/units.h"
 
 #include <iterator>

@@ -7,7 +7,7 @@
 #include "report/report_content.h"
 #include "report/report_table.h"
 #include "text/charset.h"
-#include "text/units.h"
+#include "text/text_cleaners.h"
 
 #include <algorithm>
 #include <sstream>

@@ -1,8 +1,7 @@
 #pragma once
-// The address data shared by all projects: the customer book (customer.vtx),
-// the designer list (designer.vtx), both in the work folder, and the default
-// distributor kept in the settings store. Both lists stay sorted by the byte
-// order of their names, hold each name once, and are searched by bisection.
+// The customer book (customer.vtx in the work folder), shared by all
+// projects: sorted by the byte order of its names, each name once, searched
+// by bisection.
 
 #include "model/address.h"
 
@@ -11,12 +10,9 @@
 #include <string_view>
 #include <vector>
 
-class CProject;
-class CSettingsStore;
 struct CListFile;
 
 inline constexpr const char* kCustomerFileName = "customer.vtx";
-inline constexpr const char* kDesignerFileName = "designer.vtx";
 
 class CAddressBook
 {
@@ -71,55 +67,6 @@ private:
   std::string mBaseFile;
 };
 
-class CNameList
-{
-public:
-  // Bisection on the name as given (spaces are not collapsed).
-  bool Contains(std::string_view name, std::size_t* index = nullptr) const;
-  // Copies the stored form into out; false (out emptied) when absent.
-  bool Get(std::string_view name, std::string& out) const;
-  // Inserts in order unless present or empty; true when added.
-  bool Add(std::string_view name);
-  void Remove(std::string_view name);
-  const std::vector<std::string>& Names() const { return mNames; }
-  std::size_t Count() const { return mNames.size(); }
-  void Clear() { *this = CNameList(); }
-
-  bool Encode(std::string& bytes, std::string* error = nullptr) const;
-  // As CAddressBook::Decode: put in order, duplicates dropped.
-  bool Decode(std::string_view bytes, std::string* error = nullptr);
-  bool Load(const std::string& path = kDesignerFileName, std::string* error = nullptr);
-  // As CAddressBook::Save: merges with the file once read or written.
-  bool Save(const std::string& path = kDesignerFileName, std::string* error = nullptr);
-
-  // Collapses the spaces of the name, adds it and saves; false when the
-  // name is empty, already present or the save fails.
-  bool AddAndSave(std::string_view name, const std::string& path = kDesignerFileName,
-                  std::string* error = nullptr);
-  bool RemoveAndSave(std::string_view name, const std::string& path = kDesignerFileName,
-                     std::string* error = nullptr);
-
-private:
-  friend struct CListFile;
-  using Item = std::string;
-  static std::string_view KeyOf(const std::string& s) { return s; }
-  std::vector<std::string>& Items() { return mNames; }
-
-  std::vector<std::string> mNames;
-  std::vector<std::string> mBase;
-  std::string mBaseFile;
-};
-
-// The customer of the project set to the book's entry of that name; false
-// (project unchanged) when the book does not hold it.
-bool ChooseCustomer(CProject& project, std::string_view name, const CAddressBook& customers);
-// The designer of the project set to the list's name; false (project
-// unchanged) when the list does not hold it.
-bool ChooseDesigner(CProject& project, std::string_view name, const CNameList& designers);
-
-// The default distributor: read from and written to the settings store,
-// section "Distributor". The program keeps it in DefaultDistributor()
-// (model/project.h); store values are UTF-8, the model's are Windows-1252.
-void LoadDistributor(const CSettingsStore& store);
-void SaveDistributor(CSettingsStore& store, const CAddress& address);
-void CopyDistributor(CAddress& out);
+// The windows take the designer list and the default distributor from here as well.
+#include "storage/default_distributor.h"
+#include "storage/name_list.h"

@@ -5,7 +5,7 @@
 #include "storage/lock_file.h"
 #include "storage/project_file.h"
 #include "storage/safe_file.h"
-#include "text/units.h"
+#include "text/text_cleaners.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -6,6 +6,7 @@
 #include "storage/schedule_export.h"
 #include "storage/schedule_format.h"
 #include "text/charset.h"
+#include "text/text_cleaners.h"
 #include "text/units.h"
 
 #include <algorithm>

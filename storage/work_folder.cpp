@@ -2,6 +2,7 @@
 
 #include "storage/address_book.h"
 #include "storage/catalogue.h"
+#include "storage/name_list.h"
 #include "storage/safe_file.h"
 #include "storage/settings_store.h"
 

@@ -1,4 +1,6 @@
 #include "document/project_document.h"
+#include "storage/address_book.h"
+#include "storage/name_list.h"
 #include "storage/schedule_import.h"
 
 #include <gtest/gtest.h>
@@ -256,4 +258,32 @@ TEST(ProjectDocument, ARefusedEditIsReportedAndChangesNothing)
   // A reference left as it was is no edit.
   f.document.SetProjectReference("");
   EXPECT_EQ(f.recorder.mTold.size(), 1u);
+}
+
+// The windows choose a customer or designer by looking the name up in the
+// shared list and handing the entry as listed to the document.
+TEST(ProjectDocument, CustomerAndDesignerAreTakenOnlyAsListed)
+{
+  CAddressBook book;
+  book.Put({"Acme Corp", "1 Road", "", "York", "", "UK", "YO1"});
+  CNameList designers;
+  designers.Add("Ann Lee");
+  CProjectDocument document;
+  const CProject& p = document.Project();
+  CAddress entry;
+  ASSERT_TRUE(book.Get("  Acme  Corp", entry));
+  document.SetCustomer(entry);
+  EXPECT_EQ(p.mCustomer.mAddress1, "1 Road");
+  EXPECT_EQ(p.mCustomer.mName, "Acme Corp");
+  EXPECT_FALSE(book.Get("Nobody", entry));
+  EXPECT_EQ(p.mCustomer.mName, "Acme Corp");
+
+  std::string stored;
+  ASSERT_TRUE(designers.Get("Ann Lee", stored));
+  document.SetDesigner(stored);
+  EXPECT_EQ(p.mProject_Designer, "Ann Lee");
+  EXPECT_FALSE(designers.Get("ann lee", stored));
+  EXPECT_EQ(p.mProject_Designer, "Ann Lee");
+  document.Project().ClearDesigner();
+  EXPECT_EQ(p.mProject_Designer, "");
 }

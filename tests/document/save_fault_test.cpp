@@ -10,6 +10,7 @@
 #include "report/data_dump.h"
 #include "report/rtf_writer.h"
 #include "storage/address_book.h"
+#include "storage/name_list.h"
 #include "storage/project_file.h"
 #include "storage/safe_file.h"
 #include "storage/settings_store.h"

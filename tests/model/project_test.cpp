@@ -1,4 +1,5 @@
 #include "model/project.h"
+#include "model/today_date.h"
 
 #include "model/text_lines.h"
 

@@ -1,8 +1,8 @@
 #include "storage/address_book.h"
+#include "storage/name_list.h"
 
 #include "tests/storage/byte_builder.h"
 #include "model/project.h"
-#include "storage/settings_store.h"
 
 #include <gtest/gtest.h>
 
@@ -207,50 +207,6 @@ TEST_F(AddressFiles, AFailedSaveKeepsTheOldFile)
   EXPECT_FALSE(book.Save(Path("gone/customer.vtx"), &error));
   EXPECT_NE(error.find("gone/customer.vtx"), std::string::npos) << error;
   EXPECT_EQ(book.Count(), 1u); // the in-memory book is unchanged
-}
-
-TEST(Distributor, ReadsAndWritesTheSettingsStoreAndNewProjectsStartWithIt)
-{
-  CMemorySettingsStore store;
-  store.Write("Distributor", "Name", "Soci\xC3\xA9t\xC3\xA9 X"); // UTF-8 in the store
-  store.Write("Distributor", "Zip", "75001");
-  LoadDistributor(store);
-  CAddress d;
-  CopyDistributor(d);
-  EXPECT_EQ(d.mName, "Soci\xE9t\xE9 X"); // Windows-1252 in the model
-  EXPECT_EQ(d.mZip, "75001");
-  EXPECT_EQ(d.mCity, ""); // missing values read as empty
-  EXPECT_EQ(CProject().mDistributor, d);
-
-  CAddress next{"Caf\xE9", "a1", "a2", "c", "s", "k", "z"};
-  SaveDistributor(store, next);
-  EXPECT_EQ(store.Read("Distributor", "Name"), "Caf\xC3\xA9");
-  EXPECT_EQ(store.Read("Distributor", "Address1"), "a1");
-  EXPECT_EQ(store.Read("Distributor", "Address2"), "a2");
-  EXPECT_EQ(store.Read("Distributor", "Country"), "k");
-  EXPECT_EQ(DefaultDistributor(), next);
-  SaveDistributor(store, CAddress{}); // leave the program's default as found
-}
-
-TEST(ProjectChoices, ChooseCustomerAndChooseDesignerTakeOnlyListedEntries)
-{
-  CAddressBook book;
-  book.Put({"Acme Corp", "1 Road", "", "York", "", "UK", "YO1"});
-  CNameList designers;
-  designers.Add("Ann Lee");
-  CProject p;
-  EXPECT_TRUE(ChooseCustomer(p, "  Acme  Corp", book));
-  EXPECT_EQ(p.mCustomer.mAddress1, "1 Road");
-  EXPECT_EQ(p.mCustomer.mName, "Acme Corp");
-  EXPECT_FALSE(ChooseCustomer(p, "Nobody", book));
-  EXPECT_EQ(p.mCustomer.mName, "Acme Corp");
-
-  EXPECT_TRUE(ChooseDesigner(p, "Ann Lee", designers));
-  EXPECT_EQ(p.mProject_Designer, "Ann Lee");
-  EXPECT_FALSE(ChooseDesigner(p, "ann lee", designers));
-  EXPECT_EQ(p.mProject_Designer, "Ann Lee");
-  p.ClearDesigner();
-  EXPECT_EQ(p.mProject_Designer, "");
 }
 
 TEST_F(AddressFiles, TwoCopiesOfTheProgramKeepEachOthersChanges)

@@ -1,0 +1,109 @@
+#include "model/area_table.h"
+
+#include "model/area.h"
+#include "text/text_cleaners.h"
+
+#include <algorithm>
+
+namespace
+{
+bool NameLess(const std::string& a, std::string_view b)
+{
+  // std::string compares char_traits<char>, which orders as unsigned bytes.
+  return std::string_view(a) < b;
+}
+} // namespace
+
+CArea* CAreaTable::Find(std::string_view name, std::size_t* position) const
+{
+  std::size_t lo = 0;
+  std::size_t hi = mAreas.size();
+  while (lo < hi)
+  {
+    std::size_t mid = lo + (hi - lo) / 2;
+    const std::string& key = mAreas[mid]->mName;
+    if (NameLess(key, name))
+      lo = mid + 1;
+    else if (std::string_view(key) == name)
+    {
+      if (position)
+        *position = mid;
+      return mAreas[mid].get();
+    }
+    else
+      hi = mid;
+  }
+  if (position)
+    *position = lo;
+  return nullptr;
+}
+
+bool CAreaTable::AddNew(std::string_view name, int hazard)
+{
+  std::string clean = CollapseSpaces(name);
+  if (clean.empty())
+    return false;
+  std::size_t position = 0;
+  if (Find(clean, &position))
+    return false;
+  mAreas.insert(mAreas.begin() + static_cast<std::ptrdiff_t>(position),
+                std::make_unique<CArea>(mOwner, std::move(clean), hazard));
+  return true;
+}
+
+bool CAreaTable::Insert(std::unique_ptr<CArea> area)
+{
+  if (!area)
+    return false;
+  // A saved file lists its volumes in name order: each goes at the end
+  // without a search, so reading a file takes time in step with its size.
+  if (mAreas.empty() || NameLess(mAreas.back()->mName, area->mName))
+  {
+    area->mOwner = mOwner;
+    mAreas.push_back(std::move(area));
+    return true;
+  }
+  std::size_t position = 0;
+  if (Find(area->mName, &position))
+    return false;
+  area->mOwner = mOwner;
+  mAreas.insert(mAreas.begin() + static_cast<std::ptrdiff_t>(position), std::move(area));
+  return true;
+}
+
+void CAreaTable::RemoveByName(std::string_view name)
+{
+  std::size_t position = 0;
+  if (Find(name, &position))
+    mAreas.erase(mAreas.begin() + static_cast<std::ptrdiff_t>(position));
+}
+
+bool CAreaTable::Differs(const CAreaTable& other) const
+{
+  if (mAreas.size() != other.mAreas.size())
+    return true;
+  for (std::size_t i = 0; i < mAreas.size(); ++i)
+    if (mAreas[i]->Differs(*other.mAreas[i]))
+      return true;
+  return false;
+}
+
+void CAreaTable::Assign(const CAreaTable& other)
+{
+  if (&other == this)
+    return;
+  mAreas.clear();
+  mAreas.reserve(other.mAreas.size());
+  for (const auto& area : other.mAreas)
+    mAreas.push_back(std::make_unique<CArea>(mOwner, *area));
+}
+
+void CAreaTable::TakeFrom(CAreaTable& other)
+{
+  if (&other == this)
+    return;
+  mAreas = std::move(other.mAreas);
+  other.mAreas.clear();
+  for (const auto& area : mAreas)
+    area->mOwner = mOwner;
+}

@@ -1,0 +1,46 @@
+#pragma once
+// The project's volumes, kept sorted by name.
+
+#include "model/area.h"
+
+#include <cstddef>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+class CProject;
+
+// The project's volumes, sorted by name in byte order, names unique.
+class CAreaTable
+{
+public:
+  explicit CAreaTable(CProject* owner) : mOwner(owner) {}
+  CAreaTable(const CAreaTable&) = delete;
+  CAreaTable& operator=(const CAreaTable&) = delete;
+
+  std::size_t Count() const { return mAreas.size(); }
+  CArea* Get(std::size_t index) const
+  {
+    return index < mAreas.size() ? mAreas[index].get() : nullptr;
+  }
+  // Bisection by name: the volume or nullptr, and where it would be inserted.
+  CArea* Find(std::string_view name, std::size_t* position = nullptr) const;
+  // Collapses the spaces of the name; false for an empty or taken name.
+  bool AddNew(std::string_view name, int hazard);
+  void RemoveByName(std::string_view name);
+  bool Differs(const CAreaTable& other) const;
+  void Assign(const CAreaTable& other);
+  // Takes the other table's volumes over without copying them; the other
+  // table is left empty.
+  void TakeFrom(CAreaTable& other);
+  void Clear() { mAreas.clear(); }
+
+  // For the file reader, which appends volumes in file order: takes the
+  // volume into its sorted place; false (volume dropped) for a taken name.
+  bool Insert(std::unique_ptr<CArea> area);
+  CProject* Owner() const { return mOwner; }
+
+private:
+  CProject* mOwner;
+  std::vector<std::unique_ptr<CArea>> mAreas;
+};
