@@ -115,8 +115,8 @@ void OfferRecoveryCopies(QWidget* parent, CRecoveryStore& store)
       parent, kAppTitle,
       QString("The program ended without saving the changes to the project \"%1\".  A recovery "
               "copy of them was written on %2.  %3.\r\n\r\nClick \"Yes\" to open the project with "
-              "these changes (they are saved only when you save it), \"No\" to discard the "
-              "copy, or \"Cancel\" to keep it for the next start.")
+              "these changes, still unsaved, \"No\" to discard the copy, or \"Cancel\" to "
+              "keep it for the next start.")
         .arg(ToQt(record.mName), WrittenAt(record), where));
     if (answer == CPromptAnswer::Yes)
       Restore(parent, store, copy, recovered);
