@@ -24,8 +24,14 @@ constexpr char kImageSuffix[] = ".ad";
 constexpr char kRecordSuffix[] = ".info";
 constexpr std::size_t kSessionLength = 16;
 
-bool IsHex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsHex(char c)
+{
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+}
+bool IsDigit(char c)
+{
+  return c >= '0' && c <= '9';
+}
 
 bool IsSession(std::string_view text)
 {
@@ -35,10 +41,12 @@ bool IsSession(std::string_view text)
 // "SESSION-N" exactly as NewId makes it.
 bool IsCopyId(std::string_view id)
 {
-  if (id.size() < kSessionLength + 2 || id.size() > kSessionLength + 11 || id[kSessionLength] != '-')
+  if (id.size() < kSessionLength + 2 || id.size() > kSessionLength + 11 ||
+      id[kSessionLength] != '-')
     return false;
   const std::string_view number = id.substr(kSessionLength + 1);
-  return IsSession(id.substr(0, kSessionLength)) && std::all_of(number.begin(), number.end(), IsDigit);
+  return IsSession(id.substr(0, kSessionLength)) &&
+         std::all_of(number.begin(), number.end(), IsDigit);
 }
 
 // The copy a file name of the folder belongs to; empty for any other name.
@@ -55,7 +63,8 @@ std::string CopyIdOf(std::string_view name)
 std::string LockedSessionOf(std::string_view name)
 {
   constexpr std::string_view suffix = ".lock";
-  if (name.size() != 1 + kSessionLength + suffix.size() || name[0] != '.' || !name.ends_with(suffix))
+  if (name.size() != 1 + kSessionLength + suffix.size() || name[0] != '.' ||
+      !name.ends_with(suffix))
     return {};
   const std::string_view session = name.substr(1, kSessionLength);
   return IsSession(session) ? std::string(session) : std::string();
@@ -114,9 +123,9 @@ bool ParseInt(std::string_view text, std::int64_t& value)
 
 std::string EncodeStamp(const CFileStamp& stamp)
 {
-  const char* kind = stamp.mKind == CFileStamp::CKind::Present ? "present"
+  const char* kind = stamp.mKind == CFileStamp::CKind::Present  ? "present"
                      : stamp.mKind == CFileStamp::CKind::Absent ? "absent"
-                                                                 : "unknown";
+                                                                : "unknown";
   char fields[100];
   std::snprintf(fields, sizeof fields, " %llu %llu %lld %lld",
                 static_cast<unsigned long long>(stamp.mDevice),
@@ -169,8 +178,8 @@ bool Fail(std::string* error, std::string text)
 
 std::string EncodeRecoveryRecord(const CRecoveryRecord& record)
 {
-  return std::string(kRecordHead) + "\nname=" + Escape(record.mName) + "\nfolder=" +
-         Escape(record.mFolder) + "\nwritten=" + std::to_string(record.mWritten) +
+  return std::string(kRecordHead) + "\nname=" + Escape(record.mName) +
+         "\nfolder=" + Escape(record.mFolder) + "\nwritten=" + std::to_string(record.mWritten) +
          "\nbase=" + EncodeStamp(record.mBase) + "\n";
 }
 
@@ -232,7 +241,9 @@ std::string DefaultRecoveryFolder()
   return RecoveryFolderFor(std::getenv("XDG_STATE_HOME"), std::getenv("HOME"));
 }
 
-CRecoveryStore::CRecoveryStore(std::string folder) : mFolder(std::move(folder)) {}
+CRecoveryStore::CRecoveryStore(std::string folder) : mFolder(std::move(folder))
+{
+}
 
 CRecoveryStore::~CRecoveryStore() = default;
 
@@ -257,7 +268,10 @@ bool CRecoveryStore::Open(std::string* error)
   return true;
 }
 
-std::string CRecoveryStore::NewId() { return mSession + "-" + std::to_string(++mNext); }
+std::string CRecoveryStore::NewId()
+{
+  return mSession + "-" + std::to_string(++mNext);
+}
 
 std::string CRecoveryStore::ImagePath(const std::string& id) const
 {
@@ -316,7 +330,8 @@ std::vector<CRecoveryCopy> CRecoveryStore::LeftCopies()
     ended.push_back(session);
     mTaken.push_back(std::move(lock));
   }
-  RemoveLeftoverTemporariesIn(mFolder, [](std::string_view name) { return !CopyIdOf(name).empty(); });
+  RemoveLeftoverTemporariesIn(mFolder,
+                              [](std::string_view name) { return !CopyIdOf(name).empty(); });
 
   std::vector<CRecoveryCopy> copies;
   for (const std::string& id : ids)
@@ -337,7 +352,8 @@ std::vector<CRecoveryCopy> CRecoveryStore::LeftCopies()
       copy.mProblem = "its project file is missing";
     copies.push_back(std::move(copy));
   }
-  std::stable_sort(copies.begin(), copies.end(), [](const CRecoveryCopy& a, const CRecoveryCopy& b)
+  std::stable_sort(copies.begin(), copies.end(),
+                   [](const CRecoveryCopy& a, const CRecoveryCopy& b)
                    { return a.mRecord.mWritten < b.mRecord.mWritten; });
   return copies;
 }
@@ -350,4 +366,7 @@ bool CRecoveryStore::Read(const CRecoveryCopy& copy, CProject& project, std::str
   return ReadProjectFile(image, project, error);
 }
 
-void CRecoveryStore::Release() { mTaken.clear(); }
+void CRecoveryStore::Release()
+{
+  mTaken.clear();
+}

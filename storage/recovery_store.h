@@ -26,16 +26,17 @@ class CProject;
 
 struct CRecoveryRecord
 {
-  std::string mName;   // the project's name
-  std::string mFolder; // the work folder holding its file "NAME.ad"
+  std::string mName;         // the project's name
+  std::string mFolder;       // the work folder holding its file "NAME.ad"
   std::int64_t mWritten = 0; // seconds since the epoch
-  CFileStamp mBase;    // the project file as the unsaved changes started from it
+  CFileStamp mBase;          // the project file as the unsaved changes started from it
 };
 
 std::string EncodeRecoveryRecord(const CRecoveryRecord& record);
 // False with the reason when the text is not a complete record, or names a
 // project that no project file could have (empty, or with a '/' or '\').
-bool DecodeRecoveryRecord(std::string_view text, CRecoveryRecord& record, std::string* error = nullptr);
+bool DecodeRecoveryRecord(std::string_view text, CRecoveryRecord& record,
+                          std::string* error = nullptr);
 
 // A copy found in the recovery folder.
 struct CRecoveryCopy

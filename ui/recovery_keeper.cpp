@@ -26,14 +26,20 @@ bool IsOpen(const CProject* project)
 }
 } // namespace
 
-CRecoveryKeeper* RecoveryKeeper() { return gKeeper; }
-void SetRecoveryKeeper(CRecoveryKeeper* keeper) { gKeeper = keeper; }
+CRecoveryKeeper* RecoveryKeeper()
+{
+  return gKeeper;
+}
+void SetRecoveryKeeper(CRecoveryKeeper* keeper)
+{
+  gKeeper = keeper;
+}
 
 class CRecoveryKeeper::CWatch : public CDocumentObserver
 {
 public:
   CWatch(CRecoveryKeeper& keeper, CProjectDocument& document)
-    : mKeeper(keeper), mDocument(document), mProject(&document.Project())
+      : mKeeper(keeper), mDocument(document), mProject(&document.Project())
   {
   }
   void DocumentChanged(const CDocumentChange&) override
@@ -53,7 +59,7 @@ public:
 };
 
 CRecoveryKeeper::CRecoveryKeeper(CRecoveryStore& store, std::chrono::milliseconds interval)
-  : mStore(store)
+    : mStore(store)
 {
   mWorker.setMaxThreadCount(1); // one job after the other, in order
   mTimer.setInterval(interval);
@@ -152,20 +158,23 @@ void CRecoveryKeeper::WriteDue()
     if (watch->mId.empty())
       watch->mId = mStore.NewId();
     Run(
-      [this, id = watch->mId, record = std::move(record), image = std::move(image),
-       adopted = watch->mAdopted]
-      {
-        std::string error;
-        if (!mStore.Write(id, record, image, &error))
-          qWarning("The recovery copy of the project \"%s\" was not written: %s",
-                   record.mName.c_str(), error.c_str());
-        else if (!adopted.empty())
-          mStore.Remove(adopted); // a save or close removes it again: no harm
-      });
+        [this, id = watch->mId, record = std::move(record), image = std::move(image),
+         adopted = watch->mAdopted]
+        {
+          std::string error;
+          if (!mStore.Write(id, record, image, &error))
+            qWarning("The recovery copy of the project \"%s\" was not written: %s",
+                     record.mName.c_str(), error.c_str());
+          else if (!adopted.empty())
+            mStore.Remove(adopted); // a save or close removes it again: no harm
+        });
   }
 }
 
-void CRecoveryKeeper::Wait() { mWorker.waitForDone(); }
+void CRecoveryKeeper::Wait()
+{
+  mWorker.waitForDone();
+}
 
 std::string CRecoveryKeeper::CopyOf(const CProject* project) const
 {
@@ -173,4 +182,7 @@ std::string CRecoveryKeeper::CopyOf(const CProject* project) const
   return watch ? watch->mId : std::string();
 }
 
-void CRecoveryKeeper::Run(std::function<void()> job) { mWorker.start(std::move(job)); }
+void CRecoveryKeeper::Run(std::function<void()> job)
+{
+  mWorker.start(std::move(job));
+}

@@ -24,15 +24,14 @@ QString WrittenAt(const CRecoveryRecord& record)
 void OfferDiscard(QWidget* parent, CRecoveryStore& store, const CRecoveryCopy& copy,
                   const std::string& problem)
 {
-  const QString which =
-    copy.mRecord.mName.empty()
-      ? QString("A recovery copy")
-      : QString("The recovery copy of the project \"%1\", written on %2,")
-          .arg(ToQt(copy.mRecord.mName), WrittenAt(copy.mRecord));
+  const QString which = copy.mRecord.mName.empty()
+                            ? QString("A recovery copy")
+                            : QString("The recovery copy of the project \"%1\", written on %2,")
+                                  .arg(ToQt(copy.mRecord.mName), WrittenAt(copy.mRecord));
   if (AskYesNo(parent, kAppTitle,
                which + QString(" cannot be restored: %1.\r\n\r\nDo you want to discard it?  Click "
                                "\"No\" to keep it for the next start.")
-                         .arg(ToQt(problem)),
+                           .arg(ToQt(problem)),
                CPromptIcon::Exclamation))
     store.Remove(copy.mId);
 }
@@ -42,7 +41,7 @@ void Keep(QWidget* parent, const CRecoveryRecord& record, const QString& why)
   ShowMessage(parent, kAppTitle,
               QString("The project \"%1\" cannot be restored now: %2.  Its recovery copy is kept "
                       "and offered again at the next start.")
-                .arg(ToQt(record.mName), why),
+                  .arg(ToQt(record.mName), why),
               CPromptIcon::Exclamation);
 }
 
@@ -63,7 +62,7 @@ bool Restore(QWidget* parent, CRecoveryStore& store, const CRecoveryCopy& copy,
       Keep(parent, record,
            QString("its work folder \"%1\" is not the one in use, which cannot change while "
                    "projects are open")
-             .arg(PathToQt(record.mFolder)));
+               .arg(PathToQt(record.mFolder)));
       return false;
     }
     else if (!ChangeWorkFolder(Settings(), record.mFolder))
@@ -105,19 +104,20 @@ void OfferRecoveryCopies(QWidget* parent, CRecoveryStore& store)
     }
     const CRecoveryRecord& record = copy.mRecord;
     QString where = QString("Its file \"%1.ad\" is in the work folder \"%2\"")
-                      .arg(ToQt(record.mName), PathToQt(record.mFolder));
+                        .arg(ToQt(record.mName), PathToQt(record.mFolder));
     std::error_code ec;
     if (!std::filesystem::is_directory(record.mFolder, ec))
       where = QString("Its work folder \"%1\" no longer exists: it would be restored into the "
                       "work folder in use")
-                .arg(PathToQt(record.mFolder));
+                  .arg(PathToQt(record.mFolder));
     const CPromptAnswer answer = AskYesNoCancel(
-      parent, kAppTitle,
-      QString("The program ended without saving the changes to the project \"%1\".  A recovery "
-              "copy of them was written on %2.  %3.\r\n\r\nClick \"Yes\" to open the project with "
-              "these changes, still unsaved, \"No\" to discard the copy, or \"Cancel\" to "
-              "keep it for the next start.")
-        .arg(ToQt(record.mName), WrittenAt(record), where));
+        parent, kAppTitle,
+        QString(
+            "The program ended without saving the changes to the project \"%1\".  A recovery "
+            "copy of them was written on %2.  %3.\r\n\r\nClick \"Yes\" to open the project with "
+            "these changes, still unsaved, \"No\" to discard the copy, or \"Cancel\" to "
+            "keep it for the next start.")
+            .arg(ToQt(record.mName), WrittenAt(record), where));
     if (answer == CPromptAnswer::Yes)
       Restore(parent, store, copy, recovered);
     else if (answer == CPromptAnswer::No)

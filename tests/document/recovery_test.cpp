@@ -79,9 +79,10 @@ TEST_F(RecoveryTest, RecordsRoundTripAndRefuseWhatNoProjectCouldBe)
   const std::string good = EncodeRecoveryRecord(record);
   for (const std::string& bad :
        {std::string("garbage"), good.substr(0, good.size() - 8),
-        EncodeRecoveryRecord({"../../etc/x", "/w", 1, {}}), EncodeRecoveryRecord({"a\\b", "/w", 1, {}}),
-        EncodeRecoveryRecord({"", "/w", 1, {}}), EncodeRecoveryRecord({"x", "relative", 1, {}}),
-        good + "written=soon\n", std::string(good).replace(good.find("name=") + 5, 1, "%zz")})
+        EncodeRecoveryRecord({"../../etc/x", "/w", 1, {}}),
+        EncodeRecoveryRecord({"a\\b", "/w", 1, {}}), EncodeRecoveryRecord({"", "/w", 1, {}}),
+        EncodeRecoveryRecord({"x", "relative", 1, {}}), good + "written=soon\n",
+        std::string(good).replace(good.find("name=") + 5, 1, "%zz")})
   {
     std::string why;
     EXPECT_FALSE(DecodeRecoveryRecord(bad, read, &why)) << bad;
@@ -108,7 +109,7 @@ TEST_F(RecoveryTest, CopiesOfARunningProgramAreLeftAloneOthersAreListedAndRemove
     CRecoveryStore other(mFolder);
     ASSERT_TRUE(other.Open());
     EXPECT_TRUE(other.LeftCopies().empty()); // its program still runs
-  } // the program ends without removing its copy
+  }                                          // the program ends without removing its copy
 
   CRecoveryStore next(mFolder);
   ASSERT_TRUE(next.Open());
@@ -161,8 +162,8 @@ TEST_F(RecoveryTest, ACopyOutlivesItsProgramKilledMidSession)
     CRecoveryStore store(mFolder);
     CProjectDocument document;
     Edit(document);
-    const bool ok = store.Open() &&
-                    store.Write(store.NewId(), Record(document.Project()), Image(document.Project()));
+    const bool ok = store.Open() && store.Write(store.NewId(), Record(document.Project()),
+                                                Image(document.Project()));
     document.SetCustomerReference("typed after the copy"); // lost with the program
     (void)!::write(ready[1], ok ? "y" : "n", 1);
     ::pause();

@@ -146,8 +146,8 @@ TEST_F(RecoveryOffer, RestoreOpensTheProjectModifiedInItsOwnWorkFolder)
   Settle();
   ASSERT_EQ(mPrompts.mTexts.size(), 1);
   EXPECT_TRUE(mPrompts.mTexts[0].startsWith(
-    "The program ended without saving the changes to the project \"Plant\".  A recovery copy of "
-    "them was written on "));
+      "The program ended without saving the changes to the project \"Plant\".  A recovery copy of "
+      "them was written on "));
   EXPECT_TRUE(mPrompts.mTexts[0].contains(QString("in the work folder \"%1\"").arg(other.c_str())));
 
   EXPECT_EQ(CurrentFolder(), other);
@@ -187,7 +187,8 @@ TEST_F(RecoveryOffer, DiscardRemovesCopiesAndDamagedOnesAreOfferedWithTheReason)
   OfferRecoveryCopies(&mFrame, *mStore);
   Settle();
   ASSERT_EQ(mPrompts.mTexts.size(), 3);
-  EXPECT_TRUE(mPrompts.mTexts[1].startsWith("The recovery copy of the project \"Plant\", written on "));
+  EXPECT_TRUE(
+      mPrompts.mTexts[1].startsWith("The recovery copy of the project \"Plant\", written on "));
   EXPECT_TRUE(mPrompts.mTexts[1].contains("cannot be restored: "));
   EXPECT_TRUE(OpenProjects().Empty());
   EXPECT_EQ(CopyCount(), 1); // the one kept for the next start
