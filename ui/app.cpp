@@ -82,7 +82,7 @@ bool AskToReplaceChangedFile(const CProject& project)
 }
 } // namespace
 
-bool OpenProject(const std::string& name, const CProject* source)
+bool OpenProject(const std::string& name, const CProject* source, const CRecoveredProject* recovered)
 {
   if (name.empty() || OpenProjects().Find(name))
     return false;
@@ -129,6 +129,16 @@ bool OpenProject(const std::string& name, const CProject* source)
                   CPromptIcon::Exclamation);
       return false;
     }
+  }
+
+  if (recovered && recovered->mProject)
+  {
+    const std::string path = project->mPath;
+    project->CopyFrom(*recovered->mProject);
+    project->mName = name;
+    project->mPath = path;
+    if (recovered->mBase.mKind != CFileStamp::CKind::Unknown)
+      document->File().mDiskStamp = recovered->mBase;
   }
 
   // Open before its window is made, so the window finds its document.

@@ -2,6 +2,8 @@
 // Application-wide services of the program: the main window, the open
 // projects' windows, the shared address lists and the settings store.
 
+#include "storage/file_stamp.h"
+
 #include <string>
 
 class CMainFrame;
@@ -35,7 +37,17 @@ void LoadSharedLists(const CSettingsStore& settings);
 // Creates a project (a copy of source when given), names it, reads its file
 // when one exists, opens its window and adds it to OpenProjects. An existing
 // file that cannot be read opens nothing and is reported to the user.
-bool OpenProject(const std::string& name, const CProject* source);
+// A recovered project: its content is taken over what the file holds now,
+// and the file's stamp as the recovered changes started from it (Unknown:
+// the file as read now), so that a save asks before replacing a file
+// written since.
+struct CRecoveredProject
+{
+  const CProject* mProject = nullptr;
+  CFileStamp mBase;
+};
+bool OpenProject(const std::string& name, const CProject* source,
+                 const CRecoveredProject* recovered = nullptr);
 
 // Puts the project's file first in the recent-projects list (after it was
 // read or written).

@@ -1,16 +1,22 @@
 // vantor: the desktop program.
 
+#include "storage/recovery_store.h"
 #include "ui/about_dialog.h"
 #include "ui/app.h"
 #include "ui/main_frame.h"
 #include "ui/open_project_file.h"
 #include "ui/prompts.h"
 #include "ui/qt_settings_store.h"
+#include "ui/recovery_keeper.h"
+#include "ui/recovery_offer.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
+#include <chrono>
 #include <clocale>
+#include <memory>
+#include <string>
 
 int main(int argc, char** argv)
 {
@@ -45,8 +51,24 @@ int main(int argc, char** argv)
   SetMainFrame(&frame);
   LoadSharedLists(settings);
   frame.show();
+
+  // Recovery copies of projects with unsaved changes, in the user's state
+  // folder; the copies a crashed run left are offered first.
+  CRecoveryStore recovery(DefaultRecoveryFolder());
+  std::unique_ptr<CRecoveryKeeper> keeper;
+  std::string why;
+  if (recovery.Open(&why))
+  {
+    keeper = std::make_unique<CRecoveryKeeper>(recovery, std::chrono::minutes(1));
+    SetRecoveryKeeper(keeper.get());
+    OfferRecoveryCopies(&frame, recovery);
+  }
+  else
+    qWarning("No recovery copies are kept: %s", why.c_str());
+
   OpenProjectFiles(&frame, files);
   int status = app.exec();
+  SetRecoveryKeeper(nullptr);
   SetMainFrame(nullptr);
   SetSettings(nullptr);
   return status;

@@ -11,6 +11,7 @@
 #include "ui/child_placement.h"
 #include "ui/project_sheet.h"
 #include "ui/qt_text.h"
+#include "ui/recovery_keeper.h"
 
 #include <QMdiArea>
 #include <QPointer>
@@ -25,6 +26,8 @@ void CloseProject(CVTXSheet* sheet)
   if (!project)
     return;
   sheet->ReleaseProject();
+  if (CRecoveryKeeper* keeper = RecoveryKeeper())
+    keeper->Forget(project);
   // Taking it out of the open set destroys it.
   OpenProjects().Remove(project);
 }
@@ -45,6 +48,8 @@ bool CreateProjectWindow(QMdiArea* area, CProject* project)
   {
     document->SetProjectWindow(window);
     window->Follow(project);
+    if (CRecoveryKeeper* keeper = RecoveryKeeper())
+      keeper->Watch(*document);
   }
   QPointer<CVTXSheet> guard(sheet);
   window->SetOnClosed(
