@@ -276,7 +276,8 @@ void MakeValueField(QLineEdit* field)
 
 void ShowFieldText(QLineEdit* field, const QString& text)
 {
-  if (field->hasFocus() || field->text() == text)
+  // A focused field whose typing has been taken shows an undone value too.
+  if ((field->hasFocus() && field->isModified()) || field->text() == text)
     return;
   field->setText(text);
 }
