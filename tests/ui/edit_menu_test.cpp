@@ -7,6 +7,7 @@
 #include "model/area.h"
 #include "ui/area_page_dimension.h"
 #include "ui/area_page_fields.h"
+#include "ui/area_page_notes.h"
 #include "ui/area_sheet.h"
 #include "ui/edit_menu.h"
 #include "ui/page_project.h"
@@ -14,9 +15,11 @@
 #include "ui/volume_list_model.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTableView>
@@ -157,4 +160,30 @@ TEST_F(EditMenu, CtrlZBringsBackDeletedOpeningsAndVolumesWhole)
   EXPECT_TRUE(yard.isNull());
   EXPECT_EQ(project->mAreaTable.Find("Yard"), nullptr);
   EXPECT_EQ(volumes->Model()->rowCount(), 2);
+}
+
+TEST_F(EditMenu, NotesUndoneAreShownAndNeverWrittenBackByTheEditor)
+{
+  CProject* project = Open("Plant");
+  CArea* hall = AddVolume(project, "Hall", 0, 10, 10, 3);
+  OpenVolumeWindow(hall);
+  Settle();
+  auto* sheet = qobject_cast<CVTXAreaSheet*>(VolumeWindowOf(hall)->Sheet());
+  sheet->setCurrentWidget(sheet->NotesPage());
+  Settle();
+  QPlainTextEdit* editor = sheet->NotesPage()->Editor();
+  editor->setFocus();
+  QTest::keyClicks(editor, "Dry");
+  sheet->NotesPage()->IncludeBox()->setFocus(); // taken on leaving the editor
+  Settle();
+  ASSERT_EQ(hall->mNotes, "Dry");
+
+  Press(sheet->NotesPage()->IncludeBox(), kUndo);
+  EXPECT_EQ(editor->toPlainText(), "");
+  // Passing through the editor leaves the notes as undone.
+  editor->setFocus();
+  sheet->NotesPage()->IncludeBox()->setFocus();
+  Settle();
+  EXPECT_EQ(hall->mNotes, "");
+  EXPECT_EQ(Menu(), QStringList({"Undo (greyed)", "Redo Volume Notes"}));
 }
