@@ -113,6 +113,7 @@ void CEditHistory::Record(CEditStep step)
   mBytes += step.Bytes();
   mSteps.push_back(std::move(step));
   mNext = mSteps.size();
+  ++mRecorded;
   Trim();
 }
 

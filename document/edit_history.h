@@ -95,6 +95,8 @@ public:
   void SetBounds(std::size_t maxSteps, std::size_t maxBytes);
 
   std::size_t Steps() const { return mSteps.size(); }
+  // How many steps were ever recorded: tells whether an edit came in between.
+  std::uint64_t Recorded() const { return mRecorded; }
   std::size_t Bytes() const { return mBytes; }
 
 private:
@@ -103,6 +105,7 @@ private:
   std::deque<CEditStep> mSteps;
   std::size_t mNext = 0; // steps before it are undoable
   std::size_t mBytes = 0;
+  std::uint64_t mRecorded = 0;
   std::size_t mMaxSteps;
   std::size_t mMaxBytes;
 };

@@ -105,9 +105,15 @@ void CEditMenu::TakeStep(bool redo)
   if (!document)
     return;
   // A window never outlives its volume: the windows of the volumes the step
-  // removes close first.
+  // removes close first. A closing window hands over typing it still held:
+  // a new step about a volume about to go. That step is undone first, so
+  // that the step the menu named is the one undone, and redo brings back both.
+  const std::uint64_t recorded = document->History().Recorded();
   for (CArea* volume : redo ? document->VolumesRedoRemoves() : document->VolumesUndoRemoves())
     CloseVolumeWindow(volume);
+  for (std::uint64_t handed = document->History().Recorded() - recorded; !redo && handed > 0;
+       --handed)
+    document->Undo();
   if (redo)
     document->Redo();
   else

@@ -102,6 +102,10 @@ TEST_F(EditMenu, ShowsTheActiveProjectsStepsAndUndoesTypingOrTheProject)
   EXPECT_EQ(Menu(), QStringList({"Undo (greyed)", "Redo (greyed)"}));
   mFrame.MdiArea()->setActiveSubWindow(Window(plant));
   EXPECT_EQ(Menu(), QStringList({"Undo Project Reference", "Redo (greyed)"}));
+  mFrame.MdiArea()->setActiveSubWindow(Window(OpenProjects().Find("Other")));
+  OpenReportWindow(plant); // a report window stands for its project too
+  Settle();
+  EXPECT_EQ(Menu(), QStringList({"Undo Project Reference", "Redo (greyed)"}));
 }
 
 TEST_F(EditMenu, CtrlZBringsBackDeletedOpeningsAndVolumesWhole)
@@ -186,4 +190,29 @@ TEST_F(EditMenu, NotesUndoneAreShownAndNeverWrittenBackByTheEditor)
   Settle();
   EXPECT_EQ(hall->mNotes, "");
   EXPECT_EQ(Menu(), QStringList({"Undo (greyed)", "Redo Volume Notes"}));
+}
+
+TEST_F(EditMenu, UndoingANewVolumeWhoseWindowHoldsTypingUndoesBothAndRedoBringsBothBack)
+{
+  CProject* project = Open("Plant");
+  CProjectDocument* document = OpenProjects().Document(project);
+  ASSERT_TRUE(document->NewVolume("Yard", 0));
+  OpenVolumeWindow(project->mAreaTable.Find("Yard"));
+  Settle();
+  auto* sheet =
+      qobject_cast<CVTXAreaSheet*>(VolumeWindowOf(project->mAreaTable.Find("Yard"))->Sheet());
+  sheet->setCurrentWidget(sheet->NotesPage());
+  Settle();
+  sheet->NotesPage()->Editor()->setFocus();
+  QTest::keyClicks(sheet->NotesPage()->Editor(), "Gravel");
+  EXPECT_EQ(Menu().at(0), "Undo New Volume");
+
+  mFrame.EditMenu()->UndoAction()->trigger(); // from the menu, typing still in the editor
+  Settle();
+  EXPECT_EQ(project->mAreaTable.Find("Yard"), nullptr);
+  EXPECT_EQ(Menu(), QStringList({"Undo (greyed)", "Redo New Volume"}));
+  mFrame.EditMenu()->RedoAction()->trigger();
+  mFrame.EditMenu()->RedoAction()->trigger();
+  ASSERT_NE(project->mAreaTable.Find("Yard"), nullptr);
+  EXPECT_EQ(project->mAreaTable.Find("Yard")->mNotes, "Gravel");
 }
