@@ -408,8 +408,9 @@ CEditStep CProjectDocument::BeginStep(const CEdit& edit) const
     names.push_back(edit.mText);
   else if (edit.mKind == CEditKind::Schedule && edit.mSchedule)
   {
-    for (const CScheduleRow& row : edit.mSchedule->mRows)
-      if (std::find(names.begin(), names.end(), row.mName) == names.end())
+    // A schedule with faults changes nothing; one without names each volume once.
+    if (edit.mSchedule->Ok())
+      for (const CScheduleRow& row : edit.mSchedule->mRows)
         names.push_back(row.mName);
   }
   else
