@@ -83,7 +83,7 @@ void CEditMenu::Update()
 
 bool CEditMenu::eventFilter(QObject* watched, QEvent* event)
 {
-  if (event->type() != QEvent::ShortcutOverride)
+  if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
     return false;
   auto* key = static_cast<QKeyEvent*>(event);
   const QKeySequence pressed(key->keyCombination());
@@ -93,9 +93,11 @@ bool CEditMenu::eventFilter(QObject* watched, QEvent* event)
     return false;
   // The state is brought up to date before the shortcut is looked up: a
   // greyed action takes no key.
-  Update();
+  if (event->type() == QEvent::ShortcutOverride)
+    Update();
   // A field holding typing undoes that typing itself; any other field would
-  // take the key for its own history, so it is kept from seeing it.
+  // take the key for its own history (typing already taken, or with nothing
+  // left to undo in the project), so it never sees it.
   return !HoldsTyping(widget);
 }
 
