@@ -3,6 +3,7 @@
 #include "model/hazard_class.h"
 #include "storage/lock_file.h"
 #include "storage/schedule_import.h"
+#include "text/units.h"
 
 #include <algorithm>
 #include <functional>
@@ -40,6 +41,7 @@ std::unique_ptr<CProject> CProjectDocument::TakeProject()
   mProjectWindow = nullptr;
   mReportWindow = nullptr;
   mVolumeWindows.clear();
+  mHistory.Clear();
   return std::move(mProject);
 }
 
@@ -267,11 +269,13 @@ bool CProjectDocument::Apply(const CEdit& edit)
   // is told as this edit.
   mPending = {CChangeKind::Recalculated, edit.mKind,
               edit.mKind == CEditKind::DeleteVolume ? nullptr : edit.mVolume};
+  CEditStep step = BeginStep(edit);
   if (!Change(edit))
   {
     mPending = {};
     return false;
   }
+  Record(std::move(step));
   if (edit.mKind == CEditKind::NewVolume)
     mPending.mVolume = mProject->mAreaTable.Find(edit.mText);
   // Still pending unless the change calculated the project already.
@@ -388,4 +392,119 @@ bool CProjectDocument::Change(const CEdit& edit)
     return true;
   }
   return false;
+}
+
+CEditStep CProjectDocument::BeginStep(const CEdit& edit) const
+{
+  CEditStep step;
+  step.mKind = edit.mKind;
+  step.mName = EditName(edit.mKind);
+  std::vector<std::string> names;
+  if (edit.mVolume)
+    names.push_back(edit.mVolume->mName);
+  else if (edit.mKind == CEditKind::NewVolume)
+    names.push_back(CollapseSpaces(edit.mText));
+  else if (edit.mKind == CEditKind::DeleteVolume)
+    names.push_back(edit.mText);
+  else if (edit.mKind == CEditKind::Schedule && edit.mSchedule)
+  {
+    // A schedule with faults changes nothing; one without names each volume once.
+    if (edit.mSchedule->Ok())
+      for (const CScheduleRow& row : edit.mSchedule->mRows)
+        names.push_back(row.mName);
+  }
+  else
+    step.mHeaderBefore = CProjectHeader::Of(*mProject);
+  for (std::string& name : names)
+  {
+    const CArea* volume = mProject->mAreaTable.Find(name);
+    step.mVolumes.push_back({std::move(name), volume ? StoredCopy(*volume) : nullptr, nullptr});
+  }
+  return step;
+}
+
+void CProjectDocument::Record(CEditStep step)
+{
+  for (CEditStep::CVolumeState& state : step.mVolumes)
+    if (const CArea* volume = mProject->mAreaTable.Find(state.mName))
+      state.mAfter = StoredCopy(*volume);
+  if (step.mHeaderBefore)
+    step.mHeaderAfter = CProjectHeader::Of(*mProject);
+  if (step.ChangesNothing())
+    return;
+  if (step.mKind == CEditKind::DeleteOpenings && step.mVolumes.size() == 1 &&
+      step.mVolumes[0].mBefore->mVentTable.Count() > step.mVolumes[0].mAfter->mVentTable.Count() + 1)
+    step.mName = "Delete Openings";
+  mHistory.Record(std::move(step));
+}
+
+std::vector<CArea*> CProjectDocument::VolumesRemovedBy(const CEditStep* step, bool redo) const
+{
+  std::vector<CArea*> volumes;
+  if (!step || !mProject)
+    return volumes;
+  for (const CEditStep::CVolumeState& state : step->mVolumes)
+    if (!(redo ? state.mAfter : state.mBefore))
+      if (CArea* volume = mProject->mAreaTable.Find(state.mName))
+        volumes.push_back(volume);
+  return volumes;
+}
+
+std::vector<CArea*> CProjectDocument::VolumesUndoRemoves() const
+{
+  return VolumesRemovedBy(mHistory.UndoStep(), false);
+}
+
+std::vector<CArea*> CProjectDocument::VolumesRedoRemoves() const
+{
+  return VolumesRemovedBy(mHistory.RedoStep(), true);
+}
+
+std::string CProjectDocument::UndoName() const
+{
+  const CEditStep* step = mHistory.UndoStep();
+  return step ? step->mName : std::string();
+}
+
+std::string CProjectDocument::RedoName() const
+{
+  const CEditStep* step = mHistory.RedoStep();
+  return step ? step->mName : std::string();
+}
+
+bool CProjectDocument::Undo() { return TakeStep(false); }
+
+bool CProjectDocument::Redo() { return TakeStep(true); }
+
+bool CProjectDocument::TakeStep(bool redo)
+{
+  const CEditStep* step = redo ? mHistory.RedoStep() : mHistory.UndoStep();
+  if (!mProject || !step)
+    return false;
+  // A window never outlives its volume: the caller closes it first.
+  for (const CArea* volume : VolumesRemovedBy(step, redo))
+    if (VolumeWindow(volume))
+      return false;
+  CAreaTable& table = mProject->mAreaTable;
+  for (const CEditStep::CVolumeState& state : step->mVolumes)
+  {
+    const CArea* stored = (redo ? state.mAfter : state.mBefore).get();
+    CArea* volume = table.Find(state.mName);
+    if (!stored)
+      table.RemoveByName(state.mName);
+    else if (volume)
+      RestoreStored(*volume, *stored); // in place: its windows keep it
+    else
+      table.Insert(std::make_unique<CArea>(mProject.get(), *stored));
+  }
+  if (const std::optional<CProjectHeader>& header = redo ? step->mHeaderAfter : step->mHeaderBefore)
+    header->RestoreTo(*mProject);
+  const CArea* about = step->mVolumes.size() == 1 ? table.Find(step->mVolumes[0].mName) : nullptr;
+  mPending = {CChangeKind::Recalculated, step->mKind, about};
+  if (redo)
+    mHistory.Redone();
+  else
+    mHistory.Undone();
+  mProject->RecalculateProject();
+  return true;
 }

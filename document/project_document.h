@@ -4,6 +4,7 @@
 // that the file's stamp and mark stay with the project they belong to.
 
 #include "document/document_observer.h"
+#include "document/edit_history.h"
 #include "model/project.h"
 #include "storage/project_file.h"
 
@@ -34,7 +35,14 @@ public:
 
   // The project file at the project's path; false with a reason on failure.
   bool Save(std::string* error = nullptr) { return SaveProject(*mProject, mFile, error); }
-  bool Load(std::string* error = nullptr) { return LoadProject(*mProject, mFile, error); }
+  // A project read again starts a new history.
+  bool Load(std::string* error = nullptr)
+  {
+    const bool read = LoadProject(*mProject, mFile, error);
+    if (read)
+      mHistory.Clear();
+    return read;
+  }
 
   // Hands the project over; the document is then empty and tells nobody.
   std::unique_ptr<CProject> TakeProject();
@@ -87,6 +95,22 @@ public:
   void SetProjectNotes(std::string notes);
   void SetIncludeProjectNotes(bool include);
 
+  // Undo and redo: every edit above that changed something is one step of
+  // the project's history (which a save keeps). A step taken back or done
+  // again is calculated and told like the edit itself, as its kind and
+  // volume. False when there is no step, or when the step would remove a
+  // volume whose window is still open: that window must close first.
+  bool Undo();
+  bool Redo();
+  // What the next undo or redo does in a user's words ("Delete Volume");
+  // empty when there is nothing to undo or redo.
+  std::string UndoName() const;
+  std::string RedoName() const;
+  // The volumes the next undo or redo would remove.
+  std::vector<CArea*> VolumesUndoRemoves() const;
+  std::vector<CArea*> VolumesRedoRemoves() const;
+  CEditHistory& History() { return mHistory; }
+
   // The windows of the project: its project window, its one report
   // window and one window a volume, each registered as an observer too;
   // an observer that leaves is forgotten in these places as well.
@@ -124,6 +148,12 @@ private:
   // Changes the project as the edit says; false when it refused the edit.
   bool Change(const CEdit& edit);
   void Attach();
+  // The step of an edit about to be applied, holding what it touches as it
+  // stands; Record completes it once the edit has been applied.
+  CEditStep BeginStep(const CEdit& edit) const;
+  void Record(CEditStep step);
+  bool TakeStep(bool redo);
+  std::vector<CArea*> VolumesRemovedBy(const CEditStep* step, bool redo) const;
 
   std::unique_ptr<CProject> mProject;
   CProjectFileState mFile;
@@ -134,4 +164,5 @@ private:
   // What the calculation under way was for; told in place of a bare
   // calculation.
   CDocumentChange mPending;
+  CEditHistory mHistory;
 };

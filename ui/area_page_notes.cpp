@@ -3,6 +3,7 @@
 #include "document/project_document.h"
 #include "model/area.h"
 #include "ui/area_page_fields.h"
+#include "ui/edit_menu.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
 
@@ -24,8 +25,8 @@ CVTXAreaPageNotes::CVTXAreaPageNotes(CVTXAreaSheet& sheet)
   layout->addWidget(mInclude);
   FixPageSize(304, 174);
 
-  // Loaded once: the editor is the only place the notes are edited, so a
-  // refresh has nothing to bring in.
+  // Loaded here; a refresh brings in notes changed elsewhere (an undo, an
+  // imported schedule) unless the editor holds typing.
   if (const CArea* area = Area())
   {
     mEditor->setPlainText(NotesToQt(area->mNotes));
@@ -49,12 +50,22 @@ CVTXAreaPageNotes::CVTXAreaPageNotes(CVTXAreaSheet& sheet)
           });
 }
 
+void CVTXAreaPageNotes::Refresh()
+{
+  if (const CArea* area = Area())
+  {
+    ShowStoredText(mEditor, NotesToQt(area->mNotes));
+    mInclude->setChecked(area->mIncludeNotes);
+  }
+}
+
 void CVTXAreaPageNotes::CommitEdits()
 {
   CArea* area = Area();
   if (!area)
     return;
   const QString shown = mEditor->toPlainText();
+  mEditor->document()->setModified(false); // the typing is taken
   // Unchanged text is not written back, so the line breaks of a file stay
   // as they were and the project does not count as changed.
   if (shown == NotesToQt(area->mNotes))

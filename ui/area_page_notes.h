@@ -18,6 +18,8 @@ public:
   explicit CVTXAreaPageNotes(CVTXAreaSheet& sheet);
   // Takes the editor's text into the volume's notes when it differs.
   void CommitEdits() override;
+  // Shows the notes as stored unless the editor holds typing.
+  void Refresh() override;
 
   QPlainTextEdit* Editor() const { return mEditor; }
   QCheckBox* IncludeBox() const { return mInclude; }

@@ -5,6 +5,7 @@
 #include "ui/about_dialog.h"
 #include "ui/app.h"
 #include "ui/background.h"
+#include "ui/edit_menu.h"
 #include "ui/child_placement.h"
 #include "ui/open_project_file.h"
 #include "ui/prompts.h"
@@ -72,6 +73,8 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), mMdiArea(new CMDI
   file->addSeparator();
   mExit = file->addAction("E&xit", this, &QWidget::close);
   mRecent = new CRecentProjectsMenu(file, mExit);
+
+  mEdit = new CEditMenu(menuBar()->addMenu("&Edit"), mMdiArea);
 
   QMenu* help = menuBar()->addMenu("&Help");
   mAbout = help->addAction(QString("&About ") + kAppTitle + "...", this, &CMainFrame::OnAbout);

@@ -8,6 +8,7 @@
 #include <QMdiArea>
 
 class QAction;
+class CEditMenu;
 class CRecentProjectsMenu;
 
 // The client area: paints the background picture, rebuilt for every size.
@@ -39,6 +40,7 @@ public:
   QAction* ExitAction() const { return mExit; }
   QAction* AboutAction() const { return mAbout; }
   CRecentProjectsMenu* RecentProjects() const { return mRecent; }
+  CEditMenu* EditMenu() const { return mEdit; }
 
   // The commands of the menu.
   void OnFileNew();
@@ -58,4 +60,5 @@ private:
   QAction* mExit;
   QAction* mAbout;
   CRecentProjectsMenu* mRecent;
+  CEditMenu* mEdit;
 };

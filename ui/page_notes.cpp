@@ -2,6 +2,7 @@
 
 #include "document/project_document.h"
 #include "model/project.h"
+#include "ui/edit_menu.h"
 #include "ui/qt_text.h"
 
 #include <QCheckBox>
@@ -50,9 +51,12 @@ CVTXPageNotes::CVTXPageNotes(CVTXSheet& sheet)
 
 void CVTXPageNotes::Refresh()
 {
-  // The notes are edited here only; the check box may follow the model.
+  // Typing in the editor stays; notes taken back by an undo are shown.
   if (CProject* project = Project())
+  {
+    ShowStoredText(mEditor, NotesToQt(project->mNotes));
     mInclude->setChecked(project->mIncludeNotes);
+  }
 }
 
 void CVTXPageNotes::CommitEdits()
@@ -61,6 +65,7 @@ void CVTXPageNotes::CommitEdits()
   if (!project)
     return;
   const QString shown = mEditor->toPlainText();
+  mEditor->document()->setModified(false); // the typing is taken
   // Unchanged text is not written back: a file's own line breaks stay as
   // they were and the project does not count as changed.
   if (shown == NotesToQt(project->mNotes))

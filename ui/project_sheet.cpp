@@ -276,7 +276,8 @@ void MakeValueField(QLineEdit* field)
 
 void ShowFieldText(QLineEdit* field, const QString& text)
 {
-  if (field->hasFocus() || field->text() == text)
+  // A focused field whose typing has been taken shows an undone value too.
+  if ((field->hasFocus() && field->isModified()) || field->text() == text)
     return;
   field->setText(text);
 }
@@ -289,8 +290,8 @@ bool CommitTypedField(QWidget* parent, QLineEdit* field, const std::string& valu
   field->setModified(false);
   const std::string before = value;
   store(TakeFieldText(parent, field->text()));
-  const QString stored = ToQt(value);
-  if (field->text() != stored)
-    field->setText(stored);
+  // Set even when the same: the field's own undo then starts from the value
+  // taken, and Ctrl+Z in it never reaches back into typing already taken.
+  field->setText(ToQt(value));
   return value != before;
 }

@@ -76,6 +76,7 @@ public:
   // The project whose document the window has registered with; the window
   // leaves that document when it goes away.
   void Follow(const CProject* project) { mFollowed = project; }
+  const CProject* Followed() const { return mFollowed; }
   // Leaves the document, which then tells the window nothing more.
   void Leave();
   // Run once when the window has been allowed to close, before it goes away.

@@ -1,0 +1,218 @@
+// The Edit menu: its captions for the active project, and Ctrl+Z and Ctrl+Y
+// after the edits a user most wants back.
+
+#include "tests/ui/project_test_fixture.h"
+
+#include "document/project_document.h"
+#include "model/area.h"
+#include "ui/area_page_dimension.h"
+#include "ui/area_page_fields.h"
+#include "ui/area_page_notes.h"
+#include "ui/area_sheet.h"
+#include "ui/edit_menu.h"
+#include "ui/page_project.h"
+#include "ui/page_volumes.h"
+#include "ui/volume_list_model.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+namespace
+{
+class EditMenu : public ProjectWindowTest
+{
+protected:
+  void SetUp() override
+  {
+    ProjectWindowTest::SetUp();
+    QApplication::setActiveWindow(&mFrame);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&mFrame));
+  }
+  // The captions and states of Undo and Redo as the open menu shows them.
+  QStringList Menu() const
+  {
+    CEditMenu* menu = mFrame.EditMenu();
+    menu->Update();
+    QStringList shown;
+    for (QAction* action : {menu->UndoAction(), menu->RedoAction()})
+      shown << action->text().section('\t', 0, 0).remove('&') +
+                   (action->isEnabled() ? "" : " (greyed)");
+    return shown;
+  }
+  // The keys as pressed in the focused widget.
+  static void Press(QWidget* widget, QKeyCombination keys)
+  {
+    QTest::keyClick(widget, keys.key(), keys.keyboardModifiers());
+    Settle();
+  }
+  static constexpr QKeyCombination kUndo = Qt::CTRL | Qt::Key_Z;
+  static constexpr QKeyCombination kRedo = Qt::CTRL | Qt::Key_Y;
+};
+} // namespace
+
+TEST_F(EditMenu, ShowsTheActiveProjectsStepsAndUndoesTypingOrTheProject)
+{
+  EXPECT_EQ(mFrame.menuBar()->actions().at(1)->text(), "&Edit"); // between File and Help
+  EXPECT_EQ(Menu(), QStringList({"Undo (greyed)", "Redo (greyed)"}));
+  CProject* plant = Open("Plant");
+  CVTXPageProject* page = Sheet(plant)->ProjectPage();
+  QTest::mouseClick(page->SaveButton(), Qt::LeftButton);
+  Settle();
+  EXPECT_EQ(Menu(), QStringList({"Undo (greyed)", "Redo (greyed)"}));
+
+  QLineEdit* reference = page->ReferenceField();
+  reference->setFocus();
+  QTest::keyClicks(reference, "R-1");
+  page->UnitList()->setFocus(); // taken on leaving the field
+  Settle();
+  EXPECT_EQ(plant->mProject_Reference, "R-1");
+  EXPECT_TRUE(page->SaveButton()->isEnabled());
+  EXPECT_EQ(Menu(), QStringList({"Undo Project Reference", "Redo (greyed)"}));
+
+  // Typing still in the field is the field's to undo; the project keeps its value.
+  reference->setFocus();
+  QTest::keyClicks(reference, "9");
+  Press(reference, kUndo);
+  EXPECT_EQ(reference->text(), "R-1");
+  EXPECT_EQ(plant->mProject_Reference, "R-1");
+  reference->setModified(false); // nothing typed any more
+  // Otherwise the keys act on the project, in the focused field too, which
+  // shows the value undone; back at the saved state Save greys out.
+  Press(reference, kUndo);
+  EXPECT_EQ(plant->mProject_Reference, "");
+  EXPECT_EQ(reference->text(), "");
+  EXPECT_FALSE(page->SaveButton()->isEnabled());
+  EXPECT_EQ(Menu(), QStringList({"Undo (greyed)", "Redo Project Reference"}));
+  Press(reference, kRedo);
+  EXPECT_EQ(reference->text(), "R-1");
+  EXPECT_TRUE(page->SaveButton()->isEnabled());
+  Press(reference, Qt::CTRL | Qt::SHIFT | Qt::Key_Z); // nothing left to redo
+  EXPECT_EQ(plant->mProject_Reference, "R-1");
+
+  // Another project's window is active: its own (empty) history is offered.
+  Open("Other");
+  EXPECT_EQ(Menu(), QStringList({"Undo (greyed)", "Redo (greyed)"}));
+  mFrame.MdiArea()->setActiveSubWindow(Window(plant));
+  EXPECT_EQ(Menu(), QStringList({"Undo Project Reference", "Redo (greyed)"}));
+  mFrame.MdiArea()->setActiveSubWindow(Window(OpenProjects().Find("Other")));
+  OpenReportWindow(plant); // a report window stands for its project too
+  Settle();
+  EXPECT_EQ(Menu(), QStringList({"Undo Project Reference", "Redo (greyed)"}));
+}
+
+TEST_F(EditMenu, CtrlZBringsBackDeletedOpeningsAndVolumesWhole)
+{
+  CProject* project = Open("Plant");
+  CArea* hall = AddVolume(project, "Hall", 0, 10, 10, 3);
+  AddVolume(project, "Store", 1, 5, 5, 3);
+  for (int width = 1; width <= 3; ++width)
+    hall->mVentTable.Add(VENT_WALL, SHAPE_RECTANGULAR, width, 1, 0.5);
+  hall->SetDeviceCount(2, 7);
+  project->RecalculateProject();
+
+  // The Openings page: two deleted, one Ctrl+Z.
+  OpenVolumeWindow(hall);
+  Settle();
+  auto* sheet = qobject_cast<CVTXAreaSheet*>(VolumeWindowOf(hall)->Sheet());
+  sheet->setCurrentWidget(sheet->OpeningsPage());
+  Settle();
+  CVTXAreaPageDimension* openings = sheet->OpeningsPage();
+  for (int row : {0, 2})
+    openings->List()->selectionModel()->select(openings->List()->model()->index(row, 0),
+                                               QItemSelectionModel::Select |
+                                                   QItemSelectionModel::Rows);
+  openings->DeleteButton()->click();
+  Settle();
+  ASSERT_EQ(hall->mVentTable.Count(), 1u);
+  EXPECT_EQ(Menu().at(0), "Undo Delete Openings");
+  Press(openings->List(), kUndo);
+  EXPECT_EQ(hall->mVentTable.Count(), 3u);
+  EXPECT_EQ(openings->List()->model()->rowCount(), 3);
+  EXPECT_EQ(openings->TotalField()->text(), "6 sq m");
+
+  // The Volumes page: the deleted volume returns with its openings and devices.
+  CVTXPageArea* volumes = Sheet(project)->VolumesPage();
+  mFrame.MdiArea()->setActiveSubWindow(Window(project));
+  Show(Sheet(project), volumes);
+  volumes->List()->selectRow(0);
+  QTest::mouseClick(volumes->DeleteButton(), Qt::LeftButton);
+  Settle();
+  ASSERT_EQ(project->mAreaTable.Find("Hall"), nullptr);
+  Press(volumes->List(), kUndo);
+  const CArea* back = project->mAreaTable.Find("Hall");
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(back->mVentTable.Count(), 3u);
+  EXPECT_EQ(back->DeviceCount(2), 7u);
+  EXPECT_EQ(volumes->Model()->rowCount(), 2);
+
+  // Undoing a new volume closes its window first.
+  CProjectDocument* document = OpenProjects().Document(project);
+  ASSERT_TRUE(document->NewVolume("Yard", 0));
+  OpenVolumeWindow(project->mAreaTable.Find("Yard"));
+  Settle();
+  QPointer<CSheetWnd> yard = VolumeWindowOf(project->mAreaTable.Find("Yard"));
+  ASSERT_FALSE(yard.isNull());
+  Press(mFrame.MdiArea()->activeSubWindow(), kUndo);
+  EXPECT_TRUE(yard.isNull());
+  EXPECT_EQ(project->mAreaTable.Find("Yard"), nullptr);
+  EXPECT_EQ(volumes->Model()->rowCount(), 2);
+}
+
+TEST_F(EditMenu, NotesUndoneAreShownAndNeverWrittenBackByTheEditor)
+{
+  CProject* project = Open("Plant");
+  CArea* hall = AddVolume(project, "Hall", 0, 10, 10, 3);
+  OpenVolumeWindow(hall);
+  Settle();
+  auto* sheet = qobject_cast<CVTXAreaSheet*>(VolumeWindowOf(hall)->Sheet());
+  sheet->setCurrentWidget(sheet->NotesPage());
+  Settle();
+  QPlainTextEdit* editor = sheet->NotesPage()->Editor();
+  editor->setFocus();
+  QTest::keyClicks(editor, "Dry");
+  sheet->NotesPage()->IncludeBox()->setFocus(); // taken on leaving the editor
+  Settle();
+  ASSERT_EQ(hall->mNotes, "Dry");
+
+  Press(sheet->NotesPage()->IncludeBox(), kUndo);
+  EXPECT_EQ(editor->toPlainText(), "");
+  // Passing through the editor leaves the notes as undone.
+  editor->setFocus();
+  sheet->NotesPage()->IncludeBox()->setFocus();
+  Settle();
+  EXPECT_EQ(hall->mNotes, "");
+  EXPECT_EQ(Menu(), QStringList({"Undo (greyed)", "Redo Volume Notes"}));
+}
+
+TEST_F(EditMenu, UndoingANewVolumeWhoseWindowHoldsTypingUndoesBothAndRedoBringsBothBack)
+{
+  CProject* project = Open("Plant");
+  CProjectDocument* document = OpenProjects().Document(project);
+  ASSERT_TRUE(document->NewVolume("Yard", 0));
+  OpenVolumeWindow(project->mAreaTable.Find("Yard"));
+  Settle();
+  auto* sheet =
+      qobject_cast<CVTXAreaSheet*>(VolumeWindowOf(project->mAreaTable.Find("Yard"))->Sheet());
+  sheet->setCurrentWidget(sheet->NotesPage());
+  Settle();
+  sheet->NotesPage()->Editor()->setFocus();
+  QTest::keyClicks(sheet->NotesPage()->Editor(), "Gravel");
+  EXPECT_EQ(Menu().at(0), "Undo New Volume");
+
+  mFrame.EditMenu()->UndoAction()->trigger(); // from the menu, typing still in the editor
+  Settle();
+  EXPECT_EQ(project->mAreaTable.Find("Yard"), nullptr);
+  EXPECT_EQ(Menu(), QStringList({"Undo (greyed)", "Redo New Volume"}));
+  mFrame.EditMenu()->RedoAction()->trigger();
+  mFrame.EditMenu()->RedoAction()->trigger();
+  ASSERT_NE(project->mAreaTable.Find("Yard"), nullptr);
+  EXPECT_EQ(project->mAreaTable.Find("Yard")->mNotes, "Gravel");
+}
