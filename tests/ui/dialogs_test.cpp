@@ -6,9 +6,9 @@
 #include "model/vent.h"
 #include "tests/ui/fake_prompts.h"
 #include "tests/ui/project_test_fixture.h"
-#include "ui/new_area_dialog.h"
+#include "ui/new_volume_dialog.h"
 #include "ui/string_dialog.h"
-#include "ui/vent_dialog.h"
+#include "ui/opening_dialog.h"
 #include "ui/volume_dialog.h"
 
 #include <QApplication>

@@ -3,8 +3,8 @@
 #include "storage/project_file.h"
 #include "tests/ui/project_test_fixture.h"
 
-#include "ui/page_errors.h"
-#include "ui/page_notes.h"
+#include "ui/project_tab_errors.h"
+#include "ui/project_tab_notes.h"
 
 #include <QCheckBox>
 #include <QListView>

@@ -7,9 +7,9 @@
 #include "model/area.h"
 #include "storage/schedule_export.h"
 #include "ui/list_columns.h"
-#include "ui/new_area_dialog.h"
-#include "ui/page_project.h"
-#include "ui/page_volumes.h"
+#include "ui/new_volume_dialog.h"
+#include "ui/project_tab_project.h"
+#include "ui/project_tab_volumes.h"
 #include "ui/volume_list_model.h"
 #include "ui/windows.h"
 

@@ -2,10 +2,10 @@
 // sums, and the New, Edit, Duplicate and Delete commands.
 
 #include "tests/ui/volume_test_fixture.h"
-#include "ui/area_page_dimension.h"
-#include "ui/area_page_fields.h"
-#include "ui/vent_dialog.h"
-#include "ui/vent_list_model.h"
+#include "ui/volume_tab_openings.h"
+#include "ui/field_helpers.h"
+#include "ui/opening_dialog.h"
+#include "ui/opening_list_model.h"
 
 #include <QItemSelectionModel>
 #include <QPushButton>

@@ -8,7 +8,7 @@
 #include "tests/ui/fake_prompts.h"
 #include "tests/ui/when_dialog_opens.h"
 #include "ui/app.h"
-#include "ui/area_sheet.h"
+#include "ui/volume_sheet.h"
 #include "ui/main_frame.h"
 #include "ui/sheet_wnd.h"
 #include "ui/windows.h"

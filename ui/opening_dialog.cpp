@@ -1,4 +1,4 @@
-#include "ui/vent_dialog.h"
+#include "ui/opening_dialog.h"
 
 #include "text/printf.h"
 #include "ui/dialog_support.h"

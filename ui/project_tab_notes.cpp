@@ -1,4 +1,4 @@
-#include "ui/page_notes.h"
+#include "ui/project_tab_notes.h"
 
 #include "document/project_document.h"
 #include "model/project.h"

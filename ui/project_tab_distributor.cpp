@@ -1,4 +1,4 @@
-#include "ui/page_distributor.h"
+#include "ui/project_tab_distributor.h"
 
 #include "document/project_document.h"
 #include "model/project.h"

@@ -1,4 +1,4 @@
-#include "ui/area_page_fields.h"
+#include "ui/field_helpers.h"
 
 #include "ui/dialog_support.h"
 #include "ui/qt_text.h"

@@ -1,8 +1,8 @@
-#include "ui/area_page_notes.h"
+#include "ui/volume_tab_notes.h"
 
 #include "document/project_document.h"
 #include "model/area.h"
-#include "ui/area_page_fields.h"
+#include "ui/field_helpers.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
 

@@ -1,4 +1,4 @@
-#include "ui/page_project.h"
+#include "ui/project_tab_project.h"
 
 #include "document/open_projects.h"
 #include "document/project_document.h"

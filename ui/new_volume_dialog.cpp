@@ -1,4 +1,4 @@
-#include "ui/new_area_dialog.h"
+#include "ui/new_volume_dialog.h"
 
 #include "model/hazard_class.h"
 #include "text/units.h"

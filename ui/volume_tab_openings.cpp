@@ -1,14 +1,14 @@
-#include "ui/area_page_dimension.h"
+#include "ui/volume_tab_openings.h"
 
 #include "document/project_document.h"
 #include "model/area.h"
 #include "model/vent.h"
 #include "text/units.h"
-#include "ui/area_page_fields.h"
+#include "ui/field_helpers.h"
 #include "ui/list_columns.h"
 #include "ui/qt_text.h"
-#include "ui/vent_dialog.h"
-#include "ui/vent_list_model.h"
+#include "ui/opening_dialog.h"
+#include "ui/opening_list_model.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -1,4 +1,4 @@
-#include "ui/page_volumes.h"
+#include "ui/project_tab_volumes.h"
 
 #include "document/project_document.h"
 #include "model/project.h"
@@ -6,7 +6,7 @@
 #include "storage/schedule_import.h"
 #include "text/units.h"
 #include "ui/list_columns.h"
-#include "ui/new_area_dialog.h"
+#include "ui/new_volume_dialog.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
 #include "ui/volume_list_model.h"

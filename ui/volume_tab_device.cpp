@@ -1,9 +1,9 @@
-#include "ui/area_page_device.h"
+#include "ui/volume_tab_device.h"
 
 #include "document/project_document.h"
 #include "model/area.h"
 #include "text/units.h"
-#include "ui/area_page_fields.h"
+#include "ui/field_helpers.h"
 #include "ui/dialog_support.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"

@@ -1,4 +1,4 @@
-#include "ui/page_customer.h"
+#include "ui/project_tab_customer.h"
 
 #include "document/project_document.h"
 #include "document/shared_lists.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The volume's "Notes" page: its notes and whether the report includes them.
 
-#include "ui/area_sheet.h"
+#include "ui/volume_sheet.h"
 
 #include <string>
 
