@@ -4,6 +4,7 @@
 #include "ui/dialog_support.h"
 #include "ui/project_sheet.h"
 #include "ui/qt_text.h"
+#include "ui/field_helpers.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

@@ -1,12 +1,18 @@
 #include "ui/field_helpers.h"
 
-#include "ui/dialog_support.h"
+#include "ui/prompts.h"
 #include "ui/qt_text.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QPalette>
+#include <QPointer>
 #include <QSignalBlocker>
+#include <QTimer>
+#include <algorithm>
+
+// ---- Focus hooks
 
 namespace
 {
@@ -22,6 +28,7 @@ public:
 
   bool eventFilter(QObject*, QEvent* event) override
   {
+    // A context menu opening over the field is not the user leaving it.
     if (event->type() == mType && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
       mHandler();
     return false;
@@ -31,17 +38,122 @@ private:
   QEvent::Type mType;
   std::function<void()> mHandler;
 };
+
+bool gRemovedNoticePending = false;
 } // namespace
 
-void HookFocusOut(QWidget* widget, std::function<void()> handler)
+void StopFieldHooks(QWidget* root)
+{
+  qDeleteAll(root->findChildren<QObject*>(kFieldHookName));
+}
+
+void OnFocusOut(QWidget* widget, std::function<void()> handler)
 {
   new CFocusHook(widget, QEvent::FocusOut, std::move(handler));
 }
 
-void HookFocusIn(QWidget* widget, std::function<void()> handler)
+void OnFocusIn(QWidget* widget, std::function<void()> handler)
 {
   new CFocusHook(widget, QEvent::FocusIn, std::move(handler));
 }
+
+CFieldWatcher* CFieldWatcher::Watch(QLineEdit* field, std::function<void()> commit,
+                                    bool selectAllOnFocus)
+{
+  return new CFieldWatcher(field, std::move(commit), selectAllOnFocus);
+}
+
+CFieldWatcher::CFieldWatcher(QLineEdit* field, std::function<void()> commit,
+                             bool selectAllOnFocus)
+  : QObject(field), mField(field), mCommit(std::move(commit)), mSelectAllOnFocus(selectAllOnFocus)
+{
+  setObjectName(kFieldHookName);
+  field->installEventFilter(this);
+}
+
+bool CFieldWatcher::eventFilter(QObject* watched, QEvent* event)
+{
+  if (watched != mField)
+    return false;
+  switch (event->type())
+  {
+  case QEvent::FocusOut:
+    if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason && mCommit)
+      mCommit();
+    break;
+  case QEvent::FocusIn:
+    if (mSelectAllOnFocus &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+    {
+      // A click that brought the focus in places the cursor after this
+      // event; selecting later keeps the whole text selected.
+      QPointer<QLineEdit> field = mField;
+      QTimer::singleShot(0, mField,
+                         [field]
+                         {
+                           if (field && field->hasFocus())
+                             field->selectAll();
+                         });
+    }
+    break;
+  default:
+    break;
+  }
+  return false;
+}
+
+// ---- Text and lost characters
+
+const char kCharactersRemovedText[] =
+  "Some of the characters you typed cannot be stored by this program and have been removed.";
+
+void TellCharactersRemoved(QWidget* parent)
+{
+  if (gRemovedNoticePending)
+    return;
+  gRemovedNoticePending = true;
+  QPointer<QWidget> owner(parent);
+  QMetaObject::invokeMethod(
+    qApp,
+    [owner]
+    {
+      gRemovedNoticePending = false;
+      ShowMessage(owner, kAppTitle, kCharactersRemovedText, CPromptIcon::Exclamation);
+    },
+    Qt::QueuedConnection);
+}
+
+std::string FieldText(const QLineEdit* field, bool* lost)
+{
+  return FromQt(field->text(), lost);
+}
+
+std::string TakeFieldText(QWidget* parent, const QString& text, bool* removed)
+{
+  bool lost = false;
+  std::string stored = FromQt(text, &lost);
+  if (removed)
+    *removed = lost;
+  if (lost)
+    TellCharactersRemoved(parent);
+  return stored;
+}
+
+bool CommitTypedField(QWidget* parent, QLineEdit* field, const std::string& value,
+                      const std::function<void(const std::string&)>& store)
+{
+  if (!field->isModified())
+    return false;
+  field->setModified(false);
+  const std::string before = value;
+  store(TakeFieldText(parent, field->text()));
+  const QString stored = ToQt(value);
+  if (field->text() != stored)
+    field->setText(stored);
+  return value != before;
+}
+
+// ---- Shown values
 
 QColor LimitHighlightColour() { return QColor(255, 255, 0); }
 
@@ -51,10 +163,24 @@ void SetTextIfDiffers(QLineEdit* field, const QString& text)
     field->setText(text);
 }
 
+void ShowFieldText(QLineEdit* field, const QString& text)
+{
+  if (!field->hasFocus())
+    SetTextIfDiffers(field, text);
+}
+
+void MakeValueField(QLineEdit* field)
+{
+  field->setReadOnly(true);
+  field->setFocusPolicy(Qt::ClickFocus);
+  QPalette palette = field->palette();
+  palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+  field->setPalette(palette);
+}
+
 CValueField::CValueField(QWidget* parent, Qt::Alignment alignment) : QLineEdit(parent)
 {
-  setReadOnly(true);
-  setFocusPolicy(Qt::ClickFocus);
+  MakeValueField(this);
   setAlignment(alignment | Qt::AlignVCenter);
   ApplyColours();
 }
@@ -74,6 +200,43 @@ void CValueField::ApplyColours()
   for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
     colours.setColor(group, QPalette::Base, fill);
   setPalette(colours);
+}
+
+// ---- Drop-down lists
+
+int FillSortedNames(QComboBox* box, const std::vector<std::string>& names,
+                    const std::string& selected)
+{
+  std::vector<const std::string*> order;
+  order.reserve(names.size());
+  for (const std::string& name : names)
+    order.push_back(&name);
+  auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
+  std::stable_sort(order.begin(), order.end(),
+                   [&](const std::string* a, const std::string* b)
+                   {
+                     return std::lexicographical_compare(
+                       a->begin(), a->end(), b->begin(), b->end(),
+                       [&](char x, char y) { return lower(x) < lower(y); });
+                   });
+  const QSignalBlocker block(box);
+  box->clear();
+  int position = -1;
+  for (const std::string* name : order)
+  {
+    if (*name == selected)
+      position = box->count();
+    box->addItem(ToQt(*name), QByteArray(name->data(), static_cast<qsizetype>(name->size())));
+  }
+  box->setCurrentIndex(position);
+  return position;
+}
+
+std::string ListedName(const QComboBox* box, int index)
+{
+  if (index < 0 || index >= box->count())
+    return {};
+  return box->itemData(index).toByteArray().toStdString();
 }
 
 void CComboSelectionList::Clear() { mFilled = 0; }

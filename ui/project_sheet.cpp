@@ -6,10 +6,11 @@
 #include "model/project.h"
 #include "ui/app.h"
 #include "ui/dialog_support.h"
+#include "ui/field_helpers.h"
 #include "ui/project_tab_customer.h"
 #include "ui/project_tab_distributor.h"
 #include "ui/project_tab_errors.h"
-#include "ui/project_tab_notes.h"
+#include "ui/notes_tab.h"
 #include "ui/project_tab_project.h"
 #include "ui/project_tab_volumes.h"
 #include "ui/prompts.h"
@@ -17,12 +18,6 @@
 #include "ui/sheet_wnd.h"
 #include "ui/windows.h"
 
-#include <QApplication>
-#include <QComboBox>
-#include <QLineEdit>
-#include <algorithm>
-#include <QFocusEvent>
-#include <QPointer>
 
 // ---- CVTXProjectPage
 
@@ -162,135 +157,4 @@ bool CVTXSheet::AskToSave(bool mayStayOpen)
     return true;
   }
   return false;
-}
-
-// ---- Helpers
-
-namespace
-{
-class CFocusHook : public QObject
-{
-public:
-  CFocusHook(QWidget* widget, QEvent::Type type, std::function<void()> handler)
-    : QObject(widget), mType(type), mHandler(std::move(handler))
-  {
-    setObjectName(kFieldHookName);
-    widget->installEventFilter(this);
-  }
-
-  bool eventFilter(QObject*, QEvent* event) override
-  {
-    // A context menu opening over the field is not the user leaving it.
-    if (event->type() == mType && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
-      mHandler();
-    return false;
-  }
-
-private:
-  QEvent::Type mType;
-  std::function<void()> mHandler;
-};
-
-bool gRemovedNoticePending = false;
-} // namespace
-
-const char kCharactersRemovedText[] =
-  "Some of the characters you typed cannot be stored by this program and have been removed.";
-
-void OnFocusOut(QWidget* widget, std::function<void()> handler)
-{
-  new CFocusHook(widget, QEvent::FocusOut, std::move(handler));
-}
-
-void OnFocusIn(QWidget* widget, std::function<void()> handler)
-{
-  new CFocusHook(widget, QEvent::FocusIn, std::move(handler));
-}
-
-std::string TakeFieldText(QWidget* parent, const QString& text, bool* removed)
-{
-  bool lost = false;
-  std::string stored = FromQt(text, &lost);
-  if (removed)
-    *removed = lost;
-  if (lost && !gRemovedNoticePending)
-  {
-    // One notice for all the fields committed together.
-    gRemovedNoticePending = true;
-    QPointer<QWidget> owner(parent);
-    QMetaObject::invokeMethod(
-      qApp,
-      [owner]
-      {
-        gRemovedNoticePending = false;
-        ShowMessage(owner, kAppTitle, kCharactersRemovedText, CPromptIcon::Exclamation);
-      },
-      Qt::QueuedConnection);
-  }
-  return stored;
-}
-
-int FillSortedNames(QComboBox* box, const std::vector<std::string>& names,
-                    const std::string& selected)
-{
-  std::vector<const std::string*> order;
-  order.reserve(names.size());
-  for (const std::string& name : names)
-    order.push_back(&name);
-  auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
-  std::stable_sort(order.begin(), order.end(),
-                   [&](const std::string* a, const std::string* b)
-                   {
-                     return std::lexicographical_compare(
-                       a->begin(), a->end(), b->begin(), b->end(),
-                       [&](char x, char y) { return lower(x) < lower(y); });
-                   });
-  const QSignalBlocker block(box);
-  box->clear();
-  int position = -1;
-  for (const std::string* name : order)
-  {
-    if (*name == selected)
-      position = box->count();
-    box->addItem(ToQt(*name), QByteArray(name->data(), static_cast<qsizetype>(name->size())));
-  }
-  box->setCurrentIndex(position);
-  return position;
-}
-
-std::string ListedName(const QComboBox* box, int index)
-{
-  if (index < 0 || index >= box->count())
-    return {};
-  return box->itemData(index).toByteArray().toStdString();
-}
-
-void MakeValueField(QLineEdit* field)
-{
-  field->setReadOnly(true);
-  field->setFocusPolicy(Qt::ClickFocus);
-  QPalette palette = field->palette();
-  palette.setColor(QPalette::Base, palette.color(QPalette::Window));
-  field->setPalette(palette);
-}
-
-void ShowFieldText(QLineEdit* field, const QString& text)
-{
-  if (field->hasFocus() || field->text() == text)
-    return;
-  field->setText(text);
-}
-
-bool CommitTypedField(QWidget* parent, QLineEdit* field, const std::string& value,
-                      const std::function<void(const std::string&)>& store)
-{
-  if (!field->isModified())
-    return false;
-  field->setModified(false);
-  const std::string before = value;
-  store(TakeFieldText(parent, field->text()));
-  const QString stored = ToQt(value);
-  if (field->text() != stored)
-    field->setText(stored);
-  return value != before;
 }

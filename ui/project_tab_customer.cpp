@@ -7,6 +7,7 @@
 #include "ui/address_dialog.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
+#include "ui/field_helpers.h"
 
 #include <QComboBox>
 #include <QFormLayout>

@@ -6,6 +6,7 @@
 #include "ui/address_dialog.h"
 #include "ui/app.h"
 #include "ui/qt_text.h"
+#include "ui/field_helpers.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

@@ -18,6 +18,7 @@
 #include "ui/qt_text.h"
 #include "ui/string_dialog.h"
 #include "ui/windows.h"
+#include "ui/field_helpers.h"
 
 #include <QComboBox>
 #include <QFile>

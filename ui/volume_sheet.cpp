@@ -7,7 +7,7 @@
 #include "ui/volume_tab_device.h"
 #include "ui/volume_tab_openings.h"
 #include "ui/volume_tab_volume.h"
-#include "ui/volume_tab_notes.h"
+#include "ui/notes_tab.h"
 #include "ui/volume_tab_errors.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"

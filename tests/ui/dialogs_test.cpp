@@ -32,47 +32,8 @@ void ShowActive(QWidget& dialog)
   QApplication::processEvents();
 }
 
-// Replaces the field's text as a user would: focus in, select all, type.
-void Type(QLineEdit* field, const QString& text)
-{
-  field->setFocus(Qt::TabFocusReason);
-  QApplication::processEvents();
-  field->selectAll();
-  QTest::keyClick(field, Qt::Key_Delete);
-  for (QChar c : text)
-  {
-    if (c.unicode() < 0x80)
-      QTest::keyClick(field, c.toLatin1());
-    else // QTest knows no key codes beyond ASCII: send the text alone
-      QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
-  }
-}
-
 void Enter(QWidget* widget) { QTest::keyClick(widget, Qt::Key_Return); }
 
-// Chooses a drop-down entry as the user does (the activation signal included).
-void Choose(QComboBox* list, int index)
-{
-  list->setCurrentIndex(index);
-  Q_EMIT list->activated(index);
-}
-
-QPushButton* Button(QWidget& dialog, const QString& text)
-{
-  for (QPushButton* button : dialog.findChildren<QPushButton*>())
-    if (button->text() == text)
-      return button;
-  return nullptr;
-}
-
-void ClickOk(QWidget& dialog)
-{
-  QPushButton* ok = Button(dialog, "OK");
-  ASSERT_NE(ok, nullptr);
-  QTest::mouseClick(ok, Qt::LeftButton);
-  QApplication::processEvents();
-  QApplication::processEvents();
-}
 } // namespace
 
 TEST(VolumeDialog, EnterMovesOnAndTypedFiguresAreReadInTheProjectUnits)
@@ -163,7 +124,7 @@ TEST(VolumeDialog, OkTakesInTheFieldBeingLeft)
   CVolumeDialog second;
   ShowActive(second);
   Type(second.LengthField(), "7");
-  Button(second, "OK")->click();
+  ButtonNamed(&second, "OK")->click();
   EXPECT_EQ(second.result(), QDialog::Rejected); // queued, not inside the click
   QApplication::processEvents();
   EXPECT_EQ(second.result(), QDialog::Accepted);
@@ -221,7 +182,7 @@ TEST(Dialogs, EnterOnAFocusedCancelPressesCancel)
   for (QDialog* dialog : std::initializer_list<QDialog*>{&text, &volume, &dimensions})
   {
     ShowActive(*dialog);
-    QPushButton* cancel = Button(*dialog, "Cancel");
+    QPushButton* cancel = ButtonNamed(dialog, "Cancel");
     cancel->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
     Enter(cancel);
@@ -434,7 +395,7 @@ TEST(StringDialog, TheFilterRewritesAndTheValidatorCanRefuse)
   };
   ShowActive(dialog);
   Type(dialog.TextField(), "no");
-  Button(dialog, "Cancel")->setFocus(); // focus loss runs the filter
+  ButtonNamed(&dialog, "Cancel")->setFocus(); // focus loss runs the filter
   QApplication::processEvents();
   EXPECT_EQ(dialog.TextField()->text(), "no!");
   Type(dialog.TextField(), "no");

@@ -52,9 +52,8 @@ void AnswerNewVolume(const QString& name, int hazard)
     {
       dialog->NameField()->setText(name);
       dialog->HazardList()->setCurrentIndex(hazard);
-      for (QPushButton* button : dialog->findChildren<QPushButton*>())
-        if (button->text() == "OK")
-          QTest::mouseClick(button, Qt::LeftButton);
+      if (QPushButton* ok = ButtonNamed(dialog, "OK"))
+        QTest::mouseClick(ok, Qt::LeftButton);
       Settle();
       // Refused: the typed name stays, in focus, to be put right.
       if (dialog->isVisible())
