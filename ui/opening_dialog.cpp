@@ -223,12 +223,3 @@ void CVentDialog::OnOk()
                 accept();
             });
 }
-
-bool EditOpening(CVentDialog& dialog, CVent& vent)
-{
-  CVentValues values = vent.Values();
-  if (!dialog.EditVent("Edit Opening", values))
-    return false;
-  vent.SetValues(values);
-  return true;
-}

@@ -288,36 +288,6 @@ TEST(VentDialog, UpperShareIsAPercentageLimitedToTheWholeOpening)
   EXPECT_EQ(dialog.UpperField()->text(), "33%");
 }
 
-TEST(VentDialog, EditsAnOpeningOfTheModel)
-{
-  CArea area(nullptr);
-  CVent vent(&area, VENT_WALL, SHAPE_RECTANGULAR, 1.0, 2.0, 0.25);
-  CVentDialog dialog;
-  dialog.mUnits = UNITS_METRIC;
-  QString title;
-  QTimer::singleShot(0, &dialog,
-                     [&]
-                     {
-                       title = dialog.windowTitle();
-                       Choose(dialog.TypeList(), VENT_FLOOR);
-                       Type(dialog.WidthField(), "1.5");
-                       ClickOk(dialog);
-                       if (dialog.isVisible())
-                         dialog.reject();
-                     });
-  EXPECT_TRUE(EditOpening(dialog, vent));
-  EXPECT_EQ(title, "Edit Opening");
-  EXPECT_EQ(vent.mType, VENT_FLOOR);
-  EXPECT_DOUBLE_EQ(vent.mWidth, 1.5);
-  EXPECT_DOUBLE_EQ(vent.mHeight, 2.0);
-  EXPECT_DOUBLE_EQ(vent.mUpper, 0.25); // hidden for a floor opening, handed back as it was
-
-  QTimer::singleShot(0, &dialog, [&] { dialog.reject(); });
-  vent.mWidth = 9;
-  EXPECT_FALSE(EditOpening(dialog, vent));
-  EXPECT_DOUBLE_EQ(vent.mWidth, 9.0);
-}
-
 TEST(NewAreaDialog, StaysOpenUntilItHasANameAndAHazardClass)
 {
   CNewAreaDialog dialog;
