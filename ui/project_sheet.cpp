@@ -1,6 +1,8 @@
 #include "ui/project_sheet.h"
 
 #include "document/open_projects.h"
+#include "document/project_document.h"
+#include "model/address.h"
 #include "model/area.h"
 #include "model/device_model.h"
 #include "model/project.h"
@@ -17,6 +19,9 @@
 #include "ui/qt_text.h"
 #include "ui/sheet_wnd.h"
 #include "ui/windows.h"
+
+#include <QFormLayout>
+#include <QLineEdit>
 
 
 // ---- CVTXProjectPage
@@ -40,6 +45,56 @@ QSize CVTXProjectPage::PageSize() const
 }
 
 QSize CVTXProjectPage::sizeHint() const { return CVTXPage::sizeHint().expandedTo(PageSize()); }
+
+void CVTXProjectPage::WatchReference(QLineEdit* field, std::string CProject::*reference,
+                                     void (CProjectDocument::*store)(std::string_view))
+{
+  mReference = field;
+  mReferenceText = reference;
+  mStoreReference = store;
+  OnFocusOut(field, [this] { CommitEdits(); });
+}
+
+void CVTXProjectPage::ShowReference()
+{
+  if (const CProject* project = Project(); project && mReference)
+    ShowFieldText(mReference, ToQt(project->*mReferenceText));
+}
+
+void CVTXProjectPage::CommitEdits()
+{
+  CProject* project = Project();
+  CProjectDocument* document = Document();
+  if (project && document && mReference)
+    CommitTypedField(this, mReference, project->*mReferenceText,
+                     [this, document](const std::string& text) { (document->*mStoreReference)(text); });
+}
+
+namespace
+{
+constexpr int kAddressRows = 7;
+const char* const kAddressCaptions[kAddressRows] = {"Company", "Address 1", "Address 2", "City",
+                                                    "State",   "Country",   "Zip Code"};
+} // namespace
+
+void CVTXProjectPage::AddAddressRows(QFormLayout* form, QLineEdit** lines, int first, QWidget* parent)
+{
+  for (int row = first; row < kAddressRows; ++row)
+  {
+    QLineEdit* line = lines[row - first] = new QLineEdit(parent);
+    MakeValueField(line);
+    form->addRow(kAddressCaptions[row], line);
+  }
+}
+
+void CVTXProjectPage::ShowAddressRows(QLineEdit* const* lines, const CAddress& address, int first)
+{
+  const std::string* texts[kAddressRows] = {&address.mName,  &address.mAddress1, &address.mAddress2,
+                                            &address.mCity,  &address.mState,    &address.mCountry,
+                                            &address.mZip};
+  for (int row = first; row < kAddressRows; ++row)
+    ShowFieldText(lines[row - first], ToQt(*texts[row]));
+}
 
 // ---- CVTXSheet
 

@@ -7,10 +7,10 @@
 #include "ui/sheet_wnd.h"
 
 #include <QString>
-#include <functional>
 #include <string>
-#include <vector>
+#include <string_view>
 
+class CAddress;
 class CProject;
 class CVTXSheet;
 class CVTXPageProject;
@@ -20,7 +20,7 @@ class CVTXPageSummary;
 class CVTXPageDistributor;
 class CVTXPageCustomer;
 class CProjectDocument;
-class QComboBox;
+class QFormLayout;
 class QLineEdit;
 class QWidget;
 
@@ -38,7 +38,8 @@ public:
   CVTXSheet& Sheet() const { return mSheet; }
   // Takes an edit still held by a control (a focused text field) into the
   // model; run before the page is left, before saving and before closing.
-  virtual void CommitEdits() {}
+  // Here: the page's "Reference #" field, if it has one.
+  virtual void CommitEdits();
   bool QueryLeave() override
   {
     CommitEdits();
@@ -53,8 +54,24 @@ public:
 protected:
   QSize PageSize() const;
 
+  // The page's "Reference #" field shows the project's text `reference` and
+  // is taken into it by the document edit `store` when it loses the focus
+  // and by CommitEdits. ShowReference shows the stored text again unless the
+  // user is typing in the field.
+  void WatchReference(QLineEdit* field, std::string CProject::*reference,
+                      void (CProjectDocument::*store)(std::string_view));
+  void ShowReference();
+
+  // The read-only rows of an address in a form: "Company" (the name), then
+  // "Address 1" to "Zip Code", from row `first`; lines[0] is row `first`.
+  static void AddAddressRows(QFormLayout* form, QLineEdit** lines, int first, QWidget* parent);
+  static void ShowAddressRows(QLineEdit* const* lines, const CAddress& address, int first);
+
 private:
   CVTXSheet& mSheet;
+  QLineEdit* mReference = nullptr;
+  std::string CProject::*mReferenceText = nullptr;
+  void (CProjectDocument::*mStoreReference)(std::string_view) = nullptr;
 };
 
 class CVTXSheet : public CVTXSheetBase

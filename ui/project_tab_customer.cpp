@@ -34,14 +34,7 @@ CVTXPageCustomer::CVTXPageCustomer(CVTXSheet& sheet)
   mCompany->setEditable(false);
   auto* form = new QFormLayout;
   form->addRow("Company", mCompany);
-  static const char* const kCaptions[6] = {"Address 1", "Address 2", "City",
-                                           "State",     "Country",   "Zip Code"};
-  for (int i = 0; i < 6; ++i)
-  {
-    mLines[i] = new QLineEdit(this);
-    MakeValueField(mLines[i]);
-    form->addRow(kCaptions[i], mLines[i]);
-  }
+  AddAddressRows(form, mLines, 1, this);
   form->addRow("Reference #", mReference);
 
   auto* buttons = new QHBoxLayout;
@@ -60,7 +53,7 @@ CVTXPageCustomer::CVTXPageCustomer(CVTXSheet& sheet)
   connect(mNew, &QPushButton::clicked, this, &CVTXPageCustomer::OnNew);
   connect(mEdit, &QPushButton::clicked, this, &CVTXPageCustomer::OnEdit);
   connect(mDelete, &QPushButton::clicked, this, &CVTXPageCustomer::OnDelete);
-  OnFocusOut(mReference, [this] { CommitEdits(); });
+  WatchReference(mReference, &CProject::mCustomer_Reference, &CProjectDocument::SetCustomerReference);
 }
 
 void CVTXPageCustomer::Refresh()
@@ -76,21 +69,8 @@ void CVTXPageCustomer::Refresh()
   mCompany->setEnabled(mCompany->count() > 0);
   mEdit->setEnabled(selected >= 0);
   mDelete->setEnabled(selected >= 0);
-  const CAddress& c = project->mCustomer;
-  const std::string* lines[6] = {&c.mAddress1, &c.mAddress2, &c.mCity,
-                                 &c.mState,    &c.mCountry,  &c.mZip};
-  for (int i = 0; i < 6; ++i)
-    ShowFieldText(mLines[i], ToQt(*lines[i]));
-  ShowFieldText(mReference, ToQt(project->mCustomer_Reference));
-}
-
-void CVTXPageCustomer::CommitEdits()
-{
-  CProject* project = Project();
-  CProjectDocument* document = Document();
-  if (project && document)
-    CommitTypedField(this, mReference, project->mCustomer_Reference,
-                     [document](const std::string& t) { document->SetCustomerReference(t); });
+  ShowAddressRows(mLines, project->mCustomer, 1);
+  ShowReference();
 }
 
 void CVTXPageCustomer::ChooseListedCustomer(const std::string& name, const CAddressBook& book)

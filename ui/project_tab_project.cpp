@@ -121,7 +121,7 @@ CVTXPageProject::CVTXPageProject(CVTXSheet& sheet)
   connect(mPrint, &QPushButton::clicked, this, &CVTXPageProject::OnPrint);
   connect(mExportPdf, &QPushButton::clicked, this, &CVTXPageProject::OnExportPdf);
   connect(mDump, &QPushButton::clicked, this, &CVTXPageProject::OnDump);
-  OnFocusOut(mReference, [this] { CommitEdits(); });
+  WatchReference(mReference, &CProject::mProject_Reference, &CProjectDocument::SetProjectReference);
 }
 
 void CVTXPageProject::Refresh()
@@ -134,19 +134,10 @@ void CVTXPageProject::Refresh()
   mDesigners->setEnabled(mDesigners->count() > 0);
   mDeleteDesigner->setEnabled(selected >= 0);
   ShowFieldText(mDate, ToQt(project->mProject_Date));
-  ShowFieldText(mReference, ToQt(project->mProject_Reference));
+  ShowReference();
   mUnits->setCurrentIndex(project->mUnits < 2 ? static_cast<int>(project->mUnits) : -1);
   mSave->setEnabled(project->IsModified());
   mDump->setVisible(DiagnosticsOn());
-}
-
-void CVTXPageProject::CommitEdits()
-{
-  CProject* project = Project();
-  CProjectDocument* document = Document();
-  if (project && document)
-    CommitTypedField(this, mReference, project->mProject_Reference,
-                     [document](const std::string& t) { document->SetProjectReference(t); });
 }
 
 void CVTXPageProject::ChooseListedDesigner(const std::string& name, const CNameList& designers)
