@@ -123,11 +123,6 @@ void TellCharactersRemoved(QWidget* parent)
     Qt::QueuedConnection);
 }
 
-std::string FieldText(const QLineEdit* field, bool* lost)
-{
-  return FromQt(field->text(), lost);
-}
-
 std::string TakeFieldText(QWidget* parent, const QString& text, bool* removed)
 {
   bool lost = false;

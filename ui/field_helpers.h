@@ -67,10 +67,6 @@ extern const char kCharactersRemovedText[];
 // by the OK that committed its field).
 void TellCharactersRemoved(QWidget* parent);
 
-// The field's text in the program's character set. Characters the set cannot
-// hold are left out and `lost` is set; the user is not told.
-std::string FieldText(const QLineEdit* field, bool* lost);
-
 // The text of a field in the program's character set. Characters the set
 // cannot hold are removed, never stored as something else, and the user is
 // told so (TellCharactersRemoved).

@@ -68,13 +68,10 @@ void CNewAreaDialog::showEvent(QShowEvent* event)
 void CNewAreaDialog::CommitName()
 {
   bool lost = false;
-  mName = CollapseSpaces(FieldText(mNameEdit, &lost));
+  mName = CollapseSpaces(TakeFieldText(this, mNameEdit->text(), &lost));
   mNameEdit->setText(ToQt(mName));
   if (lost)
-  {
     mCharactersRemoved = true;
-    TellCharactersRemoved(this);
-  }
 }
 
 void CNewAreaDialog::OnOk()
