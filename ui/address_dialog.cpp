@@ -2,7 +2,6 @@
 
 #include "text/units.h"
 #include "ui/dialog_support.h"
-#include "ui/project_sheet.h"
 #include "ui/qt_text.h"
 #include "ui/field_helpers.h"
 
