@@ -70,6 +70,32 @@ void CVTXProjectPage::CommitEdits()
                      [this, document](const std::string& text) { (document->*mStoreReference)(text); });
 }
 
+void CVTXProjectPage::ReportListNotSaved(const char* list, const std::string& error)
+{
+  ShowMessage(this, kAppTitle,
+              QString("The %1 list could not be saved.\r\n%2").arg(list, ToQt(error)),
+              CPromptIcon::Error);
+}
+
+void CVTXProjectPage::DeleteFromSharedList(const std::string& name, const char* list,
+                                           const std::function<bool(std::string& error)>& remove,
+                                           const std::function<void(CProjectDocument&)>& clearChoice)
+{
+  if (!Project() || name.empty())
+    return;
+  if (!AskYesNo(this, "Warning",
+                QString("This action will remove \"%1\" from your list.  Are you sure you want "
+                        "to do this?")
+                  .arg(ToQt(name)),
+                CPromptIcon::Question))
+    return;
+  std::string error;
+  if (!remove(error))
+    ReportListNotSaved(list, error);
+  if (CProjectDocument* document = Document())
+    clearChoice(*document);
+}
+
 namespace
 {
 constexpr int kAddressRows = 7;

@@ -7,6 +7,7 @@
 #include "ui/sheet_wnd.h"
 
 #include <QString>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -66,6 +67,16 @@ protected:
   // "Address 1" to "Zip Code", from row `first`; lines[0] is row `first`.
   static void AddAddressRows(QFormLayout* form, QLineEdit** lines, int first, QWidget* parent);
   static void ShowAddressRows(QLineEdit* const* lines, const CAddress& address, int first);
+
+  // Says that the shared `list` ("designer", "customer") could not be written.
+  void ReportListNotSaved(const char* list, const std::string& error);
+  // The Delete button beside a shared list: asks whether to take `name` off
+  // the list; on Yes `remove` takes it off and writes the list (false, with
+  // the reason, when the write failed, which is reported) and the project is
+  // left with none chosen (`clearChoice`).
+  void DeleteFromSharedList(const std::string& name, const char* list,
+                            const std::function<bool(std::string& error)>& remove,
+                            const std::function<void(CProjectDocument&)>& clearChoice);
 
 private:
   CVTXSheet& mSheet;

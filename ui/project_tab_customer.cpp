@@ -16,15 +16,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace
-{
-void ReportBookNotSaved(QWidget* parent, const std::string& error)
-{
-  ShowMessage(parent, kAppTitle,
-              QString("The customer list could not be saved.\r\n%1").arg(ToQt(error)),
-              CPromptIcon::Error);
-}
-} // namespace
 
 CVTXPageCustomer::CVTXPageCustomer(CVTXSheet& sheet)
   : CVTXProjectPage(sheet), mCompany(new QComboBox(this)), mReference(new QLineEdit(this)),
@@ -104,7 +95,7 @@ void CVTXPageCustomer::OnNew()
   book.Put(dialog.mAddress);
   std::string error;
   if (!book.Save(kCustomerFileName, &error))
-    ReportBookNotSaved(this, error);
+    ReportListNotSaved("customer", error);
   ChooseListedCustomer(dialog.mAddress.mName, book);
 }
 
@@ -124,27 +115,20 @@ void CVTXPageCustomer::OnEdit()
   book.Put(dialog.mAddress);
   std::string error;
   if (!book.Save(kCustomerFileName, &error))
-    ReportBookNotSaved(this, error);
+    ReportListNotSaved("customer", error);
   ChooseListedCustomer(dialog.mAddress.mName, book);
 }
 
 void CVTXPageCustomer::OnDelete()
 {
-  CProject* project = Project();
   const std::string name = ListedName(mCompany, mCompany->currentIndex());
-  if (!project || name.empty())
-    return;
-  if (!AskYesNo(this, "Warning",
-                QString("This action will remove \"%1\" from your list.  Are you sure you want "
-                        "to do this?")
-                  .arg(ToQt(name)),
-                CPromptIcon::Question))
-    return;
-  CAddressBook& book = Customers();
-  book.Remove(name);
-  std::string error;
-  if (!book.Save(kCustomerFileName, &error))
-    ReportBookNotSaved(this, error);
-  if (CProjectDocument* document = Document())
-    document->SetCustomer(CAddress{});
+  DeleteFromSharedList(
+    name, "customer",
+    [&name](std::string& error)
+    {
+      CAddressBook& book = Customers();
+      book.Remove(name);
+      return book.Save(kCustomerFileName, &error);
+    },
+    [](CProjectDocument& document) { document.SetCustomer(CAddress{}); });
 }

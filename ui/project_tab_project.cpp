@@ -185,31 +185,17 @@ void CVTXPageProject::OnNewDesigner()
   std::string error;
   // A name already listed adds nothing; only a failed write is a fault.
   if (!designers.AddAndSave(name, kDesignerFileName, &error) && !error.empty())
-    ShowMessage(this, kAppTitle,
-                QString("The designer list could not be saved.\r\n%1").arg(ToQt(error)),
-                CPromptIcon::Error);
+    ReportListNotSaved("designer", error);
   ChooseListedDesigner(name, designers);
 }
 
 void CVTXPageProject::OnDeleteDesigner()
 {
-  CProject* project = Project();
   const std::string name = ListedName(mDesigners, mDesigners->currentIndex());
-  if (!project || name.empty())
-    return;
-  if (!AskYesNo(this, "Warning",
-                QString("This action will remove \"%1\" from your list.  Are you sure you want "
-                        "to do this?")
-                  .arg(ToQt(name)),
-                CPromptIcon::Question))
-    return;
-  std::string error;
-  if (!Designers().RemoveAndSave(name, kDesignerFileName, &error))
-    ShowMessage(this, kAppTitle,
-                QString("The designer list could not be saved.\r\n%1").arg(ToQt(error)),
-                CPromptIcon::Error);
-  if (CProjectDocument* document = Document())
-    document->SetDesigner({});
+  DeleteFromSharedList(
+    name, "designer",
+    [&name](std::string& error) { return Designers().RemoveAndSave(name, kDesignerFileName, &error); },
+    [](CProjectDocument& document) { document.SetDesigner({}); });
 }
 
 void CVTXPageProject::OnSave()
