@@ -2,8 +2,8 @@
 
 #include "text/units.h"
 #include "ui/dialog_support.h"
-#include "ui/project_sheet.h"
 #include "ui/qt_text.h"
+#include "ui/field_helpers.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

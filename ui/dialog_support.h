@@ -1,9 +1,10 @@
 #pragma once
-// What the entry dialogs share: sizes in dialog units, fields that commit
-// when they lose the keyboard focus, and the notice for characters that the
-// program's character set cannot hold.
+// What the entry dialogs share: sizes in dialog units, refused entries,
+// lengths read from fields and the Enter key (their fields' hooks and the
+// notice for removed characters are in field_helpers.h).
 
 #include "text/units.h"
+#include "ui/field_helpers.h"
 
 #include <QObject>
 #include <functional>
@@ -19,44 +20,6 @@ class QWidget;
 // average character width, a vertical unit an eighth of the character height.
 int DialogUnitsX(const QWidget* widget, int units);
 int DialogUnitsY(const QWidget* widget, int units);
-
-// Every watcher and focus hook carries this object name, for StopFieldHooks.
-inline constexpr char kFieldHookName[] = "vantor-field-hook";
-
-// Removes every field watcher and focus hook under the widget. A dialog calls
-// it in its destructor: a dialog destroyed while shown loses the focus only
-// later, while its base class hides the window, when the members a commit
-// would write are already gone.
-void StopFieldHooks(QWidget* root);
-
-// Watches one field (it is the field's child):
-// - `commit` runs when the field loses the keyboard focus (not for a popup
-//   such as its context menu);
-// - with `selectAllOnFocus`, the whole text is selected once the focus
-//   change that brought the focus in has completed.
-class CFieldWatcher : public QObject
-{
-public:
-  static CFieldWatcher* Watch(QLineEdit* field, std::function<void()> commit,
-                              bool selectAllOnFocus);
-
-protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-  CFieldWatcher(QLineEdit* field, std::function<void()> commit, bool selectAllOnFocus);
-  QLineEdit* mField;
-  std::function<void()> mCommit;
-  bool mSelectAllOnFocus;
-};
-
-// The field's text in Windows-1252. Characters the set cannot hold are left
-// out and `lost` is set.
-std::string FieldText(const QLineEdit* field, bool* lost);
-
-// Tells the user, once the current event has been handled, that characters
-// were removed from what they typed.
-void TellCharactersRemoved(QWidget* parent);
 
 // Tells the user, once the current event has been handled, why what they
 // typed was refused (one short message; CR LF separates its lines).

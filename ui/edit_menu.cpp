@@ -2,6 +2,7 @@
 
 #include "document/open_projects.h"
 #include "document/project_document.h"
+#include "ui/field_helpers.h"
 #include "ui/qt_text.h"
 #include "ui/report_wnd.h"
 #include "ui/sheet_wnd.h"
@@ -27,27 +28,6 @@ CProjectDocument* ActiveDocument(const QMdiArea* area)
   else if (const auto* report = qobject_cast<CReportWnd*>(active))
     project = report->Project();
   return project ? OpenProjects().Document(project) : nullptr;
-}
-
-bool HoldsTyping(const QWidget* widget)
-{
-  // The pages mark a field's typing as taken once it reaches the project.
-  if (const auto* field = qobject_cast<const QLineEdit*>(widget))
-    return !field->isReadOnly() && field->isModified();
-  if (const auto* editor = qobject_cast<const QPlainTextEdit*>(widget))
-    return !editor->isReadOnly() && editor->document()->isModified();
-  if (const auto* editor = qobject_cast<const QTextEdit*>(widget))
-    return !editor->isReadOnly() && editor->document()->isModified();
-  return false;
-}
-
-void ShowStoredText(QPlainTextEdit* editor, const QString& text)
-{
-  if (HoldsTyping(editor))
-    return;
-  if (editor->toPlainText() != text)
-    editor->setPlainText(text);
-  editor->document()->setModified(false);
 }
 
 CEditMenu::CEditMenu(QMenu* menu, QMdiArea* area)

@@ -46,9 +46,3 @@ private:
 
 // The document of the project of the active child window; nullptr when none.
 CProjectDocument* ActiveDocument(const QMdiArea* area);
-// True when the widget is a text field holding typing that has not reached
-// the project yet.
-bool HoldsTyping(const QWidget* widget);
-// Shows the text as stored (after an undo, say) unless the editor holds
-// typing; marks the editor as holding none.
-void ShowStoredText(QPlainTextEdit* editor, const QString& text);

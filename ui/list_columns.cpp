@@ -4,7 +4,9 @@
 #include <QMdiSubWindow>
 #include <QHelpEvent>
 #include <QAbstractItemView>
+#include <QItemSelectionModel>
 #include <QStyle>
+#include <QTableView>
 #include <QToolTip>
 #include <algorithm>
 #include <numeric>
@@ -138,4 +140,50 @@ bool CCutCellTipDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
   QToolTip::hideText();
   event->ignore();
   return false;
+}
+
+void SetUpListTable(QTableView* list, QAbstractItemView::SelectionMode selection, int rowPadding)
+{
+  list->setSelectionMode(selection);
+  list->setSelectionBehavior(QAbstractItemView::SelectRows);
+  list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  list->setShowGrid(false);
+  list->setWordWrap(false);
+  list->setCornerButtonEnabled(false);
+  list->setTabKeyNavigation(false);
+  list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  QHeaderView* rows = list->verticalHeader();
+  rows->hide();
+  const int rowHeight = list->fontMetrics().height() + rowPadding;
+  rows->setSectionResizeMode(QHeaderView::Fixed);
+  rows->setMinimumSectionSize(rowHeight);
+  rows->setDefaultSectionSize(rowHeight);
+  QHeaderView* header = list->horizontalHeader();
+  header->setSectionsClickable(false);
+  header->setSectionsMovable(false);
+  header->setHighlightSections(false);
+  header->setSectionResizeMode(QHeaderView::Interactive);
+  header->setStretchLastSection(false);
+  header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+std::vector<int> SelectedListRows(const QAbstractItemView* list)
+{
+  std::vector<int> rows;
+  for (const QModelIndex& index : list->selectionModel()->selectedRows())
+    rows.push_back(index.row());
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  return rows;
+}
+
+bool DeleteSelectedRows(QAbstractItemView* list,
+                        const std::function<void(const std::vector<int>&)>& remove)
+{
+  const std::vector<int> rows = SelectedListRows(list);
+  if (rows.empty())
+    return false;
+  list->selectionModel()->clearSelection();
+  remove(rows);
+  return true;
 }

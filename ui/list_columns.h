@@ -1,13 +1,32 @@
 #pragma once
-// Columns of the program's lists that start as fixed shares of the list's
-// width and give room to the texts that need more, and a delegate that shows
-// a cell's whole text as a tool tip when its column cuts it.
+// The program's lists of rows (volumes, openings): how a table view is set
+// up, its columns that start as fixed shares of the list's width and give
+// room to the texts that need more, a delegate that shows a cell's whole text
+// as a tool tip when its column cuts it, and deleting the selected rows.
 
+#include <QAbstractItemView>
 #include <QStyledItemDelegate>
+#include <functional>
 #include <vector>
 
-class QAbstractItemView;
 class QHeaderView;
+class QTableView;
+
+// Sets up a list of rows: whole rows are selected (`selection` says how many),
+// never edited in place, no grid, no row numbers, no horizontal scroll bar;
+// rows of one fixed height (the font's height plus `rowPadding` pixels), so
+// the view never measures rows, whatever their number; a header of left-
+// aligned captions that are not clicked, moved or highlighted.
+void SetUpListTable(QTableView* list, QAbstractItemView::SelectionMode selection, int rowPadding);
+
+// The rows selected in the list, ascending, each once.
+std::vector<int> SelectedListRows(const QAbstractItemView* list);
+
+// The Delete button of a list: nothing without a selection; otherwise the
+// selection is cleared (its rows are about to go) and `remove` is given the
+// rows that were selected, ascending. True when there was something to delete.
+bool DeleteSelectedRows(QAbstractItemView* list,
+                        const std::function<void(const std::vector<int>&)>& remove);
 
 // Widths of the columns: each starts at its share; columns whose text needs
 // more take it from the spare room of the others (never below what their own

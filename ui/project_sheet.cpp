@@ -1,28 +1,28 @@
 #include "ui/project_sheet.h"
 
 #include "document/open_projects.h"
+#include "document/project_document.h"
+#include "model/address.h"
 #include "model/area.h"
 #include "model/device_model.h"
 #include "model/project.h"
 #include "ui/app.h"
 #include "ui/dialog_support.h"
-#include "ui/page_customer.h"
-#include "ui/page_distributor.h"
-#include "ui/page_errors.h"
-#include "ui/page_notes.h"
-#include "ui/page_project.h"
-#include "ui/page_volumes.h"
+#include "ui/field_helpers.h"
+#include "ui/project_tab_customer.h"
+#include "ui/project_tab_distributor.h"
+#include "ui/project_tab_errors.h"
+#include "ui/notes_tab.h"
+#include "ui/project_tab_project.h"
+#include "ui/project_tab_volumes.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
 #include "ui/sheet_wnd.h"
 #include "ui/windows.h"
 
-#include <QApplication>
-#include <QComboBox>
+#include <QFormLayout>
 #include <QLineEdit>
-#include <algorithm>
-#include <QFocusEvent>
-#include <QPointer>
+
 
 // ---- CVTXProjectPage
 
@@ -45,6 +45,82 @@ QSize CVTXProjectPage::PageSize() const
 }
 
 QSize CVTXProjectPage::sizeHint() const { return CVTXPage::sizeHint().expandedTo(PageSize()); }
+
+void CVTXProjectPage::WatchReference(QLineEdit* field, std::string CProject::*reference,
+                                     void (CProjectDocument::*store)(std::string_view))
+{
+  mReference = field;
+  mReferenceText = reference;
+  mStoreReference = store;
+  OnFocusOut(field, [this] { CommitEdits(); });
+}
+
+void CVTXProjectPage::ShowReference()
+{
+  if (const CProject* project = Project(); project && mReference)
+    ShowFieldText(mReference, ToQt(project->*mReferenceText));
+}
+
+void CVTXProjectPage::CommitEdits()
+{
+  CProject* project = Project();
+  CProjectDocument* document = Document();
+  if (project && document && mReference)
+    CommitTypedField(this, mReference, project->*mReferenceText,
+                     [this, document](const std::string& text) { (document->*mStoreReference)(text); });
+}
+
+void CVTXProjectPage::ReportListNotSaved(const char* list, const std::string& error)
+{
+  ShowMessage(this, kAppTitle,
+              QString("The %1 list could not be saved.\r\n%2").arg(list, ToQt(error)),
+              CPromptIcon::Error);
+}
+
+void CVTXProjectPage::DeleteFromSharedList(const std::string& name, const char* list,
+                                           const std::function<bool(std::string& error)>& remove,
+                                           const std::function<void(CProjectDocument&)>& clearChoice)
+{
+  if (!Project() || name.empty())
+    return;
+  if (!AskYesNo(this, "Warning",
+                QString("This action will remove \"%1\" from your list.  Are you sure you want "
+                        "to do this?")
+                  .arg(ToQt(name)),
+                CPromptIcon::Question))
+    return;
+  std::string error;
+  if (!remove(error))
+    ReportListNotSaved(list, error);
+  if (CProjectDocument* document = Document())
+    clearChoice(*document);
+}
+
+namespace
+{
+constexpr int kAddressRows = 7;
+const char* const kAddressCaptions[kAddressRows] = {"Company", "Address 1", "Address 2", "City",
+                                                    "State",   "Country",   "Zip Code"};
+} // namespace
+
+void CVTXProjectPage::AddAddressRows(QFormLayout* form, QLineEdit** lines, int first, QWidget* parent)
+{
+  for (int row = first; row < kAddressRows; ++row)
+  {
+    QLineEdit* line = lines[row - first] = new QLineEdit(parent);
+    MakeValueField(line);
+    form->addRow(kAddressCaptions[row], line);
+  }
+}
+
+void CVTXProjectPage::ShowAddressRows(QLineEdit* const* lines, const CAddress& address, int first)
+{
+  const std::string* texts[kAddressRows] = {&address.mName,  &address.mAddress1, &address.mAddress2,
+                                            &address.mCity,  &address.mState,    &address.mCountry,
+                                            &address.mZip};
+  for (int row = first; row < kAddressRows; ++row)
+    ShowFieldText(lines[row - first], ToQt(*texts[row]));
+}
 
 // ---- CVTXSheet
 
@@ -162,136 +238,4 @@ bool CVTXSheet::AskToSave(bool mayStayOpen)
     return true;
   }
   return false;
-}
-
-// ---- Helpers
-
-namespace
-{
-class CFocusHook : public QObject
-{
-public:
-  CFocusHook(QWidget* widget, QEvent::Type type, std::function<void()> handler)
-    : QObject(widget), mType(type), mHandler(std::move(handler))
-  {
-    setObjectName(kFieldHookName);
-    widget->installEventFilter(this);
-  }
-
-  bool eventFilter(QObject*, QEvent* event) override
-  {
-    // A context menu opening over the field is not the user leaving it.
-    if (event->type() == mType && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
-      mHandler();
-    return false;
-  }
-
-private:
-  QEvent::Type mType;
-  std::function<void()> mHandler;
-};
-
-bool gRemovedNoticePending = false;
-} // namespace
-
-const char kCharactersRemovedText[] =
-  "Some of the characters you typed cannot be stored by this program and have been removed.";
-
-void OnFocusOut(QWidget* widget, std::function<void()> handler)
-{
-  new CFocusHook(widget, QEvent::FocusOut, std::move(handler));
-}
-
-void OnFocusIn(QWidget* widget, std::function<void()> handler)
-{
-  new CFocusHook(widget, QEvent::FocusIn, std::move(handler));
-}
-
-std::string TakeFieldText(QWidget* parent, const QString& text, bool* removed)
-{
-  bool lost = false;
-  std::string stored = FromQt(text, &lost);
-  if (removed)
-    *removed = lost;
-  if (lost && !gRemovedNoticePending)
-  {
-    // One notice for all the fields committed together.
-    gRemovedNoticePending = true;
-    QPointer<QWidget> owner(parent);
-    QMetaObject::invokeMethod(
-      qApp,
-      [owner]
-      {
-        gRemovedNoticePending = false;
-        ShowMessage(owner, kAppTitle, kCharactersRemovedText, CPromptIcon::Exclamation);
-      },
-      Qt::QueuedConnection);
-  }
-  return stored;
-}
-
-int FillSortedNames(QComboBox* box, const std::vector<std::string>& names,
-                    const std::string& selected)
-{
-  std::vector<const std::string*> order;
-  order.reserve(names.size());
-  for (const std::string& name : names)
-    order.push_back(&name);
-  auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
-  std::stable_sort(order.begin(), order.end(),
-                   [&](const std::string* a, const std::string* b)
-                   {
-                     return std::lexicographical_compare(
-                       a->begin(), a->end(), b->begin(), b->end(),
-                       [&](char x, char y) { return lower(x) < lower(y); });
-                   });
-  const QSignalBlocker block(box);
-  box->clear();
-  int position = -1;
-  for (const std::string* name : order)
-  {
-    if (*name == selected)
-      position = box->count();
-    box->addItem(ToQt(*name), QByteArray(name->data(), static_cast<qsizetype>(name->size())));
-  }
-  box->setCurrentIndex(position);
-  return position;
-}
-
-std::string ListedName(const QComboBox* box, int index)
-{
-  if (index < 0 || index >= box->count())
-    return {};
-  return box->itemData(index).toByteArray().toStdString();
-}
-
-void MakeValueField(QLineEdit* field)
-{
-  field->setReadOnly(true);
-  field->setFocusPolicy(Qt::ClickFocus);
-  QPalette palette = field->palette();
-  palette.setColor(QPalette::Base, palette.color(QPalette::Window));
-  field->setPalette(palette);
-}
-
-void ShowFieldText(QLineEdit* field, const QString& text)
-{
-  // A focused field whose typing has been taken shows an undone value too.
-  if ((field->hasFocus() && field->isModified()) || field->text() == text)
-    return;
-  field->setText(text);
-}
-
-bool CommitTypedField(QWidget* parent, QLineEdit* field, const std::string& value,
-                      const std::function<void(const std::string&)>& store)
-{
-  if (!field->isModified())
-    return false;
-  field->setModified(false);
-  const std::string before = value;
-  store(TakeFieldText(parent, field->text()));
-  // Set even when the same: the field's own undo then starts from the value
-  // taken, and Ctrl+Z in it never reaches back into typing already taken.
-  field->setText(ToQt(value));
-  return value != before;
 }

@@ -9,8 +9,9 @@
 #include <QString>
 #include <functional>
 #include <string>
-#include <vector>
+#include <string_view>
 
+class CAddress;
 class CProject;
 class CVTXSheet;
 class CVTXPageProject;
@@ -20,7 +21,7 @@ class CVTXPageSummary;
 class CVTXPageDistributor;
 class CVTXPageCustomer;
 class CProjectDocument;
-class QComboBox;
+class QFormLayout;
 class QLineEdit;
 class QWidget;
 
@@ -38,7 +39,8 @@ public:
   CVTXSheet& Sheet() const { return mSheet; }
   // Takes an edit still held by a control (a focused text field) into the
   // model; run before the page is left, before saving and before closing.
-  virtual void CommitEdits() {}
+  // Here: the page's "Reference #" field, if it has one.
+  virtual void CommitEdits();
   bool QueryLeave() override
   {
     CommitEdits();
@@ -53,8 +55,34 @@ public:
 protected:
   QSize PageSize() const;
 
+  // The page's "Reference #" field shows the project's text `reference` and
+  // is taken into it by the document edit `store` when it loses the focus
+  // and by CommitEdits. ShowReference shows the stored text again unless the
+  // user is typing in the field.
+  void WatchReference(QLineEdit* field, std::string CProject::*reference,
+                      void (CProjectDocument::*store)(std::string_view));
+  void ShowReference();
+
+  // The read-only rows of an address in a form: "Company" (the name), then
+  // "Address 1" to "Zip Code", from row `first`; lines[0] is row `first`.
+  static void AddAddressRows(QFormLayout* form, QLineEdit** lines, int first, QWidget* parent);
+  static void ShowAddressRows(QLineEdit* const* lines, const CAddress& address, int first);
+
+  // Says that the shared `list` ("designer", "customer") could not be written.
+  void ReportListNotSaved(const char* list, const std::string& error);
+  // The Delete button beside a shared list: asks whether to take `name` off
+  // the list; on Yes `remove` takes it off and writes the list (false, with
+  // the reason, when the write failed, which is reported) and the project is
+  // left with none chosen (`clearChoice`).
+  void DeleteFromSharedList(const std::string& name, const char* list,
+                            const std::function<bool(std::string& error)>& remove,
+                            const std::function<void(CProjectDocument&)>& clearChoice);
+
 private:
   CVTXSheet& mSheet;
+  QLineEdit* mReference = nullptr;
+  std::string CProject::*mReferenceText = nullptr;
+  void (CProjectDocument::*mStoreReference)(std::string_view) = nullptr;
 };
 
 class CVTXSheet : public CVTXSheetBase
@@ -102,43 +130,3 @@ private:
   CVTXPageDistributor* mDistributorPage;
   CVTXPageCustomer* mCustomerPage;
 };
-
-// ---- Helpers shared by the pages and the address dialog
-
-// Runs the handler whenever the widget loses (or gains) the keyboard focus.
-// Used instead of editingFinished, which also fires on Enter and not always on
-// focus loss.
-void OnFocusOut(QWidget* widget, std::function<void()> handler);
-void OnFocusIn(QWidget* widget, std::function<void()> handler);
-
-// The text of a field in the program's character set. Characters the set
-// cannot hold are removed, never stored as something else, and the user is
-// told so (the message is queued: no box opens inside a focus change).
-std::string TakeFieldText(QWidget* parent, const QString& text, bool* removed = nullptr);
-// The message shown when characters were removed.
-extern const char kCharactersRemovedText[];
-
-// Fills a drop-down list with names sorted alphabetically with letter case
-// ignored (names that differ only in case keep their byte order) and selects
-// `selected` when it is one of them; returns its position or -1. Each entry
-// keeps the name's own bytes, read back with ListedName.
-int FillSortedNames(QComboBox* box, const std::vector<std::string>& names,
-                    const std::string& selected);
-// The name of an entry filled by FillSortedNames; empty for no entry.
-std::string ListedName(const QComboBox* box, int index);
-
-// Makes a field show a value only: not editable, the page's background
-// instead of an entry field's, skipped by the Tab key; a click still focuses
-// it so that its text can be copied.
-void MakeValueField(QLineEdit* field);
-
-// Shows the text in a field unless the user is typing in it (its text is
-// taken when it loses the focus).
-void ShowFieldText(QLineEdit* field, const QString& text);
-
-// Takes what the user typed into a field (nothing when the field was not
-// edited: a page not shown since the model changed may still hold an older
-// text), hands it to `store`, and shows the stored form of `value` back.
-// True when `value` changed.
-bool CommitTypedField(QWidget* parent, QLineEdit* field, const std::string& value,
-                      const std::function<void(const std::string&)>& store);

@@ -47,15 +47,12 @@ void CStringDialog::showEvent(QShowEvent* event)
 void CStringDialog::Commit()
 {
   bool lost = false;
-  mText = FieldText(mEdit, &lost);
+  mText = TakeFieldText(this, mEdit->text(), &lost);
   if (mFilter)
     mText = mFilter(mText);
   mEdit->setText(ToQt(mText));
   if (lost)
-  {
     mCharactersRemoved = true;
-    TellCharactersRemoved(this);
-  }
 }
 
 void CStringDialog::OnOk()

@@ -10,7 +10,7 @@
 #include "model/area.h"
 #include "model/project.h"
 #include "ui/app.h"
-#include "ui/area_sheet.h"
+#include "ui/volume_sheet.h"
 #include "ui/child_placement.h"
 #include "ui/main_frame.h"
 #include "ui/qt_text.h"

@@ -13,7 +13,7 @@
 #include "storage/settings_store.h"
 #include "ui/app.h"
 #include "ui/main_frame.h"
-#include "ui/page_volumes.h"
+#include "ui/project_tab_volumes.h"
 #include "ui/project_sheet.h"
 #include "ui/report_wnd.h"
 #include "ui/select_project_dialog.h"

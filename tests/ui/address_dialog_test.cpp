@@ -2,6 +2,7 @@
 
 #include "tests/ui/fake_prompts.h"
 #include "ui/address_dialog.h"
+#include "ui/field_helpers.h"
 #include "ui/project_sheet.h"
 
 #include <QApplication>

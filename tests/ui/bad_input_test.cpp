@@ -17,22 +17,21 @@
 #include "report/rtf_writer.h"
 #include "text/units.h"
 #include "ui/address_dialog.h"
-#include "ui/area_page_device.h"
-#include "ui/area_page_dimension.h"
-#include "ui/area_page_fields.h"
-#include "ui/area_page_hazard.h"
-#include "ui/area_page_notes.h"
-#include "ui/area_sheet.h"
-#include "ui/new_area_dialog.h"
-#include "ui/page_customer.h"
-#include "ui/page_distributor.h"
-#include "ui/page_notes.h"
-#include "ui/page_project.h"
-#include "ui/page_volumes.h"
+#include "ui/volume_tab_device.h"
+#include "ui/volume_tab_openings.h"
+#include "ui/field_helpers.h"
+#include "ui/volume_tab_volume.h"
+#include "ui/notes_tab.h"
+#include "ui/volume_sheet.h"
+#include "ui/new_volume_dialog.h"
+#include "ui/project_tab_customer.h"
+#include "ui/project_tab_distributor.h"
+#include "ui/project_tab_project.h"
+#include "ui/project_tab_volumes.h"
 #include "ui/qt_settings_store.h"
 #include "ui/qt_text.h"
 #include "ui/string_dialog.h"
-#include "ui/vent_dialog.h"
+#include "ui/opening_dialog.h"
 #include "ui/volume_dialog.h"
 #include "ui/windows.h"
 
@@ -124,13 +123,6 @@ void ConfirmUntilClosed(QDialog* dialog, QPushButton* ok, int tries = 4)
                      });
 }
 
-QPushButton* ButtonNamed(QWidget* dialog, const QString& text)
-{
-  for (QPushButton* button : dialog->findChildren<QPushButton*>())
-    if (button->text() == text)
-      return button;
-  return nullptr;
-}
 
 QStringList ModelTexts(const QAbstractItemModel* model)
 {
@@ -582,7 +574,7 @@ TEST_F(BadInput, AProjectNameIsTheNameOfTheFileItIsSavedIn)
 TEST_F(BadInput, TheDistributorReadsBackFromTheSettingsFileAsTheDialogLeftIt)
 {
   // The settings file of this test only, in the scratch folder.
-  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, mFolder.path());
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, mFolder.Path());
   std::vector<QString> texts;
   for (const auto& [label, text] : BadTexts())
     texts.push_back(text);

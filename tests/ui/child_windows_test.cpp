@@ -6,7 +6,7 @@
 
 #include "model/area.h"
 #include "ui/child_placement.h"
-#include "ui/page_volumes.h"
+#include "ui/project_tab_volumes.h"
 #include "ui/report_wnd.h"
 #include "ui/windows.h"
 

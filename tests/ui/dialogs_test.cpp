@@ -6,9 +6,9 @@
 #include "model/vent.h"
 #include "tests/ui/fake_prompts.h"
 #include "tests/ui/project_test_fixture.h"
-#include "ui/new_area_dialog.h"
+#include "ui/new_volume_dialog.h"
 #include "ui/string_dialog.h"
-#include "ui/vent_dialog.h"
+#include "ui/opening_dialog.h"
 #include "ui/volume_dialog.h"
 
 #include <QApplication>
@@ -32,47 +32,8 @@ void ShowActive(QWidget& dialog)
   QApplication::processEvents();
 }
 
-// Replaces the field's text as a user would: focus in, select all, type.
-void Type(QLineEdit* field, const QString& text)
-{
-  field->setFocus(Qt::TabFocusReason);
-  QApplication::processEvents();
-  field->selectAll();
-  QTest::keyClick(field, Qt::Key_Delete);
-  for (QChar c : text)
-  {
-    if (c.unicode() < 0x80)
-      QTest::keyClick(field, c.toLatin1());
-    else // QTest knows no key codes beyond ASCII: send the text alone
-      QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
-  }
-}
-
 void Enter(QWidget* widget) { QTest::keyClick(widget, Qt::Key_Return); }
 
-// Chooses a drop-down entry as the user does (the activation signal included).
-void Choose(QComboBox* list, int index)
-{
-  list->setCurrentIndex(index);
-  Q_EMIT list->activated(index);
-}
-
-QPushButton* Button(QWidget& dialog, const QString& text)
-{
-  for (QPushButton* button : dialog.findChildren<QPushButton*>())
-    if (button->text() == text)
-      return button;
-  return nullptr;
-}
-
-void ClickOk(QWidget& dialog)
-{
-  QPushButton* ok = Button(dialog, "OK");
-  ASSERT_NE(ok, nullptr);
-  QTest::mouseClick(ok, Qt::LeftButton);
-  QApplication::processEvents();
-  QApplication::processEvents();
-}
 } // namespace
 
 TEST(VolumeDialog, EnterMovesOnAndTypedFiguresAreReadInTheProjectUnits)
@@ -163,7 +124,7 @@ TEST(VolumeDialog, OkTakesInTheFieldBeingLeft)
   CVolumeDialog second;
   ShowActive(second);
   Type(second.LengthField(), "7");
-  Button(second, "OK")->click();
+  ButtonNamed(&second, "OK")->click();
   EXPECT_EQ(second.result(), QDialog::Rejected); // queued, not inside the click
   QApplication::processEvents();
   EXPECT_EQ(second.result(), QDialog::Accepted);
@@ -221,7 +182,7 @@ TEST(Dialogs, EnterOnAFocusedCancelPressesCancel)
   for (QDialog* dialog : std::initializer_list<QDialog*>{&text, &volume, &dimensions})
   {
     ShowActive(*dialog);
-    QPushButton* cancel = Button(*dialog, "Cancel");
+    QPushButton* cancel = ButtonNamed(dialog, "Cancel");
     cancel->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
     Enter(cancel);
@@ -327,36 +288,6 @@ TEST(VentDialog, UpperShareIsAPercentageLimitedToTheWholeOpening)
   EXPECT_EQ(dialog.UpperField()->text(), "33%");
 }
 
-TEST(VentDialog, EditsAnOpeningOfTheModel)
-{
-  CArea area(nullptr);
-  CVent vent(&area, VENT_WALL, SHAPE_RECTANGULAR, 1.0, 2.0, 0.25);
-  CVentDialog dialog;
-  dialog.mUnits = UNITS_METRIC;
-  QString title;
-  QTimer::singleShot(0, &dialog,
-                     [&]
-                     {
-                       title = dialog.windowTitle();
-                       Choose(dialog.TypeList(), VENT_FLOOR);
-                       Type(dialog.WidthField(), "1.5");
-                       ClickOk(dialog);
-                       if (dialog.isVisible())
-                         dialog.reject();
-                     });
-  EXPECT_TRUE(EditOpening(dialog, vent));
-  EXPECT_EQ(title, "Edit Opening");
-  EXPECT_EQ(vent.mType, VENT_FLOOR);
-  EXPECT_DOUBLE_EQ(vent.mWidth, 1.5);
-  EXPECT_DOUBLE_EQ(vent.mHeight, 2.0);
-  EXPECT_DOUBLE_EQ(vent.mUpper, 0.25); // hidden for a floor opening, handed back as it was
-
-  QTimer::singleShot(0, &dialog, [&] { dialog.reject(); });
-  vent.mWidth = 9;
-  EXPECT_FALSE(EditOpening(dialog, vent));
-  EXPECT_DOUBLE_EQ(vent.mWidth, 9.0);
-}
-
 TEST(NewAreaDialog, StaysOpenUntilItHasANameAndAHazardClass)
 {
   CNewAreaDialog dialog;
@@ -434,7 +365,7 @@ TEST(StringDialog, TheFilterRewritesAndTheValidatorCanRefuse)
   };
   ShowActive(dialog);
   Type(dialog.TextField(), "no");
-  Button(dialog, "Cancel")->setFocus(); // focus loss runs the filter
+  ButtonNamed(&dialog, "Cancel")->setFocus(); // focus loss runs the filter
   QApplication::processEvents();
   EXPECT_EQ(dialog.TextField()->text(), "no!");
   Type(dialog.TextField(), "no");

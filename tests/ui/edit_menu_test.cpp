@@ -5,13 +5,13 @@
 
 #include "document/project_document.h"
 #include "model/area.h"
-#include "ui/area_page_dimension.h"
-#include "ui/area_page_fields.h"
-#include "ui/area_page_notes.h"
-#include "ui/area_sheet.h"
+#include "ui/volume_tab_openings.h"
+#include "ui/field_helpers.h"
+#include "ui/notes_tab.h"
+#include "ui/volume_sheet.h"
 #include "ui/edit_menu.h"
-#include "ui/page_project.h"
-#include "ui/page_volumes.h"
+#include "ui/project_tab_project.h"
+#include "ui/project_tab_volumes.h"
 #include "ui/volume_list_model.h"
 
 #include <QAction>

@@ -8,9 +8,9 @@
 
 #include "model/device_model.h"
 #include "storage/recent_projects.h"
-#include "ui/page_errors.h"
-#include "ui/page_volumes.h"
-#include "ui/page_project.h"
+#include "ui/project_tab_errors.h"
+#include "ui/project_tab_volumes.h"
+#include "ui/project_tab_project.h"
 #include "ui/qt_text.h"
 #include "ui/windows.h"
 

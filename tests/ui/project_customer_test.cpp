@@ -5,8 +5,8 @@
 #include "tests/ui/project_test_fixture.h"
 
 #include "ui/address_dialog.h"
-#include "ui/page_customer.h"
-#include "ui/page_distributor.h"
+#include "ui/project_tab_customer.h"
+#include "ui/project_tab_distributor.h"
 
 #include <QComboBox>
 #include <QLineEdit>

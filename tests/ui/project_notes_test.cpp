@@ -3,8 +3,9 @@
 #include "storage/project_file.h"
 #include "tests/ui/project_test_fixture.h"
 
-#include "ui/page_errors.h"
-#include "ui/page_notes.h"
+#include "ui/field_helpers.h"
+#include "ui/project_tab_errors.h"
+#include "ui/notes_tab.h"
 
 #include <QCheckBox>
 #include <QListView>

@@ -9,6 +9,7 @@
 #include "storage/address_book.h"
 #include "storage/settings_store.h"
 #include "tests/ui/fake_prompts.h"
+#include "tests/ui/ui_test_support.h"
 #include "tests/ui/when_dialog_opens.h"
 #include "ui/app.h"
 #include "ui/main_frame.h"
@@ -24,23 +25,12 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-// Lets queued refreshes and deferred deletions run.
-inline void Settle()
-{
-  for (int i = 0; i < 6; ++i)
-    QApplication::processEvents();
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  QApplication::processEvents();
-}
-
 class ProjectWindowTest : public ::testing::Test
 {
 protected:
   void SetUp() override
   {
-    ASSERT_TRUE(mFolder.isValid());
-    mOldFolder = std::filesystem::current_path();
-    std::filesystem::current_path(mFolder.path().toStdString());
+    ASSERT_NO_FATAL_FAILURE(mFolder.Enter());
     SetSettings(&mSettings);
     Customers().Clear();
     Designers().Clear();
@@ -68,7 +58,7 @@ protected:
     Customers().Clear();
     Designers().Clear();
     SetDefaultDistributor(CAddress{});
-    std::filesystem::current_path(mOldFolder);
+    mFolder.Leave();
   }
 
   // Opens a project the way File New does.
@@ -98,19 +88,12 @@ protected:
   CArea* AddVolume(CProject* project, const char* name, int hazard, double length, double width,
                    double height)
   {
-    EXPECT_TRUE(project->mAreaTable.AddNew(name, hazard));
-    CArea* area = project->mAreaTable.Find(name);
-    area->SetLength(length);
-    area->SetWidth(width);
-    area->SetHeight(height);
-    project->RecalculateProject();
-    return area;
+    return AddCalculatedVolume(*project, name, hazard, length, width, height);
   }
 
   int SubWindowCount() const { return static_cast<int>(mFrame.MdiArea()->subWindowList().size()); }
 
-  QTemporaryDir mFolder;
-  std::filesystem::path mOldFolder;
+  CScratchCurrentFolder mFolder;
   CFakePrompts mPrompts;
   CMemorySettingsStore mSettings;
   CMainFrame mFrame;

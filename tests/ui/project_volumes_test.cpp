@@ -7,9 +7,9 @@
 #include "model/area.h"
 #include "storage/schedule_export.h"
 #include "ui/list_columns.h"
-#include "ui/new_area_dialog.h"
-#include "ui/page_project.h"
-#include "ui/page_volumes.h"
+#include "ui/new_volume_dialog.h"
+#include "ui/project_tab_project.h"
+#include "ui/project_tab_volumes.h"
 #include "ui/volume_list_model.h"
 #include "ui/windows.h"
 
@@ -52,9 +52,8 @@ void AnswerNewVolume(const QString& name, int hazard)
     {
       dialog->NameField()->setText(name);
       dialog->HazardList()->setCurrentIndex(hazard);
-      for (QPushButton* button : dialog->findChildren<QPushButton*>())
-        if (button->text() == "OK")
-          QTest::mouseClick(button, Qt::LeftButton);
+      if (QPushButton* ok = ButtonNamed(dialog, "OK"))
+        QTest::mouseClick(ok, Qt::LeftButton);
       Settle();
       // Refused: the typed name stays, in focus, to be put right.
       if (dialog->isVisible())

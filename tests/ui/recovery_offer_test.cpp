@@ -8,7 +8,7 @@
 #include "storage/recovery_store.h"
 #include "storage/work_folder.h"
 #include "tests/ui/project_test_fixture.h"
-#include "ui/page_project.h"
+#include "ui/project_tab_project.h"
 #include "ui/recovery_keeper.h"
 #include "ui/recovery_offer.h"
 

@@ -5,6 +5,7 @@
 #include "model/project.h"
 #include "report/graphic_report.h"
 #include "tests/ui/fake_prompts.h"
+#include "tests/ui/ui_test_support.h"
 #include "tests/ui/when_dialog_opens.h"
 #include "ui/app.h"
 #include "ui/main_frame.h"
@@ -34,24 +35,13 @@
 
 namespace
 {
-// Lets queued paints and deferred deletions run.
-void Settle()
-{
-  for (int i = 0; i < 6; ++i)
-    QApplication::processEvents();
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  QApplication::processEvents();
-}
-
 // A main window and projects built in memory, in a scratch current folder.
 class ReportWindowTest : public ::testing::Test
 {
 protected:
   void SetUp() override
   {
-    ASSERT_TRUE(mFolder.isValid());
-    mOldFolder = std::filesystem::current_path();
-    std::filesystem::current_path(mFolder.path().toStdString());
+    ASSERT_NO_FATAL_FAILURE(mFolder.Enter());
     SetMainFrame(&mFrame);
     mFrame.resize(1200, 900);
     mFrame.show();
@@ -66,7 +56,7 @@ protected:
       OpenProjects().Remove(project);
     mProjects.clear();
     SetMainFrame(nullptr);
-    std::filesystem::current_path(mOldFolder);
+    mFolder.Leave();
   }
 
   CProject* Open(const std::string& name)
@@ -96,13 +86,7 @@ protected:
   CArea* AddVolume(CProject* project, const char* name, int hazard, double length, double width,
                    double height)
   {
-    EXPECT_TRUE(project->mAreaTable.AddNew(name, hazard));
-    CArea* area = project->mAreaTable.Find(name);
-    area->SetLength(length);
-    area->SetWidth(width);
-    area->SetHeight(height);
-    project->RecalculateProject();
-    return area;
+    return AddCalculatedVolume(*project, name, hazard, length, width, height);
   }
 
   static CReportWnd* ReportWindow(const CProject* project)
@@ -142,8 +126,7 @@ protected:
                             bytes.count("/Type /Page ") + bytes.count("/Type /Page>"));
   }
 
-  QTemporaryDir mFolder;
-  std::filesystem::path mOldFolder;
+  CScratchCurrentFolder mFolder;
   CFakePrompts mPrompts;
   CMainFrame mFrame;
   std::vector<CProject*> mProjects; // open, in OpenProjects()

@@ -10,8 +10,8 @@
 #include "model/area.h"
 #include "storage/safe_file.h"
 #include "ui/address_dialog.h"
-#include "ui/page_customer.h"
-#include "ui/page_project.h"
+#include "ui/project_tab_customer.h"
+#include "ui/project_tab_project.h"
 #include "ui/string_dialog.h"
 
 #include <QLineEdit>

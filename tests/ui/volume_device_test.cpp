@@ -2,8 +2,8 @@
 // counts and the UL question when the page is left short of devices.
 
 #include "tests/ui/volume_test_fixture.h"
-#include "ui/area_page_device.h"
-#include "ui/area_page_fields.h"
+#include "ui/volume_tab_device.h"
+#include "ui/field_helpers.h"
 #include "ui/qt_text.h"
 
 #include <QLabel>

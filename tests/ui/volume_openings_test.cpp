@@ -2,10 +2,10 @@
 // sums, and the New, Edit, Duplicate and Delete commands.
 
 #include "tests/ui/volume_test_fixture.h"
-#include "ui/area_page_dimension.h"
-#include "ui/area_page_fields.h"
-#include "ui/vent_dialog.h"
-#include "ui/vent_list_model.h"
+#include "ui/volume_tab_openings.h"
+#include "ui/field_helpers.h"
+#include "ui/opening_dialog.h"
+#include "ui/opening_list_model.h"
 
 #include <QItemSelectionModel>
 #include <QPushButton>
@@ -220,4 +220,41 @@ TEST_F(OpeningsPage, EditAndDoubleClickEditTheSelectedOpening)
   QTest::mouseDClick(page->List()->viewport(), Qt::LeftButton, {}, second.center());
   EXPECT_TRUE(opened);
   EXPECT_EQ(mArea->mVentTable.Get(1)->mWidth, 2);
+}
+
+TEST_F(OpeningsPage, EditTakesWhatIsTypedInTheDialogAndCancelKeepsTheOpening)
+{
+  mArea->mVentTable.Add(VENT_WALL, SHAPE_RECTANGULAR, 1.0, 2.0, 0.25);
+  CVTXAreaPageDimension* page = Open();
+  SelectRows(page, {0});
+  QString title;
+  double upperHandedBack = -1;
+  WhenDialogOpens<CVentDialog>(
+    [&](CVentDialog* dialog)
+    {
+      title = dialog->windowTitle();
+      Choose(dialog->TypeList(), VENT_FLOOR);
+      Type(dialog->WidthField(), "1.5");
+      ClickOk(*dialog);
+      upperHandedBack = dialog->mUpper;
+      if (dialog->isVisible())
+        dialog->reject();
+    });
+  page->EditButton()->click();
+  FlushEvents();
+  EXPECT_EQ(title, "Edit Opening");
+  const CVent* vent = mArea->mVentTable.Get(0);
+  ASSERT_NE(vent, nullptr);
+  EXPECT_EQ(vent->mType, VENT_FLOOR);
+  EXPECT_DOUBLE_EQ(vent->mWidth, 1.5);
+  EXPECT_DOUBLE_EQ(vent->mHeight, 2.0);
+  // Hidden for a floor opening, handed back as it was (the calculation then
+  // counts a floor opening as lower).
+  EXPECT_DOUBLE_EQ(upperHandedBack, 0.25);
+
+  mArea->mVentTable.Get(0)->mWidth = 9;
+  SelectRows(page, {0});
+  WhenDialogOpens<CVentDialog>([](CVentDialog* dialog) { dialog->reject(); });
+  page->EditButton()->click();
+  EXPECT_DOUBLE_EQ(mArea->mVentTable.Get(0)->mWidth, 9.0);
 }

@@ -6,9 +6,10 @@
 #include "document/project_document.h"
 #include "model/project.h"
 #include "tests/ui/fake_prompts.h"
+#include "tests/ui/ui_test_support.h"
 #include "tests/ui/when_dialog_opens.h"
 #include "ui/app.h"
-#include "ui/area_sheet.h"
+#include "ui/volume_sheet.h"
 #include "ui/main_frame.h"
 #include "ui/sheet_wnd.h"
 #include "ui/windows.h"
@@ -19,12 +20,6 @@
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
-
-inline void FlushEvents()
-{
-  for (int i = 0; i < 6; ++i)
-    QApplication::processEvents();
-}
 
 class CVolumeWindowTest : public ::testing::Test
 {
@@ -57,13 +52,7 @@ protected:
   // A volume of the given class and size in metres, calculated.
   CArea* AddVolume(const char* name, int hazard, double length, double width, double height)
   {
-    EXPECT_TRUE(mProject.mAreaTable.AddNew(name, hazard));
-    CArea* area = mProject.mAreaTable.Find(name);
-    area->SetLength(length);
-    area->SetWidth(width);
-    area->SetHeight(height);
-    mProject.RecalculateProject();
-    return area;
+    return AddCalculatedVolume(mProject, name, hazard, length, width, height);
   }
 
   static CSheetWnd* Window(const CArea* area) { return VolumeWindowOf(area); }

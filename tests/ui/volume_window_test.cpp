@@ -4,10 +4,10 @@
 #include "model/hazard_class.h"
 #include "model/text_lines.h"
 #include "tests/ui/volume_test_fixture.h"
-#include "ui/area_page_fields.h"
-#include "ui/area_page_hazard.h"
-#include "ui/area_page_notes.h"
-#include "ui/area_page_summary.h"
+#include "ui/field_helpers.h"
+#include "ui/volume_tab_volume.h"
+#include "ui/notes_tab.h"
+#include "ui/volume_tab_errors.h"
 #include "ui/qt_text.h"
 #include "ui/sheet_wnd.h"
 #include "ui/volume_dialog.h"
@@ -227,9 +227,14 @@ TEST_F(VolumeWindow, NotesAreStoredWhenTheEditorLosesTheFocus)
   EXPECT_EQ(page->Editor()->toPlainText(), QString::fromUtf8("Line one\nprice 5 \u20ac, arrow "));
   FlushEvents();
   ASSERT_EQ(mPrompts.mTexts.size(), 1); // the user is told
+  EXPECT_EQ(mPrompts.mTexts[0], kCharactersRemovedText); // as on the project's Notes page
 
   page->IncludeBox()->click();
   EXPECT_FALSE(area->mIncludeNotes);
+  // The check box follows the switch when it is changed elsewhere.
+  OpenProjects().Document(&mProject)->SetIncludeVolumeNotes(*area, true);
+  FlushEvents();
+  EXPECT_TRUE(page->IncludeBox()->isChecked());
 }
 
 TEST_F(VolumeWindow, ErrorsPageListsTheLabelsOrSaysThereAreNone)

@@ -2,7 +2,7 @@
 // The "Volume" page: hazard class, dimensions and the leakage and correction
 // figures of the volume, with the broken limits highlighted.
 
-#include "ui/area_sheet.h"
+#include "ui/volume_sheet.h"
 
 #include <cstdint>
 

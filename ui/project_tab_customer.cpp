@@ -1,4 +1,4 @@
-#include "ui/page_customer.h"
+#include "ui/project_tab_customer.h"
 
 #include "document/project_document.h"
 #include "document/shared_lists.h"
@@ -7,6 +7,7 @@
 #include "ui/address_dialog.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
+#include "ui/field_helpers.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -15,15 +16,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace
-{
-void ReportBookNotSaved(QWidget* parent, const std::string& error)
-{
-  ShowMessage(parent, kAppTitle,
-              QString("The customer list could not be saved.\r\n%1").arg(ToQt(error)),
-              CPromptIcon::Error);
-}
-} // namespace
 
 CVTXPageCustomer::CVTXPageCustomer(CVTXSheet& sheet)
   : CVTXProjectPage(sheet), mCompany(new QComboBox(this)), mReference(new QLineEdit(this)),
@@ -33,14 +25,7 @@ CVTXPageCustomer::CVTXPageCustomer(CVTXSheet& sheet)
   mCompany->setEditable(false);
   auto* form = new QFormLayout;
   form->addRow("Company", mCompany);
-  static const char* const kCaptions[6] = {"Address 1", "Address 2", "City",
-                                           "State",     "Country",   "Zip Code"};
-  for (int i = 0; i < 6; ++i)
-  {
-    mLines[i] = new QLineEdit(this);
-    MakeValueField(mLines[i]);
-    form->addRow(kCaptions[i], mLines[i]);
-  }
+  AddAddressRows(form, mLines, 1, this);
   form->addRow("Reference #", mReference);
 
   auto* buttons = new QHBoxLayout;
@@ -59,7 +44,7 @@ CVTXPageCustomer::CVTXPageCustomer(CVTXSheet& sheet)
   connect(mNew, &QPushButton::clicked, this, &CVTXPageCustomer::OnNew);
   connect(mEdit, &QPushButton::clicked, this, &CVTXPageCustomer::OnEdit);
   connect(mDelete, &QPushButton::clicked, this, &CVTXPageCustomer::OnDelete);
-  OnFocusOut(mReference, [this] { CommitEdits(); });
+  WatchReference(mReference, &CProject::mCustomer_Reference, &CProjectDocument::SetCustomerReference);
 }
 
 void CVTXPageCustomer::Refresh()
@@ -75,21 +60,8 @@ void CVTXPageCustomer::Refresh()
   mCompany->setEnabled(mCompany->count() > 0);
   mEdit->setEnabled(selected >= 0);
   mDelete->setEnabled(selected >= 0);
-  const CAddress& c = project->mCustomer;
-  const std::string* lines[6] = {&c.mAddress1, &c.mAddress2, &c.mCity,
-                                 &c.mState,    &c.mCountry,  &c.mZip};
-  for (int i = 0; i < 6; ++i)
-    ShowFieldText(mLines[i], ToQt(*lines[i]));
-  ShowFieldText(mReference, ToQt(project->mCustomer_Reference));
-}
-
-void CVTXPageCustomer::CommitEdits()
-{
-  CProject* project = Project();
-  CProjectDocument* document = Document();
-  if (project && document)
-    CommitTypedField(this, mReference, project->mCustomer_Reference,
-                     [document](const std::string& t) { document->SetCustomerReference(t); });
+  ShowAddressRows(mLines, project->mCustomer, 1);
+  ShowReference();
 }
 
 void CVTXPageCustomer::ChooseListedCustomer(const std::string& name, const CAddressBook& book)
@@ -123,7 +95,7 @@ void CVTXPageCustomer::OnNew()
   book.Put(dialog.mAddress);
   std::string error;
   if (!book.Save(kCustomerFileName, &error))
-    ReportBookNotSaved(this, error);
+    ReportListNotSaved("customer", error);
   ChooseListedCustomer(dialog.mAddress.mName, book);
 }
 
@@ -143,27 +115,20 @@ void CVTXPageCustomer::OnEdit()
   book.Put(dialog.mAddress);
   std::string error;
   if (!book.Save(kCustomerFileName, &error))
-    ReportBookNotSaved(this, error);
+    ReportListNotSaved("customer", error);
   ChooseListedCustomer(dialog.mAddress.mName, book);
 }
 
 void CVTXPageCustomer::OnDelete()
 {
-  CProject* project = Project();
   const std::string name = ListedName(mCompany, mCompany->currentIndex());
-  if (!project || name.empty())
-    return;
-  if (!AskYesNo(this, "Warning",
-                QString("This action will remove \"%1\" from your list.  Are you sure you want "
-                        "to do this?")
-                  .arg(ToQt(name)),
-                CPromptIcon::Question))
-    return;
-  CAddressBook& book = Customers();
-  book.Remove(name);
-  std::string error;
-  if (!book.Save(kCustomerFileName, &error))
-    ReportBookNotSaved(this, error);
-  if (CProjectDocument* document = Document())
-    document->SetCustomer(CAddress{});
+  DeleteFromSharedList(
+    name, "customer",
+    [&name](std::string& error)
+    {
+      CAddressBook& book = Customers();
+      book.Remove(name);
+      return book.Save(kCustomerFileName, &error);
+    },
+    [](CProjectDocument& document) { document.SetCustomer(CAddress{}); });
 }

@@ -4,7 +4,7 @@
 // density figures; the UL question when the page is left short of devices.
 
 #include "model/device_model.h"
-#include "ui/area_sheet.h"
+#include "ui/volume_sheet.h"
 
 class CValueField;
 class QLabel;

@@ -13,7 +13,6 @@ class CVTXPageDistributor : public CVTXProjectPage
 public:
   explicit CVTXPageDistributor(CVTXSheet& sheet);
   void Refresh() override;
-  void CommitEdits() override;
 
   // The read-only lines: Company, Address 1, Address 2, City, State, Country, Zip Code.
   QLineEdit* AddressLine(int i) const { return mLines[i]; }

@@ -1,4 +1,4 @@
-#include "ui/vent_list_model.h"
+#include "ui/opening_list_model.h"
 
 #include "model/vent.h"
 #include "ui/qt_text.h"

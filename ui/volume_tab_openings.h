@@ -2,7 +2,7 @@
 // The "Openings" page: the opening sums of the volume and the list of its
 // openings with the commands to add, edit, duplicate and delete them.
 
-#include "ui/area_sheet.h"
+#include "ui/volume_sheet.h"
 
 #include <vector>
 

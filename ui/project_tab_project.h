@@ -19,7 +19,6 @@ class CVTXPageProject : public CVTXProjectPage
 public:
   explicit CVTXPageProject(CVTXSheet& sheet);
   void Refresh() override;
-  void CommitEdits() override;
 
   QLineEdit* DateField() const { return mDate; }
   QComboBox* UnitList() const { return mUnits; }

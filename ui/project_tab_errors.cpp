@@ -1,4 +1,4 @@
-#include "ui/page_errors.h"
+#include "ui/project_tab_errors.h"
 
 #include "model/project.h"
 #include "model/text_lines.h"

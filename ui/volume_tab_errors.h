@@ -1,7 +1,7 @@
 #pragma once
 // The volume's "Errors" page: the error labels of the volume.
 
-#include "ui/area_sheet.h"
+#include "ui/volume_sheet.h"
 
 class QListWidget;
 

@@ -1,9 +1,9 @@
-#include "ui/area_page_device.h"
+#include "ui/volume_tab_device.h"
 
 #include "document/project_document.h"
 #include "model/area.h"
 #include "text/units.h"
-#include "ui/area_page_fields.h"
+#include "ui/field_helpers.h"
 #include "ui/dialog_support.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
@@ -14,9 +14,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <limits>
 
@@ -105,20 +103,9 @@ QWidget* CVTXAreaPageDevice::MakeBlock(const int (&models)[4])
     grid->addWidget(row.mSelected, position + 1, 2);
     grid->addWidget(row.mHeight, position + 1, 3);
 
-    QPointer<QLineEdit> field(row.mSelected);
     // The whole count is selected once the focus change is complete (a
     // click would otherwise place the cursor over the selection).
-    HookFocusIn(row.mSelected,
-              [field]
-              {
-                QTimer::singleShot(0, field,
-                                   [field]
-                                   {
-                                     if (field && field->hasFocus())
-                                       field->selectAll();
-                                   });
-              });
-    HookFocusOut(row.mSelected, [this, model] { CommitCount(model); });
+    CFieldWatcher::Watch(row.mSelected, [this, model] { CommitCount(model); }, true);
     // Enter moves on to the next lighter model, as in the numeric dialogs;
     // in the last field it takes the count where it is.
     connect(row.mSelected, &QLineEdit::returnPressed, this,

@@ -1,14 +1,14 @@
-#include "ui/area_page_dimension.h"
+#include "ui/volume_tab_openings.h"
 
 #include "document/project_document.h"
 #include "model/area.h"
 #include "model/vent.h"
 #include "text/units.h"
-#include "ui/area_page_fields.h"
+#include "ui/field_helpers.h"
 #include "ui/list_columns.h"
 #include "ui/qt_text.h"
-#include "ui/vent_dialog.h"
-#include "ui/vent_list_model.h"
+#include "ui/opening_dialog.h"
+#include "ui/opening_list_model.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -59,25 +59,7 @@ CVTXAreaPageDimension::CVTXAreaPageDimension(CVTXAreaSheet& sheet)
   mModel->SetSource([this]() -> const CVentTable* { return Area() ? &Area()->mVentTable : nullptr; });
   mList->setModel(mModel);
   mList->setItemDelegate(new CCutCellTipDelegate(mList));
-  mList->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  mList->setSelectionBehavior(QAbstractItemView::SelectRows);
-  mList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  mList->setShowGrid(false);
-  mList->setWordWrap(false);
-  mList->setCornerButtonEnabled(false);
-  mList->setTabKeyNavigation(false);
-  mList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  mList->verticalHeader()->hide();
-  const int rowHeight = fontMetrics().height() + 4;
-  mList->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  mList->verticalHeader()->setMinimumSectionSize(rowHeight);
-  mList->verticalHeader()->setDefaultSectionSize(rowHeight);
-  QHeaderView* header = mList->horizontalHeader();
-  header->setSectionsClickable(false);
-  header->setSectionsMovable(false);
-  header->setHighlightSections(false);
-  header->setStretchLastSection(false);
-  header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  SetUpListTable(mList, QAbstractItemView::ExtendedSelection, 4);
   // The selection stays visible while the list has no focus (a button does).
   QPalette colours = mList->palette();
   colours.setColor(QPalette::Inactive, QPalette::Highlight,
@@ -168,15 +150,7 @@ void CVTXAreaPageDimension::Refresh()
   UpdateButtons();
 }
 
-std::vector<int> CVTXAreaPageDimension::SelectedRows() const
-{
-  std::vector<int> rows;
-  for (const QModelIndex& index : mList->selectionModel()->selectedRows())
-    rows.push_back(index.row());
-  std::sort(rows.begin(), rows.end());
-  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-  return rows;
-}
+std::vector<int> CVTXAreaPageDimension::SelectedRows() const { return SelectedListRows(mList); }
 
 void CVTXAreaPageDimension::UpdateButtons()
 {
@@ -235,10 +209,13 @@ void CVTXAreaPageDimension::OnDuplicate()
 void CVTXAreaPageDimension::OnDelete()
 {
   CArea* area = Area();
-  const std::vector<int> rows = SelectedRows();
-  if (!area || rows.empty())
+  if (!area)
     return;
-  mList->clearSelection();
-  if (CProjectDocument* document = Document())
-    document->DeleteOpenings(*area, std::vector<std::size_t>(rows.begin(), rows.end()));
+  DeleteSelectedRows(mList,
+                     [this, area](const std::vector<int>& rows)
+                     {
+                       if (CProjectDocument* document = Document())
+                         document->DeleteOpenings(
+                           *area, std::vector<std::size_t>(rows.begin(), rows.end()));
+                     });
 }

@@ -1,4 +1,4 @@
-#include "ui/vent_dialog.h"
+#include "ui/opening_dialog.h"
 
 #include "text/printf.h"
 #include "ui/dialog_support.h"
@@ -222,13 +222,4 @@ void CVentDialog::OnOk()
               if (!refused)
                 accept();
             });
-}
-
-bool EditOpening(CVentDialog& dialog, CVent& vent)
-{
-  CVentValues values = vent.Values();
-  if (!dialog.EditVent("Edit Opening", values))
-    return false;
-  vent.SetValues(values);
-  return true;
 }

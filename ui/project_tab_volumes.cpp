@@ -1,4 +1,4 @@
-#include "ui/page_volumes.h"
+#include "ui/project_tab_volumes.h"
 
 #include "document/project_document.h"
 #include "model/project.h"
@@ -6,7 +6,7 @@
 #include "storage/schedule_import.h"
 #include "text/units.h"
 #include "ui/list_columns.h"
-#include "ui/new_area_dialog.h"
+#include "ui/new_volume_dialog.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
 #include "ui/volume_list_model.h"
@@ -35,27 +35,7 @@ CVTXPageArea::CVTXPageArea(CVTXSheet& sheet)
 
   mList->setModel(mModel);
   mList->setItemDelegate(new CVolumeCellDelegate(mList));
-  mList->setSelectionMode(QAbstractItemView::SingleSelection);
-  mList->setSelectionBehavior(QAbstractItemView::SelectRows);
-  mList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  mList->setShowGrid(false);
-  mList->setWordWrap(false);
-  mList->setCornerButtonEnabled(false);
-  mList->setTabKeyNavigation(false);
-  mList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  mList->verticalHeader()->hide();
-  // Fixed row heights: the view never measures rows, whatever their number.
-  const int rowHeight = fontMetrics().height() + 2;
-  mList->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  mList->verticalHeader()->setMinimumSectionSize(rowHeight);
-  mList->verticalHeader()->setDefaultSectionSize(rowHeight);
-  QHeaderView* header = mList->horizontalHeader();
-  header->setSectionsClickable(false);
-  header->setSectionsMovable(false);
-  header->setHighlightSections(false);
-  header->setSectionResizeMode(QHeaderView::Interactive);
-  header->setStretchLastSection(false);
-  header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  SetUpListTable(mList, QAbstractItemView::SingleSelection, 2);
 
   mEdit->setEnabled(false);
   mDelete->setEnabled(false);
@@ -125,11 +105,11 @@ void CVTXPageArea::showEvent(QShowEvent* event)
 
 bool CVTXPageArea::SelectedName(std::string& name) const
 {
-  const QModelIndexList rows = mList->selectionModel()->selectedRows();
+  const std::vector<int> rows = SelectedListRows(mList);
   CProject* project = Project();
-  if (rows.isEmpty() || !project)
+  if (rows.empty() || !project)
     return false;
-  const CArea* area = project->mAreaTable.Get(static_cast<std::size_t>(rows.front().row()));
+  const CArea* area = project->mAreaTable.Get(static_cast<std::size_t>(rows.front()));
   if (!area)
     return false;
   name = area->mName;
@@ -182,13 +162,16 @@ void CVTXPageArea::OnDelete()
   std::string name;
   if (!SelectedName(name))
     return;
-  ClearSelection();
-  CProject* project = Project();
-  // The window goes first: it must never outlive its volume.
-  if (CArea* area = project->mAreaTable.Find(name))
-    CloseVolumeWindow(area);
-  if (CProjectDocument* document = Document())
-    document->DeleteVolume(name);
+  DeleteSelectedRows(mList,
+                     [this, &name](const std::vector<int>&)
+                     {
+                       // The window goes first: it must never outlive its volume.
+                       if (CArea* area = Project()->mAreaTable.Find(name))
+                         CloseVolumeWindow(area);
+                       if (CProjectDocument* document = Document())
+                         document->DeleteVolume(name);
+                     });
+  UpdateButtons();
   mModel->Reset();
 }
 

@@ -1,10 +1,10 @@
-#include "ui/area_page_hazard.h"
+#include "ui/volume_tab_volume.h"
 
 #include "document/project_document.h"
 #include "model/area.h"
 #include "model/hazard_class.h"
 #include "text/units.h"
-#include "ui/area_page_fields.h"
+#include "ui/field_helpers.h"
 #include "ui/qt_text.h"
 #include "ui/volume_dialog.h"
 

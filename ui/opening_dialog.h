@@ -1,6 +1,6 @@
 #pragma once
-// The opening editor: kind, shape, size and upper share of one opening.
-// It is also the editor the model's openings use (CVent::Edit).
+// The "New Opening" and "Edit Opening" dialog: kind, shape, size and upper
+// share of one opening.
 
 #include "model/vent.h"
 #include "text/units.h"
@@ -70,7 +70,3 @@ private:
   // the refusal keeps the dialog open, so the user sees the old value.
   bool mRefused = false;
 };
-
-// Runs the dialog titled "Edit Opening" on the opening's inputs; true (the
-// opening's inputs replaced) when confirmed.
-bool EditOpening(CVentDialog& dialog, CVent& vent);

@@ -15,7 +15,6 @@ class CVTXPageCustomer : public CVTXProjectPage
 public:
   explicit CVTXPageCustomer(CVTXSheet& sheet);
   void Refresh() override;
-  void CommitEdits() override;
 
   QComboBox* CompanyList() const { return mCompany; }
   // The read-only address lines: Address 1, Address 2, City, State, Country, Zip Code.

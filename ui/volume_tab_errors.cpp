@@ -1,4 +1,4 @@
-#include "ui/area_page_summary.h"
+#include "ui/volume_tab_errors.h"
 
 #include "model/area.h"
 #include "model/text_lines.h"

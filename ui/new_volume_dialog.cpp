@@ -1,4 +1,4 @@
-#include "ui/new_area_dialog.h"
+#include "ui/new_volume_dialog.h"
 
 #include "model/hazard_class.h"
 #include "text/units.h"
@@ -68,13 +68,10 @@ void CNewAreaDialog::showEvent(QShowEvent* event)
 void CNewAreaDialog::CommitName()
 {
   bool lost = false;
-  mName = CollapseSpaces(FieldText(mNameEdit, &lost));
+  mName = CollapseSpaces(TakeFieldText(this, mNameEdit->text(), &lost));
   mNameEdit->setText(ToQt(mName));
   if (lost)
-  {
     mCharactersRemoved = true;
-    TellCharactersRemoved(this);
-  }
 }
 
 void CNewAreaDialog::OnOk()

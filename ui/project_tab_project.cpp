@@ -1,4 +1,4 @@
-#include "ui/page_project.h"
+#include "ui/project_tab_project.h"
 
 #include "document/open_projects.h"
 #include "document/project_document.h"
@@ -18,6 +18,7 @@
 #include "ui/qt_text.h"
 #include "ui/string_dialog.h"
 #include "ui/windows.h"
+#include "ui/field_helpers.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -120,7 +121,7 @@ CVTXPageProject::CVTXPageProject(CVTXSheet& sheet)
   connect(mPrint, &QPushButton::clicked, this, &CVTXPageProject::OnPrint);
   connect(mExportPdf, &QPushButton::clicked, this, &CVTXPageProject::OnExportPdf);
   connect(mDump, &QPushButton::clicked, this, &CVTXPageProject::OnDump);
-  OnFocusOut(mReference, [this] { CommitEdits(); });
+  WatchReference(mReference, &CProject::mProject_Reference, &CProjectDocument::SetProjectReference);
 }
 
 void CVTXPageProject::Refresh()
@@ -133,19 +134,10 @@ void CVTXPageProject::Refresh()
   mDesigners->setEnabled(mDesigners->count() > 0);
   mDeleteDesigner->setEnabled(selected >= 0);
   ShowFieldText(mDate, ToQt(project->mProject_Date));
-  ShowFieldText(mReference, ToQt(project->mProject_Reference));
+  ShowReference();
   mUnits->setCurrentIndex(project->mUnits < 2 ? static_cast<int>(project->mUnits) : -1);
   mSave->setEnabled(project->IsModified());
   mDump->setVisible(DiagnosticsOn());
-}
-
-void CVTXPageProject::CommitEdits()
-{
-  CProject* project = Project();
-  CProjectDocument* document = Document();
-  if (project && document)
-    CommitTypedField(this, mReference, project->mProject_Reference,
-                     [document](const std::string& t) { document->SetProjectReference(t); });
 }
 
 void CVTXPageProject::ChooseListedDesigner(const std::string& name, const CNameList& designers)
@@ -193,31 +185,17 @@ void CVTXPageProject::OnNewDesigner()
   std::string error;
   // A name already listed adds nothing; only a failed write is a fault.
   if (!designers.AddAndSave(name, kDesignerFileName, &error) && !error.empty())
-    ShowMessage(this, kAppTitle,
-                QString("The designer list could not be saved.\r\n%1").arg(ToQt(error)),
-                CPromptIcon::Error);
+    ReportListNotSaved("designer", error);
   ChooseListedDesigner(name, designers);
 }
 
 void CVTXPageProject::OnDeleteDesigner()
 {
-  CProject* project = Project();
   const std::string name = ListedName(mDesigners, mDesigners->currentIndex());
-  if (!project || name.empty())
-    return;
-  if (!AskYesNo(this, "Warning",
-                QString("This action will remove \"%1\" from your list.  Are you sure you want "
-                        "to do this?")
-                  .arg(ToQt(name)),
-                CPromptIcon::Question))
-    return;
-  std::string error;
-  if (!Designers().RemoveAndSave(name, kDesignerFileName, &error))
-    ShowMessage(this, kAppTitle,
-                QString("The designer list could not be saved.\r\n%1").arg(ToQt(error)),
-                CPromptIcon::Error);
-  if (CProjectDocument* document = Document())
-    document->SetDesigner({});
+  DeleteFromSharedList(
+    name, "designer",
+    [&name](std::string& error) { return Designers().RemoveAndSave(name, kDesignerFileName, &error); },
+    [](CProjectDocument& document) { document.SetDesigner({}); });
 }
 
 void CVTXPageProject::OnSave()
