@@ -3,6 +3,7 @@
 
 #include "document/open_projects.h"
 #include "document/shared_lists.h"
+#include "model/today_date.h"
 #include "storage/project_file.h"
 #include "tests/ui/project_test_fixture.h"
 #include "ui/sheet_wnd.h"
