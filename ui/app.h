@@ -6,6 +6,7 @@
 
 class CMainFrame;
 class CProject;
+class CProjectDocument;
 class CSettingsStore;
 class QPrinter;
 class QWidget;
@@ -32,10 +33,11 @@ std::string EnterWorkFolder(CSettingsStore& settings);
 // book and the designer list from the work folder.
 void LoadSharedLists(const CSettingsStore& settings);
 
-// Creates a project (a copy of source when given), names it, reads its file
-// when one exists, opens its window and adds it to OpenProjects. An existing
-// file that cannot be read opens nothing and is reported to the user.
-bool OpenProject(const std::string& name, const CProject* source);
+// Creates a project (for Save As, the document layer's copy of source under
+// the new name), names it, reads its file when one exists, opens its window
+// and adds it to OpenProjects. An existing file that cannot be read opens
+// nothing and is reported to the user.
+bool OpenProject(const std::string& name, const CProjectDocument* source);
 
 // Puts the project's file first in the recent-projects list (after it was
 // read or written).
