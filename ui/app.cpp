@@ -1,6 +1,7 @@
 #include "ui/app.h"
 
 #include "document/open_projects.h"
+#include "document/project_copy.h"
 #include "document/project_document.h"
 #include "document/shared_lists.h"
 #include "model/project.h"
@@ -82,15 +83,20 @@ bool AskToReplaceChangedFile(const CProject& project)
 }
 } // namespace
 
-bool OpenProject(const std::string& name, const CProject* source, const CRecoveredProject* recovered)
+bool OpenProject(const std::string& name, const CProjectDocument* source,
+                 const CRecoveredProject* recovered)
 {
-  if (name.empty() || OpenProjects().Find(name))
-    return false;
-  auto document = std::make_unique<CProjectDocument>();
-  CProject* project = &document->Project();
+  std::unique_ptr<CProjectDocument> document;
   if (source)
-    project->CopyFrom(*source);
-  project->SetName(name);
+    document = CopyProjectDocument(*source, name).mDocument;
+  else if (!name.empty() && !OpenProjects().Find(name))
+  {
+    document = std::make_unique<CProjectDocument>();
+    document->Project().SetName(name);
+  }
+  if (!document)
+    return false;
+  CProject* project = &document->Project();
   SetChangedFileQuestion(AskToReplaceChangedFile);
 
   // The project's file is marked as open in this copy of the program. Marked

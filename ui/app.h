@@ -8,6 +8,7 @@
 
 class CMainFrame;
 class CProject;
+class CProjectDocument;
 class CSettingsStore;
 class QPrinter;
 class QWidget;
@@ -34,9 +35,10 @@ std::string EnterWorkFolder(CSettingsStore& settings);
 // book and the designer list from the work folder.
 void LoadSharedLists(const CSettingsStore& settings);
 
-// Creates a project (a copy of source when given), names it, reads its file
-// when one exists, opens its window and adds it to OpenProjects. An existing
-// file that cannot be read opens nothing and is reported to the user.
+// Creates a project (for Save As, the document layer's copy of source under
+// the new name), names it, reads its file when one exists, opens its window
+// and adds it to OpenProjects. An existing file that cannot be read opens
+// nothing and is reported to the user.
 // A recovered project: its content is taken over what the file holds now,
 // and the file's stamp as the recovered changes started from it (Unknown:
 // the file as read now), so that a save asks before replacing a file
@@ -46,7 +48,7 @@ struct CRecoveredProject
   const CProject* mProject = nullptr;
   CFileStamp mBase;
 };
-bool OpenProject(const std::string& name, const CProject* source,
+bool OpenProject(const std::string& name, const CProjectDocument* source,
                  const CRecoveredProject* recovered = nullptr);
 
 // Puts the project's file first in the recent-projects list (after it was

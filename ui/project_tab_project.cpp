@@ -222,7 +222,7 @@ void CVTXPageProject::OnSaveAs()
   if (!project)
     return;
   Sheet().CommitEdits();
-  CProject* source = OpenProjects().Find(project->mName);
+  const CProjectDocument* source = Document();
   if (!source)
     return;
   std::string name;
