@@ -36,7 +36,10 @@ void BuildVolumesTable(const CAreaTable& areas, CReportTable& table);
 // The volumes table row by row, for a layout that measures and draws only
 // the rows it must: the heading, row "#n" of volume i, and the "Total" row.
 using CVolumesRow = std::array<std::string, 3>;
-inline CVolumesRow VolumesTableHeading() { return {"Volume", "Hazard Class", "Volume"}; }
+inline CVolumesRow VolumesTableHeading()
+{
+  return {"Volume", "Hazard Class", "Volume"};
+}
 CVolumesRow VolumesTableRow(const CAreaTable& areas, std::size_t i);
 CVolumesRow VolumesTableTotal(const CAreaTable& areas);
 

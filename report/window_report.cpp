@@ -63,13 +63,12 @@ CReportSize DrawVolumesTable(CReportSurface& surface, int x, int y, const CProje
   if (!draw || y >= bottom || y + size.mHeight <= top)
     return size;
   const std::size_t first = top > y ? static_cast<std::size_t>((top - y) / step) : 0;
-  const std::size_t last =
-    std::min(rows, static_cast<std::size_t>((bottom - y + step - 1) / step));
+  const std::size_t last = std::min(rows, static_cast<std::size_t>((bottom - y + step - 1) / step));
   for (std::size_t r = first; r < last; ++r)
   {
-    const CVolumesRow row = r == 0                 ? VolumesTableHeading()
-                            : r == rows - 1        ? VolumesTableTotal(areas)
-                                                   : VolumesTableRow(areas, r - 1);
+    const CVolumesRow row = r == 0          ? VolumesTableHeading()
+                            : r == rows - 1 ? VolumesTableTotal(areas)
+                                            : VolumesTableRow(areas, r - 1);
     for (std::size_t c = 0; c < row.size(); ++c)
       table.AddCell(c, row[c]);
   }
@@ -139,15 +138,14 @@ bool CWindowLayout::Fits(const CProject& project) const
   return true;
 }
 
-void CWindowLayout::MeasureSection(CReportSurface& surface, const CReportPage& page,
-                                   std::size_t i)
+void CWindowLayout::MeasureSection(CReportSurface& surface, const CReportPage& page, std::size_t i)
 {
   // A section measures alike wherever it starts: measured at 0.
   CSection& section = mSections[i];
   CExtent extent;
   section.mKey = VolumeContentKey(*section.mVolume);
-  section.mHeight = DrawWindowVolume(surface, {page.mLeft, 0, page.mRight}, 0, *section.mVolume,
-                                     false, extent);
+  section.mHeight =
+      DrawWindowVolume(surface, {page.mLeft, 0, page.mRight}, 0, *section.mVolume, false, extent);
   section.mBottom = extent.mBottom;
   section.mRight = extent.mRight;
 }
@@ -232,8 +230,7 @@ void CWindowLayout::Remeasure(CReportSurface& surface, const CReportPage& page,
   MeasureHead(surface, page, project);
 }
 
-void CWindowLayout::Check(CReportSurface& surface, const CReportPage& page,
-                          const CProject& project)
+void CWindowLayout::Check(CReportSurface& surface, const CReportPage& page, const CProject& project)
 {
   if (!Fits(project) || page.mTop != mPageTop)
   {
@@ -281,6 +278,5 @@ void DrawWindowReportBand(CReportSurface& surface, const CReportPage& page,
   const auto first = std::upper_bound(tops.begin() + 1, tops.end(), top - page.mTop);
   for (std::size_t i = static_cast<std::size_t>(first - tops.begin()) - 1;
        i < count && page.mTop + tops[i] < bottom; ++i)
-    DrawWindowVolume(surface, page, page.mTop + tops[i], *project.mAreaTable.Get(i), true,
-                     unused);
+    DrawWindowVolume(surface, page, page.mTop + tops[i], *project.mAreaTable.Get(i), true, unused);
 }

@@ -109,9 +109,9 @@ void CReportView::NoteChange(const CDocumentChange& change)
 
 const CWindowLayout& CReportView::Layout(CQtReportSurface& surface, const CReportPage& page)
 {
-  CLayoutKey key{surface.LineHeight(),      surface.AverageCharWidth(), surface.PixelsPerInchX(),
-                 surface.PixelsPerInchY(),  page.mRight - page.mLeft,
-                 viewport()->devicePixelRatioF()};
+  CLayoutKey key{surface.LineHeight(),     surface.AverageCharWidth(),
+                 surface.PixelsPerInchX(), surface.PixelsPerInchY(),
+                 page.mRight - page.mLeft, viewport()->devicePixelRatioF()};
   // Text widths hold for one font and resolution, whatever the content.
   CLayoutKey fontKey = key;
   fontKey.mPageWidth = 0;

@@ -447,21 +447,50 @@ TEST(GraphicReport, WindowLayoutMeasuresAgainOnlyWhatAnEditChangedAndDrawsTheSam
   };
   CArea& room = *project->mAreaTable.Get(7);
   const std::vector<std::pair<const char*, std::function<CArea*()>>> edits = {
-    {"height", [&] { room.SetHeight(12); return &room; }},
-    {"hazard class", [&] { room.SetHazard(9); return &room; }}, // the widest class name
-    {"openings", [&] { AddOpening(room, VENT_WALL, SHAPE_RECTANGULAR, 4, 3, 0.5); return &room; }},
-    {"devices", [&] { room.SetDeviceCount(2, 123456); return &room; }},
-    {"notes", [&] {
-       room.SetNotes(std::string(300, 'x') + " and a few words after a long word");
-       room.SetIncludeNotes(true);
-       return &room;
-     }},
-    {"volume total", [&] { project->mAreaTable.Get(39)->SetLength(100000); return project->mAreaTable.Get(39); }},
-    {"project notes", [&] {
-       project->mNotes = "Several lines\nof project notes\nmove every section.";
-       project->mIncludeNotes = true;
-       return nullptr;
-     }},
+      {"height",
+       [&]
+       {
+         room.SetHeight(12);
+         return &room;
+       }},
+      {"hazard class",
+       [&]
+       {
+         room.SetHazard(9);
+         return &room;
+       }}, // the widest class name
+      {"openings",
+       [&]
+       {
+         AddOpening(room, VENT_WALL, SHAPE_RECTANGULAR, 4, 3, 0.5);
+         return &room;
+       }},
+      {"devices",
+       [&]
+       {
+         room.SetDeviceCount(2, 123456);
+         return &room;
+       }},
+      {"notes",
+       [&]
+       {
+         room.SetNotes(std::string(300, 'x') + " and a few words after a long word");
+         room.SetIncludeNotes(true);
+         return &room;
+       }},
+      {"volume total",
+       [&]
+       {
+         project->mAreaTable.Get(39)->SetLength(100000);
+         return project->mAreaTable.Get(39);
+       }},
+      {"project notes",
+       [&]
+       {
+         project->mNotes = "Several lines\nof project notes\nmove every section.";
+         project->mIncludeNotes = true;
+         return nullptr;
+       }},
   };
   for (const auto& [what, edit] : edits)
   {

@@ -145,10 +145,9 @@ protected:
     CQtReportSurface surface(painter, &image);
     surface.Prepare();
     const int left = -view->horizontalScrollBar()->value();
-    DrawWindowReport(surface,
-                     {left, -view->verticalScrollBar()->value(),
-                      left + 8 * surface.PixelsPerInchX()},
-                     project, true);
+    DrawWindowReport(
+        surface, {left, -view->verticalScrollBar()->value(), left + 8 * surface.PixelsPerInchX()},
+        project, true);
     return image;
   }
 
@@ -479,19 +478,27 @@ TEST_F(ReportWindowTest, AfterEachEditUndoAndRedoThePaintShowsWhatAFreshDrawingS
   Settle();
   CArea* room = project->mAreaTable.Get(2);
   const std::vector<std::pair<const char*, std::function<void()>>> edits = {
-    {"height", [&] { document->SetVolumeSize(*room, 10, 8, 7.5); }},
-    {"opening", [&] { document->AddOpening(*room, {VENT_CEILING, SHAPE_RECTANGULAR, 2, 1, 1}); }},
-    {"device count", [&] { document->SetDeviceCount(*room, 1, 40); }},
-    {"notes", [&] { document->SetVolumeNotes(*room, std::string(40, 'n') + " notes that wrap " + std::string(80, 'w')); }},
-    {"notes shown", [&] { document->SetIncludeVolumeNotes(*room, true); }},
-    {"project reference", [&] { document->SetProjectReference("Ref 7"); }},
-    {"units", [&] { document->SetUnits(UNITS_IMPERIAL); }},
-    {"undo units", [&] { document->Undo(); }},
-    {"undo project reference", [&] { document->Undo(); }},
-    {"undo notes shown", [&] { document->Undo(); }},
-    {"redo notes shown", [&] { document->Redo(); }},
-    {"volume deleted", [&] { document->DeleteVolume("Room 101"); }},
-    {"undo volume deleted", [&] { document->Undo(); }},
+      {"height", [&] { document->SetVolumeSize(*room, 10, 8, 7.5); }},
+      {"opening",
+       [&] {
+         document->AddOpening(*room, {VENT_CEILING, SHAPE_RECTANGULAR, 2, 1, 1});
+       }},
+      {"device count", [&] { document->SetDeviceCount(*room, 1, 40); }},
+      {"notes",
+       [&]
+       {
+         document->SetVolumeNotes(*room, std::string(40, 'n') + " notes that wrap " +
+                                             std::string(80, 'w'));
+       }},
+      {"notes shown", [&] { document->SetIncludeVolumeNotes(*room, true); }},
+      {"project reference", [&] { document->SetProjectReference("Ref 7"); }},
+      {"units", [&] { document->SetUnits(UNITS_IMPERIAL); }},
+      {"undo units", [&] { document->Undo(); }},
+      {"undo project reference", [&] { document->Undo(); }},
+      {"undo notes shown", [&] { document->Undo(); }},
+      {"redo notes shown", [&] { document->Redo(); }},
+      {"volume deleted", [&] { document->DeleteVolume("Room 101"); }},
+      {"undo volume deleted", [&] { document->Undo(); }},
   };
   QScrollBar* bar = view->verticalScrollBar();
   int step = 0;
@@ -509,7 +516,8 @@ TEST_F(ReportWindowTest, AfterEachEditUndoAndRedoThePaintShowsWhatAFreshDrawingS
     probe.setDotsPerMeterY(qRound(view->viewport()->logicalDpiY() / 0.0254));
     QPainter painter(&probe);
     CQtReportSurface surface(painter, &probe);
-    const int height = DrawWindowReport(surface, {0, 0, 8 * surface.PixelsPerInchX()}, *project, false).mHeight;
+    const int height =
+        DrawWindowReport(surface, {0, 0, 8 * surface.PixelsPerInchX()}, *project, false).mHeight;
     EXPECT_EQ(bar->maximum(), std::max(0, height - view->viewport()->height())) << what;
   }
 }
