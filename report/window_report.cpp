@@ -85,12 +85,11 @@ int DrawWindowHead(CReportSurface& surface, const CReportPage& page, const CProj
                    int top = 0, int bottom = 0)
 {
   const CMetrics m = Metrics(surface);
-  CProjectPart part = DrawProjectPart(surface, page, project, draw, false, extent);
+  const CProjectPart part = DrawProjectPart(surface, page, project, draw, extent);
   const CReportSize volumes = DrawVolumesTable(surface, part.mVolumesX, part.mTablesTop, project,
                                                draw, columns, top, bottom);
   extent.Add(part.mVolumesX, part.mTablesTop, volumes);
-  part.mVolumesBottom = part.mTablesTop + volumes.mHeight;
-  int y = std::max(part.mDevicesBottom + m.mLine, part.mVolumesBottom);
+  int y = std::max(part.mDevicesBottom + m.mLine, part.mTablesTop + volumes.mHeight);
 
   std::string notes;
   if (ShowsNotes(project.mIncludeNotes, project.mNotes, notes))
