@@ -101,7 +101,7 @@ void PrintPages(CReportPrinter& printer, const CProject& project)
   CReportTable table;
 
   printer.BeginDocument(project.mName);
-  const CProjectPart part = DrawProjectPart(printer, layout, project, true, false, unused);
+  const CProjectPart part = DrawProjectPart(printer, layout, project, true, unused);
   BuildVolumesTable(project.mAreaTable, table);
   const CPlacedTable volumes =
     PrintTable(printer, page, part.mVolumesX, part.mTablesTop, table, "Totals:");

@@ -66,6 +66,22 @@ void BuildIdentityTable(const CProject& project, CReportTable& table)
       AddRow(table, label, *value);
 }
 
+CVolumesRow VolumesTableRow(const CAreaTable& areas, std::size_t i)
+{
+  const CArea& area = *areas.Get(i);
+  const UnitSystem units = areas.Owner() ? areas.Owner()->mUnits : UNITS_METRIC;
+  return {RowNumber(i + 1), HazardGroup(area.mHazard), FormatMeasure(area.mVolume, units, 3)};
+}
+
+CVolumesRow VolumesTableTotal(const CAreaTable& areas)
+{
+  const UnitSystem units = areas.Owner() ? areas.Owner()->mUnits : UNITS_METRIC;
+  double total = 0;
+  for (std::size_t i = 0; i < areas.Count(); ++i)
+    total += areas.Get(i)->mVolume;
+  return {"Total", "", FormatMeasure(total, units, 3)};
+}
+
 void BuildVolumesTable(const CAreaTable& areas, CReportTable& table)
 {
   table.Clear();
@@ -74,22 +90,15 @@ void BuildVolumesTable(const CAreaTable& areas, CReportTable& table)
     table.AddCell(0, "NO VOLUMES");
     return;
   }
-  table.AddCell(0, "Volume");
-  table.AddCell(1, "Hazard Class");
-  table.AddCell(2, "Volume");
-  const UnitSystem units = areas.Owner() ? areas.Owner()->mUnits : UNITS_METRIC;
-  double total = 0;
-  for (std::size_t i = 0; i < areas.Count(); ++i)
+  const CVolumesRow heading = VolumesTableHeading();
+  for (std::size_t c = 0; c < heading.size(); ++c)
+    table.AddCell(c, heading[c]);
+  for (std::size_t i = 0; i <= areas.Count(); ++i)
   {
-    const CArea& area = *areas.Get(i);
-    table.AddCell(0, RowNumber(i + 1));
-    table.AddCell(1, HazardGroup(area.mHazard));
-    table.AddCell(2, FormatMeasure(area.mVolume, units, 3));
-    total += area.mVolume;
+    CVolumesRow row = i < areas.Count() ? VolumesTableRow(areas, i) : VolumesTableTotal(areas);
+    for (std::size_t c = 0; c < row.size(); ++c)
+      table.AddCell(c, std::move(row[c]));
   }
-  table.AddCell(0, "Total");
-  table.AddCell(1, "");
-  table.AddCell(2, FormatMeasure(total, units, 3));
 }
 
 void BuildDevicesTable(const CDeviceTotals& counts, CReportTable& table)

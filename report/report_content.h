@@ -6,6 +6,7 @@
 #include "model/device_model.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -31,6 +32,16 @@ void BuildIdentityTable(const CProject& project, CReportTable& table);
 // "Volume" / "Hazard Class" / "Volume", one row "#n" per volume, then
 // "Total"; "NO VOLUMES" alone when the table is empty.
 void BuildVolumesTable(const CAreaTable& areas, CReportTable& table);
+
+// The volumes table row by row, for a layout that measures and draws only
+// the rows it must: the heading, row "#n" of volume i, and the "Total" row.
+using CVolumesRow = std::array<std::string, 3>;
+inline CVolumesRow VolumesTableHeading()
+{
+  return {"Volume", "Hazard Class", "Volume"};
+}
+CVolumesRow VolumesTableRow(const CAreaTable& areas, std::size_t i);
+CVolumesRow VolumesTableTotal(const CAreaTable& areas);
 
 // "Device" / "Count", one row per model counted, then "Total"; "NO DEVICES"
 // alone when nothing is counted.

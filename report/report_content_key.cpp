@@ -52,7 +52,7 @@ private:
 };
 } // namespace
 
-std::uint64_t ReportContentKey(const CProject& p)
+std::uint64_t ProjectContentKey(const CProject& p)
 {
   CKey key;
   for (const std::string* s : {&p.mName, &p.mPath, &p.mProject_Date, &p.mProject_Reference,
@@ -63,32 +63,34 @@ std::uint64_t ReportContentKey(const CProject& p)
   key.Add(p.mCustomer);
   key.Add(static_cast<std::uint64_t>(p.mUnits) << 1 | (p.mIncludeNotes ? 1 : 0));
   key.Add(static_cast<std::uint64_t>(p.mAreaTable.Count()));
-  for (std::size_t i = 0; i < p.mAreaTable.Count(); ++i)
+  return key.Value();
+}
+
+std::uint64_t VolumeContentKey(const CArea& a)
+{
+  CKey key;
+  key.Add(a.mName);
+  key.Add(a.mNotes);
+  key.Add(static_cast<std::uint64_t>(static_cast<std::uint32_t>(a.mHazard)) << 32 |
+          (a.mIncludeNotes ? 1 : 0));
+  key.Add(static_cast<std::uint64_t>(a.mFlags) << 32 | a.mWarnings);
+  for (std::uint32_t count : a.mDevice)
+    key.Add(static_cast<std::uint64_t>(count));
+  for (double v : {a.mLength, a.mWidth, a.mHeight, a.mVolume, a.mSizeVentWallUpper,
+                   a.mSizeVentWallLower, a.mSizeVentCeiling, a.mSizeVentFloor, a.mSizeClosed,
+                   a.mSizeOpen, a.mSizeVentUpper, a.mSizeVentLower, a.mLR, a.mLP, a.mLH, a.mK1,
+                   a.mK2, a.mK3, a.mConcentrationStandard, a.mConcentrationRequired,
+                   a.mMassRequired})
+    key.Add(v);
+  key.Add(static_cast<std::uint64_t>(a.mVentTable.Count()));
+  for (std::size_t v = 0; v < a.mVentTable.Count(); ++v)
   {
-    const CArea& a = *p.mAreaTable.Get(i);
-    key.Add(a.mName);
-    key.Add(a.mNotes);
-    key.Add(static_cast<std::uint64_t>(static_cast<std::uint32_t>(a.mHazard)) << 32 |
-            (a.mIncludeNotes ? 1 : 0));
-    key.Add(static_cast<std::uint64_t>(a.mFlags) << 32 | a.mWarnings);
-    for (std::uint32_t count : a.mDevice)
-      key.Add(static_cast<std::uint64_t>(count));
-    for (double v : {a.mLength, a.mWidth, a.mHeight, a.mVolume, a.mSizeVentWallUpper,
-                     a.mSizeVentWallLower, a.mSizeVentCeiling, a.mSizeVentFloor, a.mSizeClosed,
-                     a.mSizeOpen, a.mSizeVentUpper, a.mSizeVentLower, a.mLR, a.mLP, a.mLH, a.mK1,
-                     a.mK2, a.mK3, a.mConcentrationStandard, a.mConcentrationRequired,
-                     a.mMassRequired})
-      key.Add(v);
-    key.Add(static_cast<std::uint64_t>(a.mVentTable.Count()));
-    for (std::size_t v = 0; v < a.mVentTable.Count(); ++v)
-    {
-      const CVent& vent = *a.mVentTable.Get(v);
-      key.Add(static_cast<std::uint64_t>(static_cast<std::uint32_t>(vent.mType)) << 32 |
-              static_cast<std::uint32_t>(vent.mShape));
-      for (double f : {vent.mWidth, vent.mHeight, vent.mUpper, vent.mSize, vent.mLower,
-                       vent.mSizeUpper, vent.mSizeLower})
-        key.Add(f);
-    }
+    const CVent& vent = *a.mVentTable.Get(v);
+    key.Add(static_cast<std::uint64_t>(static_cast<std::uint32_t>(vent.mType)) << 32 |
+            static_cast<std::uint32_t>(vent.mShape));
+    for (double f : {vent.mWidth, vent.mHeight, vent.mUpper, vent.mSize, vent.mLower,
+                     vent.mSizeUpper, vent.mSizeLower})
+      key.Add(f);
   }
   return key.Value();
 }

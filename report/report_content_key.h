@@ -3,9 +3,12 @@
 
 #include <cstdint>
 
+class CArea;
 class CProject;
 
-// A number that changes whenever anything the report shows may have changed:
-// every stored and calculated field of the project, its volumes and their
-// openings goes into it. A layout is reused only while it is the same.
-std::uint64_t ReportContentKey(const CProject& project);
+// Numbers that change whenever anything the report shows may have changed:
+// every stored and calculated field goes into one of them. The project's
+// own fields (with its units and its number of volumes) make one key, each
+// volume with its openings another, so that a change is traced to its part.
+std::uint64_t ProjectContentKey(const CProject& project);
+std::uint64_t VolumeContentKey(const CArea& volume);

@@ -74,8 +74,7 @@ CTextLines TitleLines(CReportSurface& surface, const CReportPage& page, const st
 }
 
 CProjectPart DrawProjectPart(CReportSurface& surface, const CReportPage& page,
-                             const CProject& project, bool draw, bool withVolumes,
-                             CExtent& extent)
+                             const CProject& project, bool draw, CExtent& extent)
 {
   const CMetrics m = Metrics(surface);
   CProjectPart part;
@@ -135,14 +134,6 @@ CProjectPart DrawProjectPart(CReportSurface& surface, const CReportPage& page,
   part.mTablesTop = y;
   part.mDevicesBottom = y + devices.mHeight;
   part.mVolumesX = x + devices.mWidth + 2 * m.mChar;
-  part.mVolumesBottom = y;
-  if (withVolumes)
-  {
-    BuildVolumesTable(project.mAreaTable, table);
-    const CReportSize volumes = DrawTable(surface, part.mVolumesX, y, table, draw);
-    extent.Add(part.mVolumesX, y, volumes);
-    part.mVolumesBottom = y + volumes.mHeight;
-  }
   return part;
 }
 

@@ -67,13 +67,12 @@ struct CProjectPart
   int mTablesTop = 0;     // the devices and volumes tables stand here
   int mDevicesBottom = 0; // bottom of the devices table
   int mVolumesX = 0;      // left edge of the volumes table
-  int mVolumesBottom = 0; // bottom of the volumes table when drawn whole
 };
 
-// Draws (or measures) the project part; the volumes table only `withVolumes`.
+// Draws (or measures) the project part up to the volumes table, which each
+// layout places itself: whole in the window, continued over pages in print.
 CProjectPart DrawProjectPart(CReportSurface& surface, const CReportPage& page,
-                             const CProject& project, bool draw, bool withVolumes,
-                             CExtent& extent);
+                             const CProject& project, bool draw, CExtent& extent);
 
 // ---- A volume section up to its factors table.
 

@@ -59,14 +59,20 @@ std::vector<int> ColumnWidths(CReportSurface& surface, const CReportTable& table
   return widths;
 }
 
-CReportSize DrawTable(CReportSurface& surface, int x, int y, const CReportTable& table, bool draw)
+int TableWidth(CReportSurface& surface, const std::vector<int>& widths)
+{
+  return TableWidth(widths, 2 * surface.AverageCharWidth());
+}
+
+CReportSize DrawTable(CReportSurface& surface, int x, int y, const CReportTable& table, bool draw,
+                      const std::vector<int>* measured)
 {
   const std::size_t rows = table.RowCount();
   if (rows == 0)
     return {};
   const int step = surface.LineHeight();
   const int gap = 2 * surface.AverageCharWidth();
-  const std::vector<int> widths = ColumnWidths(surface, table);
+  const std::vector<int> widths = measured ? *measured : ColumnWidths(surface, table);
   if (draw)
     for (std::size_t r = 0; r < rows; ++r)
       DrawRow(surface, x, y + step * static_cast<int>(r), table, widths, gap, r);

@@ -18,8 +18,14 @@ CReportSize DrawLines(CReportSurface& surface, int x, int y, const CTextLines& l
 // The width of each column: the widest cell over all rows.
 std::vector<int> ColumnWidths(CReportSurface& surface, const CReportTable& table);
 
-// The whole table: columns 2C apart, rows L apart; 0 by 0 when empty.
-CReportSize DrawTable(CReportSurface& surface, int x, int y, const CReportTable& table, bool draw);
+// The whole table: columns 2C apart, rows L apart; 0 by 0 when empty. The
+// column widths may be given (measured for a larger table of which this is
+// a run of rows); otherwise they are measured.
+CReportSize DrawTable(CReportSurface& surface, int x, int y, const CReportTable& table, bool draw,
+                      const std::vector<int>* widths = nullptr);
+
+// The width of a table with these column widths, columns 2C apart.
+int TableWidth(CReportSurface& surface, const std::vector<int>& widths);
 
 // One page of a table that may continue on later pages: the heading row,
 // then the rows from `resume` (row 1 at the start), as long as each row ends

@@ -49,18 +49,71 @@ CReportView::CReportView(CProject* project, QWidget* parent)
   viewport()->setAutoFillBackground(false);
 }
 
+namespace
+{
+// Edits that change one volume and, through its sums, the project part:
+// its section and the project part are all they touch. Undo and redo of
+// such an edit are told alike.
+bool ChangesOneVolume(CEditKind edit)
+{
+  switch (edit)
+  {
+  case CEditKind::VolumeSize:
+  case CEditKind::AddOpening:
+  case CEditKind::ChangeOpening:
+  case CEditKind::DeleteOpenings:
+  case CEditKind::DuplicateOpening:
+  case CEditKind::DeviceCount:
+  case CEditKind::DeviceCounts:
+  case CEditKind::Hazard:
+  case CEditKind::VolumeNotes:
+  case CEditKind::IncludeVolumeNotes:
+    return true;
+  default:
+    return false;
+  }
+}
+
+// Edits of the project's own fields: only the project part shows them.
+bool ChangesProjectPart(CEditKind edit)
+{
+  switch (edit)
+  {
+  case CEditKind::ProjectReference:
+  case CEditKind::DistributorReference:
+  case CEditKind::CustomerReference:
+  case CEditKind::Designer:
+  case CEditKind::Distributor:
+  case CEditKind::Customer:
+  case CEditKind::ProjectNotes:
+  case CEditKind::IncludeProjectNotes:
+    return true;
+  default:
+    return false;
+  }
+}
+} // namespace
+
+void CReportView::NoteChange(const CDocumentChange& change)
+{
+  if (ChangesOneVolume(change.mEdit) && change.mVolume)
+    mChanged.push_back(change.mVolume);
+  else if (ChangesProjectPart(change.mEdit))
+    mChanged.push_back(nullptr);
+  else if (change.mEdit == CEditKind::None)
+    mUnnamed = true; // a calculation asked for directly: the content keys tell what changed
+  else
+    mChangedAll = true; // units, volumes added or removed, a schedule
+  mNotified = true;
+}
+
 const CWindowLayout& CReportView::Layout(CQtReportSurface& surface, const CReportPage& page)
 {
-  CLayoutKey key{ReportContentKey(*mProject),
-                 surface.LineHeight(),
-                 surface.AverageCharWidth(),
-                 surface.PixelsPerInchX(),
-                 surface.PixelsPerInchY(),
-                 page.mRight - page.mLeft,
-                 viewport()->devicePixelRatioF()};
+  CLayoutKey key{surface.LineHeight(),     surface.AverageCharWidth(),
+                 surface.PixelsPerInchX(), surface.PixelsPerInchY(),
+                 page.mRight - page.mLeft, viewport()->devicePixelRatioF()};
   // Text widths hold for one font and resolution, whatever the content.
   CLayoutKey fontKey = key;
-  fontKey.mContent = 0;
   fontKey.mPageWidth = 0;
   if (!(fontKey == mWidthsKey))
   {
@@ -68,12 +121,18 @@ const CWindowLayout& CReportView::Layout(CQtReportSurface& surface, const CRepor
     mWidthsKey = fontKey;
   }
   surface.UseWidthCache(&mWidths);
-  if (!mHasLayout || !(key == mLayoutKey))
-  {
-    mLayout = LayoutWindowReport(surface, page, *mProject);
-    mLayoutKey = key;
-    mHasLayout = true;
-  }
+  if (!mHasLayout || !(key == mLayoutKey) || mChangedAll)
+    mLayout.Measure(surface, page, *mProject);
+  else if (mNotified && !mUnnamed)
+    mLayout.Remeasure(surface, page, *mProject, mChanged);
+  else
+    mLayout.Check(surface, page, *mProject);
+  mLayoutKey = key;
+  mHasLayout = true;
+  mChanged.clear();
+  mNotified = false;
+  mUnnamed = false;
+  mChangedAll = false;
   return mLayout;
 }
 
@@ -84,7 +143,7 @@ CReportSize CReportView::ReportSize()
   QImage probe = ClientPicture(viewport(), QSize(1, 1));
   QPainter painter(&probe);
   CQtReportSurface surface(painter, &probe);
-  return Layout(surface, WindowPage(surface, 0, 0)).mSize;
+  return Layout(surface, WindowPage(surface, 0, 0)).Size();
 }
 
 QImage CReportView::Render()
@@ -96,7 +155,7 @@ QImage CReportView::Render()
   CQtReportSurface surface(painter, &image);
   surface.Prepare();
   const CWindowLayout& layout = Layout(surface, WindowPage(surface, 0, 0));
-  UpdateScrollBars(layout.mSize);
+  UpdateScrollBars(layout.Size());
   // Scrolling moves the origin; the page keeps its width. Only the parts in
   // the picture are drawn, with a line to spare above and below it.
   const int spare = surface.LineHeight();
@@ -168,7 +227,11 @@ void CReportWnd::Detach()
 
 void CReportWnd::PostRefresh() { mView->viewport()->update(); }
 
-void CReportWnd::DocumentChanged(const CDocumentChange&) { PostRefresh(); }
+void CReportWnd::DocumentChanged(const CDocumentChange& change)
+{
+  mView->NoteChange(change);
+  PostRefresh();
+}
 
 void CReportWnd::RequestClose()
 {

@@ -2,9 +2,10 @@
 // The report window: an MDI child showing the project's graphic report,
 // scrollable in both directions. It keeps no copy of the report: every paint
 // draws the current figures off-screen, then one copy to the screen. Where
-// the report's parts lie is measured again only when something the report
-// shows has changed, and a paint draws only the parts in the window, so that
-// scrolling through the report of a thousand volumes stays immediate.
+// the report's parts lie is measured again only for the parts that changed:
+// after a change notice of the document, the parts it names; otherwise what
+// the content keys show changed. A paint draws only the parts in the window,
+// so that an edit or a scroll in the report of 10,000 volumes stays immediate.
 
 #include "document/document_observer.h"
 #include "report/graphic_report.h"
@@ -16,7 +17,9 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
+class CArea;
 class CProject;
 
 // The scrolling client area of the report window.
@@ -30,6 +33,8 @@ public:
   CReportSize ReportSize();
   // The off-screen picture of the visible part, as the next paint shows it.
   QImage Render();
+  // Takes note of a change of the document, for the next layout.
+  void NoteChange(const CDocumentChange& change);
 
 protected:
   void paintEvent(QPaintEvent* event) override;
@@ -39,14 +44,15 @@ protected:
 private:
   // Ranges from the report size: a bar only when the report is larger.
   void UpdateScrollBars(CReportSize size);
-  // The layout of the report on the surface, measured again when the
-  // project's content, the surface's metrics or the page have changed.
+  // The layout of the report on the surface: measured afresh when the
+  // surface's metrics or the page have changed or a change notice says
+  // that everything may have; else measured again where the notices (or,
+  // without any, the content keys) show a change.
   const CWindowLayout& Layout(CQtReportSurface& surface, const CReportPage& page);
 
-  // What a layout was measured for.
+  // What a layout was measured on.
   struct CLayoutKey
   {
-    std::uint64_t mContent = 0;
     int mLine = 0;
     int mChar = 0;
     int mDpiX = 0;
@@ -60,6 +66,13 @@ private:
   CWindowLayout mLayout;
   CLayoutKey mLayoutKey;
   bool mHasLayout = false;
+  // The change notices since the layout was last brought up to date: the
+  // volumes they name (nullptr: the project's own fields); a change they do
+  // not name (then the content keys are compared); or everything.
+  std::vector<const CArea*> mChanged;
+  bool mNotified = false;
+  bool mUnnamed = false;
+  bool mChangedAll = false;
   // The widths of the report's texts in the window's font.
   std::unordered_map<std::string, int> mWidths;
   CLayoutKey mWidthsKey;

@@ -281,8 +281,10 @@ void BM_ReportWindowScroll(benchmark::State& state)
 }
 BENCHMARK(BM_ReportWindowScroll)->Arg(1000)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-// The same window after an edit in the project: the figures change, so the
-// report is measured again before it is painted. Informative: no figure.
+// The same window after an edit made behind the document's back (a volume
+// changed, then a bare calculation): no notice names the volume, so the
+// content keys find it and only its section and the project part are
+// measured again before the paint. Informative: no figure.
 void BM_ReportWindowAfterEdit(benchmark::State& state)
 {
   CProject* large = Shell().Open("Report", static_cast<std::size_t>(state.range(0)), 20);

@@ -4,6 +4,7 @@
 #include "tests/report/fake_surface.h"
 #include "tests/report/report_cases.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace
@@ -422,4 +423,101 @@ TEST(GraphicReport, LongTextsWrapAndAddressBlocksThatWouldMeetStack)
   CFakeSurface apart;
   DrawWindowReport(apart, kWindowPage, *project, true);
   EXPECT_EQ(At(apart, "Customer Ltd").mY, At(apart, std::string(66, 'D')).mY);
+}
+
+TEST(GraphicReport, WindowLayoutMeasuresAgainOnlyWhatAnEditChangedAndDrawsTheSameBands)
+{
+  // A layout brought up to date after each edit, told which volume changed
+  // (or finding it through the content keys), must equal one measured
+  // afresh; and a band drawn from it must show what the whole report draws
+  // there, the long volumes table included.
+  auto project = EmptyProject("Plant");
+  for (int i = 0; i < 40; ++i)
+    AddVolume(*project, "Room " + std::to_string(i), 0, 10_m, 8_m, 3_m);
+  CFakeSurface surface;
+  CWindowLayout told = LayoutWindowReport(surface, kWindowPage, *project);
+  CWindowLayout found = told;
+  auto same = [&](const CWindowLayout& layout, const std::string& when)
+  {
+    const CWindowLayout fresh = LayoutWindowReport(surface, kWindowPage, *project);
+    EXPECT_EQ(layout.VolumeTops(), fresh.VolumeTops()) << when;
+    EXPECT_EQ(layout.Size().mWidth, fresh.Size().mWidth) << when;
+    EXPECT_EQ(layout.Size().mHeight, fresh.Size().mHeight) << when;
+    EXPECT_EQ(layout.VolumesColumns(), fresh.VolumesColumns()) << when;
+  };
+  CArea& room = *project->mAreaTable.Get(7);
+  const std::vector<std::pair<const char*, std::function<CArea*()>>> edits = {
+      {"height",
+       [&]
+       {
+         room.SetHeight(12);
+         return &room;
+       }},
+      {"hazard class",
+       [&]
+       {
+         room.SetHazard(9);
+         return &room;
+       }}, // the widest class name
+      {"openings",
+       [&]
+       {
+         AddOpening(room, VENT_WALL, SHAPE_RECTANGULAR, 4, 3, 0.5);
+         return &room;
+       }},
+      {"devices",
+       [&]
+       {
+         room.SetDeviceCount(2, 123456);
+         return &room;
+       }},
+      {"notes",
+       [&]
+       {
+         room.SetNotes(std::string(300, 'x') + " and a few words after a long word");
+         room.SetIncludeNotes(true);
+         return &room;
+       }},
+      {"volume total",
+       [&]
+       {
+         project->mAreaTable.Get(39)->SetLength(100000);
+         return project->mAreaTable.Get(39);
+       }},
+      {"project notes",
+       [&]
+       {
+         project->mNotes = "Several lines\nof project notes\nmove every section.";
+         project->mIncludeNotes = true;
+         return nullptr;
+       }},
+  };
+  for (const auto& [what, edit] : edits)
+  {
+    CArea* volume = edit();
+    project->RecalculateProject();
+    told.Remeasure(surface, kWindowPage, *project, {volume});
+    same(told, std::string("told of ") + what);
+    found.Check(surface, kWindowPage, *project);
+    same(found, std::string("found ") + what);
+  }
+
+  CFakeSurface whole;
+  DrawWindowReport(whole, kWindowPage, *project, true);
+  const int height = told.Size().mHeight;
+  for (int top : {0, 5 * L + 3, height / 3, height - 300})
+  {
+    const int bottom = top + 400;
+    auto inBand = [&](const std::vector<CDrawnText>& texts)
+    {
+      std::vector<std::string> shown;
+      for (const CDrawnText& t : texts)
+        if (t.mY < bottom && t.mY + L > top)
+          shown.push_back(std::to_string(t.mX) + "," + std::to_string(t.mY) + " " + t.mText);
+      return shown;
+    };
+    CFakeSurface band;
+    DrawWindowReportBand(band, kWindowPage, *project, told, top, bottom);
+    EXPECT_EQ(inBand(band.mTexts), inBand(whole.mTexts)) << "band from " << top;
+  }
 }

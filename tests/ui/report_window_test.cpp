@@ -28,6 +28,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
@@ -113,6 +114,25 @@ protected:
       project->mNotes += "Line " + std::to_string(i) + " of the project notes, long enough to wrap "
                          "at the right edge of the page at least once.\n";
     return project;
+  }
+
+  // The whole report drawn afresh where the view is scrolled to, in the
+  // view's size: what the view must show there.
+  static QImage WholeReportPicture(CReportView* view, const CProject& project)
+  {
+    const QSize size = view->viewport()->size();
+    QImage image(size, QImage::Format_RGB32);
+    image.setDotsPerMeterX(qRound(view->viewport()->logicalDpiX() / 0.0254));
+    image.setDotsPerMeterY(qRound(view->viewport()->logicalDpiY() / 0.0254));
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    CQtReportSurface surface(painter, &image);
+    surface.Prepare();
+    const int left = -view->horizontalScrollBar()->value();
+    DrawWindowReport(
+        surface, {left, -view->verticalScrollBar()->value(), left + 8 * surface.PixelsPerInchX()},
+        project, true);
+    return image;
   }
 
   static int PdfPages(const QString& path)
@@ -262,22 +282,7 @@ TEST_F(ReportWindowTest, APaintShowsWhatTheWholeReportDrawsThereAfterEveryEdit)
   ReportWindow(project)->resize(700, 400);
   Settle();
 
-  auto whole = [&] {
-    const QSize size = view->viewport()->size();
-    QImage image(size, QImage::Format_RGB32);
-    image.setDotsPerMeterX(qRound(view->viewport()->logicalDpiX() / 0.0254));
-    image.setDotsPerMeterY(qRound(view->viewport()->logicalDpiY() / 0.0254));
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    CQtReportSurface surface(painter, &image);
-    surface.Prepare();
-    const int left = -view->horizontalScrollBar()->value();
-    DrawWindowReport(surface,
-                     {left, -view->verticalScrollBar()->value(),
-                      left + 8 * surface.PixelsPerInchX()},
-                     *project, true);
-    return image;
-  };
+  auto whole = [&] { return WholeReportPicture(view, *project); };
   auto expectSame = [&](const char* when) {
     QScrollBar* bar = view->verticalScrollBar();
     for (int value : {0, bar->maximum() / 7, bar->maximum() / 3, bar->maximum()})
@@ -440,4 +445,62 @@ TEST_F(ReportWindowTest, RepaintsAfterEveryCalculationOfItsProject)
   project->RecalculateProject();
   Settle();
   EXPECT_EQ(ReportWindowOf(project), nullptr);
+}
+
+TEST_F(ReportWindowTest, AfterEachEditUndoAndRedoThePaintShowsWhatAFreshDrawingShows)
+{
+  // The document's notice of an edit tells the window which parts to
+  // measure again; the first paint after it must show what the whole
+  // report drawn afresh shows, with the scroll range of its new height.
+  CProject* project = LongProject();
+  CProjectDocument* document = OpenProjects().Document(project);
+  OpenReportWindow(project);
+  Settle();
+  CReportView* view = ReportWindow(project)->View();
+  ReportWindow(project)->resize(700, 400);
+  Settle();
+  CArea* room = project->mAreaTable.Get(2);
+  const std::vector<std::pair<const char*, std::function<void()>>> edits = {
+      {"height", [&] { document->SetVolumeSize(*room, 10, 8, 7.5); }},
+      {"opening",
+       [&] {
+         document->AddOpening(*room, {VENT_CEILING, SHAPE_RECTANGULAR, 2, 1, 1});
+       }},
+      {"device count", [&] { document->SetDeviceCount(*room, 1, 40); }},
+      {"notes",
+       [&]
+       {
+         document->SetVolumeNotes(*room, std::string(40, 'n') + " notes that wrap " +
+                                             std::string(80, 'w'));
+       }},
+      {"notes shown", [&] { document->SetIncludeVolumeNotes(*room, true); }},
+      {"project reference", [&] { document->SetProjectReference("Ref 7"); }},
+      {"units", [&] { document->SetUnits(UNITS_IMPERIAL); }},
+      {"undo units", [&] { document->Undo(); }},
+      {"undo project reference", [&] { document->Undo(); }},
+      {"undo notes shown", [&] { document->Undo(); }},
+      {"redo notes shown", [&] { document->Redo(); }},
+      {"volume deleted", [&] { document->DeleteVolume("Room 101"); }},
+      {"undo volume deleted", [&] { document->Undo(); }},
+  };
+  QScrollBar* bar = view->verticalScrollBar();
+  int step = 0;
+  for (const auto& [what, edit] : edits)
+  {
+    // Scrolled to the top, to the room's section or further down.
+    const int at = std::array{0, 800, bar->maximum() / 2}[step++ % 3];
+    bar->setValue(std::min(at, bar->maximum()));
+    Settle();
+    edit();
+    const QImage shown = view->Render();
+    EXPECT_TRUE(shown == WholeReportPicture(view, *project)) << what;
+    QImage probe(1, 1, QImage::Format_RGB32);
+    probe.setDotsPerMeterX(qRound(view->viewport()->logicalDpiX() / 0.0254));
+    probe.setDotsPerMeterY(qRound(view->viewport()->logicalDpiY() / 0.0254));
+    QPainter painter(&probe);
+    CQtReportSurface surface(painter, &probe);
+    const int height =
+        DrawWindowReport(surface, {0, 0, 8 * surface.PixelsPerInchX()}, *project, false).mHeight;
+    EXPECT_EQ(bar->maximum(), std::max(0, height - view->viewport()->height())) << what;
+  }
 }
