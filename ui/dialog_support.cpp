@@ -24,14 +24,21 @@ int DialogUnitsY(const QWidget* widget, int units)
   return units * QFontMetrics(widget->font()).height() / 8;
 }
 
-void TellInputRefused(QWidget* parent, const QString& message)
+void TellInputRefused(QLineEdit* field, const QString& message)
 {
-  QPointer<QWidget> guard = parent;
-  QTimer::singleShot(0, parent,
-                     [guard, message]
+  QPointer<QWidget> window = field->window();
+  QPointer<QLineEdit> guard = field;
+  QTimer::singleShot(0, window,
+                     [window, guard, message]
                      {
-                       if (guard)
-                         ShowMessage(guard, kAppTitle, message, CPromptIcon::Exclamation);
+                       if (!window)
+                         return;
+                       ShowMessage(window, kAppTitle, message, CPromptIcon::Exclamation);
+                       if (guard && guard->isVisible())
+                       {
+                         guard->setFocus(Qt::OtherFocusReason);
+                         guard->selectAll();
+                       }
                      });
 }
 
@@ -58,7 +65,7 @@ bool ReadLengthField(QLineEdit* field, UnitSystem units, double& metres)
   QString message = ToQt(MeasureRefusalText(refusal));
   if (lost)
     message = message.arg(field->text().trimmed());
-  TellInputRefused(field->window(), message);
+  TellInputRefused(field, message);
   return false;
 }
 

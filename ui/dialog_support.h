@@ -22,8 +22,10 @@ int DialogUnitsX(const QWidget* widget, int units);
 int DialogUnitsY(const QWidget* widget, int units);
 
 // Tells the user, once the current event has been handled, why what they
-// typed was refused (one short message; CR LF separates its lines).
-void TellInputRefused(QWidget* parent, const QString& message);
+// typed into a field was refused (one short message; CR LF separates its
+// lines), then gives the focus back to the field, its text selected, so the
+// figure can be typed again at once.
+void TellInputRefused(QLineEdit* field, const QString& message);
 
 // The user's decimal separator as ParseMeasure takes it: ',' or '.'.
 char UserDecimalPoint();
