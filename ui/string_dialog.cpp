@@ -48,6 +48,10 @@ void CStringDialog::Commit()
 {
   bool lost = false;
   mText = TakeFieldText(this, mEdit->text(), &lost);
+  // Removed characters would leave their blanks behind: a name typed as a
+  // word in another script, a blank and "Cafe" would start with a blank.
+  if (lost)
+    mText = CollapseSpaces(mText);
   if (mFilter)
     mText = mFilter(mText);
   mEdit->setText(ToQt(mText));
