@@ -25,6 +25,10 @@ CMDIClientWnd::CMDIClientWnd(QWidget* parent) : QMdiArea(parent)
 {
   // The picture covers everything: no background needs erasing first.
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+  // Child windows keep their size: in a main window made smaller than one of
+  // them, scroll bars bring the rest of it (its buttons) back into reach.
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   Compose();
 }
 
