@@ -58,6 +58,9 @@ void CVTXPageCustomer::Refresh()
   const bool inBook = book.Get(project->mCustomer.mName, entry);
   const int selected = FillSortedNames(mCompany, book.Names(), inBook ? entry.mName : std::string());
   mCompany->setEnabled(mCompany->count() > 0);
+  // A customer missing from the book is still the project's: its name is
+  // shown greyed above its address, not selected.
+  mCompany->setPlaceholderText(selected < 0 ? ToQt(project->mCustomer.mName) : QString());
   mEdit->setEnabled(selected >= 0);
   mDelete->setEnabled(selected >= 0);
   ShowAddressRows(mLines, project->mCustomer, 1);

@@ -132,6 +132,9 @@ void CVTXPageProject::Refresh()
   const CNameList& designers = Designers();
   const int selected = FillSortedNames(mDesigners, designers.Names(), project->mProject_Designer);
   mDesigners->setEnabled(mDesigners->count() > 0);
+  // A designer missing from this computer's list (a project from elsewhere)
+  // is still the project's: shown greyed, not selected.
+  mDesigners->setPlaceholderText(selected < 0 ? ToQt(project->mProject_Designer) : QString());
   mDeleteDesigner->setEnabled(selected >= 0);
   ShowFieldText(mDate, ToQt(project->mProject_Date));
   ShowReference();
