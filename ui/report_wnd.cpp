@@ -10,6 +10,7 @@
 
 #include <QCloseEvent>
 #include <QImage>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -183,6 +184,22 @@ void CReportView::resizeEvent(QResizeEvent* event)
 }
 
 void CReportView::scrollContentsBy(int, int) { viewport()->update(); }
+
+void CReportView::keyPressEvent(QKeyEvent* event)
+{
+  // The scroll area pages and steps; Home and End (with or without Ctrl)
+  // go to the start and the end of the report, as in any document viewer.
+  const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+  if ((event->key() == Qt::Key_Home || event->key() == Qt::Key_End) &&
+      (modifiers == Qt::NoModifier || modifiers == Qt::ControlModifier))
+  {
+    verticalScrollBar()->triggerAction(event->key() == Qt::Key_Home
+                                         ? QAbstractSlider::SliderToMinimum
+                                         : QAbstractSlider::SliderToMaximum);
+    return;
+  }
+  QAbstractScrollArea::keyPressEvent(event);
+}
 
 void CReportView::UpdateScrollBars(CReportSize size)
 {

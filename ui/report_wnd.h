@@ -39,6 +39,7 @@ public:
 protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
 
 private:
