@@ -203,6 +203,14 @@ CValueField::CValueField(QWidget* parent, Qt::Alignment alignment) : QLineEdit(p
   ApplyColours();
 }
 
+void CValueField::SetValue(const QString& text)
+{
+  if (text == this->text())
+    return;
+  setText(text);
+  setCursorPosition(0);
+}
+
 void CValueField::SetHighlighted(bool on)
 {
   if (on == mHighlighted)

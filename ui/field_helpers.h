@@ -114,7 +114,9 @@ class CValueField : public QLineEdit
   Q_OBJECT
 public:
   explicit CValueField(QWidget* parent = nullptr, Qt::Alignment alignment = Qt::AlignLeft);
-  void SetValue(const QString& text) { SetTextIfDiffers(this, text); }
+  // Shows the text from its start: a figure too long for the field shows
+  // its leading digits, not a tail that reads as a smaller number.
+  void SetValue(const QString& text);
   void SetHighlighted(bool on);
   bool Highlighted() const { return mHighlighted; }
 
