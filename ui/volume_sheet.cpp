@@ -107,6 +107,10 @@ bool CVTXAreaSheet::QueryClose()
   if (!mArea)
     return false;
   // A count still being typed decides whether the volume is short of devices.
+  // A refused one keeps the window open, so that it can be put right; the
+  // message saying why comes without the UL question over it.
+  if (!mDevicePage->CommitFocusedCount())
+    return true;
   CommitEdits();
   if (!mArea || !(mArea->mWarnings & AW_BELOW_UL_DENSITY))
     return false;

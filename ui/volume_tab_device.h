@@ -23,6 +23,9 @@ public:
   // (leave) on No.
   bool QueryLeave() override;
   bool AsksOnLeave() const override { return true; }
+  // Takes the count being typed, if a "Selected" field has the focus; false
+  // when it was refused (too large to store), the user being told why.
+  bool CommitFocusedCount();
 
   // The widgets of a model's row, by model index 0..7.
   QLabel* NameLabel(int model) const { return mRows[model].mName; }
@@ -50,7 +53,6 @@ private:
   QWidget* MakeTotals();
   // Takes a typed count; false when it was refused (too large to store).
   bool CommitCount(int model);
-  bool CommitFocusedCount();
   // Replaces the selection with the fewest devices that reach both the
   // required mass and the UL minimum.
   void Propose();
