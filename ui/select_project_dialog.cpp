@@ -90,6 +90,14 @@ CSelectProjectDialog::CSelectProjectDialog(QWidget* parent)
           &CSelectProjectDialog::OnChangeDirectory);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(mList, &QTreeWidget::itemSelectionChanged, this, &CSelectProjectDialog::UpdateButtons);
+  // Enter on the row under the keyboard cursor, none being selected, selects
+  // it; the key then reaches "Open", the default button, like a double click.
+  connect(mList, &QTreeWidget::itemActivated, this,
+          [this](QTreeWidgetItem* item)
+          {
+            if (item && SelectedRows().empty())
+              item->setSelected(true);
+          });
   connect(mList, &QTreeWidget::itemDoubleClicked, this,
           [this]
           {
