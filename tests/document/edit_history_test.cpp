@@ -1,6 +1,7 @@
 #include "document/project_document.h"
 #include "storage/project_file.h"
 #include "storage/schedule_import.h"
+#include "tests/common/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -169,11 +170,10 @@ TEST(EditHistory, NewEditsDropRedoNoOpsLeaveNoStepAndTheHistoryIsBounded)
 
 TEST(EditHistory, UndoingBackToTheSavedStateLeavesTheProjectUnmodified)
 {
-  std::string folder = (fs::temp_directory_path() / "vantor-undo-XXXXXX").string();
-  ASSERT_NE(::mkdtemp(folder.data()), nullptr);
+  const CTempFolder folder;
   CHistoryFixture f;
   CProject& p = f.document.Project();
-  p.mPath = (fs::path(folder) / "Plant.ad").string();
+  p.mPath = (folder.Path() / "Plant.ad").string();
   ASSERT_TRUE(f.document.Save());
   EXPECT_FALSE(p.IsModified());
 
@@ -195,7 +195,6 @@ TEST(EditHistory, UndoingBackToTheSavedStateLeavesTheProjectUnmodified)
   EXPECT_TRUE(p.IsModified());
   ASSERT_TRUE(f.document.Redo());
   EXPECT_FALSE(p.IsModified());
-  fs::remove_all(folder);
 }
 
 TEST(EditHistory, AStepNeverRemovesAVolumeWhoseWindowIsOpen)

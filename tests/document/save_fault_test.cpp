@@ -15,6 +15,8 @@
 #include "storage/safe_file.h"
 #include "storage/settings_store.h"
 #include "storage/work_folder.h"
+#include "tests/common/file_bytes.h"
+#include "tests/common/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -37,14 +39,6 @@ namespace fs = std::filesystem;
 
 namespace
 {
-std::string Slurp(const fs::path& path)
-{
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 std::vector<std::string> Entries(const fs::path& folder)
 {
   std::vector<std::string> names;
@@ -299,10 +293,6 @@ class SaveFaultTest : public ::testing::TestWithParam<CFileKind>
 protected:
   void SetUp() override
   {
-    std::string pattern = (fs::temp_directory_path() / "vantor-fault-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    mDir = pattern;
-    mStarted = fs::current_path();
     mTarget = mDir / GetParam().file;
     mOld = GetParam().bytes(mDir, 0);
     mNew = GetParam().bytes(mDir, 1);
@@ -312,7 +302,6 @@ protected:
   {
     fs::current_path(mStarted);
     fs::permissions(mDir, fs::perms::owner_all);
-    fs::remove_all(mDir);
   }
 
   bool Save(int version, std::string* error = nullptr) const
@@ -322,7 +311,7 @@ protected:
   // The old file whole, as the program's reader takes it.
   void ExpectOldFileOnly(const std::string& when) const
   {
-    const std::string bytes = Slurp(mTarget);
+    const std::string bytes = ReadBytes(mTarget);
     EXPECT_EQ(bytes, mOld) << when;
     if (GetParam().reads)
     {
@@ -331,7 +320,9 @@ protected:
     EXPECT_EQ(Entries(mDir), std::vector<std::string>{GetParam().file}) << when;
   }
 
-  fs::path mDir, mTarget, mStarted;
+  CTempFolder mTemp;
+  const fs::path mDir = mTemp.Path(), mStarted = fs::current_path();
+  fs::path mTarget;
   std::string mOld, mNew;
 };
 
@@ -381,7 +372,7 @@ TEST_P(SaveFaultTest, AFailureAtEverySystemCallKeepsTheOldFileWholeAndTellsWhy)
     ExpectOldFileOnly(when);
     // The program runs on: the next save goes through whole.
     EXPECT_TRUE(Save(1)) << when;
-    EXPECT_EQ(Slurp(mTarget), mNew) << when;
+    EXPECT_EQ(ReadBytes(mTarget), mNew) << when;
     EXPECT_EQ(Entries(mDir).size(), 1u) << when;
     if (!HasFailure())
       ++survived;
@@ -423,7 +414,7 @@ TEST_P(SaveFaultTest, KillingASavingProcessLeavesTheOldOrTheNewFileAndNoTemporar
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
 
-    const std::string bytes = Slurp(mTarget);
+    const std::string bytes = ReadBytes(mTarget);
     ASSERT_TRUE(bytes == mOld || bytes == mNew) << "kill " << kill << ": " << bytes.size() << " bytes";
     if (GetParam().reads)
     {
@@ -461,9 +452,8 @@ void LeaveATemporaryFile(const fs::path& path)
 
 TEST(SaveLeftovers, OnlyUnheldTemporaryFilesOfOurOwnMakingAreRemoved)
 {
-  std::string pattern = (fs::temp_directory_path() / "vantor-left-XXXXXX").string();
-  ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-  const fs::path dir = pattern;
+  const CTempFolder temp;
+  const fs::path& dir = temp.Path();
   LeaveATemporaryFile(dir / "Plant.ad");
   LeaveATemporaryFile(dir / "Plant.ad"); // this save removed the first one's leftover
   LeaveATemporaryFile(dir / kCustomerFileName);
@@ -493,22 +483,20 @@ TEST(SaveLeftovers, OnlyUnheldTemporaryFilesOfOurOwnMakingAreRemoved)
   EXPECT_EQ(left, expected);
 
   ASSERT_TRUE(live.Commit());
-  EXPECT_EQ(Slurp(dir / "Live.ad"), "live");
+  EXPECT_EQ(ReadBytes(dir / "Live.ad"), "live");
   EXPECT_EQ(Entries(dir).size(), theirs.size() + 2);
-  fs::remove_all(dir);
 }
 
 TEST(SaveLeftovers, TheLongestNamesAreWrittenAndCleanedUpAndANulInANameIsRefused)
 {
-  std::string pattern = (fs::temp_directory_path() / "vantor-names-XXXXXX").string();
-  ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-  const fs::path dir = pattern;
+  const CTempFolder temp;
+  const fs::path& dir = temp.Path();
   // A name of the longest length leaves no room for the temporary name's
   // eight characters more: the temporary file is named shorter.
   const fs::path longest = dir / (std::string(252, 'n') + ".ad");
   std::string error;
   EXPECT_TRUE(WriteFileSafely(longest.string(), "long", &error)) << error;
-  EXPECT_EQ(Slurp(longest), "long");
+  EXPECT_EQ(ReadBytes(longest), "long");
   LeaveATemporaryFile(longest);
   EXPECT_EQ(Entries(dir).size(), 2u);
   EXPECT_EQ(RemoveLeftoverSaveFiles(dir.string()), 1);
@@ -519,5 +507,4 @@ TEST(SaveLeftovers, TheLongestNamesAreWrittenAndCleanedUpAndANulInANameIsRefused
   EXPECT_FALSE(WriteFileSafely((dir / std::string("a\0b.ad", 6)).string(), "x", &error));
   EXPECT_NE(error.find("NUL"), std::string::npos) << error;
   EXPECT_EQ(Entries(dir), std::vector<std::string>{longest.filename().string()});
-  fs::remove_all(dir);
 }

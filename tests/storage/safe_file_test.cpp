@@ -1,5 +1,8 @@
 #include "storage/safe_file.h"
 
+#include "tests/common/file_bytes.h"
+#include "tests/common/temp_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -13,36 +16,13 @@ namespace fs = std::filesystem;
 
 namespace
 {
-class SafeFileTest : public ::testing::Test
+class SafeFileTest : public TempFolderTest
 {
 protected:
-  void SetUp() override
-  {
-    mDir = fs::temp_directory_path() / ("vantor_safe_" + std::to_string(::getpid()) + "_" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(mDir);
-    fs::create_directories(mDir);
-  }
-  void TearDown() override { fs::remove_all(mDir); }
-
-  std::string Path(const char* name) const { return (mDir / name).string(); }
-  static std::string Slurp(const std::string& path)
-  {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-  static void Put(const std::string& path, const std::string& text)
-  {
-    std::ofstream(path, std::ios::binary) << text;
-  }
   std::size_t EntryCount() const
   {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(mDir), fs::directory_iterator()));
   }
-
-  fs::path mDir;
 };
 } // namespace
 
@@ -53,9 +33,9 @@ TEST_F(SafeFileTest, WritesNewAndReplacesOldFilesWholeLeavingNoTemporaryFile)
   big[0] = 'A';
   big[9999] = 'Z';
   ASSERT_TRUE(WriteFileSafely(path, big));
-  EXPECT_EQ(Slurp(path), big);
+  EXPECT_EQ(ReadBytes(path), big);
   ASSERT_TRUE(WriteFileSafely(path, "short"));
-  EXPECT_EQ(Slurp(path), "short");
+  EXPECT_EQ(ReadBytes(path), "short");
   // Megabytes after a buffered start, as a large project file is written.
   std::string huge(3 * 1024 * 1024 + 7, '\0');
   for (std::size_t i = 0; i < huge.size(); ++i)
@@ -68,7 +48,7 @@ TEST_F(SafeFileTest, WritesNewAndReplacesOldFilesWholeLeavingNoTemporaryFile)
     ASSERT_TRUE(file.Write("tail"));
     ASSERT_TRUE(file.Commit());
   }
-  EXPECT_EQ(Slurp(path), "head" + huge + "tail");
+  EXPECT_EQ(ReadBytes(path), "head" + huge + "tail");
   std::string empty;
   ASSERT_TRUE(WriteFileSafely(path, empty));
   EXPECT_EQ(fs::file_size(path), 0u);
@@ -78,7 +58,7 @@ TEST_F(SafeFileTest, WritesNewAndReplacesOldFilesWholeLeavingNoTemporaryFile)
 TEST_F(SafeFileTest, KeepsTheModeOfTheFileItReplaces)
 {
   std::string path = Path("m.vtx");
-  Put(path, "old");
+  WriteBytes(path, "old");
   ::chmod(path.c_str(), 0640);
   ASSERT_TRUE(WriteFileSafely(path, "new"));
   struct stat st{};
@@ -95,11 +75,11 @@ TEST_F(SafeFileTest, FailuresLeaveTheOldFileAndNoTemporaryFileWithAReason)
   EXPECT_NE(error.find("No such file"), std::string::npos) << error;
 
   // A plain file where the folder should be.
-  Put(Path("plain"), "I am a file");
+  WriteBytes(Path("plain"), "I am a file");
   error.clear();
   EXPECT_FALSE(WriteFileSafely(Path("plain/x.ad"), "data", &error));
   EXPECT_FALSE(error.empty());
-  EXPECT_EQ(Slurp(Path("plain")), "I am a file");
+  EXPECT_EQ(ReadBytes(Path("plain")), "I am a file");
 
   // A folder in place of the target.
   fs::create_directories(mDir / "d.ad" / "inner");
@@ -114,14 +94,14 @@ TEST_F(SafeFileTest, FailuresLeaveTheOldFileAndNoTemporaryFileWithAReason)
 TEST_F(SafeFileTest, DiscardOrDestructionBeforeCommitKeepsTheOldFile)
 {
   std::string path = Path("p.ad");
-  Put(path, "old content");
+  WriteBytes(path, "old content");
   {
     CSafeFile file(path);
     ASSERT_TRUE(file.Open());
     ASSERT_TRUE(file.Write("new content that is never committed"));
     EXPECT_EQ(EntryCount(), 2u); // the temporary file sits beside the target
   }
-  EXPECT_EQ(Slurp(path), "old content");
+  EXPECT_EQ(ReadBytes(path), "old content");
   EXPECT_EQ(EntryCount(), 1u);
 
   CSafeFile file(path);
@@ -129,7 +109,7 @@ TEST_F(SafeFileTest, DiscardOrDestructionBeforeCommitKeepsTheOldFile)
   file.Write("x");
   file.Discard();
   EXPECT_FALSE(file.Commit());
-  EXPECT_EQ(Slurp(path), "old content");
+  EXPECT_EQ(ReadBytes(path), "old content");
   EXPECT_EQ(EntryCount(), 1u);
 }
 
@@ -142,10 +122,10 @@ TEST_F(SafeFileTest, AFailedWriteOnAFullDeviceKeepsTheOldFile)
   if (std::system(cmd.c_str()) != 0)
     GTEST_SKIP() << "cannot mount a small tmpfs here";
   std::string path = (mount / "full.ad").string();
-  Put(path, "old content");
+  WriteBytes(path, "old content");
   std::string error;
   bool ok = WriteFileSafely(path, std::string(1 << 20, 'y'), &error);
-  std::string content = Slurp(path);
+  std::string content = ReadBytes(path);
   std::size_t entries = static_cast<std::size_t>(
     std::distance(fs::directory_iterator(mount), fs::directory_iterator()));
   std::system(("umount '" + mount.string() + "'").c_str());

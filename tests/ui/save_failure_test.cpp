@@ -5,6 +5,7 @@
 #include "document/open_projects.h"
 #include "document/shared_lists.h"
 #include "storage/project_file.h"
+#include "tests/common/file_bytes.h"
 #include "tests/ui/project_test_fixture.h"
 
 #include "model/area.h"
@@ -39,14 +40,6 @@ public:
 private:
   CSafeFileCalls* mPrevious;
 };
-
-std::string Slurp(const std::string& path)
-{
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 std::vector<std::string> FolderEntries()
 {
@@ -89,7 +82,7 @@ TEST_F(SaveFailure, EverySaveOnAFullDiskIsReportedWithItsReasonAndLosesNothing)
   }
   std::vector<std::pair<std::string, std::string>> before;
   for (const char* file : {"Plant.ad", "Plant.rtf", "Plant.dmp", kCustomerFileName, kDesignerFileName})
-    before.emplace_back(file, Slurp(file));
+    before.emplace_back(file, ReadBytes(file));
   const std::vector<std::string> entries = FolderEntries();
 
   CProject* project = Open("Plant");
@@ -154,7 +147,7 @@ TEST_F(SaveFailure, EverySaveOnAFullDiskIsReportedWithItsReasonAndLosesNothing)
     EXPECT_TRUE(project->IsModified()) << action.file;
     EXPECT_TRUE(ProjectPage(project)->SaveButton()->isEnabled()) << action.file;
     for (const auto& [file, bytes] : before)
-      EXPECT_EQ(Slurp(file), bytes) << file << " after the failed save of " << action.file;
+      EXPECT_EQ(ReadBytes(file), bytes) << file << " after the failed save of " << action.file;
     EXPECT_EQ(FolderEntries(), entries) << action.file;
   }
 
