@@ -108,6 +108,28 @@ std::string ProjectBytes(const fs::path& folder, int version)
   return bytes;
 }
 
+// A shared list (the customer book, the designers' names), saved by its own
+// Save and read back by its own Decode.
+template <class List> CFileKind SharedListKind(const char* label, const std::string& file, void (*fill)(List&, int))
+{
+  return {label, file,
+          [file, fill](const fs::path& folder, int v, std::string* error)
+          {
+            List list;
+            fill(list, v);
+            return list.Save((folder / file).string(), error);
+          },
+          [fill](const fs::path&, int v)
+          {
+            List list;
+            fill(list, v);
+            std::string bytes;
+            list.Encode(bytes);
+            return bytes;
+          },
+          [](const std::string& bytes) { return List().Decode(bytes); }};
+}
+
 std::vector<CFileKind> FileKinds()
 {
   std::vector<CFileKind> kinds;
@@ -124,38 +146,8 @@ std::vector<CFileKind> FileKinds()
                      CProject project;
                      return ReadProjectFile(bytes, project);
                    }});
-  kinds.push_back({"customers", kCustomerFileName,
-                   [](const fs::path& folder, int v, std::string* error)
-                   {
-                     CAddressBook book;
-                     FillCustomers(book, v);
-                     return book.Save((folder / kCustomerFileName).string(), error);
-                   },
-                   [](const fs::path&, int v)
-                   {
-                     CAddressBook book;
-                     FillCustomers(book, v);
-                     std::string bytes;
-                     book.Encode(bytes);
-                     return bytes;
-                   },
-                   [](const std::string& bytes) { return CAddressBook().Decode(bytes); }});
-  kinds.push_back({"designers", kDesignerFileName,
-                   [](const fs::path& folder, int v, std::string* error)
-                   {
-                     CNameList list;
-                     FillDesigners(list, v);
-                     return list.Save((folder / kDesignerFileName).string(), error);
-                   },
-                   [](const fs::path&, int v)
-                   {
-                     CNameList list;
-                     FillDesigners(list, v);
-                     std::string bytes;
-                     list.Encode(bytes);
-                     return bytes;
-                   },
-                   [](const std::string& bytes) { return CNameList().Decode(bytes); }});
+  kinds.push_back(SharedListKind<CAddressBook>("customers", kCustomerFileName, FillCustomers));
+  kinds.push_back(SharedListKind<CNameList>("designers", kDesignerFileName, FillDesigners));
   kinds.push_back({"report", "Plant.rtf",
                    [](const fs::path& folder, int v, std::string* error)
                    {
