@@ -9,8 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <unistd.h>
 
 TEST(ProjectCopy, CopiesTheStoredFieldsUnderTheNewNameAndLeavesTheSourceAlone)
 {

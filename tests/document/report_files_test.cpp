@@ -14,8 +14,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 

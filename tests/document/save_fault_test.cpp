@@ -29,7 +29,6 @@
 #include <functional>
 #include <linux/capability.h>
 #include <random>
-#include <sstream>
 #include <sys/file.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>

@@ -11,7 +11,6 @@
 #include <cerrno>
 #include <filesystem>
 #include <functional>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <tuple>

@@ -13,10 +13,7 @@
 #include <chrono>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <limits>
-#include <sstream>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 

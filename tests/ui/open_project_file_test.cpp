@@ -12,8 +12,6 @@
 #include <QAction>
 #include <QMimeData>
 #include <QUrl>
-#include <fstream>
-#include <iterator>
 
 namespace fs = std::filesystem;
 

@@ -20,8 +20,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <cerrno>
-#include <fstream>
-#include <sstream>
 
 namespace
 {

@@ -22,7 +22,6 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 class CShellTest : public ::testing::Test
 {
