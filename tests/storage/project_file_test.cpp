@@ -4,6 +4,7 @@
 #include "storage/byte_reader.h"
 #include "tests/common/file_bytes.h"
 #include "tests/common/temp_folder.h"
+#include "tests/model/project_builders.h"
 #include "tests/storage/byte_builder.h"
 
 #include "storage/catalogue.h"
@@ -19,8 +20,6 @@ namespace fs = std::filesystem;
 
 namespace
 {
-constexpr double operator""_m(long double v) { return static_cast<double>(v); }
-
 // A project holding a value in every stored field.
 void FillProject(CProject& p)
 {
