@@ -19,7 +19,6 @@
 
 #include <QApplication>
 #include <QMdiArea>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <filesystem>
 #include <functional>

@@ -26,7 +26,6 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <array>
 #include <filesystem>
