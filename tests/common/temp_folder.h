@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <system_error>
+#include <vector>
 
 class CTempFolder
 {
@@ -35,6 +37,16 @@ public:
 private:
   std::filesystem::path mPath;
 };
+
+// The names of what a folder holds, sorted.
+inline std::vector<std::string> FolderNames(const std::filesystem::path& folder)
+{
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
 
 // A fixture whose tests each work in their own temporary folder `mDir`.
 class TempFolderTest : public ::testing::Test

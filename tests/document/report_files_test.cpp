@@ -175,10 +175,7 @@ TEST_F(RtfFile, CreatingAgainReplacesTheFileAndLeavesNothingElse)
   project->mProject_Date = "12/31/99";
   ASSERT_TRUE(CreateTextFileReport(*project, mDir.string(), path, nullptr));
   EXPECT_NE(ReadBytes(path).find("12/31/99"), std::string::npos);
-  std::vector<std::string> names;
-  for (const fs::directory_entry& entry : fs::directory_iterator(mDir))
-    names.push_back(entry.path().filename().string());
-  EXPECT_EQ(names, std::vector<std::string>({"Warehouse 7.rtf"}));
+  EXPECT_EQ(FolderNames(mDir), std::vector<std::string>({"Warehouse 7.rtf"}));
   EXPECT_EQ(TextFileReportMessage(path),
             "The text file version of the report was created and saved as " + path + ".");
 }

@@ -38,15 +38,6 @@ namespace fs = std::filesystem;
 
 namespace
 {
-std::vector<std::string> Entries(const fs::path& folder)
-{
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 // Two versions of each content, large enough that a save takes many writes.
 void FillProject(CProject& project, const fs::path& folder, int version)
 {
@@ -308,7 +299,7 @@ protected:
     {
       EXPECT_TRUE(GetParam().reads(bytes)) << when;
     }
-    EXPECT_EQ(Entries(mDir), std::vector<std::string>{GetParam().file}) << when;
+    EXPECT_EQ(FolderNames(mDir), std::vector<std::string>{GetParam().file}) << when;
   }
 
   CTempFolder mTemp;
@@ -364,7 +355,7 @@ TEST_P(SaveFaultTest, AFailureAtEverySystemCallKeepsTheOldFileWholeAndTellsWhy)
     // The program runs on: the next save goes through whole.
     EXPECT_TRUE(Save(1)) << when;
     EXPECT_EQ(ReadBytes(mTarget), mNew) << when;
-    EXPECT_EQ(Entries(mDir).size(), 1u) << when;
+    EXPECT_EQ(FolderNames(mDir).size(), 1u) << when;
     if (!HasFailure())
       ++survived;
   }
@@ -412,12 +403,12 @@ TEST_P(SaveFaultTest, KillingASavingProcessLeavesTheOldOrTheNewFileAndNoTemporar
       EXPECT_TRUE(GetParam().reads(bytes)) << "kill " << kill;
     }
     newSeen += bytes == mNew;
-    if (Entries(mDir).size() > 1)
+    if (FolderNames(mDir).size() > 1)
       ++leftovers;
     // The program runs again: entering its work folder removes what the kill left.
     CMemorySettingsStore settings;
     ASSERT_TRUE(ChangeWorkFolder(settings, mDir.string()));
-    ASSERT_EQ(Entries(mDir), std::vector<std::string>{GetParam().file}) << "kill " << kill;
+    ASSERT_EQ(FolderNames(mDir), std::vector<std::string>{GetParam().file}) << "kill " << kill;
   }
   RecordProperty("kills", kKills);
   RecordProperty("kills_leaving_a_temporary_file", leftovers);
@@ -449,8 +440,8 @@ TEST(SaveLeftovers, OnlyUnheldTemporaryFilesOfOurOwnMakingAreRemoved)
   LeaveATemporaryFile(dir / "Plant.ad"); // this save removed the first one's leftover
   LeaveATemporaryFile(dir / kCustomerFileName);
   LeaveATemporaryFile(dir / "notes.txt"); // not a file the program writes
-  ASSERT_EQ(Entries(dir).size(), 3u);
-  const std::string strangers = Entries(dir).back(); // .notes.txt.*
+  ASSERT_EQ(FolderNames(dir).size(), 3u);
+  const std::string strangers = FolderNames(dir).back(); // .notes.txt.*
   // Files of the same shape that a user or another program made.
   const std::vector<std::string> theirs = {".Plant.ad.backup", ".Plant.ad.a1B2c3", ".Plant.ad.a1B2c",
                                            ".customer.vtx.Zz9Yy8"};
@@ -464,7 +455,7 @@ TEST(SaveLeftovers, OnlyUnheldTemporaryFilesOfOurOwnMakingAreRemoved)
 
   EXPECT_EQ(RemoveLeftoverTemporaries((dir / "Plant.ad").string()), 1);
   EXPECT_EQ(RemoveLeftoverSaveFiles(dir.string()), 1); // customer.vtx's
-  std::vector<std::string> left = Entries(dir);
+  std::vector<std::string> left = FolderNames(dir);
   std::vector<std::string> expected = theirs;
   expected.push_back(strangers);
   for (const std::string& name : left)
@@ -475,7 +466,7 @@ TEST(SaveLeftovers, OnlyUnheldTemporaryFilesOfOurOwnMakingAreRemoved)
 
   ASSERT_TRUE(live.Commit());
   EXPECT_EQ(ReadBytes(dir / "Live.ad"), "live");
-  EXPECT_EQ(Entries(dir).size(), theirs.size() + 2);
+  EXPECT_EQ(FolderNames(dir).size(), theirs.size() + 2);
 }
 
 TEST(SaveLeftovers, TheLongestNamesAreWrittenAndCleanedUpAndANulInANameIsRefused)
@@ -489,7 +480,7 @@ TEST(SaveLeftovers, TheLongestNamesAreWrittenAndCleanedUpAndANulInANameIsRefused
   EXPECT_TRUE(WriteFileSafely(longest.string(), "long", &error)) << error;
   EXPECT_EQ(ReadBytes(longest), "long");
   LeaveATemporaryFile(longest);
-  EXPECT_EQ(Entries(dir).size(), 2u);
+  EXPECT_EQ(FolderNames(dir).size(), 2u);
   EXPECT_EQ(RemoveLeftoverSaveFiles(dir.string()), 1);
   LeaveATemporaryFile(longest);
   EXPECT_EQ(RemoveLeftoverTemporaries(longest.string()), 1);
@@ -497,5 +488,5 @@ TEST(SaveLeftovers, TheLongestNamesAreWrittenAndCleanedUpAndANulInANameIsRefused
   // The system would write "a" instead of "a\0b.ad".
   EXPECT_FALSE(WriteFileSafely((dir / std::string("a\0b.ad", 6)).string(), "x", &error));
   EXPECT_NE(error.find("NUL"), std::string::npos) << error;
-  EXPECT_EQ(Entries(dir), std::vector<std::string>{longest.filename().string()});
+  EXPECT_EQ(FolderNames(dir), std::vector<std::string>{longest.filename().string()});
 }

@@ -13,14 +13,7 @@ namespace fs = std::filesystem;
 
 namespace
 {
-class SafeFileTest : public TempFolderTest
-{
-protected:
-  std::size_t EntryCount() const
-  {
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(mDir), fs::directory_iterator()));
-  }
-};
+using SafeFileTest = TempFolderTest;
 } // namespace
 
 TEST_F(SafeFileTest, WritesNewAndReplacesOldFilesWholeLeavingNoTemporaryFile)
@@ -49,7 +42,7 @@ TEST_F(SafeFileTest, WritesNewAndReplacesOldFilesWholeLeavingNoTemporaryFile)
   std::string empty;
   ASSERT_TRUE(WriteFileSafely(path, empty));
   EXPECT_EQ(fs::file_size(path), 0u);
-  EXPECT_EQ(EntryCount(), 1u);
+  EXPECT_EQ(FolderNames(mDir).size(), 1u);
 }
 
 TEST_F(SafeFileTest, KeepsTheModeOfTheFileItReplaces)
@@ -85,7 +78,7 @@ TEST_F(SafeFileTest, FailuresLeaveTheOldFileAndNoTemporaryFileWithAReason)
   EXPECT_TRUE(fs::is_directory(mDir / "d.ad" / "inner"));
   EXPECT_NE(error.find("d.ad"), std::string::npos);
 
-  EXPECT_EQ(EntryCount(), 2u); // plain and d.ad only
+  EXPECT_EQ(FolderNames(mDir).size(), 2u); // plain and d.ad only
 }
 
 TEST_F(SafeFileTest, DiscardOrDestructionBeforeCommitKeepsTheOldFile)
@@ -96,10 +89,10 @@ TEST_F(SafeFileTest, DiscardOrDestructionBeforeCommitKeepsTheOldFile)
     CSafeFile file(path);
     ASSERT_TRUE(file.Open());
     ASSERT_TRUE(file.Write("new content that is never committed"));
-    EXPECT_EQ(EntryCount(), 2u); // the temporary file sits beside the target
+    EXPECT_EQ(FolderNames(mDir).size(), 2u); // the temporary file sits beside the target
   }
   EXPECT_EQ(ReadBytes(path), "old content");
-  EXPECT_EQ(EntryCount(), 1u);
+  EXPECT_EQ(FolderNames(mDir).size(), 1u);
 
   CSafeFile file(path);
   ASSERT_TRUE(file.Open());
@@ -107,7 +100,7 @@ TEST_F(SafeFileTest, DiscardOrDestructionBeforeCommitKeepsTheOldFile)
   file.Discard();
   EXPECT_FALSE(file.Commit());
   EXPECT_EQ(ReadBytes(path), "old content");
-  EXPECT_EQ(EntryCount(), 1u);
+  EXPECT_EQ(FolderNames(mDir).size(), 1u);
 }
 
 TEST_F(SafeFileTest, AFailedWriteOnAFullDeviceKeepsTheOldFile)

@@ -39,15 +39,6 @@ private:
   CSafeFileCalls* mPrevious;
 };
 
-std::vector<std::string> FolderEntries()
-{
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator("."))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 struct CSaveAction
 {
   const char* what;    // how the message starts
@@ -81,7 +72,7 @@ TEST_F(SaveFailure, EverySaveOnAFullDiskIsReportedWithItsReasonAndLosesNothing)
   std::vector<std::pair<std::string, std::string>> before;
   for (const char* file : {"Plant.ad", "Plant.rtf", "Plant.dmp", kCustomerFileName, kDesignerFileName})
     before.emplace_back(file, ReadBytes(file));
-  const std::vector<std::string> entries = FolderEntries();
+  const std::vector<std::string> entries = FolderNames(".");
 
   CProject* project = Open("Plant");
   ASSERT_NE(project, nullptr);
@@ -146,7 +137,7 @@ TEST_F(SaveFailure, EverySaveOnAFullDiskIsReportedWithItsReasonAndLosesNothing)
     EXPECT_TRUE(ProjectPage(project)->SaveButton()->isEnabled()) << action.file;
     for (const auto& [file, bytes] : before)
       EXPECT_EQ(ReadBytes(file), bytes) << file << " after the failed save of " << action.file;
-    EXPECT_EQ(FolderEntries(), entries) << action.file;
+    EXPECT_EQ(FolderNames("."), entries) << action.file;
   }
 
   // With room on the disk again, the same save goes through.
