@@ -2,6 +2,7 @@
 #include "storage/project_file.h"
 #include "storage/schedule_import.h"
 #include "tests/common/temp_folder.h"
+#include "tests/document/document_recorder.h"
 
 #include <gtest/gtest.h>
 
@@ -14,13 +15,6 @@ namespace fs = std::filesystem;
 
 namespace
 {
-// Counts what the document tells.
-struct CCounter : CDocumentObserver
-{
-  void DocumentChanged(const CDocumentChange& change) override { mTold.push_back(change); }
-  std::vector<CDocumentChange> mTold;
-};
-
 // A project of two volumes, "Hall" with two openings, devices and notes, and
 // "Store", and a header with something in every edited field.
 struct CHistoryFixture
@@ -53,7 +47,7 @@ struct CHistoryFixture
   }
   CProjectDocument document;
   CArea* hall = nullptr;
-  CCounter counter;
+  CRecorder counter;
 };
 
 using CEditCall = std::function<void(CProjectDocument&, CArea&)>;
@@ -202,7 +196,7 @@ TEST(EditHistory, AStepNeverRemovesAVolumeWhoseWindowIsOpen)
   CHistoryFixture f;
   ASSERT_TRUE(f.document.NewVolume("Yard", 0));
   CArea* yard = f.document.Project().mAreaTable.Find("Yard");
-  CCounter window;
+  CRecorder window;
   f.document.SetVolumeWindow(yard, &window);
   EXPECT_EQ(f.document.VolumesUndoRemoves(), std::vector<CArea*>{yard});
   const std::string image = f.Image();
