@@ -520,9 +520,7 @@ TEST_F(BadInput, AProjectNameIsTheNameOfTheFileItIsSavedIn)
   for (const auto& [label, text] : BadTexts())
   {
     SCOPED_TRACE(label);
-    std::vector<std::string> before;
-    for (const auto& entry : std::filesystem::directory_iterator("."))
-      before.push_back(entry.path().filename().string());
+    const std::vector<std::string> before = FolderNames(".");
     const std::size_t open = OpenProjects().Count();
     mPrompts.mTexts.clear();
     WhenDialogOpens<CStringDialog>([&text](CStringDialog* dialog)
@@ -552,9 +550,9 @@ TEST_F(BadInput, AProjectNameIsTheNameOfTheFileItIsSavedIn)
     EXPECT_TRUE(Save(copy).isEmpty());
     // The one new file is the project's, under its name.
     std::vector<std::string> added;
-    for (const auto& entry : std::filesystem::directory_iterator("."))
-      if (std::find(before.begin(), before.end(), entry.path().filename().string()) == before.end())
-        added.push_back(entry.path().filename().string());
+    for (const std::string& entry : FolderNames("."))
+      if (std::find(before.begin(), before.end(), entry) == before.end())
+        added.push_back(entry);
     EXPECT_EQ(added, std::vector<std::string>{name + ".ad"});
     const QStringList shown = ShownProject(copy);
     CProject* reopened = Reopen(copy);
