@@ -1,7 +1,9 @@
 // Runs the real vantor-cli binary on project files and checks its output,
 // standard error and exit status.
 
-#include "../storage/byte_builder.h"
+#include "tests/cli/cli_run.h"
+#include "tests/common/temp_folder.h"
+#include "tests/storage/byte_builder.h"
 #include "model/project.h"
 #include "report/data_dump.h"
 #include "storage/lock_file.h"
@@ -9,10 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,34 +20,6 @@ namespace fs = std::filesystem;
 
 namespace
 {
-struct CRun
-{
-  int mStatus = -1;
-  std::string mOut;
-  std::string mErr;
-};
-
-std::string Quote(const std::string& s)
-{
-  std::string q = "'";
-  for (char c : s)
-    q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
-std::string Slurp(const fs::path& path)
-{
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void Put(const fs::path& path, const std::string& bytes)
-{
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
 // An old-format (version 3) project: one tight volume with two openings.
 std::string Version3File(bool withError)
 {
@@ -62,33 +33,12 @@ std::string Version3File(bool withError)
   return f.Bytes();
 }
 
-class Cli : public ::testing::Test
+class Cli : public TempFolderTest
 {
 protected:
-  void SetUp() override
-  {
-    mDir = fs::temp_directory_path() / ("vantor_cli_" + std::to_string(::getpid()) + "_" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(mDir);
-    fs::create_directories(mDir / "sub folder");
-  }
-  void TearDown() override { fs::remove_all(mDir); }
+  void SetUp() override { fs::create_directories(mDir / "sub folder"); }
 
-  CRun Run(const std::string& args) const
-  {
-    const fs::path out = mDir / "stdout.txt";
-    const fs::path err = mDir / "stderr.txt";
-    const std::string cmd = Quote(VANTOR_CLI_PATH) + " " + args + " >" + Quote(out.string()) + " 2>" +
-                            Quote(err.string()) + " </dev/null";
-    CRun run;
-    int raw = std::system(cmd.c_str());
-    run.mStatus = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.mOut = Slurp(out);
-    run.mErr = Slurp(err);
-    fs::remove(out);
-    fs::remove(err);
-    return run;
-  }
+  CRun Run(const std::string& args) const { return RunCli(mDir, args); }
   static void ExpectRefused(const CRun& run, const std::string& file, const std::string& reason)
   {
     EXPECT_EQ(run.mStatus, 1);
@@ -98,7 +48,6 @@ protected:
     EXPECT_NE(run.mErr.find(file), std::string::npos) << run.mErr;
     EXPECT_NE(run.mErr.find(reason), std::string::npos) << run.mErr;
   }
-  fs::path mDir;
 };
 } // namespace
 
@@ -136,7 +85,7 @@ TEST_F(Cli, DumpIsByteForByteTheDataDumpOfTheProject)
   EXPECT_NE(run.mOut.find("\tmCustomer(Caf\xE9)\r\n"), std::string::npos);
 
   // An older file of the same content dumps the same way, whatever folder.
-  Put(mDir / "Old.ad", Version3File(false));
+  WriteBytes(mDir / "Old.ad", Version3File(false));
   CProject old;
   old.SetName("Old");
   old.mPath = (mDir / "Old.ad").string();
@@ -149,7 +98,7 @@ TEST_F(Cli, DumpIsByteForByteTheDataDumpOfTheProject)
 
 TEST_F(Cli, CheckReportsEachVolumeAndExitsThreeOnAnErrorOrUlShortfall)
 {
-  Put(mDir / "Good.ad", Version3File(false));
+  WriteBytes(mDir / "Good.ad", Version3File(false));
   CRun run = Run("check " + Quote((mDir / "Good.ad").string()));
   EXPECT_EQ(run.mStatus, 0) << run.mOut << run.mErr;
   EXPECT_NE(run.mOut.find("Volume \"Room\":"), std::string::npos) << run.mOut;
@@ -159,7 +108,7 @@ TEST_F(Cli, CheckReportsEachVolumeAndExitsThreeOnAnErrorOrUlShortfall)
   EXPECT_NE(run.mOut.find("NO ERRORS"), std::string::npos);
   EXPECT_NE(run.mOut.find("UL minimum:    met"), std::string::npos) << run.mOut;
 
-  Put(mDir / "Bad.ad", Version3File(true));
+  WriteBytes(mDir / "Bad.ad", Version3File(true));
   run = Run("check " + Quote((mDir / "Bad.ad").string()));
   EXPECT_EQ(run.mStatus, 3);
   EXPECT_NE(run.mOut.find("ZERO VOLUME"), std::string::npos) << run.mOut;
@@ -195,17 +144,17 @@ TEST_F(Cli, RefusesUnreadableDamagedAndNewerFilesWithOneLineAndNoOutput)
 
   std::string bytes = Version3File(false);
   const fs::path cut = mDir / "Cut.ad";
-  Put(cut, bytes.substr(0, bytes.size() - 20));
+  WriteBytes(cut, bytes.substr(0, bytes.size() - 20));
   ExpectRefused(Run("dump " + Quote(cut.string())), cut.string(), "ends early at byte");
   ExpectRefused(Run("check " + Quote(cut.string())), cut.string(), "ends early at byte");
 
   bytes[0] = 9;
   const fs::path newer = mDir / "Newer.ad";
-  Put(newer, bytes);
+  WriteBytes(newer, bytes);
   ExpectRefused(Run("dump " + Quote(newer.string())), newer.string(), "version 9");
 
   const fs::path huge = mDir / "Huge.ad";
-  Put(huge, CTestBytes().U32(4).Str("").Str("").Str("").Address("").Str("").Address("").Str("")
+  WriteBytes(huge, CTestBytes().U32(4).Str("").Str("").Str("").Address("").Str("").Address("").Str("")
               .U32(0).U32(0xFFFFFFF0u).Bytes());
   ExpectRefused(Run("dump " + Quote(huge.string())), huge.string(), "cannot fit");
 
@@ -215,7 +164,7 @@ TEST_F(Cli, RefusesUnreadableDamagedAndNewerFilesWithOneLineAndNoOutput)
   const fs::path pipe = mDir / "Pipe.ad";
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
   const fs::path big = mDir / "Big.ad";
-  Put(big, "");
+  WriteBytes(big, "");
   fs::resize_file(big, std::uintmax_t(1) << 30);
   for (const char* command : {"dump", "check", "upgrade"})
   {
@@ -240,13 +189,13 @@ TEST_F(Cli, UpgradeRewritesOlderFilesAndSaysWhatItDid)
   const fs::path old = mDir / "sub folder" / "Old.ad";
   const fs::path current = mDir / "Current.ad";
   const fs::path broken = mDir / "Broken.ad";
-  Put(old, Version3File(false));
+  WriteBytes(old, Version3File(false));
   CProject p;
   p.SetName("Current");
   p.mPath = current.string();
   ASSERT_TRUE(SaveProject(p));
-  const std::string currentBytes = Slurp(current);
-  Put(broken, Version3File(false).substr(0, 30));
+  const std::string currentBytes = ReadBytes(current);
+  WriteBytes(broken, Version3File(false).substr(0, 30));
 
   CRun run = Run("upgrade " + Quote(old.string()) + " " + Quote(broken.string()) + " " + Quote(current.string()));
   EXPECT_EQ(run.mStatus, 1); // one file could not be read
@@ -254,13 +203,13 @@ TEST_F(Cli, UpgradeRewritesOlderFilesAndSaysWhatItDid)
   EXPECT_NE(run.mOut.find(current.string() + ": version 4 already, left as it is"), std::string::npos) << run.mOut;
   EXPECT_EQ(run.mOut.find("Broken"), std::string::npos);
   EXPECT_NE(run.mErr.find(broken.string()), std::string::npos) << run.mErr;
-  EXPECT_EQ(Slurp(current), currentBytes);
-  EXPECT_EQ(Slurp(broken), Version3File(false).substr(0, 30));
+  EXPECT_EQ(ReadBytes(current), currentBytes);
+  EXPECT_EQ(ReadBytes(broken), Version3File(false).substr(0, 30));
 
   // The rewritten file holds the same project in the current format.
   CProject before, after;
   ASSERT_TRUE(ReadProjectFile(Version3File(false), before));
-  const std::string upgraded = Slurp(old);
+  const std::string upgraded = ReadBytes(old);
   ASSERT_TRUE(ReadProjectFile(upgraded, after));
   EXPECT_EQ(after.mVersion, 4u);
   std::string expected;
@@ -274,11 +223,11 @@ TEST_F(Cli, UpgradeRewritesOlderFilesAndSaysWhatItDid)
   EXPECT_NE(run.mOut.find("already"), std::string::npos);
 
   // A file open in the desktop program is left to it.
-  Put(old, Version3File(false));
+  WriteBytes(old, Version3File(false));
   CFileMark program;
   ASSERT_EQ(program.Mark(old.string()), CLockFile::CState::Held);
   ExpectRefused(Run("upgrade " + Quote(old.string())), old.string(), "open in the program");
-  EXPECT_EQ(Slurp(old), Version3File(false));
+  EXPECT_EQ(ReadBytes(old), Version3File(false));
 }
 
 TEST_F(Cli, ExportAndImportRoomSchedulesRoundTripAndAWrongScheduleChangesNothing)
@@ -291,14 +240,14 @@ TEST_F(Cli, ExportAndImportRoomSchedulesRoundTripAndAWrongScheduleChangesNothing
   const fs::path json = mDir / "sub folder" / "Example.json";
   run = Run("export " + example + " --format json -o " + Quote(json.string()));
   EXPECT_EQ(run.mStatus, 0) << run.mErr;
-  EXPECT_NE(Slurp(json).find("\"volumes\": ["), std::string::npos);
+  EXPECT_NE(ReadBytes(json).find("\"volumes\": ["), std::string::npos);
   for (const char* args : {"export", "export x.ad --format xml", "export x.ad --format", "import x.ad",
                            "import x.ad a.csv b.csv"})
     EXPECT_EQ(Run(args).mStatus, 2) << args;
 
   // Into a project that does not exist yet, then out again: the same schedule.
   const fs::path schedule = mDir / "schedule.csv";
-  Put(schedule, csv);
+  WriteBytes(schedule, csv);
   const fs::path fresh = mDir / "Fresh.ad";
   run = Run("import " + Quote(fresh.string()) + " " + Quote(schedule.string()));
   EXPECT_EQ(run.mStatus, 0) << run.mErr;
@@ -307,8 +256,8 @@ TEST_F(Cli, ExportAndImportRoomSchedulesRoundTripAndAWrongScheduleChangesNothing
   run = Run("import " + Quote(fresh.string()) + " " + Quote(schedule.string()));
   EXPECT_EQ(run.mOut, fresh.string() + ": 0 added, 4 updated\n");
 
-  const std::string saved = Slurp(fresh);
-  Put(schedule, "name,hazard_class,length_ft,width_ft,height_ft\nNew,CLASS A - SURFACE FIRES,10,10,10\n"
+  const std::string saved = ReadBytes(fresh);
+  WriteBytes(schedule, "name,hazard_class,length_ft,width_ft,height_ft\nNew,CLASS A - SURFACE FIRES,10,10,10\n"
                 "Bad,CLASS Q,10,10,10\nWorse,CLASS A - SURFACE FIRES,10,2,5,10\n");
   run = Run("import " + Quote(fresh.string()) + " " + Quote(schedule.string()));
   EXPECT_EQ(run.mStatus, 1);
@@ -317,5 +266,5 @@ TEST_F(Cli, ExportAndImportRoomSchedulesRoundTripAndAWrongScheduleChangesNothing
     << run.mErr;
   EXPECT_NE(run.mErr.find(schedule.string() + ":4: more cells"), std::string::npos) << run.mErr;
   EXPECT_NE(run.mErr.find("nothing imported, 2 errors"), std::string::npos) << run.mErr;
-  EXPECT_EQ(Slurp(fresh), saved);
+  EXPECT_EQ(ReadBytes(fresh), saved);
 }

@@ -1,75 +1,31 @@
 // vantor-cli report, dump and rtf, run as a separate process on the project
 // files of the golden cases (tests/data/reports/<case>/).
 
+#include "tests/cli/cli_run.h"
+#include "tests/common/temp_folder.h"
 #include "tests/report/golden_cases.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
 
 namespace
 {
-struct CRun
-{
-  int mStatus = -1;
-  std::string mOut;
-  std::string mErr;
-};
-
-std::string Slurp(const fs::path& path)
-{
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::string Quote(const std::string& arg)
-{
-  std::string out = "'";
-  for (char c : arg)
-    out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
-
-class ReportCli : public ::testing::Test
+class ReportCli : public TempFolderTest
 {
 protected:
-  void SetUp() override
-  {
-    mDir = fs::temp_directory_path() /
-           ("vantor_report_cli_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(mDir);
-    fs::create_directories(mDir);
-  }
-  void TearDown() override { fs::remove_all(mDir); }
-
   // Runs vantor-cli with the arguments in the temporary folder.
   CRun Run(const std::vector<std::string>& args) const
   {
-    std::string command = "cd " + Quote(mDir.string()) + " && " + Quote(VANTOR_CLI_PATH);
+    std::string words;
     for (const std::string& arg : args)
-      command += " " + Quote(arg);
-    const fs::path out = mDir / ".stdout";
-    const fs::path err = mDir / ".stderr";
-    command += " >" + Quote(out.string()) + " 2>" + Quote(err.string());
-    CRun run;
-    const int status = std::system(command.c_str());
-    run.mStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.mOut = Slurp(out);
-    run.mErr = Slurp(err);
-    fs::remove(out);
-    fs::remove(err);
-    return run;
+      words += " " + Quote(arg);
+    return RunCli(mDir, words);
   }
 
   // A copy of a case's project file in the temporary folder.
@@ -101,8 +57,6 @@ protected:
     EXPECT_NE(run.mErr.find(file), std::string::npos) << run.mErr;
     EXPECT_EQ(run.mErr.find('\n'), run.mErr.size() - 1) << run.mErr;
   }
-
-  fs::path mDir;
 };
 } // namespace
 
@@ -117,11 +71,11 @@ TEST_F(ReportCli, ReportDumpAndRtfWriteTheGoldenFilesByteForByte)
       const CRun run = Run({command, c.mProject.string()});
       EXPECT_EQ(run.mStatus, 0) << run.mErr;
       EXPECT_EQ(run.mErr, "");
-      EXPECT_EQ(run.mOut, Slurp(c.mFolder / expected)) << command;
+      EXPECT_EQ(run.mOut, ReadBytes(c.mFolder / expected)) << command;
     }
     const CRun rtf = Run({"rtf", "-o", "out.rtf", c.mProject.string()});
     EXPECT_EQ(rtf.mStatus, 0) << rtf.mErr;
-    EXPECT_EQ(Slurp(mDir / "out.rtf"), Slurp(c.mFolder / kGoldenRtf));
+    EXPECT_EQ(ReadBytes(mDir / "out.rtf"), ReadBytes(c.mFolder / kGoldenRtf));
   }
 }
 
@@ -133,7 +87,7 @@ TEST_F(ReportCli, RtfGoesBesideTheProjectFileOrWhereAsked)
   const fs::path beside = mDir / "Tunnel 3.rtf";
   EXPECT_EQ(run.mOut, beside.string() + "\n");
   EXPECT_EQ(run.mErr, "");
-  const std::string rtf = Slurp(beside);
+  const std::string rtf = ReadBytes(beside);
   EXPECT_EQ(rtf.rfind("{\\rtf1\\ansi\\ansicpg1252", 0), 0u);
   EXPECT_NE(rtf.find("\\pict\\pngblip"), std::string::npos);
   EXPECT_NE(rtf.find("Volume \"Cable Tunnel\":\\par"), std::string::npos);
@@ -145,7 +99,7 @@ TEST_F(ReportCli, RtfGoesBesideTheProjectFileOrWhereAsked)
   run = Run({"rtf", "-o", "out.rtf", project.string()});
   ASSERT_EQ(run.mStatus, 0) << run.mErr;
   EXPECT_EQ(run.mOut, "out.rtf\n");
-  EXPECT_EQ(Slurp(mDir / "out.rtf"), rtf);
+  EXPECT_EQ(ReadBytes(mDir / "out.rtf"), rtf);
 }
 
 TEST_F(ReportCli, UnreadableDamagedAndNewerFilesAreRefused)
@@ -155,15 +109,15 @@ TEST_F(ReportCli, UnreadableDamagedAndNewerFilesAreRefused)
   EXPECT_FALSE(fs::exists(mDir / "missing.rtf"));
 
   const fs::path project = CopyCase("imperial_errors", "Tunnel 3.ad");
-  const std::string bytes = Slurp(project);
-  std::ofstream(mDir / "cut.ad", std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+  const std::string bytes = ReadBytes(project);
+  WriteBytes(mDir / "cut.ad", bytes.substr(0, bytes.size() / 2));
   ExpectFileError(Run({"report", "cut.ad"}), "cut.ad");
   ExpectFileError(Run({"rtf", "cut.ad"}), "cut.ad");
   EXPECT_FALSE(fs::exists(mDir / "cut.rtf"));
 
   std::string newer = bytes;
   newer[0] = 99;
-  std::ofstream(mDir / "newer.ad", std::ios::binary) << newer;
+  WriteBytes(mDir / "newer.ad", newer);
   const CRun run = Run({"report", "newer.ad"});
   ExpectFileError(run, "newer.ad");
   EXPECT_NE(run.mErr.find("99"), std::string::npos) << run.mErr;

@@ -1,47 +1,33 @@
 // vantor-cli pdf, which hands over to vantor-pdf when the desktop program
 // (and with it the PDF printer) is built.
 
+#include "tests/cli/cli_run.h"
+#include "tests/common/temp_folder.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace
 {
-std::string Slurp(const fs::path& path)
-{
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-class ReportPdf : public ::testing::Test
+class ReportPdf : public TempFolderTest
 {
 protected:
   void SetUp() override
   {
-    mDir = fs::temp_directory_path() / ("vantor_pdf_cli_" + std::to_string(::getpid()));
-    fs::remove_all(mDir);
-    fs::create_directories(mDir);
     fs::copy_file(fs::path(VANTOR_TEST_DATA_DIR) / "reports/imperial_errors/Tunnel 3.ad",
                   mDir / "Tunnel 3.ad");
   }
-  void TearDown() override { fs::remove_all(mDir); }
 
   int Run(const std::string& args)
   {
-    const std::string command = "cd '" + mDir.string() + "' && '" VANTOR_CLI_PATH "' " + args +
-                                " >out.txt 2>err.txt";
-    const int status = std::system(command.c_str());
-    mOut = Slurp(mDir / "out.txt");
-    mErr = Slurp(mDir / "err.txt");
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const CRun run = RunCli(mDir, args);
+    mOut = run.mOut;
+    mErr = run.mErr;
+    return run.mStatus;
   }
 
   static bool HelperBuilt()
@@ -49,7 +35,6 @@ protected:
     return fs::exists(fs::path(VANTOR_CLI_PATH).parent_path() / "pdf" / "vantor-pdf");
   }
 
-  fs::path mDir;
   std::string mOut;
   std::string mErr;
 };
@@ -67,7 +52,7 @@ TEST_F(ReportPdf, WritesThePrintedReportOrSaysWhyNot)
   ASSERT_EQ(status, 0) << mErr;
   EXPECT_EQ(mOut, "t3.pdf\n");
   EXPECT_EQ(mErr, "");
-  EXPECT_EQ(Slurp(mDir / "t3.pdf").rfind("%PDF", 0), 0u);
+  EXPECT_EQ(ReadBytes(mDir / "t3.pdf").rfind("%PDF", 0), 0u);
 }
 
 TEST_F(ReportPdf, RefusesBadFilesAndWrongUsage)

@@ -1,6 +1,8 @@
 #include "document/project_document.h"
 #include "storage/project_file.h"
 #include "storage/schedule_import.h"
+#include "tests/common/temp_folder.h"
+#include "tests/document/document_recorder.h"
 
 #include <gtest/gtest.h>
 
@@ -13,13 +15,6 @@ namespace fs = std::filesystem;
 
 namespace
 {
-// Counts what the document tells.
-struct CCounter : CDocumentObserver
-{
-  void DocumentChanged(const CDocumentChange& change) override { mTold.push_back(change); }
-  std::vector<CDocumentChange> mTold;
-};
-
 // A project of two volumes, "Hall" with two openings, devices and notes, and
 // "Store", and a header with something in every edited field.
 struct CHistoryFixture
@@ -52,7 +47,7 @@ struct CHistoryFixture
   }
   CProjectDocument document;
   CArea* hall = nullptr;
-  CCounter counter;
+  CRecorder counter;
 };
 
 using CEditCall = std::function<void(CProjectDocument&, CArea&)>;
@@ -169,11 +164,10 @@ TEST(EditHistory, NewEditsDropRedoNoOpsLeaveNoStepAndTheHistoryIsBounded)
 
 TEST(EditHistory, UndoingBackToTheSavedStateLeavesTheProjectUnmodified)
 {
-  std::string folder = (fs::temp_directory_path() / "vantor-undo-XXXXXX").string();
-  ASSERT_NE(::mkdtemp(folder.data()), nullptr);
+  const CTempFolder folder;
   CHistoryFixture f;
   CProject& p = f.document.Project();
-  p.mPath = (fs::path(folder) / "Plant.ad").string();
+  p.mPath = (folder.Path() / "Plant.ad").string();
   ASSERT_TRUE(f.document.Save());
   EXPECT_FALSE(p.IsModified());
 
@@ -195,7 +189,6 @@ TEST(EditHistory, UndoingBackToTheSavedStateLeavesTheProjectUnmodified)
   EXPECT_TRUE(p.IsModified());
   ASSERT_TRUE(f.document.Redo());
   EXPECT_FALSE(p.IsModified());
-  fs::remove_all(folder);
 }
 
 TEST(EditHistory, AStepNeverRemovesAVolumeWhoseWindowIsOpen)
@@ -203,7 +196,7 @@ TEST(EditHistory, AStepNeverRemovesAVolumeWhoseWindowIsOpen)
   CHistoryFixture f;
   ASSERT_TRUE(f.document.NewVolume("Yard", 0));
   CArea* yard = f.document.Project().mAreaTable.Find("Yard");
-  CCounter window;
+  CRecorder window;
   f.document.SetVolumeWindow(yard, &window);
   EXPECT_EQ(f.document.VolumesUndoRemoves(), std::vector<CArea*>{yard});
   const std::string image = f.Image();

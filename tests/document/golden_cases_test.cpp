@@ -53,11 +53,11 @@ TEST(GoldenCases, EachFolderGivesItsExpectedReportDumpAndRtf)
       const fs::path file = c.mFolder / name;
       if (UpdatingGoldenFiles())
       {
-        std::ofstream(file, std::ios::binary) << actual;
+        WriteBytes(file, actual);
         continue;
       }
       ASSERT_TRUE(fs::exists(file)) << file;
-      EXPECT_EQ(actual, ReadGoldenBytes(file)) << file;
+      EXPECT_EQ(actual, ReadBytes(file)) << file;
     }
   }
 }
@@ -75,6 +75,6 @@ TEST(GoldenCases, ProjectsBuiltInCodeAreTheStoredOnes)
     ASSERT_NE(stored, cases.end());
     const std::unique_ptr<CProject> built = c.mMake();
     EXPECT_EQ(stored->mProject.stem().string(), built->mName);
-    EXPECT_TRUE(ProjectMatchesImage(ReadGoldenBytes(stored->mProject), *built));
+    EXPECT_TRUE(ProjectMatchesImage(ReadBytes(stored->mProject), *built));
   }
 }

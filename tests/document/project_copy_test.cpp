@@ -3,12 +3,12 @@
 #include "document/project_document.h"
 #include "model/project.h"
 #include "model/today_date.h"
+#include "tests/common/file_bytes.h"
+#include "tests/common/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <unistd.h>
 
 TEST(ProjectCopy, CopiesTheStoredFieldsUnderTheNewNameAndLeavesTheSourceAlone)
 {
@@ -47,10 +47,9 @@ TEST(ProjectCopy, CopiesTheStoredFieldsUnderTheNewNameAndLeavesTheSourceAlone)
 
 TEST(ProjectCopy, RefusesABadOrTakenNameWithTheReason)
 {
-  const std::filesystem::path folder =
-    std::filesystem::temp_directory_path() / ("vantor-copy-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(folder);
-  std::ofstream(folder / "On disk.ad") << "x";
+  const CTempFolder temp;
+  const std::filesystem::path& folder = temp.Path();
+  WriteBytes(folder / "On disk.ad", "x");
   COpenProjects open;
   auto other = std::make_unique<CProject>();
   other->SetName("Open here");
@@ -74,5 +73,4 @@ TEST(ProjectCopy, RefusesABadOrTakenNameWithTheReason)
     EXPECT_EQ(copy.mDocument, nullptr) << c.mName;
     EXPECT_EQ(copy.mProblem, c.mProblem) << c.mName;
   }
-  std::filesystem::remove_all(folder);
 }

@@ -2,31 +2,13 @@
 #include "storage/address_book.h"
 #include "storage/name_list.h"
 #include "storage/schedule_import.h"
+#include "tests/document/document_recorder.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
 #include <vector>
-
-namespace
-{
-// Records what it is told; may remove itself from the document when told.
-class CRecorder : public CDocumentObserver
-{
-public:
-  void DocumentChanged(const CDocumentChange& change) override
-  {
-    mChanges.push_back(change.mKind);
-    mTold.push_back(change);
-    if (mLeaveWhenTold)
-      mLeaveWhenTold->RemoveObserver(this);
-  }
-  std::vector<CChangeKind> mChanges;
-  std::vector<CDocumentChange> mTold;
-  CProjectDocument* mLeaveWhenTold = nullptr;
-};
-} // namespace
 
 TEST(ProjectDocument, EveryCalculationReachesEachObserverOnceUntilItLeaves)
 {

@@ -5,6 +5,7 @@
 #include "model/project.h"
 #include "storage/project_file.h"
 #include "storage/recovery_store.h"
+#include "tests/common/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -22,15 +23,6 @@ namespace
 class RecoveryTest : public ::testing::Test
 {
 protected:
-  void SetUp() override
-  {
-    std::string pattern = (fs::temp_directory_path() / "vantor-recovery-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    mRoot = pattern;
-    mFolder = (mRoot / "state" / "recovery").string();
-  }
-  void TearDown() override { fs::remove_all(mRoot); }
-
   // A project named with characters a file name could trip over, edited
   // through its document as the windows edit it.
   static void Edit(CProjectDocument& document)
@@ -59,8 +51,9 @@ protected:
     return record;
   }
 
-  fs::path mRoot;
-  std::string mFolder;
+  CTempFolder mTemp;
+  const fs::path mRoot = mTemp.Path();
+  const std::string mFolder = (mRoot / "state" / "recovery").string();
 };
 } // namespace
 
@@ -144,7 +137,7 @@ TEST_F(RecoveryTest, CopiesOfARunningProgramAreLeftAloneOthersAreListedAndRemove
   EXPECT_TRUE(after.LeftCopies().empty());
   after.Release();
   // Nothing of the ended programs is left, only the locks of the two running ones.
-  EXPECT_EQ(std::distance(fs::directory_iterator(mFolder), fs::directory_iterator()), 2);
+  EXPECT_EQ(FolderNames(mFolder).size(), 2u);
 }
 
 // A program editing a project is killed outright after its copy was written:

@@ -5,6 +5,8 @@
 #include "report/rtf_writer.h"
 #include "report/resources.h"
 #include "report/text_report.h"
+#include "tests/common/file_bytes.h"
+#include "tests/common/temp_folder.h"
 #include "tests/report/report_cases.h"
 
 #include <gtest/gtest.h>
@@ -12,32 +14,14 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace
 {
-class RtfFile : public ::testing::Test
+class RtfFile : public TempFolderTest
 {
 protected:
-  void SetUp() override
-  {
-    mDir = fs::temp_directory_path() /
-           ("vantor_rtf_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(mDir);
-    fs::create_directories(mDir);
-  }
-  void TearDown() override { fs::remove_all(mDir); }
-
-  static std::string Slurp(const fs::path& path)
-  {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-
   // Runs the independent reader in the folder (it puts pictures there) and
   // gives what it printed as plain text.
   std::string Unrtf(const fs::path& file) const
@@ -55,8 +39,6 @@ protected:
     }
     return out;
   }
-
-  fs::path mDir;
 };
 
 // Runs of spaces as one space, none at either end: the reader does the same
@@ -161,7 +143,7 @@ TEST_F(RtfFile, ReaderFindsPictureAndEveryLineUnchanged)
   EXPECT_NE(text.find("picture dimensions are 133 by 25"), std::string::npos) << text;
   const std::span<const unsigned char> png = EmbeddedResource("report_small.png");
   ASSERT_FALSE(png.empty());
-  EXPECT_EQ(Slurp(mDir / "pict001.png"), std::string(png.begin(), png.end()));
+  EXPECT_EQ(ReadBytes(mDir / "pict001.png"), std::string(png.begin(), png.end()));
 
   // Every line of the text report, in order, as the reader prints it.
   std::vector<std::string> read;
@@ -192,11 +174,8 @@ TEST_F(RtfFile, CreatingAgainReplacesTheFileAndLeavesNothingElse)
   EXPECT_TRUE(fs::path(path).is_absolute());
   project->mProject_Date = "12/31/99";
   ASSERT_TRUE(CreateTextFileReport(*project, mDir.string(), path, nullptr));
-  EXPECT_NE(Slurp(path).find("12/31/99"), std::string::npos);
-  std::vector<std::string> names;
-  for (const fs::directory_entry& entry : fs::directory_iterator(mDir))
-    names.push_back(entry.path().filename().string());
-  EXPECT_EQ(names, std::vector<std::string>({"Warehouse 7.rtf"}));
+  EXPECT_NE(ReadBytes(path).find("12/31/99"), std::string::npos);
+  EXPECT_EQ(FolderNames(mDir), std::vector<std::string>({"Warehouse 7.rtf"}));
   EXPECT_EQ(TextFileReportMessage(path),
             "The text file version of the report was created and saved as " + path + ".");
 }
@@ -222,10 +201,8 @@ TEST_F(RtfFile, FailuresAreReportedAndWriteNothing)
 
 TEST(DataDump, WritesTheFileBesideTheProjectFile)
 {
-  namespace fs = std::filesystem;
-  fs::path dir = fs::temp_directory_path() / ("vantor_dump_" + std::to_string(::getpid()));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
+  const CTempFolder temp;
+  const fs::path& dir = temp.Path();
   CProject p;
   p.SetName("Plant");
   p.mProject_Reference = "P-1";
@@ -242,13 +219,9 @@ TEST(DataDump, WritesTheFileBesideTheProjectFile)
                                       "............................................................";
   std::string error;
   ASSERT_TRUE(DumpProject(p, &error)) << error;
-  std::ifstream in(dir / "Plant.dmp", std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  EXPECT_EQ(s.str(), DumpText(p));
+  EXPECT_EQ(ReadBytes(dir / "Plant.dmp"), DumpText(p));
   p.mPath = (dir / "missing" / "Plant.ad").string();
   EXPECT_FALSE(DumpProject(p, &error));
-  fs::remove_all(dir);
   p.mPath = "Plant.ad";
   EXPECT_EQ(DumpFilePath(p), "Plant.dmp");
 }

@@ -15,6 +15,8 @@
 #include "storage/safe_file.h"
 #include "storage/settings_store.h"
 #include "storage/work_folder.h"
+#include "tests/common/file_bytes.h"
+#include "tests/common/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +29,6 @@
 #include <functional>
 #include <linux/capability.h>
 #include <random>
-#include <sstream>
 #include <sys/file.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -37,23 +38,6 @@ namespace fs = std::filesystem;
 
 namespace
 {
-std::string Slurp(const fs::path& path)
-{
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-std::vector<std::string> Entries(const fs::path& folder)
-{
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 // Two versions of each content, large enough that a save takes many writes.
 void FillProject(CProject& project, const fs::path& folder, int version)
 {
@@ -114,6 +98,28 @@ std::string ProjectBytes(const fs::path& folder, int version)
   return bytes;
 }
 
+// A shared list (the customer book, the designers' names), saved by its own
+// Save and read back by its own Decode.
+template <class List> CFileKind SharedListKind(const char* label, const std::string& file, void (*fill)(List&, int))
+{
+  return {label, file,
+          [file, fill](const fs::path& folder, int v, std::string* error)
+          {
+            List list;
+            fill(list, v);
+            return list.Save((folder / file).string(), error);
+          },
+          [fill](const fs::path&, int v)
+          {
+            List list;
+            fill(list, v);
+            std::string bytes;
+            list.Encode(bytes);
+            return bytes;
+          },
+          [](const std::string& bytes) { return List().Decode(bytes); }};
+}
+
 std::vector<CFileKind> FileKinds()
 {
   std::vector<CFileKind> kinds;
@@ -130,38 +136,8 @@ std::vector<CFileKind> FileKinds()
                      CProject project;
                      return ReadProjectFile(bytes, project);
                    }});
-  kinds.push_back({"customers", kCustomerFileName,
-                   [](const fs::path& folder, int v, std::string* error)
-                   {
-                     CAddressBook book;
-                     FillCustomers(book, v);
-                     return book.Save((folder / kCustomerFileName).string(), error);
-                   },
-                   [](const fs::path&, int v)
-                   {
-                     CAddressBook book;
-                     FillCustomers(book, v);
-                     std::string bytes;
-                     book.Encode(bytes);
-                     return bytes;
-                   },
-                   [](const std::string& bytes) { return CAddressBook().Decode(bytes); }});
-  kinds.push_back({"designers", kDesignerFileName,
-                   [](const fs::path& folder, int v, std::string* error)
-                   {
-                     CNameList list;
-                     FillDesigners(list, v);
-                     return list.Save((folder / kDesignerFileName).string(), error);
-                   },
-                   [](const fs::path&, int v)
-                   {
-                     CNameList list;
-                     FillDesigners(list, v);
-                     std::string bytes;
-                     list.Encode(bytes);
-                     return bytes;
-                   },
-                   [](const std::string& bytes) { return CNameList().Decode(bytes); }});
+  kinds.push_back(SharedListKind<CAddressBook>("customers", kCustomerFileName, FillCustomers));
+  kinds.push_back(SharedListKind<CNameList>("designers", kDesignerFileName, FillDesigners));
   kinds.push_back({"report", "Plant.rtf",
                    [](const fs::path& folder, int v, std::string* error)
                    {
@@ -299,10 +275,6 @@ class SaveFaultTest : public ::testing::TestWithParam<CFileKind>
 protected:
   void SetUp() override
   {
-    std::string pattern = (fs::temp_directory_path() / "vantor-fault-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    mDir = pattern;
-    mStarted = fs::current_path();
     mTarget = mDir / GetParam().file;
     mOld = GetParam().bytes(mDir, 0);
     mNew = GetParam().bytes(mDir, 1);
@@ -312,7 +284,6 @@ protected:
   {
     fs::current_path(mStarted);
     fs::permissions(mDir, fs::perms::owner_all);
-    fs::remove_all(mDir);
   }
 
   bool Save(int version, std::string* error = nullptr) const
@@ -322,16 +293,18 @@ protected:
   // The old file whole, as the program's reader takes it.
   void ExpectOldFileOnly(const std::string& when) const
   {
-    const std::string bytes = Slurp(mTarget);
+    const std::string bytes = ReadBytes(mTarget);
     EXPECT_EQ(bytes, mOld) << when;
     if (GetParam().reads)
     {
       EXPECT_TRUE(GetParam().reads(bytes)) << when;
     }
-    EXPECT_EQ(Entries(mDir), std::vector<std::string>{GetParam().file}) << when;
+    EXPECT_EQ(FolderNames(mDir), std::vector<std::string>{GetParam().file}) << when;
   }
 
-  fs::path mDir, mTarget, mStarted;
+  CTempFolder mTemp;
+  const fs::path mDir = mTemp.Path(), mStarted = fs::current_path();
+  fs::path mTarget;
   std::string mOld, mNew;
 };
 
@@ -381,8 +354,8 @@ TEST_P(SaveFaultTest, AFailureAtEverySystemCallKeepsTheOldFileWholeAndTellsWhy)
     ExpectOldFileOnly(when);
     // The program runs on: the next save goes through whole.
     EXPECT_TRUE(Save(1)) << when;
-    EXPECT_EQ(Slurp(mTarget), mNew) << when;
-    EXPECT_EQ(Entries(mDir).size(), 1u) << when;
+    EXPECT_EQ(ReadBytes(mTarget), mNew) << when;
+    EXPECT_EQ(FolderNames(mDir).size(), 1u) << when;
     if (!HasFailure())
       ++survived;
   }
@@ -423,19 +396,19 @@ TEST_P(SaveFaultTest, KillingASavingProcessLeavesTheOldOrTheNewFileAndNoTemporar
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
 
-    const std::string bytes = Slurp(mTarget);
+    const std::string bytes = ReadBytes(mTarget);
     ASSERT_TRUE(bytes == mOld || bytes == mNew) << "kill " << kill << ": " << bytes.size() << " bytes";
     if (GetParam().reads)
     {
       EXPECT_TRUE(GetParam().reads(bytes)) << "kill " << kill;
     }
     newSeen += bytes == mNew;
-    if (Entries(mDir).size() > 1)
+    if (FolderNames(mDir).size() > 1)
       ++leftovers;
     // The program runs again: entering its work folder removes what the kill left.
     CMemorySettingsStore settings;
     ASSERT_TRUE(ChangeWorkFolder(settings, mDir.string()));
-    ASSERT_EQ(Entries(mDir), std::vector<std::string>{GetParam().file}) << "kill " << kill;
+    ASSERT_EQ(FolderNames(mDir), std::vector<std::string>{GetParam().file}) << "kill " << kill;
   }
   RecordProperty("kills", kKills);
   RecordProperty("kills_leaving_a_temporary_file", leftovers);
@@ -461,15 +434,14 @@ void LeaveATemporaryFile(const fs::path& path)
 
 TEST(SaveLeftovers, OnlyUnheldTemporaryFilesOfOurOwnMakingAreRemoved)
 {
-  std::string pattern = (fs::temp_directory_path() / "vantor-left-XXXXXX").string();
-  ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-  const fs::path dir = pattern;
+  const CTempFolder temp;
+  const fs::path& dir = temp.Path();
   LeaveATemporaryFile(dir / "Plant.ad");
   LeaveATemporaryFile(dir / "Plant.ad"); // this save removed the first one's leftover
   LeaveATemporaryFile(dir / kCustomerFileName);
   LeaveATemporaryFile(dir / "notes.txt"); // not a file the program writes
-  ASSERT_EQ(Entries(dir).size(), 3u);
-  const std::string strangers = Entries(dir).back(); // .notes.txt.*
+  ASSERT_EQ(FolderNames(dir).size(), 3u);
+  const std::string strangers = FolderNames(dir).back(); // .notes.txt.*
   // Files of the same shape that a user or another program made.
   const std::vector<std::string> theirs = {".Plant.ad.backup", ".Plant.ad.a1B2c3", ".Plant.ad.a1B2c",
                                            ".customer.vtx.Zz9Yy8"};
@@ -483,7 +455,7 @@ TEST(SaveLeftovers, OnlyUnheldTemporaryFilesOfOurOwnMakingAreRemoved)
 
   EXPECT_EQ(RemoveLeftoverTemporaries((dir / "Plant.ad").string()), 1);
   EXPECT_EQ(RemoveLeftoverSaveFiles(dir.string()), 1); // customer.vtx's
-  std::vector<std::string> left = Entries(dir);
+  std::vector<std::string> left = FolderNames(dir);
   std::vector<std::string> expected = theirs;
   expected.push_back(strangers);
   for (const std::string& name : left)
@@ -493,24 +465,22 @@ TEST(SaveLeftovers, OnlyUnheldTemporaryFilesOfOurOwnMakingAreRemoved)
   EXPECT_EQ(left, expected);
 
   ASSERT_TRUE(live.Commit());
-  EXPECT_EQ(Slurp(dir / "Live.ad"), "live");
-  EXPECT_EQ(Entries(dir).size(), theirs.size() + 2);
-  fs::remove_all(dir);
+  EXPECT_EQ(ReadBytes(dir / "Live.ad"), "live");
+  EXPECT_EQ(FolderNames(dir).size(), theirs.size() + 2);
 }
 
 TEST(SaveLeftovers, TheLongestNamesAreWrittenAndCleanedUpAndANulInANameIsRefused)
 {
-  std::string pattern = (fs::temp_directory_path() / "vantor-names-XXXXXX").string();
-  ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-  const fs::path dir = pattern;
+  const CTempFolder temp;
+  const fs::path& dir = temp.Path();
   // A name of the longest length leaves no room for the temporary name's
   // eight characters more: the temporary file is named shorter.
   const fs::path longest = dir / (std::string(252, 'n') + ".ad");
   std::string error;
   EXPECT_TRUE(WriteFileSafely(longest.string(), "long", &error)) << error;
-  EXPECT_EQ(Slurp(longest), "long");
+  EXPECT_EQ(ReadBytes(longest), "long");
   LeaveATemporaryFile(longest);
-  EXPECT_EQ(Entries(dir).size(), 2u);
+  EXPECT_EQ(FolderNames(dir).size(), 2u);
   EXPECT_EQ(RemoveLeftoverSaveFiles(dir.string()), 1);
   LeaveATemporaryFile(longest);
   EXPECT_EQ(RemoveLeftoverTemporaries(longest.string()), 1);
@@ -518,6 +488,5 @@ TEST(SaveLeftovers, TheLongestNamesAreWrittenAndCleanedUpAndANulInANameIsRefused
   // The system would write "a" instead of "a\0b.ad".
   EXPECT_FALSE(WriteFileSafely((dir / std::string("a\0b.ad", 6)).string(), "x", &error));
   EXPECT_NE(error.find("NUL"), std::string::npos) << error;
-  EXPECT_EQ(Entries(dir), std::vector<std::string>{longest.filename().string()});
-  fs::remove_all(dir);
+  EXPECT_EQ(FolderNames(dir), std::vector<std::string>{longest.filename().string()});
 }

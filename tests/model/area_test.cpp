@@ -1,6 +1,7 @@
 #include "model/area.h"
 #include "model/hazard_class.h"
 #include "model/text_lines.h"
+#include "tests/model/project_builders.h"
 
 #include <gtest/gtest.h>
 
@@ -10,9 +11,6 @@
 
 namespace
 {
-constexpr double operator""_m(long double v) { return static_cast<double>(v); }
-constexpr double operator""_m(unsigned long long v) { return static_cast<double>(v); }
-
 // A calculated volume of the given size and class, without openings.
 struct Room
 {

@@ -2,6 +2,7 @@
 #include "model/today_date.h"
 
 #include "model/text_lines.h"
+#include "tests/model/project_builders.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +12,6 @@
 
 namespace
 {
-constexpr double operator""_m(long double v) { return static_cast<double>(v); }
-
 std::vector<std::string> Names(const CAreaTable& table)
 {
   std::vector<std::string> names;

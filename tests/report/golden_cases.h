@@ -4,11 +4,11 @@
 // opened) and the expected outputs of it, byte for byte, as `vantor-cli
 // report`, `dump` and `rtf` write them.
 
+#include "tests/common/file_bytes.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -49,12 +49,6 @@ inline std::vector<CGoldenCase> GoldenCases()
   std::sort(cases.begin(), cases.end(),
             [](const CGoldenCase& a, const CGoldenCase& b) { return a.mFolder < b.mFolder; });
   return cases;
-}
-
-inline std::string ReadGoldenBytes(const std::filesystem::path& path)
-{
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // VANTOR_UPDATE_GOLDEN=1 writes the expected files afresh instead of comparing.

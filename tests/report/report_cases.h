@@ -2,7 +2,7 @@
 // The projects of the report golden files in tests/data/reports/<case>/.
 // Each case names its project here; its expected outputs lie in the folder.
 
-#include "tests/report/report_fixtures.h"
+#include "tests/model/project_builders.h"
 #include "text/units.h"
 
 #include <functional>

@@ -16,7 +16,7 @@ TEST(TextReportGolden, EveryCaseMatchesItsExpectedFile)
     SCOPED_TRACE(c.mName);
     const std::filesystem::path file = GoldenCasesFolder() / c.mName / kGoldenReport;
     ASSERT_TRUE(std::filesystem::exists(file)) << file;
-    EXPECT_EQ(TextReport(*c.mMake()), ReadGoldenBytes(file));
+    EXPECT_EQ(TextReport(*c.mMake()), ReadBytes(file));
   }
 }
 

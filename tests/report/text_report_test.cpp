@@ -2,7 +2,7 @@
 
 #include "model/text_lines.h"
 #include "report/report_table.h"
-#include "tests/report/report_fixtures.h"
+#include "tests/model/project_builders.h"
 #include "text/units.h"
 
 #include <gtest/gtest.h>

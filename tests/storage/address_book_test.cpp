@@ -1,15 +1,14 @@
 #include "storage/address_book.h"
 #include "storage/name_list.h"
 
+#include "tests/common/file_bytes.h"
+#include "tests/common/temp_folder.h"
 #include "tests/storage/byte_builder.h"
 #include "model/project.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -23,31 +22,7 @@ CAddress Named(const char* name, const char* city = "")
   return a;
 }
 
-class AddressFiles : public ::testing::Test
-{
-protected:
-  void SetUp() override
-  {
-    mDir = fs::temp_directory_path() / ("vantor_ab_" + std::to_string(::getpid()) + "_" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(mDir);
-    fs::create_directories(mDir);
-  }
-  void TearDown() override { fs::remove_all(mDir); }
-  std::string Path(const char* name) const { return (mDir / name).string(); }
-  static std::string Slurp(const std::string& path)
-  {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-  static void Put(const std::string& path, const std::string& bytes)
-  {
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
-  fs::path mDir;
-};
+using AddressFiles = TempFolderTest;
 } // namespace
 
 TEST(AddressBook, KeepsOneEntryPerNameInByteOrderAndFindsCollapsedNames)
@@ -195,12 +170,12 @@ TEST_F(AddressFiles, AFailedSaveKeepsTheOldFile)
   CNameList list;
   list.Add("Kept");
   ASSERT_TRUE(list.Save(Path("designer.vtx")));
-  const std::string old = Slurp(Path("designer.vtx"));
+  const std::string old = ReadBytes(Path("designer.vtx"));
   list.Add(std::string(65536, 'x'));
   std::string error;
   EXPECT_FALSE(list.Save(Path("designer.vtx"), &error));
   EXPECT_NE(error.find("65536 characters"), std::string::npos) << error;
-  EXPECT_EQ(Slurp(Path("designer.vtx")), old);
+  EXPECT_EQ(ReadBytes(Path("designer.vtx")), old);
 
   CAddressBook book;
   book.Put(Named("X"));
@@ -243,9 +218,9 @@ TEST_F(AddressFiles, TwoCopiesOfTheProgramKeepEachOthersChanges)
   EXPECT_EQ(diskNames.Names(), std::vector<std::string>{"Ann"});
 
   // A file that no longer reads is not replaced by a save.
-  Put(Path("customer.vtx"), "damaged");
+  WriteBytes(Path("customer.vtx"), "damaged");
   std::string error;
   EXPECT_FALSE(a.PutAndSave(Named("More"), Path("customer.vtx"), &error));
   EXPECT_NE(error.find("not replaced"), std::string::npos) << error;
-  EXPECT_EQ(Slurp(Path("customer.vtx")), "damaged");
+  EXPECT_EQ(ReadBytes(Path("customer.vtx")), "damaged");
 }

@@ -5,11 +5,12 @@
 #include "storage/byte_reader.h"
 #include "storage/project_file.h"
 #include "storage/safe_file.h"
+#include "tests/common/file_bytes.h"
+#include "tests/common/temp_folder.h"
 
 #include <cerrno>
 #include <filesystem>
 #include <functional>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <tuple>
@@ -24,31 +25,15 @@ namespace fs = std::filesystem;
 
 namespace
 {
+// The projects' folder "work" inside a temporary folder.
 class Catalogue : public ::testing::Test
 {
 protected:
-  void SetUp() override
-  {
-    std::string pattern = (fs::temp_directory_path() / "vantor-cat-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    mRoot = fs::canonical(pattern);
-    mFolder = (mRoot / "work").string();
-    fs::create_directory(mFolder);
-  }
-  void TearDown() override { fs::remove_all(mRoot); }
+  void SetUp() override { fs::create_directory(mFolder); }
 
-  void Write(const fs::path& path, const std::string& content)
-  {
-    std::ofstream(path, std::ios::binary) << content;
-  }
-  std::string Read(const fs::path& path)
-  {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
-
-  fs::path mRoot;
-  std::string mFolder;
+  CTempFolder mTemp;
+  const fs::path mRoot = mTemp.Path();
+  const std::string mFolder = (mRoot / "work").string();
 };
 
 // Renames that meet another file system for their first `mCrossDevice`
@@ -108,7 +93,7 @@ TEST(ProjectName, OnlyTheLastPathComponentIsKept)
 TEST_F(Catalogue, ANameIsInUseWhenOpenOrWhenItsFileExists)
 {
   const CIsOpenProject open = [](std::string_view name) { return name == "Open one"; };
-  Write(fs::path(mFolder) / "On disk.ad", "x");
+  WriteBytes(fs::path(mFolder) / "On disk.ad", "x");
 
   EXPECT_EQ(CheckProjectName("", open, mFolder), CProjectNameProblem::Empty);
   EXPECT_EQ(CheckProjectName(" \t ", open, mFolder), CProjectNameProblem::Empty);
@@ -126,7 +111,7 @@ TEST_F(Catalogue, ListsProjectFilesOnlyInByteOrder)
   const fs::path folder(mFolder);
   for (const char* name : {"beta.ad", "Alpha.ad", "alpha.ad", "\xC9tude.ad", "Zulu.ad",
                            "upper.AD", "notes.txt", "archive.ad.bak", ".ad", "Open.ad"})
-    Write(folder / name, "x");
+    WriteBytes(folder / name, "x");
   fs::create_directory(folder / "folder.ad");
   fs::create_symlink(folder / "missing", folder / "dangling.ad");
   fs::create_symlink(folder / "beta.ad", folder / "linked.ad");
@@ -150,10 +135,10 @@ TEST_F(Catalogue, RowsComeFromTheFilesThatRead)
     project.mProject_Date = "03/04/25";
     ASSERT_TRUE(SaveProject(project));
   }
-  Write(fs::path(mFolder) / "empty.ad", "");
-  Write(fs::path(mFolder) / "junk.ad", "not a project");
+  WriteBytes(fs::path(mFolder) / "empty.ad", "");
+  WriteBytes(fs::path(mFolder) / "junk.ad", "not a project");
   // Version 5 comes from a newer program: refused like a damaged file.
-  Write(fs::path(mFolder) / "future.ad", std::string("\x05\0\0\0", 4));
+  WriteBytes(fs::path(mFolder) / "future.ad", std::string("\x05\0\0\0", 4));
 
   const std::vector<CCatalogueRow> rows = ReadCatalogue(mFolder, {});
   ASSERT_EQ(rows.size(), 2u);
@@ -181,7 +166,7 @@ TEST_F(Catalogue, WhatIsNoProjectFileIsRefusedAtOnceWithAReason)
   std::strcpy(address.sun_path, socketPath.c_str());
   ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
   // Sparse: far larger than any project, yet it takes no room on the disk.
-  Write(folder / "Huge.ad", "");
+  WriteBytes(folder / "Huge.ad", "");
   fs::resize_file(folder / "Huge.ad", kMaxReadFileBytes + 1);
   CProject good;
   good.SetName("Good");
@@ -213,17 +198,17 @@ TEST_F(Catalogue, WhatIsNoProjectFileIsRefusedAtOnceWithAReason)
 TEST_F(Catalogue, RenameNeverReplacesAFile)
 {
   const fs::path folder(mFolder);
-  Write(folder / "old.ad", "old");
-  Write(folder / "taken.ad", "taken");
+  WriteBytes(folder / "old.ad", "old");
+  WriteBytes(folder / "taken.ad", "taken");
   std::string error;
   EXPECT_FALSE(RenameProjectFile(mFolder, "old", "taken", &error));
   EXPECT_NE(error.find("already exists"), std::string::npos);
-  EXPECT_EQ(Read(folder / "taken.ad"), "taken");
-  EXPECT_EQ(Read(folder / "old.ad"), "old");
+  EXPECT_EQ(ReadBytes(folder / "taken.ad"), "taken");
+  EXPECT_EQ(ReadBytes(folder / "old.ad"), "old");
 
   EXPECT_TRUE(RenameProjectFile(mFolder, "old", "new", &error));
   EXPECT_FALSE(fs::exists(folder / "old.ad"));
-  EXPECT_EQ(Read(folder / "new.ad"), "old");
+  EXPECT_EQ(ReadBytes(folder / "new.ad"), "old");
 
   EXPECT_FALSE(RenameProjectFile(mFolder, "old", "again", &error));
   EXPECT_FALSE(fs::exists(folder / "again.ad"));
@@ -233,26 +218,26 @@ TEST_F(Catalogue, MoveReplacesOnlyWhenAskedTo)
 {
   const fs::path from(mFolder), to = mRoot / "elsewhere";
   fs::create_directory(to);
-  Write(from / "job.ad", "new");
-  Write(to / "job.ad", "older");
+  WriteBytes(from / "job.ad", "new");
+  WriteBytes(to / "job.ad", "older");
   std::string error;
   EXPECT_FALSE(MoveProjectFile(mFolder, to.string(), "job", false, &error));
-  EXPECT_EQ(Read(to / "job.ad"), "older");
-  EXPECT_EQ(Read(from / "job.ad"), "new");
+  EXPECT_EQ(ReadBytes(to / "job.ad"), "older");
+  EXPECT_EQ(ReadBytes(from / "job.ad"), "new");
 
   EXPECT_TRUE(MoveProjectFile(mFolder, to.string(), "job", true, &error)) << error;
-  EXPECT_EQ(Read(to / "job.ad"), "new");
+  EXPECT_EQ(ReadBytes(to / "job.ad"), "new");
   EXPECT_FALSE(fs::exists(from / "job.ad"));
 
-  Write(from / "solo.ad", "solo");
+  WriteBytes(from / "solo.ad", "solo");
   EXPECT_TRUE(MoveProjectFile(mFolder, to.string(), "solo", false, &error));
-  EXPECT_EQ(Read(to / "solo.ad"), "solo");
+  EXPECT_EQ(ReadBytes(to / "solo.ad"), "solo");
 
   // A folder of the project's name in the target is not replaced.
-  Write(from / "boxed.ad", "boxed");
+  WriteBytes(from / "boxed.ad", "boxed");
   fs::create_directory(to / "boxed.ad");
   EXPECT_FALSE(MoveProjectFile(mFolder, to.string(), "boxed", true, &error));
-  EXPECT_EQ(Read(from / "boxed.ad"), "boxed");
+  EXPECT_EQ(ReadBytes(from / "boxed.ad"), "boxed");
 }
 
 TEST_F(Catalogue, RenameAndMoveNeverReplaceAFileThatAppearsMeanwhile)
@@ -277,15 +262,15 @@ TEST_F(Catalogue, RenameAndMoveNeverReplaceAFileThatAppearsMeanwhile)
   };
   for (const Case& c : cases)
   {
-    Write(from / "job.ad", "mine");
+    WriteBytes(from / "job.ad", "mine");
     CRenameRace race;
     race.mCrossDevice = c.crossDevice;
-    race.mBefore = [&] { Write(c.appears, "theirs"); };
+    race.mBefore = [&] { WriteBytes(c.appears, "theirs"); };
     std::string error;
     EXPECT_FALSE(c.act(&error)) << c.what;
     EXPECT_NE(error.find("already exists"), std::string::npos) << c.what << ": " << error;
-    EXPECT_EQ(Read(c.appears), "theirs") << c.what;
-    EXPECT_EQ(Read(from / "job.ad"), "mine") << c.what;
+    EXPECT_EQ(ReadBytes(c.appears), "theirs") << c.what;
+    EXPECT_EQ(ReadBytes(from / "job.ad"), "mine") << c.what;
     fs::remove(c.appears);
   }
   // Nothing of the copy is left beside the target.
@@ -296,9 +281,9 @@ TEST_F(Catalogue, AMoveToAnotherFileSystemCopiesSafelyAndFollowsNoLink)
 {
   const fs::path from(mFolder), to = mRoot / "elsewhere";
   fs::create_directory(to);
-  Write(mRoot / "victim", "victim");
+  WriteBytes(mRoot / "victim", "victim");
   fs::create_symlink(mRoot / "victim", to / "job.ad");
-  Write(from / "job.ad", "mine");
+  WriteBytes(from / "job.ad", "mine");
   for (bool replace : {false, true})
   {
     CRenameRace race;
@@ -307,24 +292,24 @@ TEST_F(Catalogue, AMoveToAnotherFileSystemCopiesSafelyAndFollowsNoLink)
     EXPECT_EQ(MoveProjectFile(mFolder, to.string(), "job", replace, &error), replace) << error;
   }
   // The link was replaced, not written through.
-  EXPECT_EQ(Read(mRoot / "victim"), "victim");
+  EXPECT_EQ(ReadBytes(mRoot / "victim"), "victim");
   EXPECT_FALSE(fs::is_symlink(to / "job.ad"));
-  EXPECT_EQ(Read(to / "job.ad"), "mine");
+  EXPECT_EQ(ReadBytes(to / "job.ad"), "mine");
   EXPECT_FALSE(fs::exists(from / "job.ad"));
-  EXPECT_EQ(std::distance(fs::directory_iterator(to), fs::directory_iterator()), 1);
+  EXPECT_EQ(FolderNames(to).size(), 1u);
 
   CRenameRace race;
   race.mCrossDevice = 1;
-  Write(from / "solo.ad", "solo");
+  WriteBytes(from / "solo.ad", "solo");
   EXPECT_TRUE(MoveProjectFile(mFolder, to.string(), "solo", false));
-  EXPECT_EQ(Read(to / "solo.ad"), "solo");
+  EXPECT_EQ(ReadBytes(to / "solo.ad"), "solo");
   EXPECT_FALSE(fs::exists(from / "solo.ad"));
 }
 
 TEST_F(Catalogue, MovingAFileOntoItselfNeverDeletesIt)
 {
   const fs::path folder(mFolder);
-  Write(folder / "job.ad", "precious");
+  WriteBytes(folder / "job.ad", "precious");
   fs::create_directory_symlink(folder, mRoot / "alias");
   const std::string spellings[] = {(mRoot / "alias").string(), mFolder + "/", mFolder + "/.",
                                    (mRoot / "work" / ".." / "work").string()};
@@ -333,20 +318,20 @@ TEST_F(Catalogue, MovingAFileOntoItselfNeverDeletesIt)
     EXPECT_TRUE(SameFolder(mFolder, same)) << same;
     std::string error;
     EXPECT_FALSE(MoveProjectFile(mFolder, same, "job", true, &error)) << same;
-    EXPECT_EQ(Read(folder / "job.ad"), "precious") << same;
+    EXPECT_EQ(ReadBytes(folder / "job.ad"), "precious") << same;
   }
   // A second name for the same file (hard link) in another folder counts as the file itself.
   fs::create_directory(mRoot / "other");
   fs::create_hard_link(folder / "job.ad", mRoot / "other" / "job.ad");
   EXPECT_FALSE(SameFolder(mFolder, (mRoot / "other").string()));
   EXPECT_FALSE(MoveProjectFile(mFolder, (mRoot / "other").string(), "job", true));
-  EXPECT_EQ(Read(folder / "job.ad"), "precious");
+  EXPECT_EQ(ReadBytes(folder / "job.ad"), "precious");
 }
 
 TEST_F(Catalogue, DeleteRemovesTheFileAndSaysWhenItCannot)
 {
   const fs::path folder(mFolder);
-  Write(folder / "job.ad", "x");
+  WriteBytes(folder / "job.ad", "x");
   std::string error;
   EXPECT_TRUE(DeleteProjectFile(mFolder, "job", &error));
   EXPECT_FALSE(fs::exists(folder / "job.ad"));
@@ -381,18 +366,18 @@ TEST_F(Catalogue, CopyNeverReplacesAFileAndLeavesNothingWhenItFails)
 {
   const fs::path outside = mRoot / "mail";
   fs::create_directory(outside);
-  Write(outside / "Job.ad", "attached");
-  Write(fs::path(mFolder) / "Taken.ad", "mine");
+  WriteBytes(outside / "Job.ad", "attached");
+  WriteBytes(fs::path(mFolder) / "Taken.ad", "mine");
 
   std::string error;
   EXPECT_TRUE(CopyProjectFile((outside / "Job.ad").string(), mFolder, "Job", &error)) << error;
-  EXPECT_EQ(Read(fs::path(mFolder) / "Job.ad"), "attached");
-  EXPECT_EQ(Read(outside / "Job.ad"), "attached");
+  EXPECT_EQ(ReadBytes(fs::path(mFolder) / "Job.ad"), "attached");
+  EXPECT_EQ(ReadBytes(outside / "Job.ad"), "attached");
   EXPECT_TRUE(SameFileContents((outside / "Job.ad").string(), mFolder + "/Job.ad"));
 
   EXPECT_FALSE(CopyProjectFile((outside / "Job.ad").string(), mFolder, "Taken", &error));
   EXPECT_NE(error.find("already exists"), std::string::npos);
-  EXPECT_EQ(Read(fs::path(mFolder) / "Taken.ad"), "mine");
+  EXPECT_EQ(ReadBytes(fs::path(mFolder) / "Taken.ad"), "mine");
   EXPECT_FALSE(SameFileContents((outside / "Job.ad").string(), mFolder + "/Taken.ad"));
 
   EXPECT_FALSE(CopyProjectFile((outside / "Gone.ad").string(), mFolder, "Gone", &error));

@@ -2,6 +2,9 @@
 
 #include "model/project.h"
 #include "storage/byte_reader.h"
+#include "tests/common/file_bytes.h"
+#include "tests/common/temp_folder.h"
+#include "tests/model/project_builders.h"
 #include "tests/storage/byte_builder.h"
 
 #include "storage/catalogue.h"
@@ -11,17 +14,12 @@
 #include <chrono>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <limits>
-#include <sstream>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace
 {
-constexpr double operator""_m(long double v) { return static_cast<double>(v); }
-
 // A project holding a value in every stored field.
 void FillProject(CProject& p)
 {
@@ -146,31 +144,7 @@ std::string Encode(const CProject& p)
   return bytes;
 }
 
-class ProjectFileOnDisk : public ::testing::Test
-{
-protected:
-  void SetUp() override
-  {
-    mDir = fs::temp_directory_path() / ("vantor_pf_" + std::to_string(::getpid()) + "_" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(mDir);
-    fs::create_directories(mDir);
-  }
-  void TearDown() override { fs::remove_all(mDir); }
-  std::string Path(const std::string& name) const { return (mDir / name).string(); }
-  static std::string Slurp(const std::string& path)
-  {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-  static void Put(const std::string& path, const std::string& bytes)
-  {
-    std::ofstream(path, std::ios::binary) << bytes;
-  }
-  fs::path mDir;
-};
+using ProjectFileOnDisk = TempFolderTest;
 } // namespace
 
 TEST(ProjectFile, WritesTheExactLayoutOfAnEmptyProjectAndAVolumeWithoutOpenings)
@@ -508,7 +482,7 @@ TEST_F(ProjectFileOnDisk, SaveLoadAndTheChangeTest)
   ASSERT_TRUE(SaveProject(p, &error)) << error;
   EXPECT_FALSE(p.IsModified());
   EXPECT_EQ(p.mVersion, 4u);
-  EXPECT_EQ(Slurp(p.mPath), Encode(p));
+  EXPECT_EQ(ReadBytes(p.mPath), Encode(p));
 
   ASSERT_TRUE(p.SetUnits(0));
   EXPECT_TRUE(p.IsModified());
@@ -532,7 +506,7 @@ TEST_F(ProjectFileOnDisk, SaveLoadAndTheChangeTest)
 
 TEST_F(ProjectFileOnDisk, AnOlderFileCountsAsChangedUntilItIsWritten)
 {
-  Put(Path("Old.ad"), OldFile(3));
+  WriteBytes(Path("Old.ad"), OldFile(3));
   CProject p;
   p.SetName("Old");
   p.mPath = Path("Old.ad");
@@ -541,7 +515,7 @@ TEST_F(ProjectFileOnDisk, AnOlderFileCountsAsChangedUntilItIsWritten)
   EXPECT_TRUE(p.IsModified());
   ASSERT_TRUE(SaveProject(p));
   EXPECT_FALSE(p.IsModified());
-  std::string bytes = Slurp(p.mPath);
+  std::string bytes = ReadBytes(p.mPath);
   ASSERT_GE(bytes.size(), 4u);
   EXPECT_EQ(bytes.substr(0, 4), std::string("\x04\0\0\0", 4));
 }
@@ -557,7 +531,7 @@ TEST_F(ProjectFileOnDisk, AFailedLoadLeavesTheProjectAsItWas)
   std::string before = Encode(p);
 
   std::string error;
-  Put(p.mPath, OldFile(4).substr(0, 150));
+  WriteBytes(p.mPath, OldFile(4).substr(0, 150));
   p.mNotes = "edited after saving";
   EXPECT_FALSE(LoadProject(p, &error));
   EXPECT_NE(error.find("Keep.ad: damaged file: ends early"), std::string::npos) << error;
@@ -576,14 +550,14 @@ TEST_F(ProjectFileOnDisk, AFailedSaveKeepsTheOldFileAndReportsWhy)
   FillProject(p);
   p.mPath = Path("Site.ad");
   ASSERT_TRUE(SaveProject(p));
-  const std::string old = Slurp(p.mPath);
+  const std::string old = ReadBytes(p.mPath);
 
   // A text the format cannot hold: refused before anything is written.
   p.mCustomer_Reference = std::string(70000, 'r');
   std::string error;
   EXPECT_FALSE(SaveProject(p, &error));
   EXPECT_NE(error.find("customer reference has 70000 characters"), std::string::npos) << error;
-  EXPECT_EQ(Slurp(p.mPath), old);
+  EXPECT_EQ(ReadBytes(p.mPath), old);
   EXPECT_TRUE(p.IsModified());
 
   // A folder that does not exist, and a file where the folder should be.
@@ -594,9 +568,9 @@ TEST_F(ProjectFileOnDisk, AFailedSaveKeepsTheOldFileAndReportsWhy)
   p.mPath = Path("Site.ad/Inner.ad");
   EXPECT_FALSE(SaveProject(p, &error));
   EXPECT_FALSE(error.empty());
-  EXPECT_EQ(Slurp(Path("Site.ad")), old);
+  EXPECT_EQ(ReadBytes(Path("Site.ad")), old);
   EXPECT_TRUE(p.IsModified());
-  EXPECT_EQ(std::distance(fs::directory_iterator(mDir), fs::directory_iterator()), 1);
+  EXPECT_EQ(FolderNames(mDir).size(), 1u);
 }
 
 TEST_F(ProjectFileOnDisk, AFileJustReadIsUnchangedWhateverOrderAndSharesItHolds)
@@ -616,7 +590,7 @@ TEST_F(ProjectFileOnDisk, AFileJustReadIsUnchangedWhateverOrderAndSharesItHolds)
   }
   f.Str("").Bool(false);
   const std::string unordered = f.Bytes();
-  Put(Path("Mixed.ad"), unordered);
+  WriteBytes(Path("Mixed.ad"), unordered);
 
   CProject p;
   p.SetName("Mixed");
@@ -715,9 +689,8 @@ TEST_F(ProjectFileOnDisk, TwoCopiesOfTheProgramOnOneFile)
 
 TEST(Project, IsModifiedThroughSaveEditAndUndoingTheEdit)
 {
-  namespace fs = std::filesystem;
-  const fs::path dir = fs::temp_directory_path() / ("vantor_project_" + std::to_string(::getpid()));
-  fs::create_directories(dir);
+  const CTempFolder temp;
+  const fs::path& dir = temp.Path();
   CProject p;
   p.SetName("Job");
   p.mPath = (dir / "Job.ad").string();
@@ -773,7 +746,7 @@ TEST(Project, IsModifiedThroughSaveEditAndUndoingTheEdit)
     b.push_back('\0');                                 // include flag
     return b;
   }();
-  std::ofstream(dir / "Old.ad", std::ios::binary) << v3;
+  WriteBytes(dir / "Old.ad", v3);
   CProject old;
   old.SetName("Old");
   old.mPath = (dir / "Old.ad").string();
@@ -781,5 +754,4 @@ TEST(Project, IsModifiedThroughSaveEditAndUndoingTheEdit)
   ASSERT_TRUE(LoadProject(old, &error)) << error;
   EXPECT_EQ(old.mVersion, 3u);
   EXPECT_TRUE(old.IsModified());
-  fs::remove_all(dir);
 }

@@ -1,49 +1,19 @@
 #include "storage/safe_file.h"
 
+#include "tests/common/file_bytes.h"
+#include "tests/common/temp_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace
 {
-class SafeFileTest : public ::testing::Test
-{
-protected:
-  void SetUp() override
-  {
-    mDir = fs::temp_directory_path() / ("vantor_safe_" + std::to_string(::getpid()) + "_" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(mDir);
-    fs::create_directories(mDir);
-  }
-  void TearDown() override { fs::remove_all(mDir); }
-
-  std::string Path(const char* name) const { return (mDir / name).string(); }
-  static std::string Slurp(const std::string& path)
-  {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-  static void Put(const std::string& path, const std::string& text)
-  {
-    std::ofstream(path, std::ios::binary) << text;
-  }
-  std::size_t EntryCount() const
-  {
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(mDir), fs::directory_iterator()));
-  }
-
-  fs::path mDir;
-};
+using SafeFileTest = TempFolderTest;
 } // namespace
 
 TEST_F(SafeFileTest, WritesNewAndReplacesOldFilesWholeLeavingNoTemporaryFile)
@@ -53,9 +23,9 @@ TEST_F(SafeFileTest, WritesNewAndReplacesOldFilesWholeLeavingNoTemporaryFile)
   big[0] = 'A';
   big[9999] = 'Z';
   ASSERT_TRUE(WriteFileSafely(path, big));
-  EXPECT_EQ(Slurp(path), big);
+  EXPECT_EQ(ReadBytes(path), big);
   ASSERT_TRUE(WriteFileSafely(path, "short"));
-  EXPECT_EQ(Slurp(path), "short");
+  EXPECT_EQ(ReadBytes(path), "short");
   // Megabytes after a buffered start, as a large project file is written.
   std::string huge(3 * 1024 * 1024 + 7, '\0');
   for (std::size_t i = 0; i < huge.size(); ++i)
@@ -68,17 +38,17 @@ TEST_F(SafeFileTest, WritesNewAndReplacesOldFilesWholeLeavingNoTemporaryFile)
     ASSERT_TRUE(file.Write("tail"));
     ASSERT_TRUE(file.Commit());
   }
-  EXPECT_EQ(Slurp(path), "head" + huge + "tail");
+  EXPECT_EQ(ReadBytes(path), "head" + huge + "tail");
   std::string empty;
   ASSERT_TRUE(WriteFileSafely(path, empty));
   EXPECT_EQ(fs::file_size(path), 0u);
-  EXPECT_EQ(EntryCount(), 1u);
+  EXPECT_EQ(FolderNames(mDir).size(), 1u);
 }
 
 TEST_F(SafeFileTest, KeepsTheModeOfTheFileItReplaces)
 {
   std::string path = Path("m.vtx");
-  Put(path, "old");
+  WriteBytes(path, "old");
   ::chmod(path.c_str(), 0640);
   ASSERT_TRUE(WriteFileSafely(path, "new"));
   struct stat st{};
@@ -95,11 +65,11 @@ TEST_F(SafeFileTest, FailuresLeaveTheOldFileAndNoTemporaryFileWithAReason)
   EXPECT_NE(error.find("No such file"), std::string::npos) << error;
 
   // A plain file where the folder should be.
-  Put(Path("plain"), "I am a file");
+  WriteBytes(Path("plain"), "I am a file");
   error.clear();
   EXPECT_FALSE(WriteFileSafely(Path("plain/x.ad"), "data", &error));
   EXPECT_FALSE(error.empty());
-  EXPECT_EQ(Slurp(Path("plain")), "I am a file");
+  EXPECT_EQ(ReadBytes(Path("plain")), "I am a file");
 
   // A folder in place of the target.
   fs::create_directories(mDir / "d.ad" / "inner");
@@ -108,29 +78,29 @@ TEST_F(SafeFileTest, FailuresLeaveTheOldFileAndNoTemporaryFileWithAReason)
   EXPECT_TRUE(fs::is_directory(mDir / "d.ad" / "inner"));
   EXPECT_NE(error.find("d.ad"), std::string::npos);
 
-  EXPECT_EQ(EntryCount(), 2u); // plain and d.ad only
+  EXPECT_EQ(FolderNames(mDir).size(), 2u); // plain and d.ad only
 }
 
 TEST_F(SafeFileTest, DiscardOrDestructionBeforeCommitKeepsTheOldFile)
 {
   std::string path = Path("p.ad");
-  Put(path, "old content");
+  WriteBytes(path, "old content");
   {
     CSafeFile file(path);
     ASSERT_TRUE(file.Open());
     ASSERT_TRUE(file.Write("new content that is never committed"));
-    EXPECT_EQ(EntryCount(), 2u); // the temporary file sits beside the target
+    EXPECT_EQ(FolderNames(mDir).size(), 2u); // the temporary file sits beside the target
   }
-  EXPECT_EQ(Slurp(path), "old content");
-  EXPECT_EQ(EntryCount(), 1u);
+  EXPECT_EQ(ReadBytes(path), "old content");
+  EXPECT_EQ(FolderNames(mDir).size(), 1u);
 
   CSafeFile file(path);
   ASSERT_TRUE(file.Open());
   file.Write("x");
   file.Discard();
   EXPECT_FALSE(file.Commit());
-  EXPECT_EQ(Slurp(path), "old content");
-  EXPECT_EQ(EntryCount(), 1u);
+  EXPECT_EQ(ReadBytes(path), "old content");
+  EXPECT_EQ(FolderNames(mDir).size(), 1u);
 }
 
 TEST_F(SafeFileTest, AFailedWriteOnAFullDeviceKeepsTheOldFile)
@@ -142,10 +112,10 @@ TEST_F(SafeFileTest, AFailedWriteOnAFullDeviceKeepsTheOldFile)
   if (std::system(cmd.c_str()) != 0)
     GTEST_SKIP() << "cannot mount a small tmpfs here";
   std::string path = (mount / "full.ad").string();
-  Put(path, "old content");
+  WriteBytes(path, "old content");
   std::string error;
   bool ok = WriteFileSafely(path, std::string(1 << 20, 'y'), &error);
-  std::string content = Slurp(path);
+  std::string content = ReadBytes(path);
   std::size_t entries = static_cast<std::size_t>(
     std::distance(fs::directory_iterator(mount), fs::directory_iterator()));
   std::system(("umount '" + mount.string() + "'").c_str());

@@ -1,11 +1,11 @@
 #include "storage/work_folder.h"
 
 #include "storage/settings_store.h"
+#include "tests/common/temp_folder.h"
 
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -15,27 +15,17 @@ namespace
 class WorkFolder : public ::testing::Test
 {
 protected:
-  void SetUp() override
-  {
-    mStarted = fs::current_path();
-    std::string pattern = (fs::temp_directory_path() / "vantor-wf-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    mRoot = fs::canonical(pattern);
-    mDocuments = mRoot / "Documents";
-    fs::create_directory(mDocuments);
-  }
-  void TearDown() override
-  {
-    fs::current_path(mStarted);
-    fs::remove_all(mRoot);
-  }
+  void SetUp() override { fs::create_directory(mDocuments); }
+  void TearDown() override { fs::current_path(mStarted); }
   std::function<std::string()> Documents() const
   {
     return [path = mDocuments.string()] { return path; };
   }
   std::string Setting() const { return mSettings.Read("Settings", "Directory"); }
 
-  fs::path mStarted, mRoot, mDocuments;
+  const fs::path mStarted = fs::current_path();
+  CTempFolder mTemp;
+  const fs::path mRoot = mTemp.Path(), mDocuments = mRoot / "Documents";
   CMemorySettingsStore mSettings;
 };
 } // namespace

@@ -168,9 +168,7 @@ protected:
   // Every text the volume window's pages show.
   QStringList ShownVolume(CArea* area)
   {
-    OpenVolumeWindow(area);
-    Settle();
-    auto* sheet = qobject_cast<CVTXAreaSheet*>(VolumeWindowOf(area)->Sheet());
+    CVTXAreaSheet* sheet = OpenVolumeSheet(area);
     QStringList shown;
     CVTXAreaPageHazard* volume = sheet->VolumePage();
     sheet->setCurrentWidget(volume);
@@ -198,13 +196,6 @@ protected:
     sheet->setCurrentWidget(volume);
     Settle();
     return shown;
-  }
-
-  static CVTXAreaSheet* VolumeSheet(CArea* area)
-  {
-    OpenVolumeWindow(area);
-    Settle();
-    return qobject_cast<CVTXAreaSheet*>(VolumeWindowOf(area)->Sheet());
   }
 
   // Saves through the Save button; the messages it gave.
@@ -318,7 +309,7 @@ TEST_F(BadInput, EveryTextFieldOfTheProjectAndVolumeWindowsKeepsWhatItShows)
     ++mTried;
     ASSERT_EQ(project->mAreaTable.Count(), 1u);
     CArea* area = project->mAreaTable.Get(0);
-    CVTXAreaSheet* volumeSheet = VolumeSheet(area);
+    CVTXAreaSheet* volumeSheet = OpenVolumeSheet(area);
     CVTXAreaPageNotes* volumeNotes = volumeSheet->NotesPage();
     volumeSheet->setCurrentWidget(volumeNotes);
     Settle();
@@ -353,7 +344,7 @@ TEST_F(BadInput, EveryTextFieldOfTheProjectAndVolumeWindowsKeepsWhatItShows)
       // Shortened notes let it go through.
       Show(sheet, notes);
       EnterNotes(notes->Editor(), notes->Editor()->toPlainText().left(30000), notes->IncludeBox());
-      volumeSheet = VolumeSheet(area);
+      volumeSheet = OpenVolumeSheet(area);
       volumeSheet->setCurrentWidget(volumeNotes);
       Settle();
       EnterNotes(volumeNotes->Editor(), volumeNotes->Editor()->toPlainText().left(30000),
@@ -408,7 +399,7 @@ TEST_F(BadInput, EveryNumericFieldRefusesWhatIsNoUsableNumberAndKeepsWhatItShows
     CProject* project = Open(name);
     ASSERT_NE(project, nullptr);
     CArea* area = AddVolume(project, "Hall", 1, 10, 8, 4);
-    CVTXAreaSheet* sheet = VolumeSheet(area);
+    CVTXAreaSheet* sheet = OpenVolumeSheet(area);
 
     WhenDialogOpens<CVolumeDialog>(
       [&text](CVolumeDialog* dialog)
@@ -483,7 +474,7 @@ TEST_F(BadInput, EveryNumericFieldRefusesWhatIsNoUsableNumberAndKeepsWhatItShows
   // Every count text on its own in the first count field.
   CProject* project = Open("Counts");
   CArea* area = AddVolume(project, "Hall", 1, 10, 8, 4);
-  CVTXAreaSheet* sheet = VolumeSheet(area);
+  CVTXAreaSheet* sheet = OpenVolumeSheet(area);
   CVTXAreaPageDevice* devices = sheet->DevicePage();
   sheet->setCurrentWidget(devices);
   Settle();
@@ -520,9 +511,7 @@ TEST_F(BadInput, AProjectNameIsTheNameOfTheFileItIsSavedIn)
   for (const auto& [label, text] : BadTexts())
   {
     SCOPED_TRACE(label);
-    std::vector<std::string> before;
-    for (const auto& entry : std::filesystem::directory_iterator("."))
-      before.push_back(entry.path().filename().string());
+    const std::vector<std::string> before = FolderNames(".");
     const std::size_t open = OpenProjects().Count();
     mPrompts.mTexts.clear();
     WhenDialogOpens<CStringDialog>([&text](CStringDialog* dialog)
@@ -552,9 +541,9 @@ TEST_F(BadInput, AProjectNameIsTheNameOfTheFileItIsSavedIn)
     EXPECT_TRUE(Save(copy).isEmpty());
     // The one new file is the project's, under its name.
     std::vector<std::string> added;
-    for (const auto& entry : std::filesystem::directory_iterator("."))
-      if (std::find(before.begin(), before.end(), entry.path().filename().string()) == before.end())
-        added.push_back(entry.path().filename().string());
+    for (const std::string& entry : FolderNames("."))
+      if (std::find(before.begin(), before.end(), entry) == before.end())
+        added.push_back(entry);
     EXPECT_EQ(added, std::vector<std::string>{name + ".ad"});
     const QStringList shown = ShownProject(copy);
     CProject* reopened = Reopen(copy);

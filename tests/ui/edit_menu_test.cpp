@@ -119,9 +119,7 @@ TEST_F(EditMenu, CtrlZBringsBackDeletedOpeningsAndVolumesWhole)
   project->RecalculateProject();
 
   // The Openings page: two deleted, one Ctrl+Z.
-  OpenVolumeWindow(hall);
-  Settle();
-  auto* sheet = qobject_cast<CVTXAreaSheet*>(VolumeWindowOf(hall)->Sheet());
+  auto* sheet = OpenVolumeSheet(hall);
   sheet->setCurrentWidget(sheet->OpeningsPage());
   Settle();
   CVTXAreaPageDimension* openings = sheet->OpeningsPage();
@@ -170,9 +168,7 @@ TEST_F(EditMenu, NotesUndoneAreShownAndNeverWrittenBackByTheEditor)
 {
   CProject* project = Open("Plant");
   CArea* hall = AddVolume(project, "Hall", 0, 10, 10, 3);
-  OpenVolumeWindow(hall);
-  Settle();
-  auto* sheet = qobject_cast<CVTXAreaSheet*>(VolumeWindowOf(hall)->Sheet());
+  auto* sheet = OpenVolumeSheet(hall);
   sheet->setCurrentWidget(sheet->NotesPage());
   Settle();
   QPlainTextEdit* editor = sheet->NotesPage()->Editor();
@@ -197,10 +193,7 @@ TEST_F(EditMenu, UndoingANewVolumeWhoseWindowHoldsTypingUndoesBothAndRedoBringsB
   CProject* project = Open("Plant");
   CProjectDocument* document = OpenProjects().Document(project);
   ASSERT_TRUE(document->NewVolume("Yard", 0));
-  OpenVolumeWindow(project->mAreaTable.Find("Yard"));
-  Settle();
-  auto* sheet =
-      qobject_cast<CVTXAreaSheet*>(VolumeWindowOf(project->mAreaTable.Find("Yard"))->Sheet());
+  auto* sheet = OpenVolumeSheet(project->mAreaTable.Find("Yard"));
   sheet->setCurrentWidget(sheet->NotesPage());
   Settle();
   sheet->NotesPage()->Editor()->setFocus();

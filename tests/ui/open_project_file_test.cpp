@@ -5,14 +5,13 @@
 #include "ui/open_project_file.h"
 
 #include "storage/recent_projects.h"
+#include "tests/common/file_bytes.h"
 #include "tests/ui/shell_fixture.h"
 #include "ui/recent_projects_menu.h"
 
 #include <QAction>
 #include <QMimeData>
 #include <QUrl>
-#include <fstream>
-#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -26,11 +25,6 @@ protected:
     CShellTest::SetUp();
     mOutside = mRoot / "mail";
     fs::create_directory(mOutside);
-  }
-  static std::string Read(const fs::path& path)
-  {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
   }
   bool Open(const fs::path& path) { return OpenProjectFile(mFrame.get(), path.string()); }
   void CloseAll()
@@ -70,7 +64,7 @@ TEST_F(OpenProjectFileTest, CommandLineFilesOpenOnceAndWrongOnesAreTold)
 TEST_F(OpenProjectFileTest, AFileFromAnotherFolderIsCopiedOrItsFolderBecomesTheWorkFolder)
 {
   SaveProject(mOutside, "Job", "", "MAIL-1");
-  const std::string original = Read(mOutside / "Job.ad");
+  const std::string original = ReadBytes(mOutside / "Job.ad");
 
   // Cancel opens nothing and changes nothing.
   mPrompts.mAnswers = {CPromptAnswer::Cancel};
@@ -83,8 +77,8 @@ TEST_F(OpenProjectFileTest, AFileFromAnotherFolderIsCopiedOrItsFolderBecomesTheW
   // No: a copy in the work folder opens; the original is left as it was.
   mPrompts.mAnswers = {CPromptAnswer::No};
   ASSERT_TRUE(Open(mOutside / "Job.ad"));
-  EXPECT_EQ(Read(mWork / "Job.ad"), original);
-  EXPECT_EQ(Read(mOutside / "Job.ad"), original);
+  EXPECT_EQ(ReadBytes(mWork / "Job.ad"), original);
+  EXPECT_EQ(ReadBytes(mOutside / "Job.ad"), original);
   EXPECT_EQ(fs::current_path(), mWork);
   // Named again while open: refused, the name is taken.
   mPrompts.mTexts.clear();
@@ -103,7 +97,7 @@ TEST_F(OpenProjectFileTest, AFileFromAnotherFolderIsCopiedOrItsFolderBecomesTheW
   mPrompts.mAnswers = {CPromptAnswer::No};
   EXPECT_FALSE(Open(mOutside / "Job.ad"));
   EXPECT_TRUE(mPrompts.mTexts.last().contains("already holds a different project file"));
-  EXPECT_EQ(Read(mWork / "Job.ad"), original);
+  EXPECT_EQ(ReadBytes(mWork / "Job.ad"), original);
 
   // With a project open the work folder stays; only a copy is offered.
   SaveProject(mOutside, "Other");

@@ -18,6 +18,14 @@ namespace
 {
 class NotesAndErrors : public ProjectWindowTest
 {
+protected:
+  // The project's Notes page, shown.
+  CVTXPageNotes* ShowNotes(CProject* project)
+  {
+    CVTXSheet* sheet = Sheet(project);
+    Show(sheet, sheet->NotesPage());
+    return sheet->NotesPage();
+  }
 };
 } // namespace
 
@@ -83,20 +91,19 @@ TEST(TabStops, ATabIndentsToTheNextStopOfEightCharacters)
 TEST_F(NotesAndErrors, NotesAreTakenWhenTheEditorLosesTheFocus)
 {
   CProject* project = Open("Plant");
-  CVTXSheet* sheet = Sheet(project);
-  Show(sheet, sheet->NotesPage());
-  QPlainTextEdit* editor = sheet->NotesPage()->Editor();
+  CVTXPageNotes* notes = ShowNotes(project);
+  QPlainTextEdit* editor = notes->Editor();
   editor->setFocus();
   QTest::keyClicks(editor, "Hello");
   QTest::keyClick(editor, Qt::Key_Return);
   QTest::keyClicks(editor, "world");
   EXPECT_TRUE(project->mNotes.empty()); // nothing taken while typing
-  sheet->NotesPage()->IncludeBox()->setFocus();
+  notes->IncludeBox()->setFocus();
   Settle();
   EXPECT_EQ(project->mNotes, "Hello\r\nworld");
 
   // The check box writes straight through.
-  QCheckBox* include = sheet->NotesPage()->IncludeBox();
+  QCheckBox* include = notes->IncludeBox();
   const QPoint box(6, include->height() / 2);
   QTest::mouseClick(include, Qt::LeftButton, {}, box);
   EXPECT_TRUE(project->mIncludeNotes);
@@ -114,12 +121,11 @@ TEST_F(NotesAndErrors, UntouchedNotesKeepTheirBytesAndLeaveTheProjectUnchanged)
   }
   CProject* project = Open("Plant");
   ASSERT_FALSE(project->IsModified());
-  CVTXSheet* sheet = Sheet(project);
-  Show(sheet, sheet->NotesPage());
-  QPlainTextEdit* editor = sheet->NotesPage()->Editor();
+  CVTXPageNotes* notes = ShowNotes(project);
+  QPlainTextEdit* editor = notes->Editor();
   EXPECT_EQ(editor->toPlainText(), "Old\nstyle\nbreaks");
   editor->setFocus();
-  sheet->NotesPage()->IncludeBox()->setFocus();
+  notes->IncludeBox()->setFocus();
   Settle();
   EXPECT_EQ(project->mNotes, "Old\rstyle\r\nbreaks");
   EXPECT_FALSE(project->IsModified());
@@ -128,12 +134,11 @@ TEST_F(NotesAndErrors, UntouchedNotesKeepTheirBytesAndLeaveTheProjectUnchanged)
 TEST_F(NotesAndErrors, CharactersTheProgramCannotStoreAreRemovedFromTheNotesAndTheUserIsTold)
 {
   CProject* project = Open("Plant");
-  CVTXSheet* sheet = Sheet(project);
-  Show(sheet, sheet->NotesPage());
-  QPlainTextEdit* editor = sheet->NotesPage()->Editor();
+  CVTXPageNotes* notes = ShowNotes(project);
+  QPlainTextEdit* editor = notes->Editor();
   editor->setFocus();
   editor->insertPlainText(QString("Caf") + QChar(0xE9) + " " + QChar(0x263A) + "!");
-  sheet->NotesPage()->IncludeBox()->setFocus();
+  notes->IncludeBox()->setFocus();
   Settle();
   EXPECT_EQ(project->mNotes, "Caf\xE9 !"); // e-acute is Windows-1252, the smiley is not
   EXPECT_EQ(editor->toPlainText(), QString("Caf") + QChar(0xE9) + " !");

@@ -15,11 +15,11 @@
 #include "ui/main_frame.h"
 #include "ui/project_sheet.h"
 #include "ui/sheet_wnd.h"
+#include "ui/volume_sheet.h"
 #include "ui/windows.h"
 
 #include <QApplication>
 #include <QMdiArea>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <filesystem>
 #include <functional>
@@ -83,6 +83,15 @@ protected:
   {
     sheet->setCurrentWidget(page);
     Settle();
+  }
+
+  // Opens the volume's window and gives its sheet.
+  static CVTXAreaSheet* OpenVolumeSheet(CArea* area)
+  {
+    OpenVolumeWindow(area);
+    Settle();
+    CSheetWnd* window = VolumeWindowOf(area);
+    return window ? qobject_cast<CVTXAreaSheet*>(window->Sheet()) : nullptr;
   }
 
   CArea* AddVolume(CProject* project, const char* name, int hazard, double length, double width,

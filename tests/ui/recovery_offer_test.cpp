@@ -14,7 +14,6 @@
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <chrono>
 #include <filesystem>
 
@@ -28,8 +27,7 @@ protected:
   void SetUp() override
   {
     ProjectWindowTest::SetUp();
-    ASSERT_TRUE(mState.isValid() && mOther.isValid());
-    mStore = std::make_unique<CRecoveryStore>(mState.path().toStdString() + "/recovery");
+    mStore = std::make_unique<CRecoveryStore>((mState.Path() / "recovery").string());
     ASSERT_TRUE(mStore->Open());
     // The interval never passes in a test: each test writes when it wants.
     mKeeper = std::make_unique<CRecoveryKeeper>(*mStore, std::chrono::hours(24));
@@ -83,7 +81,7 @@ protected:
   }
   CVTXPageProject* Page(const CProject* project) { return Sheet(project)->ProjectPage(); }
 
-  QTemporaryDir mState, mOther;
+  CTempFolder mState, mOther;
   std::unique_ptr<CRecoveryStore> mStore;
   std::unique_ptr<CRecoveryKeeper> mKeeper;
 };
@@ -132,7 +130,7 @@ TEST_F(RecoveryOffer, ACopyIsKeptWhileChangesAreUnsavedAndGoesWithASaveOrAClose)
 
 TEST_F(RecoveryOffer, RestoreOpensTheProjectModifiedInItsOwnWorkFolder)
 {
-  const std::string other = fs::canonical(mOther.path().toStdString()).string();
+  const std::string other = mOther.Path().string();
   const CFileStamp base = WriteFile(other, "Plant", "as saved");
   CProject recovered;
   recovered.SetName("Plant");

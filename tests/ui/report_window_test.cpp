@@ -26,7 +26,6 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <array>
 #include <filesystem>
@@ -90,6 +89,19 @@ protected:
     return AddCalculatedVolume(*project, name, hazard, length, width, height);
   }
 
+  // Opens the project's report window, resized where a size is given, and
+  // gives its view.
+  static CReportView* OpenView(CProject* project, QSize size = {})
+  {
+    OpenReportWindow(project);
+    Settle();
+    if (size.isValid())
+    {
+      ReportWindow(project)->resize(size);
+      Settle();
+    }
+    return ReportWindow(project)->View();
+  }
   static CReportWnd* ReportWindow(const CProject* project)
   {
     return ReportWindowOf(project);
@@ -245,11 +257,7 @@ TEST_F(ReportWindowTest, PaintingShowsTheCurrentFiguresAndScrolls)
   CProject* project = Open("Plant");
   CArea* area = AddVolume(project, "Hall", 0, 10, 8, 3);
   area->mFlags |= AF_EXCESS_HEIGHT; // drawn red
-  OpenReportWindow(project);
-  Settle();
-  CReportView* view = ReportWindow(project)->View();
-  ReportWindow(project)->resize(500, 300);
-  Settle();
+  CReportView* view = OpenView(project, {500, 300});
   const QImage top = view->Render();
   auto hasColour = [](const QImage& image, QRgb colour) {
     for (int y = 0; y < image.height(); ++y)
@@ -276,11 +284,7 @@ TEST_F(ReportWindowTest, APaintShowsWhatTheWholeReportDrawsThereAfterEveryEdit)
   noted->SetIncludeNotes(true);
   project->mAreaTable.Get(5)->mVentTable.Add(VENT_WALL, SHAPE_RECTANGULAR, 4, 3, 0.5);
   project->RecalculateProject();
-  OpenReportWindow(project);
-  Settle();
-  CReportView* view = ReportWindow(project)->View();
-  ReportWindow(project)->resize(700, 400);
-  Settle();
+  CReportView* view = OpenView(project, {700, 400});
 
   auto whole = [&] { return WholeReportPicture(view, *project); };
   auto expectSame = [&](const char* when) {
@@ -415,9 +419,7 @@ TEST_F(ReportWindowTest, RepaintsAfterEveryCalculationOfItsProject)
 {
   CProject* project = Open("Plant");
   CArea* hall = AddVolume(project, "Hall", 0, 10, 8, 3);
-  OpenReportWindow(project);
-  Settle();
-  CReportView* view = ReportWindow(project)->View();
+  CReportView* view = OpenView(project);
   const QImage before = view->Render();
 
   // Counts the paints the window's own queue delivers, nothing forced.
@@ -454,11 +456,7 @@ TEST_F(ReportWindowTest, AfterEachEditUndoAndRedoThePaintShowsWhatAFreshDrawingS
   // report drawn afresh shows, with the scroll range of its new height.
   CProject* project = LongProject();
   CProjectDocument* document = OpenProjects().Document(project);
-  OpenReportWindow(project);
-  Settle();
-  CReportView* view = ReportWindow(project)->View();
-  ReportWindow(project)->resize(700, 400);
-  Settle();
+  CReportView* view = OpenView(project, {700, 400});
   CArea* room = project->mAreaTable.Get(2);
   const std::vector<std::pair<const char*, std::function<void()>>> edits = {
       {"height", [&] { document->SetVolumeSize(*room, 10, 8, 7.5); }},

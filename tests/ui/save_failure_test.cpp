@@ -5,6 +5,7 @@
 #include "document/open_projects.h"
 #include "document/shared_lists.h"
 #include "storage/project_file.h"
+#include "tests/common/file_bytes.h"
 #include "tests/ui/project_test_fixture.h"
 
 #include "model/area.h"
@@ -19,8 +20,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <cerrno>
-#include <fstream>
-#include <sstream>
 
 namespace
 {
@@ -39,23 +38,6 @@ public:
 private:
   CSafeFileCalls* mPrevious;
 };
-
-std::string Slurp(const std::string& path)
-{
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-std::vector<std::string> FolderEntries()
-{
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator("."))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 struct CSaveAction
 {
@@ -89,8 +71,8 @@ TEST_F(SaveFailure, EverySaveOnAFullDiskIsReportedWithItsReasonAndLosesNothing)
   }
   std::vector<std::pair<std::string, std::string>> before;
   for (const char* file : {"Plant.ad", "Plant.rtf", "Plant.dmp", kCustomerFileName, kDesignerFileName})
-    before.emplace_back(file, Slurp(file));
-  const std::vector<std::string> entries = FolderEntries();
+    before.emplace_back(file, ReadBytes(file));
+  const std::vector<std::string> entries = FolderNames(".");
 
   CProject* project = Open("Plant");
   ASSERT_NE(project, nullptr);
@@ -154,8 +136,8 @@ TEST_F(SaveFailure, EverySaveOnAFullDiskIsReportedWithItsReasonAndLosesNothing)
     EXPECT_TRUE(project->IsModified()) << action.file;
     EXPECT_TRUE(ProjectPage(project)->SaveButton()->isEnabled()) << action.file;
     for (const auto& [file, bytes] : before)
-      EXPECT_EQ(Slurp(file), bytes) << file << " after the failed save of " << action.file;
-    EXPECT_EQ(FolderEntries(), entries) << action.file;
+      EXPECT_EQ(ReadBytes(file), bytes) << file << " after the failed save of " << action.file;
+    EXPECT_EQ(FolderNames("."), entries) << action.file;
   }
 
   // With room on the disk again, the same save goes through.

@@ -36,63 +36,62 @@ public:
   CCountingPage* mSecond;
   bool mStayOpen = false;
 };
+
+// The sheet in its window inside an MDI area, shown.
+class SheetWnd : public ::testing::Test
+{
+protected:
+  SheetWnd()
+  {
+    mArea.addSubWindow(mWnd);
+    mWnd->show();
+  }
+  QMdiArea mArea;
+  CTestSheet* mSheet = new CTestSheet;
+  QPointer<CSheetWnd> mWnd = new CSheetWnd(mSheet);
+};
 } // namespace
 
-TEST(SheetWnd, RefreshIsQueuedAndReachesOnlyTheActivePage)
+TEST_F(SheetWnd, RefreshIsQueuedAndReachesOnlyTheActivePage)
 {
-  QMdiArea area;
-  auto* sheet = new CTestSheet;
-  auto* wnd = new CSheetWnd(sheet);
-  area.addSubWindow(wnd);
-  wnd->show();
   QApplication::processEvents();
-  int first = sheet->mFirst->mRefreshes;
-  int second = sheet->mSecond->mRefreshes;
-  wnd->PostRefresh();
-  EXPECT_EQ(sheet->mFirst->mRefreshes, first); // not inside the call
+  int first = mSheet->mFirst->mRefreshes;
+  int second = mSheet->mSecond->mRefreshes;
+  mWnd->PostRefresh();
+  EXPECT_EQ(mSheet->mFirst->mRefreshes, first); // not inside the call
   QApplication::processEvents();
   QApplication::processEvents();
-  EXPECT_EQ(sheet->mFirst->mRefreshes, first + 1);
-  EXPECT_EQ(sheet->mSecond->mRefreshes, second);
-  EXPECT_EQ(wnd->windowTitle(), "Caption");
+  EXPECT_EQ(mSheet->mFirst->mRefreshes, first + 1);
+  EXPECT_EQ(mSheet->mSecond->mRefreshes, second);
+  EXPECT_EQ(mWnd->windowTitle(), "Caption");
 }
 
-TEST(SheetWnd, APageCanRefuseToBeLeft)
+TEST_F(SheetWnd, APageCanRefuseToBeLeft)
 {
-  QMdiArea area;
-  auto* sheet = new CTestSheet;
-  auto* wnd = new CSheetWnd(sheet);
-  area.addSubWindow(wnd);
-  wnd->show();
-  sheet->mFirst->mMayLeave = false;
-  QTabBar* bar = sheet->tabBar();
+  mSheet->mFirst->mMayLeave = false;
+  QTabBar* bar = mSheet->tabBar();
   QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
-  EXPECT_EQ(sheet->currentIndex(), 0);
-  EXPECT_EQ(sheet->mFirst->mAsked, 1);
-  sheet->mFirst->mMayLeave = true;
+  EXPECT_EQ(mSheet->currentIndex(), 0);
+  EXPECT_EQ(mSheet->mFirst->mAsked, 1);
+  mSheet->mFirst->mMayLeave = true;
   QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
-  EXPECT_EQ(sheet->currentIndex(), 1);
+  EXPECT_EQ(mSheet->currentIndex(), 1);
   QApplication::processEvents();
-  EXPECT_GE(sheet->mSecond->mRefreshes, 1); // activation posts a refresh
+  EXPECT_GE(mSheet->mSecond->mRefreshes, 1); // activation posts a refresh
 }
 
-TEST(SheetWnd, TheSheetCanRefuseToCloseButAForcedCloseGoesAhead)
+TEST_F(SheetWnd, TheSheetCanRefuseToCloseButAForcedCloseGoesAhead)
 {
-  QMdiArea area;
-  auto* sheet = new CTestSheet;
-  QPointer<CSheetWnd> wnd = new CSheetWnd(sheet);
-  area.addSubWindow(wnd);
-  wnd->show();
   int closed = 0;
-  wnd->SetOnClosed([&] { ++closed; });
-  sheet->mStayOpen = true;
-  wnd->close();
+  mWnd->SetOnClosed([&] { ++closed; });
+  mSheet->mStayOpen = true;
+  mWnd->close();
   QApplication::processEvents();
-  ASSERT_FALSE(wnd.isNull());
+  ASSERT_FALSE(mWnd.isNull());
   EXPECT_EQ(closed, 0);
-  wnd->RequestClose();
+  mWnd->RequestClose();
   QApplication::processEvents();
   EXPECT_EQ(closed, 1);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  EXPECT_TRUE(wnd.isNull());
+  EXPECT_TRUE(mWnd.isNull());
 }

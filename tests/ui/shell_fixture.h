@@ -6,6 +6,7 @@
 #include "model/project.h"
 #include "storage/project_file.h"
 #include "storage/settings_store.h"
+#include "tests/common/temp_folder.h"
 #include "tests/ui/fake_prompts.h"
 #include "ui/app.h"
 #include "ui/main_frame.h"
@@ -21,18 +22,12 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 class CShellTest : public ::testing::Test
 {
 protected:
   void SetUp() override
   {
-    mStarted = std::filesystem::current_path();
-    std::string pattern = (std::filesystem::temp_directory_path() / "vantor-ui-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    mRoot = std::filesystem::canonical(pattern);
-    mWork = mRoot / "work";
     std::filesystem::create_directory(mWork);
     std::filesystem::current_path(mWork);
     SetSettings(&mSettings);
@@ -61,7 +56,6 @@ protected:
     mFrame.reset();
     SetSettings(nullptr);
     std::filesystem::current_path(mStarted);
-    std::filesystem::remove_all(mRoot);
   }
 
   // Writes a project file of that name into the folder.
@@ -81,7 +75,9 @@ public:
   static void RunSoon(QObject* context, std::function<void()> step);
 
 protected:
-  std::filesystem::path mStarted, mRoot, mWork;
+  const std::filesystem::path mStarted = std::filesystem::current_path();
+  CTempFolder mTemp;
+  const std::filesystem::path mRoot = mTemp.Path(), mWork = mRoot / "work";
   CFakePrompts mPrompts; // no real message box ever blocks a test
   CMemorySettingsStore mSettings;
   std::unique_ptr<CMainFrame> mFrame;

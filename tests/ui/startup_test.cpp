@@ -1,22 +1,21 @@
 // The work folder at start-up, with the documents folder as Qt finds it.
 
 #include "storage/settings_store.h"
+#include "tests/common/temp_folder.h"
 #include "ui/app.h"
 
 #include <QStandardPaths>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 TEST(StartUp, TheDefaultWorkFolderIsMadeInsideACreatedDocumentsFolder)
 {
   const fs::path started = fs::current_path();
-  std::string pattern = (fs::temp_directory_path() / "vantor-start-XXXXXX").string();
-  ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-  const fs::path root = fs::canonical(pattern);
+  const CTempFolder temp;
+  const fs::path& root = temp.Path();
   const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
   // Point the user's documents folder at a folder that does not exist yet.
   fs::create_directories(root / "config");
@@ -36,5 +35,4 @@ TEST(StartUp, TheDefaultWorkFolderIsMadeInsideACreatedDocumentsFolder)
   else
     qputenv("XDG_CONFIG_HOME", savedConfig);
   fs::current_path(started);
-  fs::remove_all(root);
 }

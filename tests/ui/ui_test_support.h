@@ -4,9 +4,9 @@
 
 #include "model/area.h"
 #include "model/project.h"
+#include "tests/common/temp_folder.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -45,14 +45,13 @@ class CScratchCurrentFolder
 public:
   void Enter()
   {
-    ASSERT_TRUE(mFolder.isValid());
     mOldFolder = std::filesystem::current_path();
-    std::filesystem::current_path(mFolder.path().toStdString());
+    std::filesystem::current_path(mFolder.Path());
   }
   void Leave() { std::filesystem::current_path(mOldFolder); }
-  QString Path() const { return mFolder.path(); }
+  QString Path() const { return QString::fromStdString(mFolder.Path().string()); }
 
 private:
-  QTemporaryDir mFolder;
+  CTempFolder mFolder;
   std::filesystem::path mOldFolder;
 };

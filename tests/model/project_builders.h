@@ -1,5 +1,5 @@
 #pragma once
-// Projects built in memory for the report tests. Lengths carry their unit
+// Projects and volumes built in memory for the tests. Lengths carry their unit
 // in the name: 10_m is ten metres.
 
 #include "model/area.h"
