@@ -24,14 +24,6 @@
 
 namespace
 {
-void ShowActive(QWidget& dialog)
-{
-  dialog.show();
-  QApplication::setActiveWindow(&dialog);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-  QApplication::processEvents();
-}
-
 void Enter(QWidget* widget) { QTest::keyClick(widget, Qt::Key_Return); }
 
 } // namespace
@@ -44,7 +36,7 @@ TEST(VolumeDialog, EnterMovesOnAndTypedFiguresAreReadInTheProjectUnits)
   dialog.mLength = 3.0;
   dialog.mWidth = 2.0;
   dialog.mHeight = 2.123456;
-  ShowActive(dialog);
+  ASSERT_TRUE(ShowActive(dialog));
   EXPECT_EQ(dialog.windowTitle(), "Volume");
   EXPECT_TRUE(dialog.LengthField()->hasFocus());
 
@@ -93,7 +85,7 @@ TEST(VolumeDialog, ARefusedLengthKeepsTheDialogOpenAndTheUserDecimalCommaIsRead)
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
   CVolumeDialog dialog;
   dialog.mLength = 4;
-  ShowActive(dialog);
+  ASSERT_TRUE(ShowActive(dialog));
   Type(dialog.WidthField(), "2,5");
   Type(dialog.LengthField(), "10 xyz");
   ClickOk(dialog);
@@ -114,7 +106,7 @@ TEST(VolumeDialog, OkTakesInTheFieldBeingLeft)
 {
   CVolumeDialog dialog;
   dialog.mUnits = UNITS_METRIC;
-  ShowActive(dialog);
+  ASSERT_TRUE(ShowActive(dialog));
   Type(dialog.HeightField(), "4.5");
   ClickOk(dialog);
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
@@ -122,7 +114,7 @@ TEST(VolumeDialog, OkTakesInTheFieldBeingLeft)
 
   // Pressed without the focus moving (a programmatic click): still taken in.
   CVolumeDialog second;
-  ShowActive(second);
+  ASSERT_TRUE(ShowActive(second));
   Type(second.LengthField(), "7");
   ButtonNamed(&second, "OK")->click();
   EXPECT_EQ(second.result(), QDialog::Rejected); // queued, not inside the click
@@ -138,7 +130,7 @@ TEST(VolumeDialog, ALengthNotAbove0IsRefusedWithAWordAndKeptAsTyped)
   dialog.mUnits = UNITS_METRIC;
   dialog.mLength = 5;
   dialog.mHeight = 3;
-  ShowActive(dialog);
+  ASSERT_TRUE(ShowActive(dialog));
   struct
   {
     QLineEdit* field;
@@ -181,7 +173,7 @@ TEST(Dialogs, EnterOnAFocusedCancelPressesCancel)
   CVolumeDialog dimensions;
   for (QDialog* dialog : std::initializer_list<QDialog*>{&text, &volume, &dimensions})
   {
-    ShowActive(*dialog);
+    ASSERT_TRUE(ShowActive(*dialog));
     QPushButton* cancel = ButtonNamed(dialog, "Cancel");
     cancel->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
@@ -230,7 +222,7 @@ TEST(VentDialog, CircularShowsADiameterAndTheCircleArea)
   dialog.mTitle = "New Opening";
   dialog.mWidth = 2.0;
   dialog.mHeight = 0.5;
-  ShowActive(dialog);
+  ASSERT_TRUE(ShowActive(dialog));
   EXPECT_EQ(dialog.windowTitle(), "New Opening");
   EXPECT_EQ(dialog.WidthGroup()->title(), "Width");
   EXPECT_EQ(dialog.AreaField()->text(), "1 sq m");
@@ -252,7 +244,7 @@ TEST(VentDialog, CircularShowsADiameterAndTheCircleArea)
 TEST(VentDialog, UpperShareIsAPercentageLimitedToTheWholeOpening)
 {
   CVentDialog dialog;
-  ShowActive(dialog);
+  ASSERT_TRUE(ShowActive(dialog));
   struct Case
   {
     const char* typed;
@@ -291,7 +283,7 @@ TEST(VentDialog, UpperShareIsAPercentageLimitedToTheWholeOpening)
 TEST(NewAreaDialog, StaysOpenUntilItHasANameAndAHazardClass)
 {
   CNewAreaDialog dialog;
-  ShowActive(dialog);
+  ASSERT_TRUE(ShowActive(dialog));
   EXPECT_EQ(dialog.windowTitle(), "Create New Volume");
   ASSERT_EQ(dialog.HazardList()->count(), HazardClassCount);
   EXPECT_EQ(dialog.HazardList()->currentIndex(), -1);
@@ -321,7 +313,7 @@ TEST(StringDialog, ADesignerNameComesBackAsTyped)
   CStringDialog dialog;
   dialog.mTitle = "Designer's Name";
   dialog.mText = "  Ann   Lee ";
-  ShowActive(dialog);
+  ASSERT_TRUE(ShowActive(dialog));
   EXPECT_EQ(dialog.windowTitle(), "Designer's Name");
   EXPECT_EQ(dialog.TextField()->text(), "Ann Lee");
   EXPECT_TRUE(dialog.TextField()->hasFocus());
@@ -338,7 +330,7 @@ TEST(StringDialog, CharactersTheProgramCannotStoreAreRemovedAndTheUserTold)
   CFakePrompts prompts;
   CStringDialog dialog;
   dialog.mTitle = "Designer's Name";
-  ShowActive(dialog);
+  ASSERT_TRUE(ShowActive(dialog));
   Type(dialog.TextField(), QString::fromUtf8("Zo\xC3\xAB \xE6\x9D\x8E"));
   ClickOk(dialog);
   QApplication::processEvents();
@@ -363,7 +355,7 @@ TEST(StringDialog, TheFilterRewritesAndTheValidatorCanRefuse)
     ++asked;
     return text != "no!";
   };
-  ShowActive(dialog);
+  ASSERT_TRUE(ShowActive(dialog));
   Type(dialog.TextField(), "no");
   ButtonNamed(&dialog, "Cancel")->setFocus(); // focus loss runs the filter
   QApplication::processEvents();

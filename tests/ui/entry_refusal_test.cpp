@@ -13,14 +13,6 @@
 
 namespace
 {
-void ShowActive(QWidget& dialog)
-{
-  dialog.show();
-  QApplication::setActiveWindow(&dialog);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-  QApplication::processEvents();
-}
-
 // Types the text into the field, presses Enter (which moves on) and lets
 // the refusal be told.
 void TypeAndEnter(QLineEdit* field, const QString& text)
@@ -36,7 +28,7 @@ TEST(EntryRefusal, AnUnreadableLengthTakesTheUserBackToItsField)
   CFakePrompts prompts;
   CVolumeDialog volume;
   volume.mHeight = 2;
-  ShowActive(volume);
+  ASSERT_TRUE(ShowActive(volume));
   TypeAndEnter(volume.HeightField(), "3,,5");
   ASSERT_EQ(prompts.mTexts.size(), 1);
   EXPECT_TRUE(volume.HeightField()->hasFocus());
@@ -44,7 +36,7 @@ TEST(EntryRefusal, AnUnreadableLengthTakesTheUserBackToItsField)
   EXPECT_EQ(volume.mHeight, 2);
 
   CVentDialog opening;
-  ShowActive(opening);
+  ASSERT_TRUE(ShowActive(opening));
   TypeAndEnter(opening.WidthField(), "wide");
   ASSERT_EQ(prompts.mTexts.size(), 2);
   EXPECT_TRUE(opening.WidthField()->hasFocus());

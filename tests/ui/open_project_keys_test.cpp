@@ -14,9 +14,7 @@ TEST_F(OpenProjectKeys, EnterOpensTheRowUnderTheKeyboardCursor)
   SaveProject(mWork, "Alpha");
   SaveProject(mWork, "Beta");
   CSelectProjectDialog dialog;
-  dialog.show();
-  QApplication::setActiveWindow(&dialog);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  ASSERT_TRUE(ShowActive(dialog));
   QTreeWidget* list = dialog.List();
   list->setFocus();
   QTest::keyClick(list, Qt::Key_Down); // the cursor to the second row

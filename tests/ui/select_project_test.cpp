@@ -261,9 +261,7 @@ TEST_F(SelectProject, EnterPressesTheFocusedButtonRatherThanOpen)
 {
   SaveProject(mWork, "a");
   CSelectProjectDialog dialog;
-  dialog.show();
-  QApplication::setActiveWindow(&dialog);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  ASSERT_TRUE(ShowActive(dialog));
   Select(dialog, {0});
   int picked = 0;
   dialog.mPickFolder = [&picked](QWidget*, const QString&)

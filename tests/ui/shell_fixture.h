@@ -8,6 +8,7 @@
 #include "storage/settings_store.h"
 #include "tests/common/temp_folder.h"
 #include "tests/ui/fake_prompts.h"
+#include "tests/ui/ui_test_support.h"
 #include "ui/app.h"
 #include "ui/main_frame.h"
 #include "ui/sheet_wnd.h"
@@ -33,9 +34,7 @@ protected:
     SetSettings(&mSettings);
     mFrame = std::make_unique<CMainFrame>();
     SetMainFrame(mFrame.get());
-    mFrame->show();
-    QApplication::setActiveWindow(mFrame.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(mFrame.get()));
+    ASSERT_TRUE(ShowActive(*mFrame));
   }
 
   void TearDown() override

@@ -7,6 +7,7 @@
 #include "tests/common/temp_folder.h"
 
 #include <QApplication>
+#include <QTest>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -15,6 +16,17 @@ inline void FlushEvents()
 {
   for (int i = 0; i < 6; ++i)
     QApplication::processEvents();
+}
+
+// Shows the window, makes it the active one and waits until it is; false
+// when it never became active.
+[[nodiscard]] inline bool ShowActive(QWidget& window)
+{
+  window.show();
+  QApplication::setActiveWindow(&window);
+  const bool active = QTest::qWaitForWindowActive(&window);
+  QApplication::processEvents();
+  return active;
 }
 
 // FlushEvents, then the deferred deletions (closed windows) and what they queue.
