@@ -69,33 +69,6 @@ double ActualMass(const CDeviceCounts& counts)
   return mass;
 }
 
-bool ParseCount(std::string_view text, std::uint32_t& count, bool* tooLarge)
-{
-  if (tooLarge)
-    *tooLarge = false;
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
-    ++i;
-  if (i < text.size() && text[i] == '+')
-    ++i;
-  std::uint64_t value = 0;
-  std::size_t digits = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++digits)
-  {
-    value = value * 10 + static_cast<unsigned>(text[i] - '0');
-    if (value > 0xFFFFFFFFull)
-    {
-      if (tooLarge)
-        *tooLarge = true;
-      return false;
-    }
-  }
-  if (digits == 0)
-    return false;
-  count = static_cast<std::uint32_t>(value);
-  return true;
-}
-
 CDeviceFigures DeviceFigures(const CArea& area)
 {
   CDeviceFigures f;

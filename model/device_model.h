@@ -28,13 +28,6 @@ bool DeviceHeight(int index, double& out);
 // Sum over the models of count x mass, in index order, in grams.
 double ActualMass(const CDeviceCounts& counts);
 
-// Reads a typed device count as an unsigned decimal number. Leading white
-// space is skipped and anything after the digits is ignored. Refused (false,
-// count untouched): no digits, a minus sign, or a value beyond 32 bits, which
-// must never wrap around to a small count; `tooLarge`, when given, tells
-// that last case apart.
-bool ParseCount(std::string_view text, std::uint32_t& count, bool* tooLarge = nullptr);
-
 // The figures of the Device page; meaningful only while mValid is set. The
 // target is the required mass or the least mass that passes the UL test,
 // whichever is greater: what is missing is measured against it.

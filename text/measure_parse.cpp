@@ -151,6 +151,16 @@ double InMetres(double value, Unit unit)
   }
 }
 
+// The text with its decimal commas written as points ("2,5 m" -> "2.5 m").
+std::string CommaAsPoint(std::string_view text)
+{
+  std::string out(text);
+  for (std::size_t i = 1; i + 1 < out.size(); ++i)
+    if (out[i] == ',' && IsDigit(out[i - 1]) && IsDigit(out[i + 1]))
+      out[i] = '.';
+  return out;
+}
+
 bool Refuse(double& metres, CMeasureRefusal* refusal, MeasureProblem problem, std::string_view part)
 {
   metres = 0;
@@ -212,6 +222,14 @@ bool ParseMeasure(std::string_view text, UnitSystem defaultUnits, double& metres
   if (i < text.size())
   {
     const std::string_view rest = text.substr(i);
+    if (rest.front() == ',' && decimalPoint != ',' && i > 0 && IsDigit(text[i - 1]) &&
+        rest.size() > 1 && IsDigit(rest[1]))
+    {
+      Refuse(metres, refusal, MeasureProblem::NotUnderstood, text);
+      if (refusal)
+        refusal->mCommaForPoint = true;
+      return false;
+    }
     return Refuse(metres, refusal,
                   rest.front() == '-' ? MeasureProblem::Negative : MeasureProblem::NotUnderstood,
                   rest.front() == '-' ? std::string_view("-") : rest);
@@ -242,7 +260,10 @@ std::string MeasureRefusalText(const CMeasureRefusal& refusal)
     first = "A length cannot be negative.";
     break;
   case MeasureProblem::NotUnderstood:
-    first = "\"" + refusal.mPart + "\" was not understood.";
+    first = "\"" + refusal.mPart + "\" was not understood";
+    if (refusal.mCommaForPoint)
+      first += ": the decimal mark is a point, as in " + CommaAsPoint(refusal.mPart);
+    first += ".";
     break;
   case MeasureProblem::TooLarge:
     first = "\"" + refusal.mPart + "\" is too large for a length.";
@@ -253,4 +274,119 @@ std::string MeasureRefusalText(const CMeasureRefusal& refusal)
   }
   return first + "\r\nType a number and one of the units m, cm, mm, ft ('), in (\"), "
                  "for example 2.5 m, 250 cm or 8' 6\".";
+}
+
+bool ParseCount(std::string_view text, std::uint32_t& count, CountProblem* problem)
+{
+  auto refuse = [problem](CountProblem why)
+  {
+    if (problem)
+      *problem = why;
+    return false;
+  };
+  if (problem)
+    *problem = CountProblem::None;
+  text = Trimmed(text);
+  if (text.empty())
+    return refuse(CountProblem::Empty);
+  std::size_t i = 0;
+  if (text[i] == '-')
+    return refuse(CountProblem::Negative);
+  if (text[i] == '+')
+    ++i;
+  const std::size_t first = i;
+  std::uint64_t value = 0;
+  bool tooLarge = false;
+  for (; i < text.size() && IsDigit(text[i]); ++i)
+  {
+    value = value * 10 + static_cast<unsigned>(text[i] - '0');
+    tooLarge = tooLarge || value > 0xFFFFFFFFull;
+    if (tooLarge)
+      value = 0xFFFFFFFFull + 1; // stays above the limit without wrapping
+  }
+  if (i == first)
+    return refuse(CountProblem::NotANumber);
+  if (i < text.size())
+  {
+    // A decimal mark or a thousands separator followed by digits: a figure,
+    // but not a whole count ("10.9", "1.000", "1,000").
+    const bool separator = text[i] == '.' || text[i] == ',';
+    return refuse(separator && i + 1 < text.size() && IsDigit(text[i + 1])
+                      ? CountProblem::NotWhole
+                      : CountProblem::NotUnderstood);
+  }
+  if (tooLarge)
+    return refuse(CountProblem::TooLarge);
+  count = static_cast<std::uint32_t>(value);
+  return true;
+}
+
+std::string CountRefusalText(std::string_view text, CountProblem problem)
+{
+  const std::string quoted = "\"" + std::string(Trimmed(text)) + "\"";
+  std::string first;
+  switch (problem)
+  {
+  case CountProblem::None:
+    return {};
+  case CountProblem::Empty:
+    first = "No count was typed.";
+    break;
+  case CountProblem::NotANumber:
+  case CountProblem::NotUnderstood:
+    first = quoted + " is not a number.";
+    break;
+  case CountProblem::Negative:
+    first = "A count cannot be negative.";
+    break;
+  case CountProblem::NotWhole:
+    first = quoted + " is not a whole number: a count has no decimal mark and no grouping.";
+    break;
+  case CountProblem::TooLarge:
+    first = quoted + " is too large: a count is at most 4294967295.";
+    break;
+  }
+  return first + "\r\nType the number of devices in digits only, for example 12.";
+}
+
+bool ParsePercent(std::string_view text, double& share, char decimalPoint, std::string* refusal)
+{
+  const std::string_view typed = Trimmed(text);
+  const std::string point(1, decimalPoint == ',' ? ',' : '.');
+  auto refuse = [&](std::string first)
+  {
+    if (refusal)
+      *refusal = std::move(first) + "\r\nType a percentage from 0 to 100, for example 50 or 37" +
+                 point + "5%.";
+    return false;
+  };
+  const std::string quoted = "\"" + std::string(typed) + "\"";
+  if (typed.empty())
+    return refuse("No percentage was typed.");
+  std::size_t i = 0;
+  const bool negative = typed[i] == '-';
+  if (typed[i] == '-' || typed[i] == '+')
+    ++i;
+  double value = 0;
+  bool tooLarge = false;
+  if (!ReadNumber(typed, i, decimalPoint, value, tooLarge))
+    return refuse(quoted + " is not a number.");
+  SkipSpace(typed, i);
+  if (i < typed.size() && typed[i] == '%')
+    ++i;
+  SkipSpace(typed, i);
+  if (i < typed.size())
+  {
+    if (typed[i] == ',' && decimalPoint != ',' && i > 0 && IsDigit(typed[i - 1]))
+      return refuse(quoted + " was not understood: the decimal mark is a point, as in " +
+                    CommaAsPoint(typed) + ".");
+    return refuse(quoted + " was not understood.");
+  }
+  if (negative && value != 0)
+    value = -value;
+  if (tooLarge || !(value >= 0 && value <= 100))
+    return refuse(quoted + " is outside the range from 0 to 100%.");
+  // Adding 0 turns a typed "-0" into 0, which would otherwise show as "-0%".
+  share = value / 100.0 + 0.0;
+  return true;
 }

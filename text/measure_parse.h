@@ -1,9 +1,11 @@
 #pragma once
-// Reading a length the user typed, in any unit the program accepts, and
-// saying why one was refused.
+// Reading the numbers the user types (lengths in any unit the program
+// accepts, device counts, percentages) and saying why one was refused. Every
+// number field of the windows reads its text here.
 
 #include "text/units.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -22,6 +24,9 @@ struct CMeasureRefusal
 {
   MeasureProblem mProblem = MeasureProblem::None;
   std::string mPart;
+  // A comma where the decimal mark is a point ("2,5" in a locale without a
+  // decimal comma): the message says so and shows the number with a point.
+  bool mCommaForPoint = false;
 };
 
 // Reads a typed length: a number followed by an optional unit, with blanks
@@ -38,3 +43,30 @@ bool ParseMeasure(std::string_view text, UnitSystem defaultUnits, double& metres
 // The short message for a refused length: what was not understood, and which
 // units are accepted. Lines are separated by CR LF.
 std::string MeasureRefusalText(const CMeasureRefusal& refusal);
+
+// Why a typed count was refused.
+enum class CountProblem
+{
+  None,
+  Empty,         // nothing but blanks
+  NotANumber,    // no digits where the text starts
+  Negative,      // a minus sign
+  NotWhole,      // a decimal mark or digit grouping ("10.9", "1.000", "1,000")
+  NotUnderstood, // anything else after the digits ("12abc")
+  TooLarge       // beyond 32 bits, which must never wrap around to a small count
+};
+
+// Reads a typed count: decimal digits with an optional '+' before them and
+// blanks around them, and nothing else. Refused: false, `count` untouched
+// and, when asked for, the reason in `problem`.
+bool ParseCount(std::string_view text, std::uint32_t& count, CountProblem* problem = nullptr);
+
+// The short message for a refused count `text` (CR LF between its lines).
+std::string CountRefusalText(std::string_view text, CountProblem problem);
+
+// Reads a typed percentage from 0 to 100 into a share from 0 to 1: a number
+// (decimal mark '.' or `decimalPoint`) with an optional '%' after it and
+// blanks around. Refused: false, `share` untouched and, when asked for, the
+// message that says why in `refusal` (CR LF between its lines).
+bool ParsePercent(std::string_view text, double& share, char decimalPoint = '.',
+                  std::string* refusal = nullptr);

@@ -72,16 +72,41 @@ void LoadSharedLists(const CSettingsStore& settings)
 
 namespace
 {
+// Set when the user answered No to replacing a changed file, for the save
+// in progress.
+bool gReplaceDeclined = false;
+
 bool AskToReplaceChangedFile(const CProject& project)
 {
-  return AskYesNo(MainFrame(), kAppTitle,
-                  QString("The file of the project \"%1\" was changed by another program since "
-                          "it was opened here.\r\n\r\nDo you want to replace it with this "
-                          "project?")
-                    .arg(ToQt(project.mName)),
-                  CPromptIcon::Exclamation);
+  gReplaceDeclined = !AskYesNo(MainFrame(), kAppTitle,
+                               QString("The file of the project \"%1\" was changed by another "
+                                       "program since it was opened here.\r\n\r\nDo you want "
+                                       "to replace it with this project?")
+                                   .arg(ToQt(project.mName)),
+                               CPromptIcon::Exclamation);
+  return !gReplaceDeclined;
 }
 } // namespace
+
+bool SaveFromWindow(CProject& project, std::string& error, bool& declined)
+{
+  gReplaceDeclined = false;
+  const bool saved = SaveOpenProject(project, &error);
+  declined = !saved && gReplaceDeclined;
+  gReplaceDeclined = false;
+  return saved;
+}
+
+QString NotSavedText(const CProject& project, const std::string& error, bool declined)
+{
+  const QString name = ToQt(project.mName);
+  if (declined)
+    return QString("The project \"%1\" was not saved: its file was kept as the other program "
+                   "left it.\r\nYour changes are still here; Save As keeps them under another "
+                   "name.")
+        .arg(name);
+  return QString("The project \"%1\" could not be saved.\r\n%2").arg(name, ToQt(error));
+}
 
 bool OpenProject(const std::string& name, const CProjectDocument* source,
                  const CRecoveredProject* recovered)

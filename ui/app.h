@@ -11,6 +11,7 @@ class CProject;
 class CProjectDocument;
 class CSettingsStore;
 class QPrinter;
+class QString;
 class QWidget;
 
 // The main window (nullptr before it exists, e.g. in some tests).
@@ -50,6 +51,14 @@ struct CRecoveredProject
 };
 bool OpenProject(const std::string& name, const CProjectDocument* source,
                  const CRecoveredProject* recovered = nullptr);
+
+// Saves the open project as its window's Save does. False when it was not
+// saved: `error` says why, and `declined` is set when the user chose to keep
+// a file another program had changed (nothing failed, nothing was written).
+bool SaveFromWindow(CProject& project, std::string& error, bool& declined);
+// What the user is told when such a save did not happen: the failure with
+// its reason, or, calmly, that nothing was saved and how to keep the changes.
+QString NotSavedText(const CProject& project, const std::string& error, bool declined);
 
 // Puts the project's file first in the recent-projects list (after it was
 // read or written).

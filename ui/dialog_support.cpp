@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDialog>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -12,7 +13,8 @@
 #include <QLocale>
 #include <QPointer>
 #include <QPushButton>
-#include <QTimer>
+#include <QStringList>
+#include <algorithm>
 
 int DialogUnitsX(const QWidget* widget, int units)
 {
@@ -22,24 +24,6 @@ int DialogUnitsX(const QWidget* widget, int units)
 int DialogUnitsY(const QWidget* widget, int units)
 {
   return units * QFontMetrics(widget->font()).height() / 8;
-}
-
-void TellInputRefused(QLineEdit* field, const QString& message)
-{
-  QPointer<QWidget> window = field->window();
-  QPointer<QLineEdit> guard = field;
-  QTimer::singleShot(0, window,
-                     [window, guard, message]
-                     {
-                       if (!window)
-                         return;
-                       ShowMessage(window, kAppTitle, message, CPromptIcon::Exclamation);
-                       if (guard && guard->isVisible())
-                       {
-                         guard->setFocus(Qt::OtherFocusReason);
-                         guard->selectAll();
-                       }
-                     });
 }
 
 char UserDecimalPoint()
@@ -65,7 +49,7 @@ bool ReadLengthField(QLineEdit* field, UnitSystem units, double& metres)
   QString message = ToQt(MeasureRefusalText(refusal));
   if (lost)
     message = message.arg(field->text().trimmed());
-  TellInputRefused(field, message);
+  RefuseEntry(field, message);
   return false;
 }
 
@@ -97,6 +81,24 @@ void RefuseEntry(QLineEdit* field, const QString& message)
                             guard->setProperty(kPending, false);
                         });
             });
+}
+
+QString ConfirmedSavePath(QWidget* parent, QString path, const QString& extension,
+                          const QStringList& accepted)
+{
+  if (path.trimmed().isEmpty())
+    return {};
+  const QStringList endings = accepted.isEmpty() ? QStringList{extension} : accepted;
+  if (std::none_of(endings.begin(), endings.end(),
+                   [&path](const QString& ending)
+                   { return path.endsWith(ending, Qt::CaseInsensitive); }))
+    path += extension;
+  path = QFileInfo(path).absoluteFilePath();
+  if (QFileInfo::exists(path) &&
+      !AskYesNo(parent, kAppTitle, QString("\"%1\" already exists.\r\nReplace it?").arg(path),
+                CPromptIcon::Exclamation))
+    return {};
+  return path;
 }
 
 void EnterPressesFocusedButton(QDialog* dialog)

@@ -7,6 +7,7 @@
 #include "ui/field_helpers.h"
 
 #include <QObject>
+#include <QStringList>
 #include <functional>
 #include <string>
 
@@ -21,17 +22,12 @@ class QWidget;
 int DialogUnitsX(const QWidget* widget, int units);
 int DialogUnitsY(const QWidget* widget, int units);
 
-// Tells the user, once the current event has been handled, why what they
-// typed into a field was refused (one short message; CR LF separates its
-// lines), then gives the focus back to the field, its text selected, so the
-// figure can be typed again at once.
-void TellInputRefused(QLineEdit* field, const QString& message);
-
 // The user's decimal separator as ParseMeasure takes it: ',' or '.'.
 char UserDecimalPoint();
 
 // Reads the length typed in a field (ParseMeasure with the user's decimal
-// separator). When the text is refused the user is told why, and false.
+// separator). When the text is refused the user is told why (RefuseEntry:
+// the text stays as typed), and false.
 bool ReadLengthField(QLineEdit* field, UnitSystem units, double& metres);
 
 // Refuses what the user typed into a field: once the event in progress has
@@ -40,6 +36,13 @@ bool ReadLengthField(QLineEdit* field, UnitSystem units, double& metres);
 // as typed and selected. A refusal still waiting to be shown for the same
 // field is not repeated (the message box itself takes the focus away).
 void RefuseEntry(QLineEdit* field, const QString& message);
+
+// The file a save dialog gave (picked with DontConfirmOverwrite), with
+// `extension` (".pdf") added when it ends in none of `accepted` (the
+// extension itself when empty), made absolute; empty when it names an
+// existing file that the user, asked through the prompts, would not replace.
+QString ConfirmedSavePath(QWidget* parent, QString path, const QString& extension,
+                          const QStringList& accepted = {});
 
 // Enter on a focused button presses that button; elsewhere it presses the
 // dialog's default button, if it has one. Run once the dialog's buttons are

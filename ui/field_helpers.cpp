@@ -178,6 +178,16 @@ bool HoldsTyping(const QWidget* widget)
   return false;
 }
 
+void ForgetTyping(QWidget* root)
+{
+  for (QLineEdit* field : root->findChildren<QLineEdit*>())
+    field->setModified(false);
+  for (QPlainTextEdit* editor : root->findChildren<QPlainTextEdit*>())
+    editor->document()->setModified(false);
+  for (QTextEdit* editor : root->findChildren<QTextEdit*>())
+    editor->document()->setModified(false);
+}
+
 void ShowStoredText(QPlainTextEdit* editor, const QString& text)
 {
   if (HoldsTyping(editor))

@@ -95,6 +95,10 @@ void ShowFieldText(QLineEdit* field, const QString& text);
 // True when the widget is a text field holding typing that has not reached
 // the project yet.
 bool HoldsTyping(const QWidget* widget);
+// Marks every text field and editor under `root` as holding no typing, so
+// that nothing they show is taken into the project (a window whose volume a
+// redo deletes again).
+void ForgetTyping(QWidget* root);
 // Shows the text as stored (after an undo, say) unless the editor holds
 // typing; marks the editor as holding none.
 void ShowStoredText(QPlainTextEdit* editor, const QString& text);

@@ -3,6 +3,7 @@
 #include "model/hazard_class.h"
 #include "text/units.h"
 #include "ui/dialog_support.h"
+#include "ui/prompts.h"
 #include "ui/qt_text.h"
 #include "ui/selection_list.h"
 
@@ -103,6 +104,10 @@ void CNewAreaDialog::CheckAndAccept()
   }
   if (mHazardList->currentIndex() < 0)
   {
+    // The focus alone would leave the user wondering why OK did nothing.
+    ShowMessage(this, kAppTitle,
+                "Choose the hazard class of the volume: the agent it needs depends on it.",
+                CPromptIcon::Exclamation);
     mHazardList->setFocus();
     return;
   }

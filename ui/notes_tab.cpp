@@ -28,6 +28,7 @@ CNotesEditor::CNotesEditor(CNotesOwner owner, QWidget* parent)
   if (const std::string* notes = mOwner.mNotes())
   {
     mEditor->setPlainText(NotesToQt(*notes));
+    mEditor->document()->setModified(false);
     mInclude->setChecked(mOwner.mIncludeNotes());
   }
 
@@ -62,8 +63,11 @@ void CNotesEditor::Refresh()
 
 void CNotesEditor::CommitEdits()
 {
+  // Only typing is taken: an editor on a page not shown since the notes
+  // changed elsewhere (an undo, a redo, an import) may still show older
+  // notes, which must never be written back over them.
   const std::string* notes = mOwner.mNotes();
-  if (!notes)
+  if (!notes || !HoldsTyping(mEditor))
     return;
   const QString shown = mEditor->toPlainText();
   mEditor->document()->setModified(false); // the typing is taken

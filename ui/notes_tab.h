@@ -25,16 +25,18 @@ struct CNotesOwner
 };
 
 // The notes editor and the "Include these notes on report" check box. The
-// notes are loaded once: the editor is the only place they are edited, and
-// they are taken when it loses the focus (or the page is left). The check box
-// writes straight through and follows the stored switch on every refresh.
+// editor shows the stored notes on every refresh unless it holds typing, and
+// only typing is taken, when it loses the focus (or the page is left). The
+// check box writes straight through and follows the stored switch on every
+// refresh.
 class CNotesEditor : public QWidget
 {
   Q_OBJECT
 public:
   CNotesEditor(CNotesOwner owner, QWidget* parent);
   void Refresh();
-  // Takes the editor's text into the notes when it differs from them.
+  // Takes the editor's text into the notes when it holds typing that
+  // differs from them.
   // Characters the program cannot store are removed, the editor shows what
   // is kept and the user is told.
   void CommitEdits();

@@ -1,6 +1,5 @@
 #include "ui/opening_dialog.h"
 
-#include "text/printf.h"
 #include "ui/dialog_support.h"
 #include "ui/qt_text.h"
 
@@ -131,7 +130,13 @@ void CVentDialog::UpdateControls()
     mTypeList->setCurrentIndex(mType >= 0 && mType < mTypeList->count() ? mType : -1);
     mShapeList->setCurrentIndex(mShape >= 0 && mShape < mShapeList->count() ? mShape : -1);
   }
-  mWidthEdit->setText(ToQt(FormatMeasure(mWidth, mUnits, 1)));
+  // A refused field keeps what was typed, so that it can be put right.
+  auto show = [this](QLineEdit* field, const std::string& text)
+  {
+    if (!mRefusedFields.contains(field))
+      field->setText(ToQt(text));
+  };
+  show(mWidthEdit, FormatMeasure(mWidth, mUnits, 1));
   if (mShape == SHAPE_CIRCULAR)
   {
     mHeightGroup->hide();
@@ -142,13 +147,13 @@ void CVentDialog::UpdateControls()
   else
   {
     mWidthGroup->setTitle("Width");
-    mHeightEdit->setText(ToQt(FormatMeasure(mHeight, mUnits, 1)));
+    show(mHeightEdit, FormatMeasure(mHeight, mUnits, 1));
     mHeightGroup->show();
     mAreaEdit->setText(ToQt(FormatMeasure(mWidth * mHeight, mUnits, 2)));
   }
   if (mType == VENT_WALL)
   {
-    mUpperEdit->setText(ToQt(FormatPercent(mUpper)));
+    show(mUpperEdit, FormatPercent(mUpper));
     mUpperGroup->show();
   }
   else
@@ -166,38 +171,72 @@ void CVentDialog::CommitField(QLineEdit* field)
 
 bool CVentDialog::ReadField(QLineEdit* field)
 {
+  mRefusedFields.removeAll(field);
+  // A hidden field is no part of the opening: the height of a circular
+  // opening, the upper share of a ceiling or floor opening.
+  if ((field == mHeightEdit && mShape == SHAPE_CIRCULAR) ||
+      (field == mUpperEdit && mType != VENT_WALL))
+    return true;
   // A field that still shows its value keeps the value exactly: reading
   // back the rounded text would change it (a share of 0.333 shows as "33%").
   const QString shown = field == mUpperEdit   ? ToQt(FormatPercent(mUpper))
                         : field == mWidthEdit ? ToQt(FormatMeasure(mWidth, mUnits, 1))
                                               : ToQt(FormatMeasure(mHeight, mUnits, 1));
-  if (field->text() != shown)
+  if (field->text() == shown)
   {
-    // A character the program's set cannot hold makes the text unreadable
-    // rather than being dropped and changing the figure.
-    if (field == mUpperEdit)
-    {
-      bool lost = false;
-      const std::string text = FromQt(field->text(), &lost);
-      if (lost)
-        return true;
-      double percent = 0;
-      int consumed = 0;
-      // Adding 0 turns a typed "-0" into 0, which would otherwise show as "-0%".
-      if (ScanDouble(text.c_str(), percent, consumed) && std::isfinite(percent))
-        mUpper = std::clamp(percent / 100.0, 0.0, 1.0) + 0.0;
-    }
-    else
-    {
-      double metres = 0;
-      mRefused = !ReadLengthField(field, mUnits, metres);
-      if (mRefused)
-        return false;
-      (field == mWidthEdit ? mWidth : mHeight) = metres;
-    }
+    if (field != mUpperEdit)
+      mRefused = false;
+    return true;
   }
+  const bool read = field == mUpperEdit ? ReadUpperField() : ReadLengthOf(field);
+  if (!read)
+    mRefusedFields.append(field);
   if (field != mUpperEdit)
-    mRefused = false;
+    mRefused = !read;
+  return read;
+}
+
+bool CVentDialog::ReadUpperField()
+{
+  // A character the program's set cannot hold makes the text unreadable
+  // rather than being dropped and changing the figure.
+  bool lost = false;
+  const std::string text = FromQt(mUpperEdit->text(), &lost);
+  std::string refusal;
+  double share = 0;
+  if (!lost && ParsePercent(text, share, UserDecimalPoint(), &refusal))
+  {
+    mUpper = share;
+    return true;
+  }
+  // A character the set cannot hold is part of no number; the message
+  // quotes the text as typed.
+  if (lost)
+    ParsePercent("%1", share, UserDecimalPoint(), &refusal);
+  QString message = ToQt(refusal);
+  if (lost)
+    message = message.arg(mUpperEdit->text().trimmed());
+  RefuseEntry(mUpperEdit, message);
+  return false;
+}
+
+bool CVentDialog::ReadLengthOf(QLineEdit* field)
+{
+  double metres = 0;
+  if (!ReadLengthField(field, mUnits, metres))
+    return false;
+  // An opening of no size would be kept without a word: say so here, with
+  // the typed text still in the field.
+  if (!(metres > 0))
+  {
+    const QString name =
+        field == mWidthEdit ? (mShape == SHAPE_CIRCULAR ? "diameter" : "width") : "height";
+    RefuseEntry(field, QString("The %1 \"%2\" cannot be used: the %1 of an opening must be "
+                               "greater than 0.")
+                           .arg(name, field->text().trimmed()));
+    return false;
+  }
+  (field == mWidthEdit ? mWidth : mHeight) = metres;
   return true;
 }
 

@@ -6,6 +6,7 @@
 #include "text/units.h"
 
 #include <QDialog>
+#include <QList>
 #include <cstdint>
 #include <string>
 
@@ -52,9 +53,12 @@ private:
   void UpdateControls();
   // Reads an edited field into its value, then updates every control.
   void CommitField(QLineEdit* field);
-  // Takes an edited field's text into its value (an unedited field keeps
-  // it); false when a length is refused.
+  // Takes an edited field's text into its value (an unedited or hidden
+  // field keeps it); false when the text is refused, which is then kept in
+  // the field and explained.
   bool ReadField(QLineEdit* field);
+  bool ReadUpperField();
+  bool ReadLengthOf(QLineEdit* field);
   void OnOk();
 
   QComboBox* mTypeList;
@@ -69,4 +73,7 @@ private:
   // A length was refused since the last one was taken: the OK that follows
   // the refusal keeps the dialog open, so the user sees the old value.
   bool mRefused = false;
+  // The fields whose text was refused when last read: they keep it until
+  // it is read again.
+  QList<QLineEdit*> mRefusedFields;
 };

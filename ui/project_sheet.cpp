@@ -219,20 +219,24 @@ bool CVTXSheet::AskToSave(bool mayStayOpen)
     return true;
   }
   std::string error;
-  if (SaveOpenProject(*mProject, &error))
+  bool declined = false;
+  if (SaveFromWindow(*mProject, error, declined))
   {
     RememberRecentProject(*mProject);
     return false;
   }
-  const QString failure =
-    QString("The project \"%1\" could not be saved.\r\n%2").arg(name, ToQt(error));
+  const QString failure = NotSavedText(*mProject, error, declined);
+  const CPromptIcon icon = declined ? CPromptIcon::Information : CPromptIcon::Error;
   if (!mayStayOpen)
   {
-    ShowMessage(this, kAppTitle, failure, CPromptIcon::Error);
+    ShowMessage(this, kAppTitle, failure, icon);
     return false;
   }
-  if (AskToStay(this, kAppTitle,
-                failure + "\r\n\r\nDo you want to keep the project open so that your changes are not lost?"))
+  if (AskToStay(
+          this, kAppTitle,
+          failure +
+              "\r\n\r\nDo you want to keep the project open so that your changes are not lost?",
+          declined ? CPromptIcon::Question : CPromptIcon::Exclamation))
   {
     mSaveAsked = false; // the next close asks again
     return true;

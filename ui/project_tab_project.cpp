@@ -14,11 +14,12 @@
 #include "storage/settings_store.h"
 #include "text/units.h"
 #include "ui/app.h"
+#include "ui/dialog_support.h"
+#include "ui/field_helpers.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
 #include "ui/string_dialog.h"
 #include "ui/windows.h"
-#include "ui/field_helpers.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -47,8 +48,10 @@ bool DiagnosticsOn() { return Settings().Read("Settings", "Diagnostics") == "1";
 
 QString PickExportFileWithDialog(QWidget* parent, const QString& start)
 {
+  // Replacing a file is asked about afterwards, once its extension is known.
   return QFileDialog::getSaveFileName(parent, "Export", start,
-                                      "CSV room schedule (*.csv);;JSON project (*.json)");
+                                      "CSV room schedule (*.csv);;JSON project (*.json)", nullptr,
+                                      QFileDialog::DontConfirmOverwrite);
 }
 } // namespace
 
@@ -208,12 +211,11 @@ void CVTXPageProject::OnSave()
     return;
   Sheet().CommitEdits();
   std::string error;
+  bool declined = false;
   // A failed save is said: the user must not believe the work is on disk.
-  if (!SaveOpenProject(*project, &error))
-    ShowMessage(this, kAppTitle,
-                QString("The project \"%1\" could not be saved.\r\n%2")
-                  .arg(ToQt(project->mName), ToQt(error)),
-                CPromptIcon::Error);
+  if (!SaveFromWindow(*project, error, declined))
+    ShowMessage(this, kAppTitle, NotSavedText(*project, error, declined),
+                declined ? CPromptIcon::Information : CPromptIcon::Error);
   else
     RememberRecentProject(*project);
   project->RecalculateProject();
@@ -301,12 +303,11 @@ void CVTXPageProject::OnExport()
     return;
   Sheet().CommitEdits();
   // NAME.csv in the work folder, unless the user goes elsewhere.
-  QString path = mPickExportFile(this, ToQt(project->mName) + ".csv");
+  const QString path = ConfirmedSavePath(this, mPickExportFile(this, ToQt(project->mName) + ".csv"),
+                                         ".csv", {".csv", ".json"});
   if (path.isEmpty())
     return;
   const bool json = path.endsWith(".json", Qt::CaseInsensitive);
-  if (!json && !path.endsWith(".csv", Qt::CaseInsensitive))
-    path += ".csv";
   const std::string bytes = json ? ProjectJson(*project) : ScheduleCsv(*project);
   std::string error;
   if (WriteFileSafely(QFile::encodeName(path).toStdString(), bytes, &error))

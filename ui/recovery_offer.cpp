@@ -2,6 +2,7 @@
 
 #include "document/open_projects.h"
 #include "model/project.h"
+#include "storage/catalogue.h"
 #include "storage/recovery_store.h"
 #include "storage/work_folder.h"
 #include "ui/app.h"
@@ -110,6 +111,12 @@ void OfferRecoveryCopies(QWidget* parent, CRecoveryStore& store)
       where = QString("Its work folder \"%1\" no longer exists: it would be restored into the "
                       "work folder in use")
                   .arg(PathToQt(record.mFolder));
+    else if (!std::filesystem::exists(
+                 std::filesystem::path(record.mFolder) / ProjectFileName(record.mName), ec))
+      // A project never saved has no file yet: say where Save will write it.
+      where = QString("It was never saved; Save would write it to \"%1.ad\" in the work folder "
+                      "\"%2\"")
+                  .arg(ToQt(record.mName), PathToQt(record.mFolder));
     const CPromptAnswer answer = AskYesNoCancel(
         parent, kAppTitle,
         QString(

@@ -6,6 +6,7 @@
 #include "storage/safe_file.h"
 #include "ui/app.h"
 #include "ui/child_placement.h"
+#include "ui/dialog_support.h"
 #include "ui/main_frame.h"
 #include "ui/prompts.h"
 #include "ui/qt_surface.h"
@@ -79,15 +80,8 @@ void ExportPdfFlow(QWidget* parent, CProject* project)
   if (!project)
     return;
   const QString suggested = QDir::current().absoluteFilePath(ToQt(project->mName) + ".pdf");
-  QString path = gPickPdf(parent, suggested);
-  if (path.trimmed().isEmpty())
-    return;
-  if (!path.endsWith(".pdf", Qt::CaseInsensitive))
-    path += ".pdf";
-  path = QFileInfo(path).absoluteFilePath();
-  if (QFileInfo::exists(path) &&
-      !AskYesNo(parent, kAppTitle, QString("\"%1\" already exists.\r\nReplace it?").arg(path),
-                CPromptIcon::Exclamation))
+  const QString path = ConfirmedSavePath(parent, gPickPdf(parent, suggested), ".pdf");
+  if (path.isEmpty())
     return;
   QString error;
   if (WritePdf(*project, path, error))

@@ -93,7 +93,9 @@ bool CVolumeDialog::Commit(int index)
     }
   }
   mRefused = !read;
-  field->setText(ToQt(FormatMeasure(Value(index), mUnits, 1)));
+  // A refused length stays as typed, so that it can be put right.
+  if (read)
+    field->setText(ToQt(FormatMeasure(Value(index), mUnits, 1)));
   return read;
 }
 

@@ -193,23 +193,37 @@ bool CVTXAreaPageDevice::CommitCount(int model)
   if (!area)
     return true;
   QLineEdit* field = mRows[model].mSelected;
-  // Unreadable text (letters, a minus sign) keeps the count; the refresh
-  // then shows the stored count again.
+  // A field not edited since it was filled holds the stored count.
+  if (!field->isModified())
+    return true;
+  // A refused count stays as typed (the refresh leaves an edited field
+  // alone) and is explained; the stored count is kept.
   std::uint32_t count = 0;
-  bool tooLarge = false;
-  const bool read = ParseCount(FromQt(field->text()), count, &tooLarge);
-  if (!read && tooLarge)
+  CountProblem problem = CountProblem::None;
+  // A character the program's set cannot hold is part of no count: it is
+  // never dropped to leave digits that read.
+  bool lost = false;
+  const std::string text = FromQt(field->text(), &lost);
+  if (lost)
+    problem = CountProblem::NotUnderstood;
+  if (lost || !ParseCount(text, count, &problem))
   {
-    // Kept as typed (the refresh leaves an edited field alone) and explained.
-    RefuseEntry(field, QString("The count \"%1\" of %2 devices cannot be stored: a project file "
-                               "holds at most %3 devices of a model.")
-                         .arg(field->text().trimmed(), ToQt(DeviceName(model)),
-                              ToQt(FormatCount(std::numeric_limits<std::uint32_t>::max()))));
+    const QString typed = field->text().trimmed();
+    // The message quotes the text as typed, characters the set cannot hold
+    // included.
+    QString why = ToQt(CountRefusalText("%1", problem));
+    if (why.contains("%1"))
+      why = why.arg(typed);
+    RefuseEntry(field, problem == CountProblem::TooLarge
+                           ? QString("The count \"%1\" of %2 devices cannot be stored: a project "
+                                     "file holds at most %3 devices of a model.")
+                                 .arg(typed, ToQt(DeviceName(model)),
+                                      ToQt(FormatCount(std::numeric_limits<std::uint32_t>::max())))
+                           : why);
     return false;
   }
   field->setModified(false);
-  CProjectDocument* document = Document();
-  if (read && document)
+  if (CProjectDocument* document = Document())
     document->SetDeviceCount(*area, model, count);
   else
     PostRefresh();

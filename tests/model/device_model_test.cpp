@@ -227,30 +227,6 @@ TEST(ULDensity, QuestionTexts)
   EXPECT_EQ(ULCloseProjectText(names).find(" more\r\n"), std::string::npos);
 }
 
-TEST(ParseCount, UnsignedDecimalOnly)
-{
-  std::uint32_t n = 7;
-  EXPECT_FALSE(ParseCount("abc", n));
-  EXPECT_FALSE(ParseCount("", n));
-  EXPECT_FALSE(ParseCount("-1", n));
-  EXPECT_FALSE(ParseCount("4294967296", n)); // would wrap around to 0
-  EXPECT_FALSE(ParseCount("99999999999999999999", n));
-  EXPECT_EQ(n, 7u);
-  // Too large is told apart from unreadable.
-  for (const char* text : {"4294967296", "abc", "4294967295"})
-  {
-    bool tooLarge = true;
-    ParseCount(text, n, &tooLarge);
-    EXPECT_EQ(tooLarge, text[0] == '4' && text[9] == '6') << text;
-  }
-  EXPECT_TRUE(ParseCount("0", n));
-  EXPECT_EQ(n, 0u);
-  EXPECT_TRUE(ParseCount(" 12 units", n));
-  EXPECT_EQ(n, 12u);
-  EXPECT_TRUE(ParseCount("4294967295", n));
-  EXPECT_EQ(n, 4294967295u);
-}
-
 TEST(DeviceRows, OnlyCountedModelsInOrder)
 {
   CDeviceCounts counts{};

@@ -107,22 +107,27 @@ void EnterNotes(QPlainTextEdit* editor, const QString& text, QWidget* next)
 
 // Presses OK until the dialog closes (a text from which characters were
 // removed is shown once more first); cancels one that will not close.
-void ConfirmUntilClosed(QDialog* dialog, QPushButton* ok, int tries = 4)
+// Presses OK until the dialog closes. While it stays open, a refused text
+// still in its field, `putRight` mends the fields before the next try; after
+// the last try the dialog is cancelled.
+void ConfirmUntilClosed(QDialog* dialog, QPushButton* ok, std::function<void()> putRight = {},
+                        int tries = 4)
 {
   QPointer<QDialog> guard(dialog);
   QTest::mouseClick(ok, Qt::LeftButton);
   QTimer::singleShot(20,
-                     [guard, ok, tries]
+                     [guard, ok, putRight, tries]
                      {
                        if (!guard || !guard->isVisible())
                          return;
+                       if (putRight)
+                         putRight();
                        if (tries > 0)
-                         ConfirmUntilClosed(guard, ok, tries - 1);
+                         ConfirmUntilClosed(guard, ok, putRight, tries - 1);
                        else
                          guard->reject();
                      });
 }
-
 
 QStringList ModelTexts(const QAbstractItemModel* model)
 {
@@ -406,7 +411,13 @@ TEST_F(BadInput, EveryNumericFieldRefusesWhatIsNoUsableNumberAndKeepsWhatItShows
       {
         for (QLineEdit* field : {dialog->LengthField(), dialog->WidthField(), dialog->HeightField()})
           Enter(field, text, ButtonNamed(dialog, "OK"));
-        ConfirmUntilClosed(dialog, ButtonNamed(dialog, "OK"));
+        ConfirmUntilClosed(dialog, ButtonNamed(dialog, "OK"),
+                           [dialog]
+                           {
+                             for (QLineEdit* field : {dialog->LengthField(), dialog->WidthField(),
+                                                      dialog->HeightField()})
+                               field->setText("2 m");
+                           });
       });
     QTest::mouseClick(sheet->VolumePage()->DimensionsButton(), Qt::LeftButton);
     Settle();
@@ -423,7 +434,14 @@ TEST_F(BadInput, EveryNumericFieldRefusesWhatIsNoUsableNumberAndKeepsWhatItShows
         dialog->ShapeList()->setCurrentIndex(0);
         for (QLineEdit* field : {dialog->UpperField(), dialog->WidthField(), dialog->HeightField()})
           Enter(field, text, ButtonNamed(dialog, "OK"));
-        ConfirmUntilClosed(dialog, ButtonNamed(dialog, "OK"));
+        // A refused text stays until it is put right.
+        ConfirmUntilClosed(dialog, ButtonNamed(dialog, "OK"),
+                           [dialog]
+                           {
+                             dialog->UpperField()->setText("50%");
+                             dialog->WidthField()->setText("1 m");
+                             dialog->HeightField()->setText("1 m");
+                           });
       });
     QTest::mouseClick(openings->NewButton(), Qt::LeftButton);
     Settle();
@@ -440,17 +458,18 @@ TEST_F(BadInput, EveryNumericFieldRefusesWhatIsNoUsableNumberAndKeepsWhatItShows
       Enter(devices->SelectedField(model), model % 2 ? text : QString::fromUtf8(count),
             model > 0 ? static_cast<QWidget*>(devices->SelectedField(model - 1))
                       : static_cast<QWidget*>(devices->SelectedField(DeviceModelCount - 1)));
-    // A count too large for the file is refused with a word and stays as
-    // typed until the user puts it right.
+    // A count that cannot be read or stored is refused with a word and
+    // stays as typed until the user puts it right.
     for (int model = DeviceModelCount - 1; model >= 0; --model)
     {
       const QString typed = model % 2 ? text : QString::fromUtf8(count);
       std::uint32_t stored = 0;
-      bool tooLarge = false;
-      if (ParseCount(typed.toStdString(), stored, &tooLarge) || !tooLarge)
+      bool lost = false;
+      if (ParseCount(FromQt(typed, &lost), stored) && !lost)
         continue;
-      EXPECT_EQ(devices->SelectedField(model)->text(), typed);
-      EXPECT_TRUE(mPrompts.mTexts.join("\n").contains(typed.trimmed()));
+      // A pasted text is cut at the field's length, as in any field.
+      EXPECT_EQ(devices->SelectedField(model)->text(),
+                typed.left(devices->SelectedField(model)->maxLength()));
       Enter(devices->SelectedField(model), "0",
             devices->SelectedField((model + 1) % DeviceModelCount));
     }
@@ -485,17 +504,18 @@ TEST_F(BadInput, EveryNumericFieldRefusesWhatIsNoUsableNumberAndKeepsWhatItShows
     Enter(devices->SelectedField(7), QString::fromUtf8(count), devices->SelectedField(6));
     ++mTried;
     std::uint32_t parsed = 0;
-    bool tooLarge = false;
-    const bool read = ParseCount(count, parsed, &tooLarge);
-    // Kept as typed when too large to store (and the user told); otherwise
-    // the stored count is shown.
+    const bool read = ParseCount(count, parsed);
+    // Kept as typed when refused (and the user told); otherwise the stored
+    // count is shown.
     EXPECT_EQ(devices->SelectedField(7)->text(),
-              tooLarge ? QString::fromUtf8(count) : QString::number(area->DeviceCount(7)));
+              read ? QString::number(area->DeviceCount(7)) : QString::fromUtf8(count));
     if (!read)
     {
       EXPECT_EQ(area->DeviceCount(7), before);
     }
   }
+  // The last one put right, as the page asks.
+  Enter(devices->SelectedField(7), "12", devices->SelectedField(6));
   EXPECT_TRUE(Save(project).isEmpty());
   const QStringList shown = ShownVolume(area);
   CProject* reopened = Reopen(project);

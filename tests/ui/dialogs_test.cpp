@@ -6,9 +6,10 @@
 #include "model/vent.h"
 #include "tests/ui/fake_prompts.h"
 #include "tests/ui/project_test_fixture.h"
+#include "tests/ui/when_dialog_opens.h"
 #include "ui/new_volume_dialog.h"
-#include "ui/string_dialog.h"
 #include "ui/opening_dialog.h"
+#include "ui/string_dialog.h"
 #include "ui/volume_dialog.h"
 
 #include <QApplication>
@@ -61,14 +62,16 @@ TEST(VolumeDialog, EnterMovesOnAndTypedFiguresAreReadInTheProjectUnits)
   Enter(dialog.HeightField());
   EXPECT_DOUBLE_EQ(dialog.mHeight, 2.123456);
 
-  // Unreadable text keeps the value and shows it again; so does a figure
-  // with a character the program cannot store (dropping it would read 12).
+  // Unreadable text keeps the value and stays as typed, to be put right; so
+  // does a figure with a character the program cannot store (dropping it
+  // would read 12).
   for (const char* typed : {"long", "1\xE2\x80\x89" "2"})
   {
     Type(dialog.LengthField(), QString::fromUtf8(typed));
     Enter(dialog.LengthField());
+    QApplication::processEvents(); // the refusal is told
     EXPECT_NEAR(dialog.mLength, 3.048, 1e-12) << typed;
-    EXPECT_EQ(dialog.LengthField()->text(), "10 ft");
+    EXPECT_EQ(dialog.LengthField()->text(), QString::fromUtf8(typed));
   }
   EXPECT_TRUE(dialog.isVisible());
   // Each refusal says what was not understood.
@@ -90,15 +93,19 @@ TEST(VolumeDialog, ARefusedLengthKeepsTheDialogOpenAndTheUserDecimalCommaIsRead)
   Type(dialog.LengthField(), "10 xyz");
   ClickOk(dialog);
   QApplication::processEvents();
-  EXPECT_EQ(dialog.result(), QDialog::Rejected); // still open: the user is told and sees 4 m
+  EXPECT_EQ(dialog.result(), QDialog::Rejected); // still open: the user is told
   EXPECT_TRUE(dialog.isVisible());
   EXPECT_EQ(dialog.mLength, 4);
-  EXPECT_EQ(dialog.LengthField()->text(), "4 m");
+  EXPECT_EQ(dialog.LengthField()->text(), "10 xyz"); // kept to be put right
   EXPECT_EQ(dialog.mWidth, 2.5);
   ASSERT_EQ(prompts.mTexts.size(), 1);
   EXPECT_TRUE(prompts.mTexts[0].startsWith("\"xyz\" was not understood.\r\n")) << prompts.mTexts[0].toStdString();
-  ClickOk(dialog); // the next OK takes the values shown
+  ClickOk(dialog); // the text is still refused
+  EXPECT_TRUE(dialog.isVisible());
+  Type(dialog.LengthField(), "10");
+  ClickOk(dialog);
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(dialog.mLength, 10);
   QLocale::setDefault(saved);
 }
 
@@ -241,28 +248,50 @@ TEST(VentDialog, CircularShowsADiameterAndTheCircleArea)
   EXPECT_DOUBLE_EQ(dialog.mHeight, 0.5);
 }
 
-TEST(VentDialog, UpperShareIsAPercentageLimitedToTheWholeOpening)
+TEST(VentDialog, UpperShareIsAPercentageFromZeroToAHundred)
 {
+  CFakePrompts prompts;
+  const QLocale saved;
+  QLocale::setDefault(QLocale::c());
   CVentDialog dialog;
   ASSERT_TRUE(ShowActive(dialog));
   struct Case
   {
     const char* typed;
-    double share;
+    double share; // -1: refused, the share stays
     const char* shown;
-  } cases[] = {{"150", 1.0, "100%"}, {"-20", 0.0, "0%"}, {"33.3%", 0.333, "33%"},
-               {"  50 percent", 0.5, "50%"}};
+  } cases[] = {{"33.3%", 0.333, "33%"}, {"150", -1, "150"},     {"-20", -1, "-20"},
+               {"abc", -1, "abc"},      {"  50 %", 0.5, "50%"}, {"50 percent", -1, "50 percent"},
+               {"40,5", -1, "40,5"}}; // the decimal mark is a point here
   for (const Case& c : cases)
   {
+    const double before = dialog.mUpper;
+    prompts.mTexts.clear();
     Type(dialog.UpperField(), c.typed);
     Enter(dialog.UpperField());
-    EXPECT_DOUBLE_EQ(dialog.mUpper, c.share) << c.typed;
+    FlushEvents();
+    EXPECT_DOUBLE_EQ(dialog.mUpper, c.share >= 0 ? c.share : before) << c.typed;
     EXPECT_EQ(dialog.UpperField()->text(), c.shown) << c.typed;
+    EXPECT_EQ(prompts.mTexts.size(), c.share >= 0 ? 0 : 1) << c.typed;
+    if (c.share < 0)
+    {
+      EXPECT_TRUE(dialog.UpperField()->hasFocus()) << c.typed;
+      EXPECT_EQ(dialog.UpperField()->selectedText(), c.shown) << c.typed;
+    }
   }
-  // Text without a number at its start changes nothing.
-  Type(dialog.UpperField(), "half");
+  EXPECT_TRUE(prompts.mTexts.back().contains("the decimal mark is a point, as in 40.5"))
+      << prompts.mTexts.back().toStdString();
+  // With the desktop's decimal comma, it is read.
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  Type(dialog.UpperField(), "40,5");
   Enter(dialog.UpperField());
-  EXPECT_DOUBLE_EQ(dialog.mUpper, 0.5);
+  EXPECT_DOUBLE_EQ(dialog.mUpper, 0.405);
+  QLocale::setDefault(QLocale::c());
+  Type(dialog.UpperField(), "abc");
+  Enter(dialog.UpperField());
+  // OK with a refused share keeps the dialog open.
+  ClickOk(dialog);
+  EXPECT_TRUE(dialog.isVisible());
 
   // "33%" shown for 0.333 is not read back when the field is only passed through.
   Type(dialog.UpperField(), "33.3");
@@ -278,10 +307,59 @@ TEST(VentDialog, UpperShareIsAPercentageLimitedToTheWholeOpening)
   Choose(dialog.TypeList(), VENT_WALL);
   EXPECT_FALSE(dialog.UpperGroup()->isHidden());
   EXPECT_EQ(dialog.UpperField()->text(), "33%");
+  QLocale::setDefault(saved);
+}
+
+TEST(VentDialog, AnExistingOpeningIsTakenBackUnchangedAndNoSizeOfZeroIsTaken)
+{
+  CFakePrompts prompts;
+  // A circular ceiling opening, edited and confirmed without a change: its
+  // hidden height and share are no part of it.
+  for (std::int32_t type : {VENT_WALL, VENT_CEILING})
+  {
+    CVentDialog dialog;
+    CVentValues values{type, SHAPE_CIRCULAR, 0.4, 0, 0.5};
+    WhenDialogOpens<CVentDialog>([](CVentDialog* shown) { ClickOk(*shown); });
+    ASSERT_TRUE(dialog.EditVent("Edit Opening", values)) << type;
+    EXPECT_EQ(values.mShape, SHAPE_CIRCULAR);
+    EXPECT_DOUBLE_EQ(values.mWidth, 0.4);
+    EXPECT_TRUE(prompts.mTexts.isEmpty()) << prompts.mTexts.join("|").toStdString();
+  }
+  // A width, height or diameter of 0 is refused, kept as typed, as the
+  // volume's lengths are.
+  CVentDialog dialog;
+  dialog.mWidth = 1;
+  dialog.mHeight = 1;
+  ASSERT_TRUE(ShowActive(dialog));
+  for (QLineEdit* field : {dialog.WidthField(), dialog.HeightField()})
+  {
+    prompts.mTexts.clear();
+    Type(field, "0 m");
+    Enter(field);
+    FlushEvents();
+    ASSERT_EQ(prompts.mTexts.size(), 1);
+    EXPECT_TRUE(prompts.mTexts[0].endsWith("must be greater than 0."))
+        << prompts.mTexts[0].toStdString();
+    EXPECT_EQ(field->text(), "0 m");
+    EXPECT_DOUBLE_EQ(dialog.mWidth * dialog.mHeight, 1);
+    Type(field, "1 m");
+    Enter(field);
+    FlushEvents();
+  }
+  Choose(dialog.ShapeList(), SHAPE_CIRCULAR);
+  prompts.mTexts.clear();
+  Type(dialog.WidthField(), "0");
+  ClickOk(dialog);
+  FlushEvents();
+  EXPECT_TRUE(dialog.isVisible());
+  ASSERT_FALSE(prompts.mTexts.isEmpty());
+  EXPECT_TRUE(prompts.mTexts[0].startsWith("The diameter \"0\" cannot be used"))
+      << prompts.mTexts[0].toStdString();
 }
 
 TEST(NewAreaDialog, StaysOpenUntilItHasANameAndAHazardClass)
 {
+  CFakePrompts prompts;
   CNewAreaDialog dialog;
   ASSERT_TRUE(ShowActive(dialog));
   EXPECT_EQ(dialog.windowTitle(), "Create New Volume");
@@ -300,6 +378,10 @@ TEST(NewAreaDialog, StaysOpenUntilItHasANameAndAHazardClass)
   EXPECT_TRUE(dialog.isVisible());
   EXPECT_TRUE(dialog.HazardList()->hasFocus());
   EXPECT_EQ(dialog.NameField()->text(), "Boiler room");
+  // Why OK did nothing is said, not only shown by the focus.
+  ASSERT_EQ(prompts.mTexts.size(), 1);
+  EXPECT_TRUE(prompts.mTexts[0].startsWith("Choose the hazard class"))
+      << prompts.mTexts[0].toStdString();
 
   Choose(dialog.HazardList(), 3);
   ClickOk(dialog);

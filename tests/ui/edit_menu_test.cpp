@@ -209,3 +209,57 @@ TEST_F(EditMenu, UndoingANewVolumeWhoseWindowHoldsTypingUndoesBothAndRedoBringsB
   ASSERT_NE(project->mAreaTable.Find("Yard"), nullptr);
   EXPECT_EQ(project->mAreaTable.Find("Yard")->mNotes, "Gravel");
 }
+
+TEST_F(EditMenu, NotesUndoneAndRedoneFromAnotherTabAreNeverWrittenBackStaleOnSave)
+{
+  CProject* project = Open("Plant");
+  CVTXSheet* sheet = Sheet(project);
+  CProjectDocument* document = OpenProjects().Document(project);
+  Show(sheet, sheet->NotesPage());
+  QPlainTextEdit* editor = sheet->NotesPage()->Editor();
+  editor->setFocus();
+  QTest::keyClicks(editor, "Sprinklers off");
+  Show(sheet, sheet->ProjectPage()); // taken on leaving the page
+  ASSERT_EQ(project->mNotes, "Sprinklers off");
+
+  // Undone from the Project page, looked at, then redone from there: the
+  // Notes page, not shown meanwhile, still holds the undone text.
+  Press(sheet->ProjectPage(), kUndo);
+  Show(sheet, sheet->NotesPage());
+  EXPECT_EQ(editor->toPlainText(), "");
+  Show(sheet, sheet->ProjectPage());
+  Press(sheet->ProjectPage(), kRedo);
+  ASSERT_EQ(project->mNotes, "Sprinklers off");
+  const std::uint64_t recorded = document->History().Recorded();
+  sheet->CommitEdits(); // as Save does
+  EXPECT_EQ(project->mNotes, "Sprinklers off");
+  EXPECT_EQ(document->History().Recorded(), recorded);
+  EXPECT_EQ(Menu(), QStringList({"Undo Project Notes", "Redo (greyed)"}));
+  Show(sheet, sheet->NotesPage());
+  EXPECT_EQ(editor->toPlainText(), "Sprinklers off");
+}
+
+TEST_F(EditMenu, RedoDeletesAVolumeAgainWhileItsWindowHoldsTyping)
+{
+  CProject* project = Open("Plant");
+  AddVolume(project, "Hall", 0, 10, 10, 3);
+  AddVolume(project, "Store", 1, 5, 5, 3);
+  CProjectDocument* document = OpenProjects().Document(project);
+  ASSERT_TRUE(document->DeleteVolume("Hall"));
+  ASSERT_TRUE(document->Undo());
+  auto* sheet = OpenVolumeSheet(project->mAreaTable.Find("Hall"));
+  sheet->setCurrentWidget(sheet->NotesPage());
+  Settle();
+  sheet->NotesPage()->Editor()->setFocus();
+  QTest::keyClicks(sheet->NotesPage()->Editor(), "Half done");
+  EXPECT_EQ(Menu().at(1), "Redo Delete Volume");
+
+  mFrame.EditMenu()->RedoAction()->trigger();
+  Settle();
+  EXPECT_EQ(project->mAreaTable.Find("Hall"), nullptr);
+  EXPECT_EQ(Menu(), QStringList({"Undo Delete Volume", "Redo (greyed)"}));
+  mFrame.EditMenu()->UndoAction()->trigger();
+  Settle();
+  ASSERT_NE(project->mAreaTable.Find("Hall"), nullptr);
+  EXPECT_EQ(project->mAreaTable.Find("Hall")->mNotes, "");
+}

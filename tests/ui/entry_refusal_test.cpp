@@ -32,13 +32,15 @@ TEST(EntryRefusal, AnUnreadableLengthTakesTheUserBackToItsField)
   TypeAndEnter(volume.HeightField(), "3,,5");
   ASSERT_EQ(prompts.mTexts.size(), 1);
   EXPECT_TRUE(volume.HeightField()->hasFocus());
-  EXPECT_EQ(volume.HeightField()->selectedText(), "2 m");
+  // The typing stays, selected, to be put right.
+  EXPECT_EQ(volume.HeightField()->selectedText(), "3,,5");
   EXPECT_EQ(volume.mHeight, 2);
+  volume.reject();
 
   CVentDialog opening;
   ASSERT_TRUE(ShowActive(opening));
   TypeAndEnter(opening.WidthField(), "wide");
   ASSERT_EQ(prompts.mTexts.size(), 2);
   EXPECT_TRUE(opening.WidthField()->hasFocus());
-  EXPECT_EQ(opening.WidthField()->selectedText(), opening.WidthField()->text());
+  EXPECT_EQ(opening.WidthField()->selectedText(), "wide");
 }

@@ -329,6 +329,15 @@ TEST_F(ProjectPage, ASecondCopyOpensAMarkedProjectReadOnlyAndASaveAsksBeforeRepl
     EXPECT_TRUE(mPrompts.mTexts[0].contains("was changed by another program")) << mPrompts.mTexts[0].toStdString();
     EXPECT_EQ(reference(), answer == CPromptAnswer::Yes ? "mine" : "theirs");
     EXPECT_EQ(project->IsModified(), answer == CPromptAnswer::No);
+    // No is the user's choice, not a failure: said calmly, with the way out.
+    if (answer == CPromptAnswer::No)
+    {
+      ASSERT_EQ(mPrompts.mTexts.size(), 2);
+      EXPECT_EQ(mPrompts.mTexts[1],
+                "The project \"Plant\" was not saved: its file was kept as the other program left "
+                "it.\r\nYour changes are still here; Save As keeps them under another name.");
+      EXPECT_EQ(mPrompts.mIcons.back(), CPromptIcon::Information);
+    }
   }
   EXPECT_TRUE(MarkedElsewhere("Plant.ad")); // the new file is marked too
 }

@@ -1,6 +1,7 @@
 // The Volumes page: the list, its highlighted cells, and adding, opening and
 // deleting volumes.
 
+#include "tests/common/file_bytes.h"
 #include "tests/ui/project_test_fixture.h"
 #include "ui/sheet_wnd.h"
 
@@ -14,6 +15,7 @@
 #include "ui/windows.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
@@ -23,8 +25,8 @@
 #include <QStyle>
 #include <QTableView>
 #include <QTest>
-#include <fstream>
 #include <QToolTip>
+#include <fstream>
 #include <vector>
 
 namespace
@@ -331,7 +333,8 @@ TEST_F(VolumesPage, ExportedScheduleImportsIntoAnotherProjectAfterItsSummary)
   QTest::mouseClick(projectPage->ExportButton(), Qt::LeftButton);
   Settle();
   ASSERT_EQ(mPrompts.mTexts.size(), 1);
-  EXPECT_EQ(mPrompts.mTexts[0], "The project was exported to \"rooms.csv\".");
+  const QString rooms = QDir::current().absoluteFilePath("rooms.csv");
+  EXPECT_EQ(mPrompts.mTexts[0], QString("The project was exported to \"%1\".").arg(rooms));
 
   CProject* copy = Open("Copy");
   AddVolume(copy, "Annex", 0, 1, 1, 1);
@@ -365,4 +368,13 @@ TEST_F(VolumesPage, ExportedScheduleImportsIntoAnotherProjectAfterItsSummary)
                                 "\r\n\r\nline 3: unknown hazard class \"CLASS Q\"");
   EXPECT_EQ(mPrompts.mIcons[3], CPromptIcon::Error);
   EXPECT_EQ(ScheduleCsv(*copy), before);
+  // The same name again: the file the extension names is asked about, and
+  // No leaves it as it was.
+  WriteBytes("rooms.csv", "kept");
+  mPrompts.mAnswers = {CPromptAnswer::No};
+  QTest::mouseClick(projectPage->ExportButton(), Qt::LeftButton);
+  Settle();
+  ASSERT_EQ(mPrompts.mTexts.size(), 5);
+  EXPECT_EQ(mPrompts.mTexts[4], QString("\"%1\" already exists.\r\nReplace it?").arg(rooms));
+  EXPECT_EQ(ReadBytes("rooms.csv"), "kept");
 }

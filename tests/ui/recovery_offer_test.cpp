@@ -172,6 +172,22 @@ TEST_F(RecoveryOffer, RestoreOpensTheProjectModifiedInItsOwnWorkFolder)
   EXPECT_EQ(CopyCount(), 0);
 }
 
+TEST_F(RecoveryOffer, ANeverSavedProjectIsOfferedWithWhereSaveWillWriteIt)
+{
+  const std::string other = mOther.Path().string();
+  CProject recovered;
+  recovered.SetName("Draft");
+  LeaveCopy(recovered, other, CFileStamp(), 1780000000);
+  mPrompts.mAnswers = {CPromptAnswer::Cancel};
+  OfferRecoveryCopies(&mFrame, *mStore);
+  ASSERT_EQ(mPrompts.mTexts.size(), 1);
+  EXPECT_TRUE(mPrompts.mTexts[0].contains(
+      QString("It was never saved; Save would write it to \"Draft.ad\" in the work folder \"%1\".")
+          .arg(other.c_str())))
+      << mPrompts.mTexts[0].toStdString();
+  EXPECT_FALSE(mPrompts.mTexts[0].contains("Its file"));
+}
+
 TEST_F(RecoveryOffer, DiscardRemovesCopiesAndDamagedOnesAreOfferedWithTheReason)
 {
   CProject recovered;

@@ -32,7 +32,10 @@ protected:
     field->setFocus();
     FlushEvents();
     field->selectAll();
-    QTest::keyClicks(field, text);
+    if (*text)
+      QTest::keyClicks(field, text);
+    else
+      QTest::keyClick(field, Qt::Key_Delete);
   }
   // Types and moves on with the Tab key.
   static void TypeCount(CVTXAreaPageDevice* page, int model, const char* text)
@@ -119,7 +122,7 @@ TEST_F(DevicePage, RowsNamesAndKeyboardOrder)
   }
 }
 
-TEST_F(DevicePage, ACountIsStoredWhenTheFieldIsLeftAndUnreadableTextReverts)
+TEST_F(DevicePage, ACountIsStoredWhenTheFieldIsLeftAndAnythingElseIsRefusedAsTyped)
 {
   CVTXAreaPageDevice* page = Open(0);
   TypeCount(page, 7, "12");
@@ -128,16 +131,34 @@ TEST_F(DevicePage, ACountIsStoredWhenTheFieldIsLeftAndUnreadableTextReverts)
   EXPECT_FALSE(mArea->mWarnings & AW_BELOW_UL_DENSITY);
   EXPECT_EQ(page->MassSelectedField()->text(), "30000 g");
 
-  for (const char* text : {"abc", "-1", "", "4294967296"})
+  // Each refusal says why, keeps the count and leaves the typing selected
+  // in its field, which takes no other text until it is put right.
+  const struct
   {
-    TypeCount(page, 7, text);
-    EXPECT_EQ(mArea->DeviceCount(7), 12u) << text;
-    // A count too large to store stays as typed, explained.
-    EXPECT_EQ(page->SelectedField(7)->text(),
-              std::string_view(text) == "4294967296" ? QString(text) : QString("12"))
-      << text;
+    const char* text;
+    const char* why;
+  } refused[] = {
+      {"12abc", "\"12abc\" is not a number."},
+      {"10.9", "\"10.9\" is not a whole number"},
+      {"1.000", "\"1.000\" is not a whole number"},
+      {"-3", "A count cannot be negative."},
+      {"abc", "\"abc\" is not a number."},
+      {" 3 devices", "\"3 devices\" is not a number."},
+      {"", "No count was typed."},
+      {"4294967296", "The count \"4294967296\" of 2500 g devices cannot be stored"},
+  };
+  for (const auto& r : refused)
+  {
+    mPrompts.mTexts.clear();
+    TypeCount(page, 7, r.text);
+    EXPECT_EQ(mArea->DeviceCount(7), 12u) << r.text;
+    ASSERT_EQ(mPrompts.mTexts.size(), 1) << r.text;
+    EXPECT_TRUE(mPrompts.mTexts[0].startsWith(r.why)) << mPrompts.mTexts[0].toStdString();
+    EXPECT_EQ(page->SelectedField(7)->text(), QString(r.text)) << r.text;
+    EXPECT_TRUE(page->SelectedField(7)->hasFocus()) << r.text;
+    EXPECT_EQ(page->SelectedField(7)->selectedText(), QString(r.text)) << r.text;
   }
-  TypeCount(page, 7, " 3 devices");
+  TypeCount(page, 7, " 3 ");
   EXPECT_EQ(mArea->DeviceCount(7), 3u);
   EXPECT_EQ(page->SelectedField(7)->text(), "3");
   TypeCount(page, 7, "4294967295");

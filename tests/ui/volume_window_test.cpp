@@ -220,7 +220,8 @@ TEST_F(VolumeWindow, NotesAreStoredWhenTheEditorLosesTheFocus)
   EXPECT_EQ(page->Editor()->toPlainText(), "Kept\nnotes");
   EXPECT_TRUE(page->IncludeBox()->isChecked());
 
-  page->Editor()->setPlainText(QString::fromUtf8("Line one\nprice 5 \u20ac, arrow \u2192"));
+  page->Editor()->selectAll(); // pasted over the old notes
+  page->Editor()->insertPlainText(QString::fromUtf8("Line one\nprice 5 \u20ac, arrow \u2192"));
   page->CommitEdits();
   // The euro sign has a Windows-1252 code; the arrow has none and is removed.
   EXPECT_EQ(area->mNotes, FromQt(QString::fromUtf8("Line one\r\nprice 5 \u20ac, arrow ")));
