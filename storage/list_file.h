@@ -164,8 +164,8 @@ bool CListFile::Save(List& list, const std::string& path, std::string* error)
     return WriteFileSafely(path, bytes, why);
   };
   const std::string full = FullPath(path);
-  // Read, merged and replaced under the list's lock, whatever the list saw
-  // before: without it another copy's save in between would be lost.
+  // Read, merged and replaced under the list's lock: without it another
+  // copy's save in between would be lost.
   CLockFile lock(path);
   switch (lock.Lock(kSaveLockWait))
   {
@@ -175,6 +175,14 @@ bool CListFile::Save(List& list, const std::string& path, std::string* error)
     return fail("another copy of the program is saving it; please try again");
   case CLockFile::CState::Unavailable:
     return fail("it was not saved, because its lock cannot be taken: " + lock.Error());
+  }
+  // A list never read from a file is written as it is.
+  if (list.mBaseFile.empty())
+  {
+    if (!write(list, error))
+      return false;
+    CListFile::Remember(list, path);
+    return true;
   }
   List disk;
   std::string reason;
@@ -187,9 +195,8 @@ bool CListFile::Save(List& list, const std::string& path, std::string* error)
     if (!disk.Decode(bytes, &reason))
       return fail("is damaged, so it was not replaced: " + reason);
   }
-  // Saved into another folder than the list came from, or never read:
-  // nothing of that file was seen, so all of it is kept and the whole list
-  // added.
+  // Saved into another folder than the list came from: nothing of that
+  // file was seen, so all of it is kept and the whole list added.
   const std::vector<typename List::Item> noBase;
   List merged;
   merged.Items() = MergeLists(disk.Items(), full == list.mBaseFile ? list.mBase : noBase,

@@ -106,7 +106,13 @@ CLockFile::CState CLockFile::TryLock()
                              ? "a symbolic link is in the way of the lock file"
                              : std::string("cannot open the lock file: ") + std::strerror(errno));
     struct stat st{};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1)
+    const bool opened = ::fstat(fd, &st) == 0;
+    if (opened && S_ISREG(st.st_mode) && st.st_nlink == 0)
+    {
+      ::close(fd); // removed by a holder letting go since it was opened
+      continue;
+    }
+    if (!opened || !S_ISREG(st.st_mode) || st.st_nlink != 1)
     {
       ::close(fd); // something planted under the name (a link to another file): no lock here
       return unavailable("something else than a lock file is in the way of the lock file");

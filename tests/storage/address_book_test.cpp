@@ -274,10 +274,10 @@ TEST_F(AddressFiles, ALockFileOfAnotherNameIsLeftAsItIsAndTheSaveRefused)
 
 TEST_F(AddressFiles, CopiesSavingAtOnceLoseNoNames)
 {
-  // Each copy adds names to both lists one save at a time, as copies that
-  // were started for it would, without reading the lists first. A save kept
-  // waiting too long by the others is refused with a reason and tried again;
-  // any other failure ends the copy.
+  // Each copy reads both lists, as the program does when it starts, then
+  // adds names one save at a time. A save kept waiting too long by the
+  // others is refused with a reason and tried again; any other failure ends
+  // the copy.
   auto saveOften = [](const std::function<bool(std::string*)>& save)
   {
     std::string error;
@@ -293,11 +293,13 @@ TEST_F(AddressFiles, CopiesSavingAtOnceLoseNoNames)
       4,
       [&](int child, int report)
       {
+        CNameList names;
+        CAddressBook book;
+        names.Load(Path("designer.vtx"));
+        book.Load(Path("customer.vtx"));
         for (int i = 0; i < 25; ++i)
         {
           const std::string name = "Copy " + std::to_string(child) + " name " + std::to_string(i);
-          CNameList names;
-          CAddressBook book;
           for (const char* list : {"designers", "customers"})
           {
             const std::string result = saveOften(
@@ -340,7 +342,7 @@ TEST_F(AddressFiles, ASaveWaitsForAHeldLockThenRefusesWithAReason)
   const std::string old = ReadBytes(Path("designer.vtx"));
   CLockFile held(Path("designer.vtx"));
   ASSERT_EQ(held.TryLock(), CLockFile::CState::Held);
-  // Whether or not the list was read before.
+  // Also a list never read, which replaces the file whole.
   CNameList fresh;
   std::string error;
   EXPECT_FALSE(fresh.AddAndSave("Lost", Path("designer.vtx"), &error));
@@ -348,6 +350,7 @@ TEST_F(AddressFiles, ASaveWaitsForAHeldLockThenRefusesWithAReason)
   EXPECT_EQ(ReadBytes(Path("designer.vtx")), old);
   held.Unlock();
   CNameList list;
+  ASSERT_TRUE(list.Load(Path("designer.vtx")));
   EXPECT_TRUE(list.AddAndSave("Now", Path("designer.vtx")));
   EXPECT_EQ(list.Names(), (std::vector<std::string>{"Kept", "Now"}));
 }
