@@ -103,7 +103,7 @@ CLockFile::CState CLockFile::TryLock()
     }
     if (fd < 0)
       return unavailable(errno == ELOOP
-                             ? "a symbolic link is in the way of the lock file"
+                             ? "a symbolic link is in its place"
                              : std::string("cannot open the lock file: ") + std::strerror(errno));
     struct stat st{};
     const bool opened = ::fstat(fd, &st) == 0;
@@ -115,7 +115,8 @@ CLockFile::CState CLockFile::TryLock()
     if (!opened || !S_ISREG(st.st_mode) || st.st_nlink != 1)
     {
       ::close(fd); // something planted under the name (a link to another file): no lock here
-      return unavailable("something else than a lock file is in the way of the lock file");
+      return unavailable("something other than a lock file (a second name of another file, or not "
+                         "a regular file) is in its place");
     }
     // Designers share folders: another user's copy must be able to lock it
     // too. Only a file made here just now is opened up.
