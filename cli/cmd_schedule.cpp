@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "storage/project_file.h"
 
+#include "document/project_document.h"
 #include "model/project.h"
 #include "storage/byte_reader.h"
 #include "storage/project_json.h"
@@ -68,12 +69,11 @@ int RunImport(const CArgs& args)
   const std::string& schedulePath = args[1];
 
   // A project file that does not exist yet is made: the schedule starts it.
-  CProject project;
+  CProjectDocument document;
+  CProject& project = document.Project();
   std::error_code ec;
   const bool exists = std::filesystem::exists(path, ec);
-  if (!exists)
-    project.SetName(FileTitle(path));
-  else if (!OpenProjectFile(path, project))
+  if (!OpenForChange(document, path, true))
     return 1;
 
   std::string bytes;
@@ -92,9 +92,8 @@ int RunImport(const CArgs& args)
              (schedule.mErrors.size() == 1 ? " error" : " errors"));
     return 1;
   }
-  ApplySchedule(schedule, project);
-  project.mPath = path;
-  if (!SaveProject(project, &error))
+  document.ImportSchedule(schedule);
+  if (!document.Save(&error))
   {
     Complain(error);
     return 1;

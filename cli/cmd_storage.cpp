@@ -3,13 +3,13 @@
 #include "cli/commands.h"
 #include "storage/project_file.h"
 
+#include "document/project_document.h"
 #include "model/area.h"
 #include "model/device_model.h"
 #include "model/hazard_class.h"
 #include "model/project.h"
 #include "model/text_lines.h"
 #include "report/data_dump.h"
-#include "storage/lock_file.h"
 #include "text/charset.h"
 #include "text/printf.h"
 #include "text/number_format.h"
@@ -65,6 +65,20 @@ bool OpenProjectFile(const std::string& path, CProject& project)
     return false;
   }
   project.mPath = keptPath;
+  return true;
+}
+
+bool OpenForChange(CProjectDocument& document, const std::string& path, bool mayBeNew)
+{
+  CProject& project = document.Project();
+  project.SetName(FileTitle(path));
+  project.mPath = path;
+  std::string error;
+  if (!document.OpenForChange(mayBeNew, &error))
+  {
+    Complain(error);
+    return false;
+  }
   return true;
 }
 
@@ -150,30 +164,24 @@ int RunUpgrade(const CArgs& args)
   int status = 0;
   for (const std::string& path : args)
   {
-    // Not under a running copy of the program: its next save would undo
-    // the upgrade or be refused. Marked as in use until rewritten.
-    CFileMark mark;
-    if (mark.Mark(path) == CLockFile::CState::HeldElsewhere)
-    {
-      Complain(path + ": it is open in the program; close it there first");
-      status = 1;
-      continue;
-    }
-    CProject project;
-    if (!OpenProjectFile(path, project))
+    // Opened for change as the desktop program opens it: not under a
+    // running copy of the program, whose next save would undo the upgrade
+    // or be refused, and marked as in use until rewritten; the rewrite
+    // replaces only the file read here.
+    CProjectDocument document;
+    if (!OpenForChange(document, path, false))
     {
       status = 1;
       continue;
     }
-    const std::uint32_t version = project.mVersion;
+    const std::uint32_t version = document.Project().mVersion;
     if (version == kCurrentFileVersion)
     {
       WriteStdout(FormatC("%s: version %u already, left as it is\n", path.c_str(), version));
       continue;
     }
-    project.mPath = path;
     std::string error;
-    if (!SaveProject(project, &error))
+    if (!document.Save(&error))
     {
       Complain(error);
       status = 1;

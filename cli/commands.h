@@ -27,6 +27,13 @@ class CProject;
 // file's title with its path NAME.ad as the program keeps it. On failure the
 // one-line reason goes to standard error and the result is false.
 bool OpenProjectFile(const std::string& path, CProject& project);
+class CProjectDocument;
+// Opens the project file at path for change into document, as the desktop
+// program opens a project: refused while another copy of the program has
+// it open, and saved only over the file read here (none, when `mayBeNew`
+// lets the file be made). On failure the one-line reason goes to standard
+// error and the result is false.
+bool OpenForChange(CProjectDocument& document, const std::string& path, bool mayBeNew);
 // "vantor-cli: MESSAGE" on standard error, as one line.
 void Complain(const std::string& message);
 // An argument that starts with "-" (and is not "-" alone).

@@ -6,6 +6,7 @@
 #include "text/units.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 
 CProjectDocument::CProjectDocument() : mProject(std::make_unique<CProject>()) { Attach(); }
@@ -31,6 +32,44 @@ void CProjectDocument::Attach()
     mPending = {};
     Notify(change);
   };
+}
+
+namespace
+{
+bool HasFile(const std::string& path)
+{
+  std::error_code ec;
+  return std::filesystem::exists(std::filesystem::symlink_status(path, ec));
+}
+} // namespace
+
+bool CProjectDocument::MarkFile()
+{
+  auto mark = std::make_unique<CFileMark>();
+  if (HasFile(mProject->mPath) && mark->Mark(mProject->mPath) == CLockFile::CState::HeldElsewhere)
+    return false;
+  mFile.mMark = std::move(mark);
+  return true;
+}
+
+bool CProjectDocument::ReadFile(std::string* error)
+{
+  mFile.mDiskStamp.mKind = CFileStamp::CKind::Absent;
+  return !HasFile(mProject->mPath) || Load(error);
+}
+
+bool CProjectDocument::OpenForChange(bool mayBeNew, std::string* error)
+{
+  const std::string& path = mProject->mPath;
+  if (!MarkFile())
+  {
+    if (error)
+      *error = path + ": it is open in the program; close it there first";
+    return false;
+  }
+  if (!mayBeNew && !HasFile(path))
+    return Load(error); // says why there is nothing to read
+  return ReadFile(error);
 }
 
 std::unique_ptr<CProject> CProjectDocument::TakeProject()

@@ -33,6 +33,21 @@ public:
   CProjectFileState& File() { return mFile; }
   bool ReadOnly() const { return mFile.mReadOnly; }
 
+  // Opening the project's file for change, in two steps so that the
+  // desktop program can ask in between. MarkFile marks the file as open in
+  // this copy of the program; false, with nothing marked, when another copy
+  // has it open: the project is then opened read-only (SetReadOnly) or not
+  // at all. A project without a file yet is marked by its first save.
+  bool MarkFile();
+  void SetReadOnly() { mFile.mReadOnly = true; }
+  // Reads the file when there is one. Without one the project is new, and a
+  // file that appears before the first save is not replaced unasked.
+  bool ReadFile(std::string* error = nullptr);
+  // Both steps, for the batch tool, which never opens a project read-only:
+  // false with the reason when another copy of the program has it open, when
+  // the file does not read, or when there is none and `mayBeNew` is not set.
+  bool OpenForChange(bool mayBeNew, std::string* error = nullptr);
+
   // The project file at the project's path; false with a reason on failure.
   bool Save(std::string* error = nullptr) { return SaveProject(*mProject, mFile, error); }
   // A project read again starts a new history.

@@ -128,10 +128,15 @@ std::string NotARegularFile(mode_t mode)
 
 std::string TooLarge(std::uint64_t size)
 {
-  return "it is too large to be a file of this program (" + std::to_string(size) +
-         " bytes; the limit is " + std::to_string(kMaxReadFileBytes >> 20) + " MiB)";
+  return "it is too large to be a file of this program (" + ReadLimitText(size) + ")";
 }
 } // namespace
+
+std::string ReadLimitText(std::uint64_t size)
+{
+  return std::to_string(size) + " bytes; the limit is " + std::to_string(kMaxReadFileBytes >> 20) +
+         " MiB";
+}
 
 bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* error,
                    CFileStamp* stamp)
@@ -149,7 +154,7 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* err
     return failErrno("open", errno);
   if (std::string why = NotARegularFile(st.st_mode); !why.empty())
     return fail("read", why);
-  if (static_cast<std::uint64_t>(st.st_size) > kMaxReadFileBytes)
+  if (!FitsReadLimit(static_cast<std::uint64_t>(st.st_size)))
     return fail("read", TooLarge(static_cast<std::uint64_t>(st.st_size)));
   // Not blocking and checked again once open: the name may have been given
   // to something else in between.
@@ -165,7 +170,7 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* err
   if (std::string why = NotARegularFile(st.st_mode); !why.empty())
     return close(fail("read", why));
   const std::size_t size = static_cast<std::size_t>(st.st_size);
-  if (size > kMaxReadFileBytes)
+  if (!FitsReadLimit(size))
     return close(fail("read", TooLarge(size)));
   // Read straight into the string, a little beyond the size the file had, so
   // that a file that grew meanwhile is still read whole and the end is seen;
@@ -179,7 +184,7 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, std::string* err
     {
       if (used == data.size())
       {
-        if (used > kMaxReadFileBytes)
+        if (!FitsReadLimit(used))
           return close(fail("read", TooLarge(used)));
         data.resize(std::min(data.size() * 2, kMaxReadFileBytes + 1));
       }

@@ -145,6 +145,16 @@ private:
 // the program's files, and reading it could exhaust the memory.
 inline constexpr std::size_t kMaxReadFileBytes = std::size_t(64) << 20;
 
+// True when a file of `size` bytes is within the limit above: what a writer
+// asks before it writes a file the program reads again, so that it never
+// writes one the readers refuse.
+inline bool FitsReadLimit(std::uint64_t size)
+{
+  return size <= kMaxReadFileBytes;
+}
+// "N bytes; the limit is 64 MiB": how a size beyond the limit is told.
+std::string ReadLimitText(std::uint64_t size);
+
 // Reads a whole regular file into bytes; false with a reason naming the file.
 // Anything but a regular file (folder, named pipe, device, socket) and a file
 // larger than kMaxReadFileBytes are refused before anything is opened for

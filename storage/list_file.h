@@ -9,7 +9,6 @@
 #include "storage/safe_file.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <new>
@@ -136,9 +135,6 @@ std::vector<T> MergeLists(const std::vector<T>& disk, const std::vector<T>& base
   return merged;
 }
 
-// How long a save waits for another copy's save of the same list.
-constexpr std::chrono::seconds kListLockWait{5};
-
 template <typename List>
 void CListFile::Remember(List& list, const std::string& path)
 {
@@ -158,9 +154,29 @@ bool CListFile::Save(List& list, const std::string& path, std::string* error)
     std::string bytes;
     if (!image.Encode(bytes, why))
       return WithPath(path, false, why);
+    if (!FitsReadLimit(bytes.size()))
+    {
+      if (why)
+        *why = path + ": cannot be saved: it would be too large to be read again (" +
+               ReadLimitText(bytes.size()) + ")";
+      return false;
+    }
     return WriteFileSafely(path, bytes, why);
   };
   const std::string full = FullPath(path);
+  // Read, merged and replaced under the list's lock: without it another
+  // copy's save in between would be lost.
+  CLockFile lock(path);
+  switch (lock.Lock(kSaveLockWait))
+  {
+  case CLockFile::CState::Held:
+    break;
+  case CLockFile::CState::HeldElsewhere:
+    return fail("another copy of the program is saving it; please try again");
+  case CLockFile::CState::Unavailable:
+    return fail("it was not saved, because its lock cannot be taken: " + lock.Error());
+  }
+  // A list never read from a file is written as it is.
   if (list.mBaseFile.empty())
   {
     if (!write(list, error))
@@ -168,9 +184,6 @@ bool CListFile::Save(List& list, const std::string& path, std::string* error)
     CListFile::Remember(list, path);
     return true;
   }
-  CLockFile lock(path);
-  if (lock.Lock(kListLockWait) == CLockFile::CState::HeldElsewhere)
-    return fail("another copy of the program is saving it; please try again");
   List disk;
   std::string reason;
   if (CurrentStamp(path).mKind != CFileStamp::CKind::Absent)

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <thread>
@@ -52,6 +53,26 @@ std::string LockFilePath(const std::string& path)
   return folder + "." + base + kSuffix;
 }
 
+std::string_view TargetOfLockFile(std::string_view name)
+{
+  constexpr std::string_view suffix(kSuffix, sizeof kSuffix - 1);
+  if (name.size() <= suffix.size() + 1 || name[0] != '.' ||
+      name.substr(name.size() - suffix.size()) != suffix)
+    return {};
+  return name.substr(1, name.size() - suffix.size() - 1);
+}
+
+bool RemoveUnheldLockFile(const std::string& path)
+{
+  CLockFile lock(path);
+  struct stat st{};
+  if (::lstat(lock.LockPath().c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
+      st.st_uid != ::geteuid() || lock.TryLock() != CLockFile::CState::Held)
+    return false;
+  lock.Unlock();
+  return true;
+}
+
 CLockFile::CLockFile(std::string path) : mLockPath(LockFilePath(path)) {}
 
 CLockFile::~CLockFile() { Unlock(); }
@@ -60,27 +81,55 @@ CLockFile::CState CLockFile::TryLock()
 {
   if (mFd >= 0)
     return CState::Held;
+  mError.clear();
+  auto unavailable = [&](const std::string& why)
+  {
+    mError = mLockPath + ": " + why;
+    return CState::Unavailable;
+  };
+  constexpr int kFlags = O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
   for (int attempt = 0; attempt < 10; ++attempt)
   {
-    int fd = ::open(mLockPath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
-                    0644);
-    struct stat st{};
-    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)))
+    // Made here, or opened as it is: an existing file keeps its mode and
+    // owner, whatever it is.
+    bool made = true;
+    int fd = ::open(mLockPath.c_str(), kFlags | O_CREAT | O_EXCL, 0644);
+    if (fd < 0 && errno == EEXIST)
     {
-      ::close(fd); // something planted under the name: no lock here
-      return CState::Unavailable;
+      made = false;
+      fd = ::open(mLockPath.c_str(), kFlags);
+      if (fd < 0 && errno == ENOENT)
+        continue; // removed by a holder letting go meanwhile
     }
     if (fd < 0)
-      return CState::Unavailable;
-    // Designers share folders: another user's copy must be able to lock it too.
-    if (st.st_uid == ::geteuid())
+      return unavailable(errno == ELOOP
+                             ? "a symbolic link is in its place"
+                             : std::string("cannot open the lock file: ") + std::strerror(errno));
+    struct stat st{};
+    const bool opened = ::fstat(fd, &st) == 0;
+    if (opened && S_ISREG(st.st_mode) && st.st_nlink == 0)
+    {
+      ::close(fd); // removed by a holder letting go since it was opened
+      continue;
+    }
+    if (!opened || !S_ISREG(st.st_mode) || st.st_nlink != 1)
+    {
+      ::close(fd); // something planted under the name (a link to another file): no lock here
+      return unavailable("something other than a lock file (a second name of another file, or not "
+                         "a regular file) is in its place");
+    }
+    // Designers share folders: another user's copy must be able to lock it
+    // too. Only a file made here just now is opened up.
+    if (made)
       ::fchmod(fd, 0666);
     struct flock lock = WholeFile(F_WRLCK);
     if (::fcntl(fd, F_OFD_SETLK, &lock) != 0)
     {
       const int err = errno;
       ::close(fd);
-      return err == EAGAIN || err == EACCES ? CState::HeldElsewhere : CState::Unavailable;
+      if (err == EAGAIN || err == EACCES)
+        return CState::HeldElsewhere;
+      return unavailable(std::string("cannot lock the lock file: ") + std::strerror(err));
     }
     if (StillNamed(fd, mLockPath))
     {
@@ -89,7 +138,8 @@ CLockFile::CState CLockFile::TryLock()
     }
     ::close(fd); // removed by a holder letting go: take the new one
   }
-  return CState::Unavailable;
+  // The lock changed hands all the while: others are using it.
+  return CState::HeldElsewhere;
 }
 
 CLockFile::CState CLockFile::Lock(std::chrono::milliseconds wait)

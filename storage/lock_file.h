@@ -4,10 +4,16 @@
 // file. The system drops the lock when its holder ends, however it ends, so
 // a crash never leaves a file marked: a lock file that nobody holds locked
 // means nothing. A lock conflicts with every other CLockFile of the same
-// file, in this process or another.
+// file, in this process or another. An existing lock file is only opened:
+// its mode and owner stay as they are, and a link or a file with a second
+// name is refused.
 
 #include <chrono>
 #include <string>
+#include <string_view>
+
+// How long a save waits for another copy's save of the same file.
+constexpr std::chrono::seconds kSaveLockWait{5};
 
 class CLockFile
 {
@@ -17,7 +23,8 @@ public:
     Held,          // this object holds the lock
     HeldElsewhere, // another holder has it
     Unavailable,   // no lock can be had here (a read-only folder, a file
-                   // system without locks): the file is not marked
+                   // system without locks, something other than a lock
+                   // file of its own under its name): the file is not marked
   };
 
   // The lock of the file at `path`; nothing is locked yet.
@@ -35,15 +42,23 @@ public:
   bool Held() const { return mFd >= 0; }
 
   const std::string& LockPath() const { return mLockPath; }
+  // Why the lock was unavailable, naming the lock file; empty otherwise.
+  const std::string& Error() const { return mError; }
 
 private:
   std::string mLockPath;
+  std::string mError;
   int mFd = -1;
 };
 
 // The lock file's path for the file at `path`: ".NAME.lock" in its folder,
 // the name shortened with a check when it would be too long.
 std::string LockFilePath(const std::string& path);
+// NAME when `name` is that of a lock file ".NAME.lock"; empty otherwise.
+std::string_view TargetOfLockFile(std::string_view name);
+// Removes the lock file of the file at `path` when nobody holds it (what a
+// killed holder leaves behind); true when one was removed.
+bool RemoveUnheldLockFile(const std::string& path);
 
 // The mark of a project file that a copy of the program has open: a shared
 // open-file-description lock on the file itself, so that no file is added

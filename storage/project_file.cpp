@@ -456,6 +456,14 @@ bool EncodeProjectFile(const CProject& project, std::string& bytes, std::string*
     return false;
   }
   bytes = writer.TakeBytes();
+  if (!FitsReadLimit(bytes.size()))
+  {
+    if (error)
+      *error = "cannot be saved: the file would be too large to be read again (" +
+               ReadLimitText(bytes.size()) + ")";
+    bytes.clear();
+    return false;
+  }
   return true;
 }
 
@@ -463,18 +471,21 @@ namespace
 {
 CChangedFileQuestion gChangedFileQuestion;
 
-// True when the file at the project's path is not the one the project last
-// read or wrote, or appeared where there was none.
-bool ChangedOnDisk(const CProject& project, const CProjectFileState& state)
+// True when the file at the project's path is not the one of the stamp (the
+// one the project last read or wrote), or appeared where there was none.
+bool ChangedOnDisk(const CProject& project, const CFileStamp& known)
 {
   // A folder in the way is no file to replace: the save says why it fails.
   std::error_code ec;
-  if (state.mDiskStamp.mKind == CFileStamp::CKind::Unknown ||
-      std::filesystem::is_directory(project.mPath, ec))
+  if (known.mKind == CFileStamp::CKind::Unknown || std::filesystem::is_directory(project.mPath, ec))
     return false;
   const CFileStamp now = CurrentStamp(project.mPath);
-  return now.mKind == CFileStamp::CKind::Present && now != state.mDiskStamp;
+  return now.mKind == CFileStamp::CKind::Present && now != known;
 }
+
+const char kChangedElsewhere[] =
+    "the file was changed by another program since it was opened here, "
+    "and it was kept as it is";
 } // namespace
 
 CChangedFileQuestion SetChangedFileQuestion(CChangedFileQuestion question)
@@ -527,12 +538,18 @@ bool SaveProject(CProject& project, CProjectFileState& state, std::string* error
                       "read-only here; Save As keeps the changes under another name";
     return false;
   }
-  if (ChangedOnDisk(project, state) && !(gChangedFileQuestion && gChangedFileQuestion(project)))
+  // The file the save may replace: the one last read or written, or the
+  // changed one when the user lets the save replace it.
+  CFileStamp replaced = state.mDiskStamp;
+  if (ChangedOnDisk(project, replaced))
   {
-    if (error)
-      *error = path + ": the file was changed by another program since it was opened here, "
-                      "and it was kept as it is";
-    return false;
+    if (!(gChangedFileQuestion && gChangedFileQuestion(project)))
+    {
+      if (error)
+        *error = path + ": " + kChangedElsewhere;
+      return false;
+    }
+    replaced = CurrentStamp(path);
   }
   std::string bytes;
   std::string reason;
@@ -545,6 +562,16 @@ bool SaveProject(CProject& project, CProjectFileState& state, std::string* error
   CSafeFile file(path);
   if (state.mMark)
     file.KeepMarked();
+  // Asked again right before the rename, under the lock every save of the
+  // file takes: a change another copy saved meanwhile is never replaced.
+  file.CheckBeforeReplace(
+      [&](std::string* why)
+      {
+        if (!ChangedOnDisk(project, replaced))
+          return true;
+        *why = kChangedElsewhere;
+        return false;
+      });
   if (!file.Open() || !file.Write(bytes) || !file.Commit())
   {
     if (error)

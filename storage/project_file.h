@@ -44,7 +44,7 @@ bool ReadProjectFile(std::string_view bytes, CProject& project, std::string* err
 bool ProjectMatchesImage(std::string_view image, const CProject& project);
 
 // The current-version image of the project; false with the reason when a
-// text is too long for the format.
+// text is too long for the format or the image too large to be read again.
 bool EncodeProjectFile(const CProject& project, std::string& bytes, std::string* error = nullptr);
 
 // Asked before a save replaces a project file that is not the one the
@@ -75,8 +75,10 @@ struct CProjectFileState
 
 // Reads and writes the project file at the project's mPath; false with a
 // reason on failure. A save writes the whole file safely and replaces the
-// project's snapshot; a read takes the file over only when all of it reads.
-// Without a state of its own each call starts from nothing known of the file.
+// project's snapshot; it checks that the file is still the one it may
+// replace and renames the new one over it as one step for the other copies
+// of the program (see CSafeFile::CheckBeforeReplace); a read takes the file over only when all of
+// it reads. Without a state of its own each call starts from nothing known of the file.
 bool SaveProject(CProject& project, CProjectFileState& file, std::string* error = nullptr);
 bool LoadProject(CProject& project, CProjectFileState& file, std::string* error = nullptr);
 bool SaveProject(CProject& project, std::string* error = nullptr);

@@ -224,6 +224,11 @@ int RemoveLeftoverTemporariesIn(const std::string& folder,
     const std::string_view target = TargetOfTemporary(name);
     if (!target.empty() && isTarget(target) && RemoveIfLeftover(it->path().string()))
       ++removed;
+    // The lock of a save that was killed while it held it.
+    const std::string_view locked = TargetOfLockFile(name);
+    if (!locked.empty() && isTarget(locked) &&
+        RemoveUnheldLockFile((it->path().parent_path() / std::string(locked)).string()))
+      ++removed;
   }
   return removed;
 }
@@ -233,8 +238,8 @@ int RemoveLeftoverTemporaries(const std::string& path)
   const std::string base = TemporaryStem(BaseOf(path));
   if (base.empty())
     return 0;
-  return RemoveLeftoverTemporariesIn(FolderOf(path),
-                                     [&base](std::string_view target) { return target == base; });
+  return RemoveLeftoverTemporariesIn(FolderOf(path), [&base, &path](std::string_view target)
+                                     { return target == base || target == BaseOf(path); });
 }
 
 CSafeFile::CSafeFile(std::string path) : mPath(std::move(path)) {}
@@ -403,6 +408,11 @@ bool CSafeFile::Commit()
     if (gCalls->Close(fd) != 0)
       ok = Fail("close", errno);
   }
+  // Held from the check to the rename (and let go when Commit returns), so
+  // that no other copy's checked save comes in between.
+  CLockFile lock(mPath);
+  if (ok && mCheck)
+    ok = CheckedUnderLock(lock);
   if (ok && mKeepExisting && gCalls->RenameNoReplace(mTempPath.c_str(), mPath.c_str()) != 0)
     ok = Fail("put the new file in place", errno);
   else if (ok && !mKeepExisting && gCalls->Rename(mTempPath.c_str(), mPath.c_str()) != 0)
@@ -422,6 +432,29 @@ bool CSafeFile::Commit()
   Unlock();
   SyncFolder(FolderOf(mPath));
   return true;
+}
+
+bool CSafeFile::CheckedUnderLock(CLockFile& lock)
+{
+  std::string reason;
+  switch (lock.Lock(kSaveLockWait))
+  {
+  case CLockFile::CState::Held:
+    break;
+  case CLockFile::CState::HeldElsewhere:
+    reason = "another copy of the program is saving it; please try again";
+    break;
+  case CLockFile::CState::Unavailable:
+    reason = "its lock cannot be taken: " + lock.Error();
+    break;
+  }
+  if (reason.empty() && !mCheck(&reason) && reason.empty())
+    reason = "it may not be replaced";
+  if (reason.empty())
+    return true;
+  mFailed = true;
+  mError = mPath + ": " + reason;
+  return false;
 }
 
 void CSafeFile::Unlock()

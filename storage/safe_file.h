@@ -19,6 +19,8 @@
 #include <string_view>
 #include <sys/types.h>
 
+class CLockFile;
+
 class CSafeFile
 {
 public:
@@ -40,6 +42,14 @@ public:
   bool Commit();
   // Makes Commit fail rather than replace a file that appears meanwhile.
   void KeepExisting() { mKeepExisting = true; }
+  // Makes Commit ask `check` whether the target may still be replaced, and
+  // put the new file in place only when it agrees, in one step for the other
+  // copies of the program: check and rename are done holding the target's
+  // lock (see CLockFile), which every checked save of the target takes,
+  // waiting briefly for another copy's save. A refusal leaves its reason
+  // in Error() and the target untouched.
+  using CReplaceCheck = std::function<bool(std::string* reason)>;
+  void CheckBeforeReplace(CReplaceCheck check) { mCheck = std::move(check); }
   // Makes Commit mark the new file (see CFileMark) before it is put in
   // place, so that it is never seen unmarked; TakeMarked then hands over the
   // descriptor that holds the mark (-1 when none could be placed).
@@ -60,6 +70,9 @@ private:
   // Writes the bytes to the temporary file, however many calls it takes.
   bool WriteOut(const char* data, std::size_t size);
   void Unlock();
+  // Takes the target's lock and asks the check; false with the reason when
+  // either fails.
+  bool CheckedUnderLock(CLockFile& lock);
 
   std::string mPath;
   std::string mTempPath;
@@ -71,6 +84,7 @@ private:
   bool mKeepExisting = false;
   bool mKeepMarked = false;
   int mMarkedFd = -1;
+  CReplaceCheck mCheck;
   CFileStamp mStamp;
 };
 
@@ -82,9 +96,10 @@ bool WriteFileSafely(const std::string& path, std::string_view bytes, std::strin
 
 // Removes the temporary files that interrupted saves of `path` left beside
 // it: ".NAME.XXXXXX" with six letters or digits as only a save makes them,
-// a regular file of this user that no save in any process holds locked. A save in progress, another
-// user's file and anything of another name are left alone. Returns how many
-// were removed.
+// a regular file of this user that no save in any process holds locked; and
+// the lock file ".NAME.lock" (see CLockFile) when nobody holds it. A save in
+// progress, another user's file and anything of another name are left
+// alone. Returns how many were removed.
 int RemoveLeftoverTemporaries(const std::string& path);
 // The same for every target in `folder` whose name `isTarget` accepts.
 int RemoveLeftoverTemporariesIn(const std::string& folder,

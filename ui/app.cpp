@@ -128,8 +128,7 @@ bool OpenProject(const std::string& name, const CProjectDocument* source,
   // by another copy: the user may open it read-only or not at all.
   std::error_code ec;
   const bool hasFile = std::filesystem::exists(std::filesystem::symlink_status(project->mPath, ec));
-  auto mark = std::make_unique<CFileMark>();
-  if (hasFile && mark->Mark(project->mPath) == CLockFile::CState::HeldElsewhere)
+  if (!document->MarkFile())
   {
     if (!AskYesNo(MainFrame(), kAppTitle,
                   QString("The project \"%1\" is open in another copy of the program.\r\n\r\n"
@@ -138,28 +137,19 @@ bool OpenProject(const std::string& name, const CProjectDocument* source,
                     .arg(ToQt(name)),
                   CPromptIcon::Exclamation))
       return false;
-    document->File().mReadOnly = true;
+    document->SetReadOnly();
   }
-  else
-    document->File().mMark = std::move(mark); // a new project is marked by its first save
 
-  // No file is normal (a new project, Save As): a file that appears before
-  // the first save is then not replaced unasked. A file that does not read
-  // opens nothing, and the user is told why.
-  document->File().mDiskStamp.mKind = CFileStamp::CKind::Absent;
-  if (hasFile)
+  // A file that does not read opens nothing, and the user is told why.
+  std::string error;
+  if (!document->ReadFile(&error))
   {
-    std::string error;
-    if (!document->Load(&error))
-    {
-      QString text = QString("The project \"%1\" cannot be opened: its file \"%2\" cannot be read.")
+    QString text = QString("The project \"%1\" cannot be opened: its file \"%2\" cannot be read.")
                        .arg(ToQt(name), ToQt(project->mPath));
-      if (!error.empty())
-        text += "\r\n" + ToQt(error);
-      ShowMessage(MainFrame(), kAppTitle, text,
-                  CPromptIcon::Exclamation);
-      return false;
-    }
+    if (!error.empty())
+      text += "\r\n" + ToQt(error);
+    ShowMessage(MainFrame(), kAppTitle, text, CPromptIcon::Exclamation);
+    return false;
   }
 
   if (recovered && recovered->mProject)

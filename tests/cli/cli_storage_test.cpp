@@ -11,9 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -267,4 +269,91 @@ TEST_F(Cli, ExportAndImportRoomSchedulesRoundTripAndAWrongScheduleChangesNothing
   EXPECT_NE(run.mErr.find(schedule.string() + ":4: more cells"), std::string::npos) << run.mErr;
   EXPECT_NE(run.mErr.find("nothing imported, 2 errors"), std::string::npos) << run.mErr;
   EXPECT_EQ(ReadBytes(fresh), saved);
+}
+
+TEST_F(Cli, ImportAndUpgradeChangeOnlyAFileTheyMayChange)
+{
+  const fs::path project = mDir / "Plant.ad";
+  const fs::path schedule = mDir / "schedule.csv";
+  WriteBytes(
+      schedule,
+      "name,hazard_class,length_ft,width_ft,height_ft\nNew,CLASS A - SURFACE FIRES,10,10,10\n");
+  const std::string current = [&]
+  {
+    CProject p;
+    p.mProject_Reference = "as it was";
+    std::string bytes;
+    EXPECT_TRUE(EncodeProjectFile(p, bytes));
+    return bytes;
+  }();
+  struct CCase
+  {
+    const char* mCommand;
+    std::string mFile; // what the project file holds before
+  };
+  for (const CCase& c : {CCase{"import", current}, CCase{"upgrade", Version3File(false)}})
+  {
+    const std::string args =
+        std::string(c.mCommand) + " " + Quote(project.string()) +
+        (std::string(c.mCommand) == "import" ? " " + Quote(schedule.string()) : "");
+    // Open in the desktop program: left to it.
+    WriteBytes(project, c.mFile);
+    {
+      CFileMark program;
+      ASSERT_EQ(program.Mark(project.string()), CLockFile::CState::Held);
+      ExpectRefused(Run(args), project.string(), "open in the program");
+      EXPECT_EQ(ReadBytes(project), c.mFile) << c.mCommand;
+    }
+
+    // Changed by another program after the command read it: kept. The other
+    // program's change is made while this test holds the save lock, once the
+    // command's new file is being written.
+    CLockFile saving(project.string());
+    ASSERT_EQ(saving.TryLock(), CLockFile::CState::Held);
+    CRun run;
+    std::thread command([&] { run = Run(args); });
+    bool writing = false;
+    for (int i = 0; i < 1000 && !writing; ++i)
+    {
+      for (const std::string& name : FolderNames(mDir))
+        writing = writing || (name.rfind(".Plant.ad.", 0) == 0 && name != ".Plant.ad.lock");
+      if (!writing)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_TRUE(writing) << c.mCommand;
+    WriteBytes(project, "changed elsewhere");
+    saving.Unlock();
+    command.join();
+    ExpectRefused(run, project.string(), "changed by another program");
+    EXPECT_EQ(ReadBytes(project), "changed elsewhere") << c.mCommand;
+    EXPECT_EQ(FolderNames(mDir),
+              (std::vector<std::string>{"Plant.ad", "schedule.csv", "sub folder"}));
+  }
+}
+
+TEST_F(Cli, ImportRefusesAProjectTooLargeToBeReadAgain)
+{
+  // Together just over what the program reads: the project's volumes and
+  // the schedule's, each with the longest notes (two bytes a character in
+  // the project file).
+  const std::string notes(65535, 'n');
+  CProject p;
+  p.SetName("Plant");
+  p.mPath = (mDir / "Plant.ad").string();
+  for (int i = 0; i < 300; ++i)
+  {
+    const std::string name = "Old " + std::to_string(i);
+    ASSERT_TRUE(p.mAreaTable.AddNew(name, 0));
+    p.mAreaTable.Find(name)->mNotes = notes;
+  }
+  ASSERT_TRUE(SaveProject(p));
+  const std::string before = ReadBytes(p.mPath);
+  std::string csv = "name,hazard_class,length_ft,width_ft,height_ft,notes\n";
+  for (int i = 0; i < 225; ++i)
+    csv += "New " + std::to_string(i) + ",CLASS A - SURFACE FIRES,10,10,10," + notes + "\n";
+  WriteBytes(mDir / "schedule.csv", csv);
+  ExpectRefused(Run("import Plant.ad schedule.csv"), "Plant.ad", "too large to be read again");
+  EXPECT_EQ(ReadBytes(p.mPath), before);
+  EXPECT_EQ(FolderNames(mDir),
+            (std::vector<std::string>{"Plant.ad", "schedule.csv", "sub folder"}));
 }

@@ -2,10 +2,13 @@
 #include "storage/address_book.h"
 #include "storage/name_list.h"
 #include "storage/schedule_import.h"
+#include "tests/common/file_bytes.h"
+#include "tests/common/temp_folder.h"
 #include "tests/document/document_recorder.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -268,4 +271,41 @@ TEST(ProjectDocument, CustomerAndDesignerAreTakenOnlyAsListed)
   EXPECT_EQ(p.mProject_Designer, "Ann Lee");
   document.Project().ClearDesigner();
   EXPECT_EQ(p.mProject_Designer, "");
+}
+
+TEST(ProjectDocumentFile, OpenedForChangeItSavesOnlyOverTheFileItRead)
+{
+  CTempFolder temp;
+  const std::string path = (temp.Path() / "Plant.ad").string();
+  auto open = [&](CProjectDocument& document, bool mayBeNew, std::string* error)
+  {
+    document.Project().SetName("Plant");
+    document.Project().mPath = path;
+    return document.OpenForChange(mayBeNew, error);
+  };
+  std::string error;
+  {
+    // No file: new only where that is allowed, and then a file that appears
+    // meanwhile is not replaced.
+    CProjectDocument missing;
+    EXPECT_FALSE(open(missing, false, &error));
+    EXPECT_NE(error.find(path), std::string::npos) << error;
+    CProjectDocument fresh;
+    ASSERT_TRUE(open(fresh, true, &error)) << error;
+    WriteBytes(path, "another program's");
+    EXPECT_FALSE(fresh.Save(&error));
+    EXPECT_NE(error.find("changed by another program"), std::string::npos) << error;
+    EXPECT_EQ(ReadBytes(path), "another program's");
+    std::filesystem::remove(path);
+    ASSERT_TRUE(fresh.Save(&error)) << error;
+  }
+  // Open here: another opening for change is refused until this one ends.
+  auto first = std::make_unique<CProjectDocument>();
+  ASSERT_TRUE(open(*first, false, &error)) << error;
+  CProjectDocument second;
+  EXPECT_FALSE(open(second, false, &error));
+  EXPECT_NE(error.find("open in the program"), std::string::npos) << error;
+  first.reset();
+  CProjectDocument third;
+  EXPECT_TRUE(open(third, false, &error)) << error;
 }

@@ -1,14 +1,22 @@
 #include "storage/address_book.h"
 #include "storage/name_list.h"
 
+#include "model/project.h"
+#include "storage/byte_reader.h"
+#include "storage/byte_writer.h"
+#include "storage/lock_file.h"
+#include "tests/common/child_processes.h"
 #include "tests/common/file_bytes.h"
 #include "tests/common/temp_folder.h"
 #include "tests/storage/byte_builder.h"
-#include "model/project.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -177,6 +185,15 @@ TEST_F(AddressFiles, AFailedSaveKeepsTheOldFile)
   EXPECT_NE(error.find("65536 characters"), std::string::npos) << error;
   EXPECT_EQ(ReadBytes(Path("designer.vtx")), old);
 
+  // A book too large to be read again is not written.
+  CAddressBook huge;
+  const std::string field(kMaxStoredChars, 'f');
+  for (std::size_t i = 0; i * 7 * kMaxStoredChars <= kMaxReadFileBytes; ++i)
+    huge.Put({"Customer " + std::to_string(i), field, field, field, field, field, field});
+  EXPECT_FALSE(huge.Save(Path("customer.vtx"), &error));
+  EXPECT_NE(error.find("too large to be read again"), std::string::npos) << error;
+  EXPECT_FALSE(fs::exists(Path("customer.vtx")));
+
   CAddressBook book;
   book.Put(Named("X"));
   EXPECT_FALSE(book.Save(Path("gone/customer.vtx"), &error));
@@ -223,4 +240,117 @@ TEST_F(AddressFiles, TwoCopiesOfTheProgramKeepEachOthersChanges)
   EXPECT_FALSE(a.PutAndSave(Named("More"), Path("customer.vtx"), &error));
   EXPECT_NE(error.find("not replaced"), std::string::npos) << error;
   EXPECT_EQ(ReadBytes(Path("customer.vtx")), "damaged");
+}
+
+TEST_F(AddressFiles, ALockFileOfAnotherNameIsLeftAsItIsAndTheSaveRefused)
+{
+  // Something planted under the lock file's name: a second name of another
+  // file, a symbolic link to it, a folder.
+  const std::string secret = Path("secret");
+  const std::string lock = LockFilePath(Path("customer.vtx"));
+  for (const char* plant : {"hard link", "symbolic link", "folder"})
+  {
+    WriteBytes(secret, "mine alone");
+    ASSERT_EQ(::chmod(secret.c_str(), 0600), 0);
+    if (std::string(plant) == "hard link")
+      fs::create_hard_link(secret, lock);
+    else if (std::string(plant) == "symbolic link")
+      fs::create_symlink(secret, lock);
+    else
+      fs::create_directory(lock);
+    CAddressBook book;
+    std::string error;
+    EXPECT_FALSE(book.PutAndSave(Named("Acme"), Path("customer.vtx"), &error)) << plant;
+    EXPECT_NE(error.find("lock cannot be taken"), std::string::npos) << plant << ": " << error;
+    EXPECT_FALSE(fs::exists(Path("customer.vtx"))) << plant;
+    struct stat st{};
+    ASSERT_EQ(::stat(secret.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0600u) << plant;
+    EXPECT_EQ(ReadBytes(secret), "mine alone") << plant;
+    fs::remove(lock);
+    fs::remove(secret);
+  }
+}
+
+TEST_F(AddressFiles, CopiesSavingAtOnceLoseNoNames)
+{
+  // Each copy reads both lists, as the program does when it starts, then
+  // adds names one save at a time. A save kept waiting too long by the
+  // others is refused with a reason and tried again; any other failure ends
+  // the copy.
+  auto saveOften = [](const std::function<bool(std::string*)>& save)
+  {
+    std::string error;
+    for (int attempt = 0; attempt < 10; ++attempt)
+      if (save(&error))
+        return std::string();
+      else if (error.find("another copy of the program is saving it") == std::string::npos)
+        return error;
+    return std::string("refused");
+  };
+  int failed = 0;
+  const std::vector<std::string> saved = RunChildren(
+      4,
+      [&](int child, int report)
+      {
+        CNameList names;
+        CAddressBook book;
+        names.Load(Path("designer.vtx"));
+        book.Load(Path("customer.vtx"));
+        for (int i = 0; i < 25; ++i)
+        {
+          const std::string name = "Copy " + std::to_string(child) + " name " + std::to_string(i);
+          for (const char* list : {"designers", "customers"})
+          {
+            const std::string result = saveOften(
+                [&](std::string* error)
+                {
+                  return list == std::string("designers")
+                             ? names.AddAndSave(name, Path("designer.vtx"), error)
+                             : book.PutAndSave(Named(name.c_str()), Path("customer.vtx"), error);
+                });
+            if (result.empty())
+              ReportLine(report, list + (":" + name));
+            else if (result != "refused")
+              return ReportLine(report, result) ? 1 : 2;
+          }
+        }
+        return 0;
+      },
+      failed);
+  EXPECT_EQ(failed, 0) << ::testing::PrintToString(saved);
+  std::vector<std::string> designers, customers;
+  for (const std::string& line : saved)
+    (line.rfind("designers:", 0) == 0 ? designers : customers).push_back(line.substr(line.find(':') + 1));
+  EXPECT_GT(designers.size(), 90u);
+  EXPECT_GT(customers.size(), 90u);
+  std::sort(designers.begin(), designers.end());
+  std::sort(customers.begin(), customers.end());
+  CNameList names;
+  CAddressBook book;
+  ASSERT_TRUE(names.Load(Path("designer.vtx")));
+  ASSERT_TRUE(book.Load(Path("customer.vtx")));
+  EXPECT_EQ(names.Names(), designers);
+  EXPECT_EQ(book.Names(), customers);
+}
+
+TEST_F(AddressFiles, ASaveWaitsForAHeldLockThenRefusesWithAReason)
+{
+  CNameList names;
+  names.Add("Kept");
+  ASSERT_TRUE(names.Save(Path("designer.vtx")));
+  const std::string old = ReadBytes(Path("designer.vtx"));
+  CLockFile held(Path("designer.vtx"));
+  ASSERT_EQ(held.TryLock(), CLockFile::CState::Held);
+  // Also a list never read, which replaces the file whole.
+  CNameList fresh;
+  std::string error;
+  EXPECT_FALSE(fresh.AddAndSave("Lost", Path("designer.vtx"), &error));
+  EXPECT_NE(error.find("another copy of the program is saving it"), std::string::npos) << error;
+  EXPECT_EQ(ReadBytes(Path("designer.vtx")), old);
+  held.Unlock();
+  CNameList list;
+  ASSERT_TRUE(list.Load(Path("designer.vtx")));
+  EXPECT_TRUE(list.AddAndSave("Now", Path("designer.vtx")));
+  EXPECT_EQ(list.Names(), (std::vector<std::string>{"Kept", "Now"}));
 }

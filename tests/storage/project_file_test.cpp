@@ -2,6 +2,7 @@
 
 #include "model/project.h"
 #include "storage/byte_reader.h"
+#include "storage/byte_writer.h"
 #include "tests/common/file_bytes.h"
 #include "tests/common/temp_folder.h"
 #include "tests/model/project_builders.h"
@@ -9,6 +10,8 @@
 
 #include "storage/catalogue.h"
 #include "storage/lock_file.h"
+#include "storage/safe_file.h"
+#include "tests/common/child_processes.h"
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -469,6 +472,101 @@ TEST(ProjectFile, RefusesToSaveATextTooLongForTheFormat)
   p.mAreaTable.Get(0)->mNotes = std::string(65536, 'x');
   EXPECT_FALSE(EncodeProjectFile(p, bytes, &error));
   EXPECT_NE(error.find("volume 1 notes has 65536 characters"), std::string::npos) << error;
+}
+
+TEST_F(ProjectFileOnDisk, RefusesToSaveAFileTooLargeToBeReadAgain)
+{
+  CProject p;
+  p.SetName("Huge");
+  p.mPath = Path("Huge.ad");
+  ASSERT_TRUE(SaveProject(p));
+  const std::string old = ReadBytes(p.mPath);
+  // Volumes with the longest notes (two bytes a character), just enough to
+  // pass the read limit.
+  const std::size_t volumes = kMaxReadFileBytes / (2 * kMaxStoredChars) + 1;
+  for (std::size_t i = 0; i < volumes; ++i)
+  {
+    const std::string name = "Room " + std::to_string(i);
+    ASSERT_TRUE(p.mAreaTable.AddNew(name, 0));
+    p.mAreaTable.Find(name)->mNotes = std::string(kMaxStoredChars, 'n');
+  }
+  std::string bytes, error;
+  EXPECT_FALSE(EncodeProjectFile(p, bytes, &error));
+  EXPECT_NE(error.find("too large to be read again"), std::string::npos) << error;
+  EXPECT_NE(error.find("the limit is 64 MiB"), std::string::npos) << error;
+  EXPECT_FALSE(SaveProject(p, &error));
+  EXPECT_EQ(error.rfind(p.mPath + ": cannot be saved", 0), 0u) << error;
+  EXPECT_EQ(ReadBytes(p.mPath), old);
+  EXPECT_EQ(FolderNames(mDir), std::vector<std::string>{"Huge.ad"});
+
+  // With notes half as long, it is a file the program reads.
+  for (std::size_t i = 0; i < volumes; ++i)
+    p.mAreaTable.Get(i)->mNotes.resize(kMaxStoredChars / 2);
+  ASSERT_TRUE(SaveProject(p, &error)) << error;
+  CProject back;
+  back.mPath = p.mPath;
+  ASSERT_TRUE(LoadProject(back, &error)) << error;
+  EXPECT_EQ(back.mAreaTable.Count(), volumes);
+}
+
+namespace
+{
+// Slows every rename a little, so that the saves of several copies overlap.
+class CSlowRename : public CSafeFileCalls
+{
+public:
+  int Rename(const char* from, const char* to) override
+  {
+    ::usleep(2000);
+    return CSafeFileCalls::Rename(from, to);
+  }
+};
+} // namespace
+
+TEST_F(ProjectFileOnDisk, CopiesSavingAtOnceLoseNoSaveTheyReported)
+{
+  CProject start;
+  start.SetName("Plant");
+  start.mPath = Path("Plant.ad");
+  ASSERT_TRUE(SaveProject(start));
+  // Each copy reads the file, adds a volume and saves, again and again: a
+  // save either lands with all that landed before it, or is refused.
+  int failed = 0;
+  const std::vector<std::string> saved = RunChildren(
+      4,
+      [&](int child, int report)
+      {
+        CSlowRename slow;
+        SetSafeFileCalls(&slow);
+        for (int i = 0; i < 25; ++i)
+        {
+          CProject p;
+          p.mPath = start.mPath;
+          CProjectFileState file;
+          std::string error;
+          if (!LoadProject(p, file, &error))
+            return 1;
+          const std::string name = "Copy " + std::to_string(child) + " room " + std::to_string(i);
+          if (!p.mAreaTable.AddNew(name, 0))
+            return 2;
+          if (SaveProject(p, file, &error))
+            ReportLine(report, name);
+          else if (error.find("changed by another program") == std::string::npos &&
+                   error.find("another copy of the program is saving it") == std::string::npos)
+            return 3;
+        }
+        return 0;
+      },
+      failed);
+  EXPECT_EQ(failed, 0);
+  CProject end;
+  end.mPath = start.mPath;
+  ASSERT_TRUE(LoadProject(end));
+  EXPECT_FALSE(saved.empty());
+  EXPECT_EQ(end.mAreaTable.Count(), saved.size());
+  for (const std::string& name : saved)
+    EXPECT_NE(end.mAreaTable.Find(name), nullptr) << name << " was saved, then lost";
+  EXPECT_EQ(FolderNames(mDir), std::vector<std::string>{"Plant.ad"});
 }
 
 TEST_F(ProjectFileOnDisk, SaveLoadAndTheChangeTest)
