@@ -31,6 +31,20 @@ const char* VentShapeName(std::int32_t shape)
   }
 }
 
+std::string VentRefusalText(const CVentValues& values, UnitSystem units)
+{
+  auto taken = [](double metres) { return metres == 0 || IsUsableLength(metres); };
+  const bool circular = values.mShape != SHAPE_RECTANGULAR;
+  if (!taken(values.mWidth))
+    return LengthRefusalText(circular ? "diameter" : "width", values.mWidth, units);
+  if (!circular && !taken(values.mHeight))
+    return LengthRefusalText("height", values.mHeight, units);
+  const double upper = CVent::UpperShare(values.mType, values.mUpper);
+  if (!(upper >= 0 && upper <= 1))
+    return "The upper share must be from 0% to 100%.";
+  return {};
+}
+
 bool CVent::Differs(const CVent& other) const
 {
   return mType != other.mType || mShape != other.mShape || mWidth != other.mWidth ||
@@ -102,6 +116,7 @@ CVentSums CVentTable::CalculateAll()
   {
     vent.CalculateVent();
     AddToSums(sums, vent);
+    sums.mInRange = sums.mInRange & vent.LengthsInRange();
   }
   return sums;
 }
