@@ -106,7 +106,8 @@ bool CProjectDocument::SetVolumeSize(CArea& volume, double length, double width,
   if (reason)
   {
     reason->clear();
-    const std::pair<const char*, double> sizes[] = {{"length", length}, {"width", width}, {"height", height}};
+    const std::pair<const char*, double> sizes[] = {
+        {"length", length}, {"width", width}, {"height", height}};
     for (const auto& [what, metres] : sizes)
       if (!IsUsableLength(metres))
       {

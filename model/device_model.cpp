@@ -27,7 +27,8 @@ constexpr double kLargestCount = 4294967295.0;
 // step is at least one unit in the last place, so the search ends after a
 // few dozen tests whatever the numbers. False, with `highest`, when not even
 // `highest` passes.
-template <class Test> bool LeastPassing(double estimate, double highest, const Test& passes, double& least)
+template <class Test>
+bool LeastPassing(double estimate, double highest, const Test& passes, double& least)
 {
   const double start = std::min(estimate, highest);
   const double firstStep = std::max(1.0, std::nextafter(start, HUGE_VAL) - start);
@@ -182,9 +183,9 @@ CDeviceFigures DeviceFigures(const CArea& area)
     const double mass = kModels[i].mMass;
     const std::uint32_t estimate = f.mRemainingMass > 0 ? CeilCount(f.mRemainingMass / mass) : 0;
     double n = 0;
-    f.mRequiredReachable[i] = LeastPassing(estimate, kLargestCount,
-                                           [&](double count)
-                                           { return covers(f.mSelectedMass + count * mass); }, n);
+    f.mRequiredReachable[i] = LeastPassing(
+        estimate, kLargestCount,
+        [&](double count) { return covers(f.mSelectedMass + count * mass); }, n);
     f.mRequiredCounts[i] = static_cast<std::uint32_t>(n);
   }
   f.mRequiredDensity = area.mConcentrationRequired;
@@ -220,8 +221,9 @@ double ULMinimumMass(double volume, int hazard)
     return 0;
   double least = 0;
   // No finite mass passes only for a volume near the largest double.
-  if (!LeastPassing(grams, std::numeric_limits<double>::max(),
-                    [&](double mass) { return !BelowULDensity(mass, volume, hazard); }, least))
+  if (!LeastPassing(
+          grams, std::numeric_limits<double>::max(),
+          [&](double mass) { return !BelowULDensity(mass, volume, hazard); }, least))
     return 0;
   return least;
 }

@@ -65,8 +65,8 @@ CDeviceFigures DeviceFigures(const CArea& area);
 std::string RequiredCountText(const CDeviceFigures& figures, int model);
 // Why Propose gives no selection.
 inline constexpr const char* kNoProposalText =
-  "No selection of devices can be proposed: the target mass needs more than 4294967295 "
-  "devices of a model, more than a project can hold.";
+    "No selection of devices can be proposed: the target mass needs more than 4294967295 "
+    "devices of a model, more than a project can hold.";
 
 // The UL test: density rounded half up, below the minimum of the class.
 bool BelowULDensity(double actualMass, double volume, int hazard);

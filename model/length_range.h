@@ -26,7 +26,10 @@ inline bool IsLengthInRange(double metres)
 }
 
 // A length as typed or imported: above 0 and within the range.
-inline bool IsUsableLength(double metres) { return metres > 0 && IsLengthInRange(metres); }
+inline bool IsUsableLength(double metres)
+{
+  return metres > 0 && IsLengthInRange(metres);
+}
 
 // "from 1e-50 m to 1e+50 m", in the unit system's unit.
 std::string LengthRangeText(UnitSystem units);

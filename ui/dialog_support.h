@@ -31,7 +31,8 @@ void TellInputRefused(QLineEdit* field, const QString& message);
 char UserDecimalPoint();
 
 // Reads the length typed in a field (ParseMeasure with the user's decimal
-// separator). When the text is refused the user is told why, and false.
+// separator); a length other than 0 must lie in the range the calculation
+// takes. When the text is refused the user is told why, and false.
 bool ReadLengthField(QLineEdit* field, UnitSystem units, double& metres);
 
 // Refuses what the user typed into a field: once the event in progress has

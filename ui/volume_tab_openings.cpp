@@ -6,9 +6,10 @@
 #include "text/units.h"
 #include "ui/field_helpers.h"
 #include "ui/list_columns.h"
-#include "ui/qt_text.h"
 #include "ui/opening_dialog.h"
 #include "ui/opening_list_model.h"
+#include "ui/prompts.h"
+#include "ui/qt_text.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -171,8 +172,10 @@ void CVTXAreaPageDimension::OnNew()
   if (!dialog.EditVent("New Opening", values))
     return;
   mList->clearSelection();
-  if (CProjectDocument* document = Document())
-    document->AddOpening(*area, values);
+  std::string reason;
+  CProjectDocument* document = Document();
+  if (document && !document->AddOpening(*area, values, &reason) && !reason.empty())
+    ShowMessage(this, kAppTitle, ToQt(reason), CPromptIcon::Exclamation);
 }
 
 void CVTXAreaPageDimension::OnEdit()
@@ -190,8 +193,10 @@ void CVTXAreaPageDimension::OnEdit()
   CVentValues values = vent->Values();
   if (!dialog.EditVent("Edit Opening", values))
     return;
-  if (CProjectDocument* document = Document())
-    document->ChangeOpening(*area, index, values);
+  std::string reason;
+  CProjectDocument* document = Document();
+  if (document && !document->ChangeOpening(*area, index, values, &reason) && !reason.empty())
+    ShowMessage(this, kAppTitle, ToQt(reason), CPromptIcon::Exclamation);
 }
 
 void CVTXAreaPageDimension::OnDuplicate()

@@ -5,6 +5,7 @@
 #include "model/hazard_class.h"
 #include "text/units.h"
 #include "ui/field_helpers.h"
+#include "ui/prompts.h"
 #include "ui/qt_text.h"
 #include "ui/volume_dialog.h"
 
@@ -131,7 +132,11 @@ void CVTXAreaPageHazard::OnChangeDimensions()
   dialog.mHeight = area->mHeight;
   if (dialog.exec() != QDialog::Accepted)
     return;
-  // A size not above 0 keeps its old value.
-  if (CProjectDocument* document = Document())
-    document->SetVolumeSize(*area, dialog.mLength, dialog.mWidth, dialog.mHeight);
+  // A size the document refuses keeps its old value, and the reason is told.
+  std::string reason;
+  CProjectDocument* document = Document();
+  if (document &&
+      !document->SetVolumeSize(*area, dialog.mLength, dialog.mWidth, dialog.mHeight, &reason) &&
+      !reason.empty())
+    ShowMessage(this, kAppTitle, ToQt(reason), CPromptIcon::Exclamation);
 }

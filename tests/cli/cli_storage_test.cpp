@@ -151,11 +151,11 @@ TEST_F(Cli, CheckEndsOnHugeVolumesAndNeverPassesSizesOutOfRange)
     const char* volume;
     const char* errors;
   } cases[] = {
-    {1e200, 1e200, 1e200, "INVALID", "SIZE OUT OF RANGE"},
-    {1e51, 2, 3, "INVALID", "SIZE OUT OF RANGE"},
-    // In range, but their UL minimum lies beyond 2^53 g.
-    {1e16, 1, 1, "10000000000000000 cu m", "EXCESS VOLUME"},
-    {1.36e40, 1, 1, "1", "EXCESS VOLUME"},
+      {1e200, 1e200, 1e200, "INVALID", "SIZE OUT OF RANGE"},
+      {1e51, 2, 3, "INVALID", "SIZE OUT OF RANGE"},
+      // In range, but their UL minimum lies beyond 2^53 g.
+      {1e16, 1, 1, "10000000000000000 cu m", "EXCESS VOLUME"},
+      {1.36e40, 1, 1, "1", "EXCESS VOLUME"},
   };
   for (const auto& c : cases)
   {
@@ -163,8 +163,10 @@ TEST_F(Cli, CheckEndsOnHugeVolumesAndNeverPassesSizesOutOfRange)
     WriteBytes(mDir / "Huge.ad", Version3Room(c.length, c.width, c.height, 10));
     const CRun run = Run("check Huge.ad");
     EXPECT_EQ(run.mStatus, 3) << run.mOut << run.mErr;
-    EXPECT_NE(run.mOut.find("volume:        " + std::string(c.volume)), std::string::npos) << run.mOut;
-    EXPECT_NE(run.mOut.find("errors:        " + std::string(c.errors)), std::string::npos) << run.mOut;
+    EXPECT_NE(run.mOut.find("volume:        " + std::string(c.volume)), std::string::npos)
+        << run.mOut;
+    EXPECT_NE(run.mOut.find("errors:        " + std::string(c.errors)), std::string::npos)
+        << run.mOut;
     EXPECT_EQ(run.mOut.find("inf"), std::string::npos) << run.mOut;
     EXPECT_EQ(run.mOut.find("NO ERRORS"), std::string::npos) << run.mOut;
   }

@@ -97,7 +97,9 @@ TEST(ProjectDocument, EachEditIsAppliedCalculatedOnceAndToldWithWhatChanged)
        [](CProjectDocument& d, CArea& a) { return d.SetVolumeSize(a, 5, 4, 2); },
        [](const CProject&, const CArea& a) { return a.mVolume == 40; }}, // calculated
       {CEditKind::AddOpening, true,
-       [](CProjectDocument& d, CArea& a) { return d.AddOpening(a, {VENT_CEILING, SHAPE_RECTANGULAR, 2, 1, 1}); },
+       [](CProjectDocument& d, CArea& a) {
+         return d.AddOpening(a, {VENT_CEILING, SHAPE_RECTANGULAR, 2, 1, 1});
+       },
        [](const CProject&, const CArea& a)
        { return a.mVentTable.Count() == 2 && a.mSizeVentCeiling == 2; }},
       {CEditKind::ChangeOpening, true,
@@ -240,25 +242,31 @@ TEST(ProjectDocument, ARefusedEditIsReportedAndChangesNothing)
 
 TEST(ProjectDocument, LengthsOutOfRangeAreRefusedWithTheReason)
 {
-  const std::string range = "is outside the lengths the calculation takes, from 1e-50 m to 1e+50 m.";
+  const std::string range =
+      "is outside the lengths the calculation takes, from 1e-50 m to 1e+50 m.";
   struct CCase
   {
     std::function<bool(CProjectDocument&, CArea&, std::string*)> edit;
     std::string reason;
   };
   const CCase cases[] = {
-      {[](CProjectDocument& d, CArea& a, std::string* r) { return d.SetVolumeSize(a, 1e200, 1e200, 1e200, r); },
+      {[](CProjectDocument& d, CArea& a, std::string* r)
+       { return d.SetVolumeSize(a, 1e200, 1e200, 1e200, r); },
        "The length 1e+200 m " + range},
-      {[](CProjectDocument& d, CArea& a, std::string* r) { return d.SetVolumeSize(a, 1e-60, 1e51, 0, r); },
+      {[](CProjectDocument& d, CArea& a, std::string* r)
+       { return d.SetVolumeSize(a, 1e-60, 1e51, 0, r); },
        "The length 1e-60 m " + range},
-      {[](CProjectDocument& d, CArea& a, std::string* r)
-       { return d.AddOpening(a, {VENT_WALL, SHAPE_RECTANGULAR, 1, 1e51, 0.5}, r); },
+      {[](CProjectDocument& d, CArea& a, std::string* r) {
+         return d.AddOpening(a, {VENT_WALL, SHAPE_RECTANGULAR, 1, 1e51, 0.5}, r);
+       },
        "The height 1e+51 m " + range},
-      {[](CProjectDocument& d, CArea& a, std::string* r)
-       { return d.ChangeOpening(a, 0, {VENT_FLOOR, SHAPE_CIRCULAR, 1e200, 0, 0}, r); },
+      {[](CProjectDocument& d, CArea& a, std::string* r) {
+         return d.ChangeOpening(a, 0, {VENT_FLOOR, SHAPE_CIRCULAR, 1e200, 0, 0}, r);
+       },
        "The diameter 1e+200 m " + range},
-      {[](CProjectDocument& d, CArea& a, std::string* r)
-       { return d.ChangeOpening(a, 0, {VENT_WALL, SHAPE_RECTANGULAR, 1, 1, 2}, r); },
+      {[](CProjectDocument& d, CArea& a, std::string* r) {
+         return d.ChangeOpening(a, 0, {VENT_WALL, SHAPE_RECTANGULAR, 1, 1, 2}, r);
+       },
        "The upper share must be from 0% to 100%."},
   };
   for (const CCase& c : cases)

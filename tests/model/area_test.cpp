@@ -318,18 +318,18 @@ TEST(CalculateArea, SizesOutOfRangeAreLabelledAndGiveNoFigures)
     bool inRange;
   };
   const Case cases[] = {
-    {1e200, 1e200, 1e200, 0, 0, 0, 0, false}, // an infinite volume
-    {1e51, 1, 1, 0, 0, 0, 0, false},
-    {1e-51, 1, 1, 0, 0, 0, 0, false},
-    {0, 1e200, 1, 0, 0, 0, 0, false}, // a zero volume all the same
-    {10, 10, 3, SHAPE_RECTANGULAR, 1e60, 1e-60, 0.5, false},
-    {10, 10, 3, SHAPE_CIRCULAR, 1e51, 0, 0.5, false},
-    {10, 10, 3, SHAPE_RECTANGULAR, 10, 10, 1e307, false}, // areas of no finite size
-    {1e50, 1e50, 1e50, SHAPE_RECTANGULAR, 1e50, 1e50, 0.5, true},
-    {1e-50, 1e-50, 1e-50, SHAPE_RECTANGULAR, 1e-50, 1e-50, 0.5, true},
-    {1e-50, 1e-50, 1e-50, SHAPE_RECTANGULAR, 1e50, 1e50, 0.5, true},
-    {10, 10, 3, SHAPE_CIRCULAR, 0.1, 1e200, 0.5, true}, // a circle's height is not used
-    {-10, 10, 3, 0, 0, 0, 0, true},
+      {1e200, 1e200, 1e200, 0, 0, 0, 0, false}, // an infinite volume
+      {1e51, 1, 1, 0, 0, 0, 0, false},
+      {1e-51, 1, 1, 0, 0, 0, 0, false},
+      {0, 1e200, 1, 0, 0, 0, 0, false}, // a zero volume all the same
+      {10, 10, 3, SHAPE_RECTANGULAR, 1e60, 1e-60, 0.5, false},
+      {10, 10, 3, SHAPE_CIRCULAR, 1e51, 0, 0.5, false},
+      {10, 10, 3, SHAPE_RECTANGULAR, 10, 10, 1e307, false}, // areas of no finite size
+      {1e50, 1e50, 1e50, SHAPE_RECTANGULAR, 1e50, 1e50, 0.5, true},
+      {1e-50, 1e-50, 1e-50, SHAPE_RECTANGULAR, 1e-50, 1e-50, 0.5, true},
+      {1e-50, 1e-50, 1e-50, SHAPE_RECTANGULAR, 1e50, 1e50, 0.5, true},
+      {10, 10, 3, SHAPE_CIRCULAR, 0.1, 1e200, 0.5, true}, // a circle's height is not used
+      {-10, 10, 3, 0, 0, 0, 0, true},
   };
   for (const Case& c : cases)
   {
@@ -350,10 +350,10 @@ TEST(CalculateArea, SizesOutOfRangeAreLabelledAndGiveNoFigures)
     }
     // Every figure shown, in any unit, is a number.
     const CDeviceFigures f = DeviceFigures(r.area);
-    for (double figure : {r.area.mVolume, r.area.mSizeOpen, r.area.mSizeClosed, r.area.mSizeVentUpper,
-                          r.area.mLP, r.area.mLH, r.area.mMassRequired, f.mTargetMass,
-                          f.mSelectedDensity, f.mRemainingDensity, ULMinimumMass(r.area.mVolume, 0),
-                          ToDisplayUnits(r.area.mVolume, UNITS_IMPERIAL, 3)})
+    for (double figure :
+         {r.area.mVolume, r.area.mSizeOpen, r.area.mSizeClosed, r.area.mSizeVentUpper, r.area.mLP,
+          r.area.mLH, r.area.mMassRequired, f.mTargetMass, f.mSelectedDensity, f.mRemainingDensity,
+          ULMinimumMass(r.area.mVolume, 0), ToDisplayUnits(r.area.mVolume, UNITS_IMPERIAL, 3)})
       EXPECT_TRUE(std::isfinite(figure)) << figure;
   }
 }
@@ -393,16 +393,17 @@ TEST(CArea, SettersTakeOnlyLengthsInRange)
     EXPECT_FALSE(a.SetHeight(metres));
   }
   EXPECT_EQ(a.mLength, kLargestLength);
-  EXPECT_EQ(LengthRefusalText("width", 1e200, UNITS_METRIC),
-            "The width 1e+200 m is outside the lengths the calculation takes, from 1e-50 m to 1e+50 m.");
+  EXPECT_EQ(
+      LengthRefusalText("width", 1e200, UNITS_METRIC),
+      "The width 1e+200 m is outside the lengths the calculation takes, from 1e-50 m to 1e+50 m.");
   EXPECT_EQ(LengthRefusalText("height", 0, UNITS_IMPERIAL), "The height must be above 0.");
   EXPECT_EQ(LengthRangeText(UNITS_IMPERIAL), "from 3.28084e-50 ft to 3.28084e+50 ft");
   CVentValues vent;
   EXPECT_EQ(VentRefusalText(vent, UNITS_METRIC), ""); // 0 by 0: not yet measured
   vent.mShape = SHAPE_CIRCULAR;
   vent.mWidth = 1e60;
-  EXPECT_EQ(VentRefusalText(vent, UNITS_METRIC),
-            "The diameter 1e+60 m is outside the lengths the calculation takes, from 1e-50 m to 1e+50 m.");
+  EXPECT_EQ(VentRefusalText(vent, UNITS_METRIC), "The diameter 1e+60 m is outside the lengths the "
+                                                 "calculation takes, from 1e-50 m to 1e+50 m.");
   vent.mWidth = 1;
   vent.mUpper = 1.5;
   EXPECT_EQ(VentRefusalText(vent, UNITS_METRIC), "The upper share must be from 0% to 100%.");

@@ -318,7 +318,8 @@ CDeviceCounts StepwiseRequiredCounts(const CArea& area, const CDeviceFigures& f)
   {
     double mass = 0;
     DeviceMass(i, mass);
-    std::uint32_t n = f.mRemainingMass > 0 ? static_cast<std::uint32_t>(std::ceil(f.mRemainingMass / mass)) : 0;
+    std::uint32_t n =
+        f.mRemainingMass > 0 ? static_cast<std::uint32_t>(std::ceil(f.mRemainingMass / mass)) : 0;
     while (n > 0 && covers(f.mSelectedMass + (n - 1) * mass))
       --n;
     while (n < 4294967295u && !covers(f.mSelectedMass + n * mass))
@@ -336,7 +337,7 @@ TEST(DeviceFigures, BoundedSearchesGiveTheStepwiseResults)
   for (double volume = 1e-3; volume < 1e12; volume *= 1.0 + (std::rand() % 1000) / 10000.0)
     for (int hazard = -1; hazard <= HazardClassCount; ++hazard)
       ASSERT_EQ(ULMinimumMass(volume, hazard), StepwiseULMinimumMass(volume, hazard))
-        << volume << " " << hazard;
+          << volume << " " << hazard;
   // The required counts of rooms of every class, with and without an
   // opening and with selections below, near and above their targets.
   const double lengths[] = {0.3, 1, 2.45, 7.3, 10, 33.3, 101};
@@ -361,7 +362,7 @@ TEST(DeviceFigures, BoundedSearchesGiveTheStepwiseResults)
               if (!f.mValid)
                 continue;
               ASSERT_EQ(f.mRequiredCounts, StepwiseRequiredCounts(a, f))
-                << length << " x " << width << " x " << height << " class " << hazard;
+                  << length << " x " << width << " x " << height << " class " << hazard;
               for (bool reachable : f.mRequiredReachable)
                 ASSERT_TRUE(reachable);
             }
