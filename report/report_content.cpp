@@ -11,6 +11,7 @@
 #include "text/number_format.h"
 #include "text/units.h"
 
+#include <cmath>
 #include <iterator>
 
 namespace
@@ -66,20 +67,34 @@ void BuildIdentityTable(const CProject& project, CReportTable& table)
       AddRow(table, label, *value);
 }
 
+namespace
+{
+// A size figure of the volume: "INVALID" when its sizes are out of range,
+// which leaves its volume and areas without meaning (even infinite).
+std::string SizeFigure(const CArea& area, double value, UnitSystem units, int power)
+{
+  return (area.mFlags & AF_SIZE_OUT_OF_RANGE) ? "INVALID" : FormatMeasure(value, units, power);
+}
+} // namespace
+
 CVolumesRow VolumesTableRow(const CAreaTable& areas, std::size_t i)
 {
   const CArea& area = *areas.Get(i);
   const UnitSystem units = areas.Owner() ? areas.Owner()->mUnits : UNITS_METRIC;
-  return {RowNumber(i + 1), HazardGroup(area.mHazard), FormatMeasure(area.mVolume, units, 3)};
+  return {RowNumber(i + 1), HazardGroup(area.mHazard), SizeFigure(area, area.mVolume, units, 3)};
 }
 
 CVolumesRow VolumesTableTotal(const CAreaTable& areas)
 {
   const UnitSystem units = areas.Owner() ? areas.Owner()->mUnits : UNITS_METRIC;
   double total = 0;
+  bool valid = true;
   for (std::size_t i = 0; i < areas.Count(); ++i)
+  {
     total += areas.Get(i)->mVolume;
-  return {"Total", "", FormatMeasure(total, units, 3)};
+    valid = valid && !(areas.Get(i)->mFlags & AF_SIZE_OUT_OF_RANGE);
+  }
+  return {"Total", "", valid ? FormatMeasure(total, units, 3) : std::string("INVALID")};
 }
 
 void BuildVolumesTable(const CAreaTable& areas, CReportTable& table)
@@ -146,8 +161,8 @@ void BuildDimensionsTable(const CArea& area, CReportTable& table)
     {"Length", FormatMeasure(area.mLength, units, 1)},
     {"Width", FormatMeasure(area.mWidth, units, 1)},
     {"Height", FormatMeasure(area.mHeight, units, 1)},
-    {"Volume", FormatMeasure(area.mVolume, units, 3)},
-    {"Openings", FormatMeasure(area.mSizeOpen, units, 2)},
+    {"Volume", SizeFigure(area, area.mVolume, units, 3)},
+    {"Openings", SizeFigure(area, area.mSizeOpen, units, 2)},
   };
   std::size_t c = 0;
   for (const auto& [heading, value] : columns)
@@ -201,8 +216,11 @@ void BuildOpeningsTable(const CVentTable& vents, CReportTable& table)
     table.AddCell(2, FormatMeasure(vent.mWidth, units, 1));
     table.AddCell(3, vent.mShape == SHAPE_CIRCULAR ? std::string("CIRCULAR")
                                                     : FormatMeasure(vent.mHeight, units, 1));
-    table.AddCell(4, FormatMeasure(vent.mSize, units, 2));
-    table.AddCell(5, FormatPercent(vent.mUpper));
+    table.AddCell(4, vent.LengthsInRange() && std::isfinite(vent.mSize)
+                         ? FormatMeasure(vent.mSize, units, 2)
+                         : std::string("INVALID"));
+    table.AddCell(5, std::isfinite(vent.mUpper * 100) ? FormatPercent(vent.mUpper)
+                                                      : std::string("INVALID"));
   }
 }
 
