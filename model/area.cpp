@@ -80,6 +80,11 @@ bool AreaErrorLines(const CArea& area, CTextLines& list)
   return !list.Empty();
 }
 
+std::string SizeText(const CArea& area, double value, UnitSystem units, int power)
+{
+  return (area.mFlags & AF_SIZE_OUT_OF_RANGE) ? "INVALID" : FormatMeasure(value, units, power);
+}
+
 std::string VolumeTitle(const CArea& area)
 {
   std::string title = "Volume";

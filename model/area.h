@@ -54,6 +54,11 @@ std::string ULShortfallLine(const CArea& area);
 // true when any.
 bool AreaErrorLines(const CArea& area, CTextLines& list);
 
+// A size figure of the volume (its volume or an area of its boundary or
+// openings) as shown, with FormatMeasure; "INVALID" when its sizes are out
+// of range, which leaves them without meaning (even infinite).
+std::string SizeText(const CArea& area, double value, UnitSystem units, int power);
+
 // "Volume" then, for a named volume, a space and the name in double quotes; then ":".
 std::string VolumeTitle(const CArea& area);
 

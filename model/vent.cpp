@@ -1,5 +1,7 @@
 #include "model/vent.h"
 
+#include "text/number_format.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -43,6 +45,11 @@ std::string VentRefusalText(const CVentValues& values, UnitSystem units)
   if (!(upper >= 0 && upper <= 1))
     return "The upper share must be from 0% to 100%.";
   return {};
+}
+
+std::string CVent::SizeText(double area, UnitSystem units) const
+{
+  return AreaValid(area) ? FormatMeasure(area, units, 2) : "INVALID";
 }
 
 bool CVent::Differs(const CVent& other) const

@@ -4,6 +4,7 @@
 #include "model/length_range.h"
 
 #include <bit>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <numbers>
@@ -92,6 +93,11 @@ public:
   {
     return type == VENT_CEILING ? 1 : type == VENT_FLOOR ? 0 : upper;
   }
+  // Whether an area of the opening has a meaning: its lengths are in range
+  // and the area is a finite number.
+  bool AreaValid(double area) const { return LengthsInRange() && std::isfinite(area); }
+  // An area of the opening as shown, with FormatMeasure; "INVALID" without a meaning.
+  std::string SizeText(double area, UnitSystem units) const;
   bool Differs(const CVent& other) const;
   // The lengths that give the area in range: the width, and the height of
   // a rectangular opening (a circular one's height is not used).

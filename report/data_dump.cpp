@@ -8,7 +8,6 @@
 #include "model/vent.h"
 #include "text/printf.h"
 
-#include <cmath>
 #include <ostream>
 
 namespace
@@ -86,7 +85,7 @@ void Size(CDumpWriter& w, std::string_view label, const CArea& area, double valu
 // area is no finite number.
 void VentSize(CDumpWriter& w, std::string_view label, const CVent& vent, double value)
 {
-  if (vent.LengthsInRange() && std::isfinite(value))
+  if (vent.AreaValid(value))
     w.Number(label, value);
   else
     w.Line(label, "INVALID");

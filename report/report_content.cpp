@@ -67,21 +67,11 @@ void BuildIdentityTable(const CProject& project, CReportTable& table)
       AddRow(table, label, *value);
 }
 
-namespace
-{
-// A size figure of the volume: "INVALID" when its sizes are out of range,
-// which leaves its volume and areas without meaning (even infinite).
-std::string SizeFigure(const CArea& area, double value, UnitSystem units, int power)
-{
-  return (area.mFlags & AF_SIZE_OUT_OF_RANGE) ? "INVALID" : FormatMeasure(value, units, power);
-}
-} // namespace
-
 CVolumesRow VolumesTableRow(const CAreaTable& areas, std::size_t i)
 {
   const CArea& area = *areas.Get(i);
   const UnitSystem units = areas.Owner() ? areas.Owner()->mUnits : UNITS_METRIC;
-  return {RowNumber(i + 1), HazardGroup(area.mHazard), SizeFigure(area, area.mVolume, units, 3)};
+  return {RowNumber(i + 1), HazardGroup(area.mHazard), SizeText(area, area.mVolume, units, 3)};
 }
 
 CVolumesRow VolumesTableTotal(const CAreaTable& areas)
@@ -161,8 +151,8 @@ void BuildDimensionsTable(const CArea& area, CReportTable& table)
     {"Length", FormatMeasure(area.mLength, units, 1)},
     {"Width", FormatMeasure(area.mWidth, units, 1)},
     {"Height", FormatMeasure(area.mHeight, units, 1)},
-    {"Volume", SizeFigure(area, area.mVolume, units, 3)},
-    {"Openings", SizeFigure(area, area.mSizeOpen, units, 2)},
+    {"Volume", SizeText(area, area.mVolume, units, 3)},
+    {"Openings", SizeText(area, area.mSizeOpen, units, 2)},
   };
   std::size_t c = 0;
   for (const auto& [heading, value] : columns)
@@ -216,9 +206,7 @@ void BuildOpeningsTable(const CVentTable& vents, CReportTable& table)
     table.AddCell(2, FormatMeasure(vent.mWidth, units, 1));
     table.AddCell(3, vent.mShape == SHAPE_CIRCULAR ? std::string("CIRCULAR")
                                                     : FormatMeasure(vent.mHeight, units, 1));
-    table.AddCell(4, vent.LengthsInRange() && std::isfinite(vent.mSize)
-                         ? FormatMeasure(vent.mSize, units, 2)
-                         : std::string("INVALID"));
+    table.AddCell(4, vent.SizeText(vent.mSize, units));
     table.AddCell(5, std::isfinite(vent.mUpper * 100) ? FormatPercent(vent.mUpper)
                                                       : std::string("INVALID"));
   }

@@ -140,13 +140,13 @@ void CVTXAreaPageDimension::Refresh()
     mSelectAfterRefresh = -1;
   }
 
-  mCeiling->SetValue(ToQt(FormatMeasure(area->mSizeVentCeiling, units, 2)));
-  mWallUpper->SetValue(ToQt(FormatMeasure(area->mSizeVentWallUpper, units, 2)));
-  mUpper->SetValue(ToQt(FormatMeasure(area->mSizeVentUpper, units, 2)));
-  mFloor->SetValue(ToQt(FormatMeasure(area->mSizeVentFloor, units, 2)));
-  mWallLower->SetValue(ToQt(FormatMeasure(area->mSizeVentWallLower, units, 2)));
-  mLower->SetValue(ToQt(FormatMeasure(area->mSizeVentLower, units, 2)));
-  mTotal->SetValue(ToQt(FormatMeasure(area->mSizeOpen, units, 2)));
+  mCeiling->SetValue(ToQt(SizeText(*area, area->mSizeVentCeiling, units, 2)));
+  mWallUpper->SetValue(ToQt(SizeText(*area, area->mSizeVentWallUpper, units, 2)));
+  mUpper->SetValue(ToQt(SizeText(*area, area->mSizeVentUpper, units, 2)));
+  mFloor->SetValue(ToQt(SizeText(*area, area->mSizeVentFloor, units, 2)));
+  mWallLower->SetValue(ToQt(SizeText(*area, area->mSizeVentWallLower, units, 2)));
+  mLower->SetValue(ToQt(SizeText(*area, area->mSizeVentLower, units, 2)));
+  mTotal->SetValue(ToQt(SizeText(*area, area->mSizeOpen, units, 2)));
 
   UpdateButtons();
 }
