@@ -192,6 +192,27 @@ TEST(ScheduleExport, OneRowPerVolumeWithPlainSiFiguresAndEmptyCellsForInvalidOne
   EXPECT_EQ(leaky["figures"]["errors"], nlohmann::json::array({"EXCESS LEAKAGE"}));
 }
 
+TEST(ScheduleExport, SizesOutOfRangeLeaveTheirFiguresEmpty)
+{
+  CProject p;
+  ASSERT_TRUE(p.mAreaTable.AddNew("Far", 0));
+  CArea& far = *p.mAreaTable.Find("Far");
+  far.mLength = 1e51; // as a damaged file holds it
+  far.mWidth = far.mHeight = 1;
+  far.mVentTable.Add(VENT_CEILING, SHAPE_RECTANGULAR, 1, 1, 1);
+  p.RecalculateProject();
+  std::vector<CCsvRecord> rows;
+  ASSERT_TRUE(ReadCsv(ScheduleCsv(p), rows));
+  ASSERT_EQ(rows.size(), 2u);
+  const auto& columns = ScheduleColumns();
+  for (const char* column : {"volume_m3", "open_area_ceiling_m2", "errors"})
+  {
+    const auto at = static_cast<std::size_t>(std::find(columns.begin(), columns.end(), column) - columns.begin());
+    ASSERT_LT(at, columns.size()) << column;
+    EXPECT_EQ(rows[1].mFields[at], std::string(column) == "errors" ? "SIZE OUT OF RANGE" : "") << column;
+  }
+}
+
 TEST(ScheduleImport, ExportThenImportGivesTheSameVolumes)
 {
   ExpectRoundTrip(*AwkwardProject());
