@@ -126,7 +126,10 @@ int RunCheck(const CArgs& args)
     const double selected = ActualMass(a.mDevice);
     out += "\n" + VolumeTitle(a) + "\n";
     out += "  hazard class:  " + (IsValidHazard(a.mHazard) ? HazardName(a.mHazard) : std::string("INVALID")) + "\n";
-    out += "  volume:        " + FormatMeasure(a.mVolume, units, 3) + "\n";
+    out += "  volume:        " +
+           ((a.mFlags & AF_SIZE_OUT_OF_RANGE) ? std::string("INVALID")
+                                              : FormatMeasure(a.mVolume, units, 3)) +
+           "\n";
     out += "  required mass: " +
            ((a.mFlags & AF_CREQ_VALID) ? FormatMass(a.mMassRequired) : std::string("INVALID")) + "\n";
     out += "  selected mass: " + FormatMass(selected) + "\n";

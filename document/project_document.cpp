@@ -1,6 +1,7 @@
 #include "document/project_document.h"
 
 #include "model/hazard_class.h"
+#include "model/length_range.h"
 #include "storage/lock_file.h"
 #include "storage/schedule_import.h"
 #include "text/units.h"
@@ -138,8 +139,21 @@ void CProjectDocument::Notify(const CDocumentChange& change)
       observer->DocumentChanged(change);
 }
 
-bool CProjectDocument::SetVolumeSize(CArea& volume, double length, double width, double height)
+bool CProjectDocument::SetVolumeSize(CArea& volume, double length, double width, double height,
+                                     std::string* reason)
 {
+  if (reason)
+  {
+    reason->clear();
+    const std::pair<const char*, double> sizes[] = {
+        {"length", length}, {"width", width}, {"height", height}};
+    for (const auto& [what, metres] : sizes)
+      if (!IsUsableLength(metres))
+      {
+        *reason = LengthRefusalText(what, metres, volume.Units());
+        break;
+      }
+  }
   CEdit edit{CEditKind::VolumeSize, &volume};
   edit.mLength = length;
   edit.mWidth = width;
@@ -150,15 +164,32 @@ bool CProjectDocument::SetVolumeSize(CArea& volume, double length, double width,
   return volume.mLength == length && volume.mWidth == width && volume.mHeight == height;
 }
 
-void CProjectDocument::AddOpening(CArea& volume, const CVentValues& values)
+namespace
 {
+// False, with the reason when asked for, for values an opening cannot take.
+bool TakesVentValues(const CArea& volume, const CVentValues& values, std::string* reason)
+{
+  const std::string refusal = VentRefusalText(values, volume.Units());
+  if (reason)
+    *reason = refusal;
+  return refusal.empty();
+}
+} // namespace
+
+bool CProjectDocument::AddOpening(CArea& volume, const CVentValues& values, std::string* reason)
+{
+  if (!TakesVentValues(volume, values, reason))
+    return false;
   CEdit edit{CEditKind::AddOpening, &volume};
   edit.mVent = values;
-  Apply(edit);
+  return Apply(edit);
 }
 
-bool CProjectDocument::ChangeOpening(CArea& volume, std::size_t index, const CVentValues& values)
+bool CProjectDocument::ChangeOpening(CArea& volume, std::size_t index, const CVentValues& values,
+                                     std::string* reason)
 {
+  if (!TakesVentValues(volume, values, reason))
+    return false;
   CEdit edit{CEditKind::ChangeOpening, &volume};
   edit.mIndex = index;
   edit.mVent = values;
@@ -345,7 +376,7 @@ bool CProjectDocument::Change(const CEdit& edit)
     return false;
   case CEditKind::VolumeSize:
   {
-    // Each setter keeps the old value for one that is not above 0.
+    // Each setter keeps the old value for one that is no usable length.
     const bool length = volume->SetLength(edit.mLength);
     const bool width = volume->SetWidth(edit.mWidth);
     const bool height = volume->SetHeight(edit.mHeight);

@@ -75,11 +75,15 @@ public:
   // with what it was. An edit that refuses its value returns false and
   // leaves the project as it was, uncalculated and untold.
 
-  // Each size not above 0 keeps its old value; false when any was refused,
-  // and nothing happens when all were.
-  bool SetVolumeSize(CArea& volume, double length, double width, double height);
-  void AddOpening(CArea& volume, const CVentValues& values);
-  bool ChangeOpening(CArea& volume, std::size_t index, const CVentValues& values);
+  // Each size that is no usable length (not above 0, or outside the range
+  // the calculation takes) keeps its old value; false when any was refused,
+  // with the reason for the first, and nothing happens when all were.
+  bool SetVolumeSize(CArea& volume, double length, double width, double height,
+                     std::string* reason = nullptr);
+  // Refused, with the reason, for values VentRefusalText does not take.
+  bool AddOpening(CArea& volume, const CVentValues& values, std::string* reason = nullptr);
+  bool ChangeOpening(CArea& volume, std::size_t index, const CVentValues& values,
+                     std::string* reason = nullptr);
   // Removes the openings at the indices (any order); false when one is out of range.
   bool DeleteOpenings(CArea& volume, std::vector<std::size_t> indices);
   // The copy sorts right behind its source.

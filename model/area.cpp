@@ -2,6 +2,7 @@
 
 #include "model/hazard_class.h"
 #include "model/k2_table.h"
+#include "model/length_range.h"
 #include "model/project.h"
 #include "model/text_lines.h"
 #include "text/number_format.h"
@@ -38,8 +39,6 @@ template <std::size_t N> double LookupHeight(const CHeightStep (&table)[N], doub
       return step.mK1;
   return 1.00;
 }
-
-bool IsUsableLength(double metres) { return metres > 0 && std::isfinite(metres); }
 } // namespace
 
 double HeightFactorLeaky(double height) { return LookupHeight(kLeaky, height); }
@@ -50,6 +49,8 @@ bool ErrorLabels(std::uint32_t flags, CTextLines& list)
   list.Clear();
   if (flags & AF_INVALID_HAZARD)
     list.Add("INVALID HAZARD CLASS");
+  if (flags & AF_SIZE_OUT_OF_RANGE)
+    list.Add("SIZE OUT OF RANGE");
   if (flags & AF_ZERO_VOLUME)
   {
     list.Add("ZERO VOLUME");
@@ -77,6 +78,11 @@ bool AreaErrorLines(const CArea& area, CTextLines& list)
   if (area.mWarnings & AW_BELOW_UL_DENSITY)
     list.Add(ULShortfallLine(area));
   return !list.Empty();
+}
+
+std::string SizeText(const CArea& area, double value, UnitSystem units, int power)
+{
+  return (area.mFlags & AF_SIZE_OUT_OF_RANGE) ? "INVALID" : FormatMeasure(value, units, power);
 }
 
 std::string VolumeTitle(const CArea& area)
@@ -107,11 +113,12 @@ CArea::CArea(CProject* owner, const CArea& source)
 
 void CArea::CalculateArea()
 {
-  const double floorArea = MeasureVolumeAndOpenings();
+  bool openingsInRange = true;
+  const double floorArea = MeasureVolumeAndOpenings(openingsInRange);
   ClearStatus();
   SumOpeningsBySide(floorArea);
   const bool validHazard = CheckHazard();
-  const bool finite = CheckVolume();
+  const bool finite = CheckVolume(openingsInRange);
   if (mVolume != 0 && finite)
   {
     RateLeakage();
@@ -127,10 +134,11 @@ void CArea::CalculateArea()
 }
 
 // The openings calculated and summed by kind, and the volume; gives the
-// floor area.
-double CArea::MeasureVolumeAndOpenings()
+// floor area, and whether every opening's lengths are in range.
+double CArea::MeasureVolumeAndOpenings(bool& openingsInRange)
 {
   const CVentSums sums = mVentTable.CalculateAll();
+  openingsInRange = sums.mInRange;
   const double floorArea = mLength * mWidth;
   mVolume = floorArea * mHeight;
   mSizeVentWallUpper = sums.mWallUpper;
@@ -163,14 +171,17 @@ bool CArea::CheckHazard()
   return validHazard;
 }
 
-// Flags a zero volume; true when every input of the figures is finite.
-// Inputs that are not finite numbers can only come from damaged data;
-// they are treated like a zero volume so that no figure is ever derived
-// from them, but without the "ZERO VOLUME" label.
-bool CArea::CheckVolume()
+// Flags a zero volume; true when every input of the figures is in range
+// and every size is finite. Anything else can only come from damaged data
+// (the setters, the entry and the import refuse it): it is flagged, and no
+// figure is derived from it.
+bool CArea::CheckVolume(bool openingsInRange)
 {
-  const bool finite = std::isfinite(mVolume) && std::isfinite(mSizeOpen) &&
-                      std::isfinite(mSizeClosed) && std::isfinite(mHeight);
+  const bool finite = openingsInRange && IsLengthInRange(mLength) && IsLengthInRange(mWidth) &&
+                      IsLengthInRange(mHeight) && std::isfinite(mVolume) &&
+                      std::isfinite(mSizeOpen) && std::isfinite(mSizeClosed);
+  if (!finite)
+    mFlags |= AF_SIZE_OUT_OF_RANGE;
   if (mVolume == 0)
     mFlags |= AF_ZERO_VOLUME;
   return finite;

@@ -19,6 +19,11 @@ constexpr std::uint32_t AF_EXCESS_HEIGHT = 0x0008;
 constexpr std::uint32_t AF_EXCESS_LP = 0x0010;
 constexpr std::uint32_t AF_EXCESS_VOLUME = 0x0020;
 constexpr std::uint32_t AF_INVALID_HAZARD = 0x0040;
+// A length of the volume or of an opening outside the range the calculation
+// takes, or a figure of the openings that is no finite number: only damaged
+// data holds one. The volume's sizes, areas and volume are then not
+// meaningful, and no ratio or mass is derived from them.
+constexpr std::uint32_t AF_SIZE_OUT_OF_RANGE = 0x0080;
 constexpr std::uint32_t AF_LR_VALID = 0x0100;
 constexpr std::uint32_t AF_LP_VALID = 0x0200;
 constexpr std::uint32_t AF_LH_VALID = 0x0400;
@@ -48,6 +53,11 @@ std::string ULShortfallLine(const CArea& area);
 // The volume's error labels, then its UL shortfall line when it has one;
 // true when any.
 bool AreaErrorLines(const CArea& area, CTextLines& list);
+
+// A size figure of the volume (its volume or an area of its boundary or
+// openings) as shown, with FormatMeasure; "INVALID" when its sizes are out
+// of range, which leaves them without meaning (even infinite).
+std::string SizeText(const CArea& area, double value, UnitSystem units, int power);
 
 // "Volume" then, for a named volume, a space and the name in double quotes; then ":".
 std::string VolumeTitle(const CArea& area);
@@ -118,11 +128,11 @@ public:
 
 private:
   // The steps of CalculateArea, in the order it takes them.
-  double MeasureVolumeAndOpenings();
+  double MeasureVolumeAndOpenings(bool& openingsInRange);
   void ClearStatus();
   void SumOpeningsBySide(double floorArea);
   bool CheckHazard();
-  bool CheckVolume();
+  bool CheckVolume(bool openingsInRange);
   void RateLeakage();
   void LimitCableTunnel(bool validHazard);
   void RateUpperOpenings();

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <compare>
+#include <limits>
 
 namespace
 {
@@ -16,6 +17,70 @@ constexpr CDeviceModel kModels[DeviceModelCount] = {
 };
 
 bool IsValidModel(int index) { return static_cast<unsigned>(index) < DeviceModelCount; }
+
+constexpr double kLargestCount = 4294967295.0;
+
+// The least whole number from 0 to `highest` that passes a test which fails
+// up to some number and passes from there on, searched from an estimate
+// near it: steps that double from the estimate bracket it, halving the
+// bracket finds it. Beyond 2^53, where adding one gives the same double, a
+// step is at least one unit in the last place, so the search ends after a
+// few dozen tests whatever the numbers. False, with `highest`, when not even
+// `highest` passes.
+template <class Test>
+bool LeastPassing(double estimate, double highest, const Test& passes, double& least)
+{
+  const double start = std::min(estimate, highest);
+  const double firstStep = std::max(1.0, std::nextafter(start, HUGE_VAL) - start);
+  double fails = -1; // the greatest number known to fail; -1 for none
+  double passing = start;
+  if (passes(start))
+  {
+    for (double step = firstStep;; step *= 2)
+    {
+      const double lower = passing - step;
+      if (lower < 0)
+        break;
+      if (!passes(lower))
+      {
+        fails = lower;
+        break;
+      }
+      passing = lower;
+    }
+  }
+  else
+  {
+    fails = start;
+    for (double step = firstStep;; step *= 2)
+    {
+      if (fails >= highest)
+      {
+        least = highest;
+        return false;
+      }
+      const double upper = std::min(fails + step, highest);
+      if (passes(upper))
+      {
+        passing = upper;
+        break;
+      }
+      fails = upper;
+    }
+  }
+  while (true)
+  {
+    const double middle = std::floor(fails + (passing - fails) / 2);
+    if (!(middle > fails && middle < passing))
+      break;
+    if (passes(middle))
+      passing = middle;
+    else
+      fails = middle;
+  }
+  least = passing;
+  return true;
+}
 
 // The integer part, plus one when any fraction remains.
 std::uint32_t CeilCount(double value)
@@ -89,17 +154,25 @@ CDeviceFigures DeviceFigures(const CArea& area)
   for (int i = 0; i < DeviceModelCount; ++i)
   {
     const double mass = kModels[i].mMass;
-    std::uint32_t n = f.mRemainingMass > 0 ? CeilCount(f.mRemainingMass / mass) : 0;
-    while (n > 0 && covers(f.mSelectedMass + (n - 1) * mass))
-      --n;
-    while (n < 4294967295u && !covers(f.mSelectedMass + n * mass))
-      ++n;
-    f.mRequiredCounts[i] = n;
+    const std::uint32_t estimate = f.mRemainingMass > 0 ? CeilCount(f.mRemainingMass / mass) : 0;
+    double n = 0;
+    f.mRequiredReachable[i] = LeastPassing(
+        estimate, kLargestCount,
+        [&](double count) { return covers(f.mSelectedMass + count * mass); }, n);
+    f.mRequiredCounts[i] = static_cast<std::uint32_t>(n);
   }
   f.mRequiredDensity = area.mConcentrationRequired;
   f.mSelectedDensity = f.mSelectedMass / area.mVolume;
   f.mRemainingDensity = f.mRemainingMass / area.mVolume;
   return f;
+}
+
+std::string RequiredCountText(const CDeviceFigures& figures, int model)
+{
+  if (!figures.mValid || !IsValidModel(model))
+    return {};
+  const auto i = static_cast<std::size_t>(model);
+  return (figures.mRequiredReachable[i] ? "" : "> ") + FormatCount(figures.mRequiredCounts[i]);
 }
 
 bool BelowULDensity(double actualMass, double volume, int hazard)
@@ -116,14 +189,16 @@ double ULMinimumMass(double volume, int hazard)
 {
   // Half a g/m3 below the minimum rounds up to it; the test itself settles
   // the last gram either way.
-  double grams = std::floor((ULMinimumDensity(hazard) - 0.5) * volume);
+  const double grams = std::floor((ULMinimumDensity(hazard) - 0.5) * volume);
   if (!(grams >= 0) || !std::isfinite(grams))
     return 0;
-  while (BelowULDensity(grams, volume, hazard))
-    grams += 1;
-  while (grams > 0 && !BelowULDensity(grams - 1, volume, hazard))
-    grams -= 1;
-  return grams;
+  double least = 0;
+  // No finite mass passes only for a volume near the largest double.
+  if (!LeastPassing(
+          grams, std::numeric_limits<double>::max(),
+          [&](double mass) { return !BelowULDensity(mass, volume, hazard); }, least))
+    return 0;
+  return least;
 }
 
 namespace
@@ -142,11 +217,19 @@ CCost Plus(CCost cost, std::uint32_t devices, std::uint32_t models)
 }
 } // namespace
 
-CDeviceCounts ProposeDevices(double target)
+std::optional<CDeviceCounts> ProposeDevices(double target)
 {
-  CDeviceCounts counts{};
-  if (!(target > 0) || !std::isfinite(target))
-    return counts;
+  if (!(target > 0))
+    return CDeviceCounts{};
+  // A best selection holds fewer than 250 devices of the models below the
+  // largest (see below), less than 375 kg: above this, the largest model
+  // alone would need more devices than a count holds. Below it every
+  // figure here is a whole number of grams well within 2^53.
+  constexpr double kBeyondCounts = 2500 * (kLargestCount + 1) + 1e6;
+  if (!(target <= kBeyondCounts))
+    return std::nullopt;
+  // Counted wide: the counts that come out are checked against a count's size.
+  std::array<std::uint64_t, DeviceModelCount> counts{};
   // Every model's mass is a multiple of 10 g: work in units of 10 g.
   constexpr int kUnit = 10;
   std::uint64_t need = static_cast<std::uint64_t>(std::ceil(target / kUnit));
@@ -165,8 +248,8 @@ CDeviceCounts ProposeDevices(double target)
   const std::uint64_t searched = static_cast<std::uint64_t>(largest) * (weight[6] + 1);
   if (need > searched)
   {
-    counts[DeviceModelCount - 1] = static_cast<std::uint32_t>((need - searched) / largest);
-    need -= static_cast<std::uint64_t>(counts[DeviceModelCount - 1]) * largest;
+    counts[DeviceModelCount - 1] = (need - searched) / largest;
+    need -= counts[DeviceModelCount - 1] * largest;
   }
   const bool largestTaken = counts[DeviceModelCount - 1] > 0;
   // best[i][s]: the cheapest selection of models 0..i-1 summing to exactly s;
@@ -208,7 +291,14 @@ CDeviceCounts ProposeDevices(double target)
         break;
     }
   }
-  return counts;
+  CDeviceCounts proposal{};
+  for (int i = 0; i < DeviceModelCount; ++i)
+  {
+    if (counts[i] > kLargestCount)
+      return std::nullopt;
+    proposal[i] = static_cast<std::uint32_t>(counts[i]);
+  }
+  return proposal;
 }
 
 std::vector<CDeviceRow> DeviceRows(const CDeviceCounts& counts)

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,10 @@ struct CDeviceFigures
   double mTargetMass = 0;
   double mRemainingMass = 0;      // the shortfall against the target, 0 when covered
   CDeviceCounts mRequiredCounts{}; // devices of each single model reaching the target
+  // False for a model whose devices, as many as a count holds (4294967295,
+  // the count then given), would still not reach the target: that count is
+  // no answer and must not be shown as one.
+  std::array<bool, DeviceModelCount> mRequiredReachable{};
   bool mBelowUL = false;          // the selection fails the UL test
   double mRequiredDensity = 0;
   double mSelectedDensity = 0;
@@ -48,15 +53,26 @@ struct CDeviceFigures
 };
 
 CDeviceFigures DeviceFigures(const CArea& area);
+// The Device page's Required count of a model: the count, "> 4294967295"
+// when no count reaches the target, empty while the figures are not valid.
+std::string RequiredCountText(const CDeviceFigures& figures, int model);
+// Why Propose gives no selection.
+inline constexpr const char* kNoProposalText =
+    "No selection of devices can be proposed: the target mass needs more than 4294967295 "
+    "devices of a model, more than a project can hold.";
 
 // The UL test: density rounded half up, below the minimum of the class.
 bool BelowULDensity(double actualMass, double volume, int hazard);
-// The least mass in whole grams that passes the UL test (volume > 0).
+// The least mass in whole grams that passes the UL test (volume > 0); above
+// 2^53 g, the least such double (each a whole number). Found in a few dozen
+// steps whatever the volume.
 double ULMinimumMass(double volume, int hazard);
 
 // A whole selection reaching `target` grams with the fewest devices, then
-// the least mass above the target, then the fewest models.
-CDeviceCounts ProposeDevices(double target);
+// the least mass above the target, then the fewest models; no devices for a
+// target not above 0. None when that selection needs more devices of a model
+// than a count holds (targets from about 1.07e13 g on).
+std::optional<CDeviceCounts> ProposeDevices(double target);
 
 // One row per model with a count, then the total; empty when all are 0.
 struct CDeviceRow

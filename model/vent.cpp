@@ -1,5 +1,7 @@
 #include "model/vent.h"
 
+#include "text/number_format.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -29,6 +31,25 @@ const char* VentShapeName(std::int32_t shape)
   default:
     return "";
   }
+}
+
+std::string VentRefusalText(const CVentValues& values, UnitSystem units)
+{
+  auto taken = [](double metres) { return metres == 0 || IsUsableLength(metres); };
+  const bool circular = values.mShape != SHAPE_RECTANGULAR;
+  if (!taken(values.mWidth))
+    return LengthRefusalText(circular ? "diameter" : "width", values.mWidth, units);
+  if (!circular && !taken(values.mHeight))
+    return LengthRefusalText("height", values.mHeight, units);
+  const double upper = CVent::UpperShare(values.mType, values.mUpper);
+  if (!(upper >= 0 && upper <= 1))
+    return "The upper share must be from 0% to 100%.";
+  return {};
+}
+
+std::string CVent::SizeText(double area, UnitSystem units) const
+{
+  return AreaValid(area) ? FormatMeasure(area, units, 2) : "INVALID";
 }
 
 bool CVent::Differs(const CVent& other) const
@@ -102,6 +123,7 @@ CVentSums CVentTable::CalculateAll()
   {
     vent.CalculateVent();
     AddToSums(sums, vent);
+    sums.mInRange = sums.mInRange & vent.LengthsInRange();
   }
   return sums;
 }

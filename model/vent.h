@@ -1,10 +1,14 @@
 #pragma once
 // Openings in the boundary of a volume and the table that holds them.
 
+#include "model/length_range.h"
+
 #include <bit>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <numbers>
+#include <string>
 #include <vector>
 
 class CArea;
@@ -40,6 +44,12 @@ struct CVentValues
   double mHeight = 0;
   double mUpper = 1.0;
 };
+
+// Why an opening's values cannot be taken, in the unit system's unit; empty
+// when they can. Its lengths (the width or diameter, and the height of a
+// rectangular opening) must be 0 or usable lengths, a wall opening's upper
+// share from 0 to 1.
+std::string VentRefusalText(const CVentValues& values, UnitSystem units);
 
 // The constructors and the calculation are inline: reading a large project
 // makes hundreds of thousands of openings in one go.
@@ -83,7 +93,18 @@ public:
   {
     return type == VENT_CEILING ? 1 : type == VENT_FLOOR ? 0 : upper;
   }
+  // Whether an area of the opening has a meaning: its lengths are in range
+  // and the area is a finite number.
+  bool AreaValid(double area) const { return LengthsInRange() && std::isfinite(area); }
+  // An area of the opening as shown, with FormatMeasure; "INVALID" without a meaning.
+  std::string SizeText(double area, UnitSystem units) const;
   bool Differs(const CVent& other) const;
+  // The lengths that give the area in range: the width, and the height of
+  // a rectangular opening (a circular one's height is not used).
+  bool LengthsInRange() const
+  {
+    return IsLengthInRange(mWidth) & (mShape != SHAPE_RECTANGULAR || IsLengthInRange(mHeight));
+  }
   // Takes the five inputs over; the figures follow at the next calculation.
   void SetValues(const CVentValues& values);
   CVentValues Values() const { return {mType, mShape, mWidth, mHeight, mUpper}; }
@@ -129,6 +150,7 @@ struct CVentSums
   double mWallLower = 0;
   double mCeiling = 0;
   double mFloor = 0;
+  bool mInRange = true; // every opening's lengths in range (CalculateAll only)
 };
 
 // A volume's openings, held side by side in one block: a large project
@@ -164,7 +186,8 @@ public:
   bool Remove(std::size_t index);
   // False (nothing changed) for an index out of range.
   bool SetValues(std::size_t index, const CVentValues& values);
-  // Calculates every opening; gives their sums, as Sums() would then.
+  // Calculates every opening; gives their sums, as Sums() would then, and
+  // whether the lengths of every opening are in range.
   CVentSums CalculateAll();
   CVentSums Sums() const;
   // Walls, then ceiling, then floor openings; larger area first; older first.

@@ -71,6 +71,26 @@ void Checked(CDumpWriter& w, std::string_view label, const CArea& area, std::uin
     w.Line(label, "INVALID");
 }
 
+// A size figure of a volume: "INVALID" when its sizes are out of range,
+// which leaves them without meaning (even infinite).
+void Size(CDumpWriter& w, std::string_view label, const CArea& area, double value)
+{
+  if (area.mFlags & AF_SIZE_OUT_OF_RANGE)
+    w.Line(label, "INVALID");
+  else
+    w.Number(label, value);
+}
+
+// An area of an opening: "INVALID" when its lengths are out of range or the
+// area is no finite number.
+void VentSize(CDumpWriter& w, std::string_view label, const CVent& vent, double value)
+{
+  if (vent.AreaValid(value))
+    w.Number(label, value);
+  else
+    w.Line(label, "INVALID");
+}
+
 void DumpAddress(CDumpWriter& w, const CAddress& a, const char* label)
 {
   w.Begin(label ? label : "CAddress", CText(a.mName));
@@ -90,10 +110,10 @@ void DumpVent(CDumpWriter& w, const CVent& v)
   w.Number("mWidth     = ", v.mWidth);
   w.Number("mHeight    = ", v.mHeight);
   w.Number("mUpper     = ", v.mUpper);
-  w.Number("mSize      = ", v.mSize);
+  VentSize(w, "mSize      = ", v, v.mSize);
   w.Number("mLower     = ", v.mLower);
-  w.Number("mSizeUpper = ", v.mSizeUpper);
-  w.Number("mSizeLower = ", v.mSizeLower);
+  VentSize(w, "mSizeUpper = ", v, v.mSizeUpper);
+  VentSize(w, "mSizeLower = ", v, v.mSizeLower);
   w.End();
 }
 
@@ -120,15 +140,15 @@ void DumpArea(CDumpWriter& w, const CArea& a, const CDeviceLabels& devices)
   w.Number("mLength                     = ", a.mLength);
   w.Number("mWidth                      = ", a.mWidth);
   w.Number("mHeight                     = ", a.mHeight);
-  w.Number("mVolume                     = ", a.mVolume);
-  w.Number("mSizeVentWallUpper          = ", a.mSizeVentWallUpper);
-  w.Number("mSizeVentWallLower          = ", a.mSizeVentWallLower);
-  w.Number("mSizeVentCeiling            = ", a.mSizeVentCeiling);
-  w.Number("mSizeVentFloor              = ", a.mSizeVentFloor);
-  w.Number("mSizeClosed                 = ", a.mSizeClosed);
-  w.Number("mSizeOpen                   = ", a.mSizeOpen);
-  w.Number("mSizeVentUpper              = ", a.mSizeVentUpper);
-  w.Number("mSizeVentLower              = ", a.mSizeVentLower);
+  Size(w, "mVolume                     = ", a, a.mVolume);
+  Size(w, "mSizeVentWallUpper          = ", a, a.mSizeVentWallUpper);
+  Size(w, "mSizeVentWallLower          = ", a, a.mSizeVentWallLower);
+  Size(w, "mSizeVentCeiling            = ", a, a.mSizeVentCeiling);
+  Size(w, "mSizeVentFloor              = ", a, a.mSizeVentFloor);
+  Size(w, "mSizeClosed                 = ", a, a.mSizeClosed);
+  Size(w, "mSizeOpen                   = ", a, a.mSizeOpen);
+  Size(w, "mSizeVentUpper              = ", a, a.mSizeVentUpper);
+  Size(w, "mSizeVentLower              = ", a, a.mSizeVentLower);
   Checked(w, "mLR                         = ", a, AF_LR_VALID, a.mLR);
   Checked(w, "mLP                         = ", a, AF_LP_VALID, a.mLP);
   Checked(w, "mLH                         = ", a, AF_LH_VALID, a.mLH);

@@ -11,6 +11,7 @@
 #include "text/number_format.h"
 #include "text/units.h"
 
+#include <cmath>
 #include <iterator>
 
 namespace
@@ -70,16 +71,20 @@ CVolumesRow VolumesTableRow(const CAreaTable& areas, std::size_t i)
 {
   const CArea& area = *areas.Get(i);
   const UnitSystem units = areas.Owner() ? areas.Owner()->mUnits : UNITS_METRIC;
-  return {RowNumber(i + 1), HazardGroup(area.mHazard), FormatMeasure(area.mVolume, units, 3)};
+  return {RowNumber(i + 1), HazardGroup(area.mHazard), SizeText(area, area.mVolume, units, 3)};
 }
 
 CVolumesRow VolumesTableTotal(const CAreaTable& areas)
 {
   const UnitSystem units = areas.Owner() ? areas.Owner()->mUnits : UNITS_METRIC;
   double total = 0;
+  bool valid = true;
   for (std::size_t i = 0; i < areas.Count(); ++i)
+  {
     total += areas.Get(i)->mVolume;
-  return {"Total", "", FormatMeasure(total, units, 3)};
+    valid = valid && !(areas.Get(i)->mFlags & AF_SIZE_OUT_OF_RANGE);
+  }
+  return {"Total", "", valid ? FormatMeasure(total, units, 3) : std::string("INVALID")};
 }
 
 void BuildVolumesTable(const CAreaTable& areas, CReportTable& table)
@@ -146,8 +151,8 @@ void BuildDimensionsTable(const CArea& area, CReportTable& table)
     {"Length", FormatMeasure(area.mLength, units, 1)},
     {"Width", FormatMeasure(area.mWidth, units, 1)},
     {"Height", FormatMeasure(area.mHeight, units, 1)},
-    {"Volume", FormatMeasure(area.mVolume, units, 3)},
-    {"Openings", FormatMeasure(area.mSizeOpen, units, 2)},
+    {"Volume", SizeText(area, area.mVolume, units, 3)},
+    {"Openings", SizeText(area, area.mSizeOpen, units, 2)},
   };
   std::size_t c = 0;
   for (const auto& [heading, value] : columns)
@@ -201,8 +206,9 @@ void BuildOpeningsTable(const CVentTable& vents, CReportTable& table)
     table.AddCell(2, FormatMeasure(vent.mWidth, units, 1));
     table.AddCell(3, vent.mShape == SHAPE_CIRCULAR ? std::string("CIRCULAR")
                                                     : FormatMeasure(vent.mHeight, units, 1));
-    table.AddCell(4, FormatMeasure(vent.mSize, units, 2));
-    table.AddCell(5, FormatPercent(vent.mUpper));
+    table.AddCell(4, vent.SizeText(vent.mSize, units));
+    table.AddCell(5, std::isfinite(vent.mUpper * 100) ? FormatPercent(vent.mUpper)
+                                                      : std::string("INVALID"));
   }
 }
 

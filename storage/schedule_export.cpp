@@ -74,11 +74,13 @@ std::string ScheduleCsv(const CProject& project)
     row.push_back(ScheduleNumber(a.mWidth));
     row.push_back(ScheduleNumber(a.mHeight));
     row.push_back(OpeningsCell(a.mVentTable));
-    row.push_back(ScheduleNumber(a.mVolume));
-    row.push_back(ScheduleNumber(a.mSizeVentWallUpper));
-    row.push_back(ScheduleNumber(a.mSizeVentWallLower));
-    row.push_back(ScheduleNumber(a.mSizeVentCeiling));
-    row.push_back(ScheduleNumber(a.mSizeVentFloor));
+    // Sizes out of range leave the volume and its areas without meaning.
+    const bool sized = !(f & AF_SIZE_OUT_OF_RANGE);
+    row.push_back(Valid(sized, a.mVolume));
+    row.push_back(Valid(sized, a.mSizeVentWallUpper));
+    row.push_back(Valid(sized, a.mSizeVentWallLower));
+    row.push_back(Valid(sized, a.mSizeVentCeiling));
+    row.push_back(Valid(sized, a.mSizeVentFloor));
     row.push_back(Valid(f & AF_LR_VALID, a.mLR));
     row.push_back(Valid(f & AF_LP_VALID, a.mLP));
     row.push_back(Valid(f & AF_LH_VALID, a.mLH));

@@ -1,6 +1,7 @@
 #include "storage/schedule_format.h"
 
 #include "model/device_model.h"
+#include "model/length_range.h"
 #include "text/charset.h"
 #include "text/printf.h"
 
@@ -144,6 +145,12 @@ bool ReadScheduleLength(std::string_view text, UnitSystem defaultUnits, double& 
   if (!(metres > 0) && !(zeroAllowed && metres == 0))
   {
     reason = "the length " + Quoted(text) + " is not above 0";
+    return false;
+  }
+  if (!IsLengthInRange(metres))
+  {
+    reason = "the length " + Quoted(text) + " is outside the lengths the calculation takes, " +
+             LengthRangeText(UNITS_METRIC);
     return false;
   }
   return true;

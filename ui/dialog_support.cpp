@@ -1,5 +1,6 @@
 #include "ui/dialog_support.h"
 
+#include "model/length_range.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
 
@@ -39,6 +40,13 @@ bool ReadLengthField(QLineEdit* field, UnitSystem units, double& metres)
   double value = 0;
   if (!lost && ParseMeasure(text, units, value, UserDecimalPoint(), &refusal))
   {
+    // A number, but beyond the lengths the calculation takes (0 is for the
+    // dialog to judge).
+    if (value != 0 && !IsUsableLength(value))
+    {
+      RefuseEntry(field, ToQt(LengthRefusalText("length", value, units)));
+      return false;
+    }
     metres = value;
     return true;
   }

@@ -26,8 +26,9 @@ int DialogUnitsY(const QWidget* widget, int units);
 char UserDecimalPoint();
 
 // Reads the length typed in a field (ParseMeasure with the user's decimal
-// separator). When the text is refused the user is told why (RefuseEntry:
-// the text stays as typed), and false.
+// separator); a length other than 0 must lie in the range the calculation
+// takes. When the text is refused the user is told why (RefuseEntry: the
+// text stays as typed), and false.
 bool ReadLengthField(QLineEdit* field, UnitSystem units, double& metres);
 
 // Refuses what the user typed into a field: once the event in progress has

@@ -10,7 +10,7 @@ std::string VentCellText(const CVent& vent, CVentColumn column, UnitSystem units
   case CVentColumn::Type:
     return VentTypeName(vent.mType);
   case CVentColumn::Size:
-    return FormatMeasure(vent.mSize, units, 2);
+    return vent.SizeText(vent.mSize, units);
   case CVentColumn::Width:
     return FormatMeasure(vent.mWidth, units, 1);
   case CVentColumn::Height:

@@ -23,7 +23,7 @@ CCellFill VolumeCellFill(CVolumeColumn column, std::uint32_t flags, bool selecte
     break;
   case CVolumeColumn::Volume:
     // While the leakage is excessive the volume limit is not the one to fix.
-    yellow = (flags & AF_ZERO_VOLUME) ||
+    yellow = (flags & (AF_ZERO_VOLUME | AF_SIZE_OUT_OF_RANGE)) ||
              ((flags & AF_EXCESS_VOLUME) && !(flags & (AF_EXCESS_LR | AF_EXCESS_LP)));
     break;
   case CVolumeColumn::LR:
@@ -110,7 +110,7 @@ QVariant CVolumeListModel::data(const QModelIndex& index, int role) const
   case CVolumeColumn::Height:
     return ToQt(FormatMeasure(area->mHeight, units, 1));
   case CVolumeColumn::Volume:
-    return ToQt(FormatMeasure(area->mVolume, units, 3));
+    return ToQt(SizeText(*area, area->mVolume, units, 3));
   case CVolumeColumn::LR:
     return ToQt(FormatFactor(area->mLR));
   case CVolumeColumn::LP:

@@ -170,8 +170,7 @@ void CVTXAreaPageDevice::Refresh()
     row.mHeight->SetValue(ToQt(FormatMeasure(height, units, 1)));
     if (!row.mSelected->isModified()) // not a count being typed or a refused one
       SetTextIfDiffers(row.mSelected, ToQt(FormatCount(area->DeviceCount(model))));
-    row.mRequired->SetValue(figures.mValid ? ToQt(FormatCount(figures.mRequiredCounts[model]))
-                                           : QString());
+    row.mRequired->SetValue(ToQt(RequiredCountText(figures, model)));
   }
 
   auto shown = [&](double value, std::string (*format)(double))
@@ -238,9 +237,11 @@ void CVTXAreaPageDevice::Propose()
   const CDeviceFigures figures = DeviceFigures(*area);
   if (!figures.mValid)
     return;
-  const CDeviceCounts counts = ProposeDevices(figures.mTargetMass);
-  if (CProjectDocument* document = Document())
-    document->SetDeviceCounts(*area, counts);
+  const std::optional<CDeviceCounts> counts = ProposeDevices(figures.mTargetMass);
+  if (!counts)
+    ShowMessage(this, kAppTitle, kNoProposalText, CPromptIcon::Exclamation);
+  else if (CProjectDocument* document = Document())
+    document->SetDeviceCounts(*area, *counts);
 }
 
 bool CVTXAreaPageDevice::CommitFocusedCount()

@@ -6,9 +6,10 @@
 #include "text/units.h"
 #include "ui/field_helpers.h"
 #include "ui/list_columns.h"
-#include "ui/qt_text.h"
 #include "ui/opening_dialog.h"
 #include "ui/opening_list_model.h"
+#include "ui/prompts.h"
+#include "ui/qt_text.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -139,13 +140,13 @@ void CVTXAreaPageDimension::Refresh()
     mSelectAfterRefresh = -1;
   }
 
-  mCeiling->SetValue(ToQt(FormatMeasure(area->mSizeVentCeiling, units, 2)));
-  mWallUpper->SetValue(ToQt(FormatMeasure(area->mSizeVentWallUpper, units, 2)));
-  mUpper->SetValue(ToQt(FormatMeasure(area->mSizeVentUpper, units, 2)));
-  mFloor->SetValue(ToQt(FormatMeasure(area->mSizeVentFloor, units, 2)));
-  mWallLower->SetValue(ToQt(FormatMeasure(area->mSizeVentWallLower, units, 2)));
-  mLower->SetValue(ToQt(FormatMeasure(area->mSizeVentLower, units, 2)));
-  mTotal->SetValue(ToQt(FormatMeasure(area->mSizeOpen, units, 2)));
+  mCeiling->SetValue(ToQt(SizeText(*area, area->mSizeVentCeiling, units, 2)));
+  mWallUpper->SetValue(ToQt(SizeText(*area, area->mSizeVentWallUpper, units, 2)));
+  mUpper->SetValue(ToQt(SizeText(*area, area->mSizeVentUpper, units, 2)));
+  mFloor->SetValue(ToQt(SizeText(*area, area->mSizeVentFloor, units, 2)));
+  mWallLower->SetValue(ToQt(SizeText(*area, area->mSizeVentWallLower, units, 2)));
+  mLower->SetValue(ToQt(SizeText(*area, area->mSizeVentLower, units, 2)));
+  mTotal->SetValue(ToQt(SizeText(*area, area->mSizeOpen, units, 2)));
 
   UpdateButtons();
 }
@@ -171,8 +172,10 @@ void CVTXAreaPageDimension::OnNew()
   if (!dialog.EditVent("New Opening", values))
     return;
   mList->clearSelection();
-  if (CProjectDocument* document = Document())
-    document->AddOpening(*area, values);
+  std::string reason;
+  CProjectDocument* document = Document();
+  if (document && !document->AddOpening(*area, values, &reason) && !reason.empty())
+    ShowMessage(this, kAppTitle, ToQt(reason), CPromptIcon::Exclamation);
 }
 
 void CVTXAreaPageDimension::OnEdit()
@@ -190,8 +193,10 @@ void CVTXAreaPageDimension::OnEdit()
   CVentValues values = vent->Values();
   if (!dialog.EditVent("Edit Opening", values))
     return;
-  if (CProjectDocument* document = Document())
-    document->ChangeOpening(*area, index, values);
+  std::string reason;
+  CProjectDocument* document = Document();
+  if (document && !document->ChangeOpening(*area, index, values, &reason) && !reason.empty())
+    ShowMessage(this, kAppTitle, ToQt(reason), CPromptIcon::Exclamation);
 }
 
 void CVTXAreaPageDimension::OnDuplicate()

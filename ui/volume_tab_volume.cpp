@@ -5,6 +5,7 @@
 #include "model/hazard_class.h"
 #include "text/units.h"
 #include "ui/field_helpers.h"
+#include "ui/prompts.h"
 #include "ui/qt_text.h"
 #include "ui/volume_dialog.h"
 
@@ -36,7 +37,7 @@ CVolumeHighlights VolumeHighlights(std::uint32_t flags)
 {
   CVolumeHighlights h;
   h.mHeight = (flags & AF_EXCESS_HEIGHT) != 0;
-  h.mVolume = (flags & AF_ZERO_VOLUME) != 0 ||
+  h.mVolume = (flags & (AF_ZERO_VOLUME | AF_SIZE_OUT_OF_RANGE)) != 0 ||
               ((flags & AF_EXCESS_VOLUME) && !(flags & (AF_EXCESS_LR | AF_EXCESS_LP)));
   h.mLR = (flags & AF_EXCESS_LR) != 0;
   h.mLP = (flags & AF_EXCESS_LP) != 0;
@@ -93,9 +94,9 @@ void CVTXAreaPageHazard::Refresh()
   mLength->SetValue(ToQt(FormatMeasure(area->mLength, units, 1)));
   mWidth->SetValue(ToQt(FormatMeasure(area->mWidth, units, 1)));
   mHeight->SetValue(ToQt(FormatMeasure(area->mHeight, units, 1)));
-  mVolume->SetValue(ToQt(FormatMeasure(area->mVolume, units, 3)));
-  mClosed->SetValue(ToQt(FormatMeasure(area->mSizeClosed, units, 2)));
-  mOpen->SetValue(ToQt(FormatMeasure(area->mSizeOpen, units, 2)));
+  mVolume->SetValue(ToQt(SizeText(*area, area->mVolume, units, 3)));
+  mClosed->SetValue(ToQt(SizeText(*area, area->mSizeClosed, units, 2)));
+  mOpen->SetValue(ToQt(SizeText(*area, area->mSizeOpen, units, 2)));
   mK1->SetValue(Factor(*area, AF_K1_VALID, area->mK1));
   mK2->SetValue(Factor(*area, AF_K2_VALID, area->mK2));
   mK3->SetValue(Factor(*area, AF_K3_VALID, area->mK3));
@@ -131,7 +132,11 @@ void CVTXAreaPageHazard::OnChangeDimensions()
   dialog.mHeight = area->mHeight;
   if (dialog.exec() != QDialog::Accepted)
     return;
-  // A size not above 0 keeps its old value.
-  if (CProjectDocument* document = Document())
-    document->SetVolumeSize(*area, dialog.mLength, dialog.mWidth, dialog.mHeight);
+  // A size the document refuses keeps its old value, and the reason is told.
+  std::string reason;
+  CProjectDocument* document = Document();
+  if (document &&
+      !document->SetVolumeSize(*area, dialog.mLength, dialog.mWidth, dialog.mHeight, &reason) &&
+      !reason.empty())
+    ShowMessage(this, kAppTitle, ToQt(reason), CPromptIcon::Exclamation);
 }

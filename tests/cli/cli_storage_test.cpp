@@ -22,17 +22,24 @@ namespace fs = std::filesystem;
 
 namespace
 {
-// An old-format (version 3) project: one tight volume with two openings.
-std::string Version3File(bool withError)
+// An old-format (version 3) project: one volume of class 0 with an opening
+// and devices of 2500 g.
+std::string Version3Room(double length, double width, double height, std::uint32_t devices)
 {
   CTestBytes f;
   f.U32(3).Str("12/01/24").Str("R1").Str("Des").Address("Dist").Str("").Address("Cust").Str("").U32(0);
-  f.U32(1).Str("Room").U32(0).F64(withError ? 0 : 6).F64(5).F64(3);
+  f.U32(1).Str("Room").U32(0).F64(length).F64(width).F64(height);
   f.U32(1).U32(0).U32(0).F64(0.3).F64(0.2).F64(0.5);
-  f.U32(0).U32(0).U32(0).U32(0).U32(0).U32(withError ? 0 : 5); // 5 x 2500 g
+  f.U32(0).U32(0).U32(0).U32(0).U32(0).U32(devices);
   f.Str("notes").Bool(false);
   f.Str("project notes").Bool(true);
   return f.Bytes();
+}
+
+// A tight 6 x 5 x 3 m room with 5 x 2500 g, or one of zero length without devices.
+std::string Version3File(bool withError)
+{
+  return withError ? Version3Room(0, 5, 3, 0) : Version3Room(6, 5, 3, 5);
 }
 
 class Cli : public TempFolderTest
@@ -136,6 +143,35 @@ TEST_F(Cli, CheckReportsEachVolumeAndExitsThreeOnAnErrorOrUlShortfall)
     << run.mOut;
   EXPECT_NE(run.mOut.find("CABLE TUNNELS"), std::string::npos) << run.mOut;
   EXPECT_NE(run.mOut.find("1 with errors, 1 below the UL minimum"), std::string::npos) << run.mOut;
+}
+
+TEST_F(Cli, CheckEndsOnHugeVolumesAndNeverPassesSizesOutOfRange)
+{
+  const struct
+  {
+    double length, width, height;
+    const char* volume;
+    const char* errors;
+  } cases[] = {
+      {1e200, 1e200, 1e200, "INVALID", "SIZE OUT OF RANGE"},
+      {1e51, 2, 3, "INVALID", "SIZE OUT OF RANGE"},
+      // In range, but their UL minimum lies beyond 2^53 g.
+      {1e16, 1, 1, "10000000000000000 cu m", "EXCESS VOLUME"},
+      {1.36e40, 1, 1, "1", "EXCESS VOLUME"},
+  };
+  for (const auto& c : cases)
+  {
+    SCOPED_TRACE(c.length);
+    WriteBytes(mDir / "Huge.ad", Version3Room(c.length, c.width, c.height, 10));
+    const CRun run = Run("check Huge.ad");
+    EXPECT_EQ(run.mStatus, 3) << run.mOut << run.mErr;
+    EXPECT_NE(run.mOut.find("volume:        " + std::string(c.volume)), std::string::npos)
+        << run.mOut;
+    EXPECT_NE(run.mOut.find("errors:        " + std::string(c.errors)), std::string::npos)
+        << run.mOut;
+    EXPECT_EQ(run.mOut.find("inf"), std::string::npos) << run.mOut;
+    EXPECT_EQ(run.mOut.find("NO ERRORS"), std::string::npos) << run.mOut;
+  }
 }
 
 TEST_F(Cli, RefusesUnreadableDamagedAndNewerFilesWithOneLineAndNoOutput)

@@ -100,10 +100,8 @@ TEST(ProjectDocument, EachEditIsAppliedCalculatedOnceAndToldWithWhatChanged)
        [](CProjectDocument& d, CArea& a) { return d.SetVolumeSize(a, 5, 4, 2); },
        [](const CProject&, const CArea& a) { return a.mVolume == 40; }}, // calculated
       {CEditKind::AddOpening, true,
-       [](CProjectDocument& d, CArea& a)
-       {
-         d.AddOpening(a, {VENT_CEILING, SHAPE_RECTANGULAR, 2, 1, 1});
-         return true;
+       [](CProjectDocument& d, CArea& a) {
+         return d.AddOpening(a, {VENT_CEILING, SHAPE_RECTANGULAR, 2, 1, 1});
        },
        [](const CProject&, const CArea& a)
        { return a.mVentTable.Count() == 2 && a.mSizeVentCeiling == 2; }},
@@ -243,6 +241,60 @@ TEST(ProjectDocument, ARefusedEditIsReportedAndChangesNothing)
   // A reference left as it was is no edit.
   f.document.SetProjectReference("");
   EXPECT_EQ(f.recorder.mTold.size(), 1u);
+}
+
+TEST(ProjectDocument, LengthsOutOfRangeAreRefusedWithTheReason)
+{
+  const std::string range =
+      "is outside the lengths the calculation takes, from 1e-50 m to 1e+50 m.";
+  struct CCase
+  {
+    std::function<bool(CProjectDocument&, CArea&, std::string*)> edit;
+    std::string reason;
+  };
+  const CCase cases[] = {
+      {[](CProjectDocument& d, CArea& a, std::string* r)
+       { return d.SetVolumeSize(a, 1e200, 1e200, 1e200, r); },
+       "The length 1e+200 m " + range},
+      {[](CProjectDocument& d, CArea& a, std::string* r)
+       { return d.SetVolumeSize(a, 1e-60, 1e51, 0, r); },
+       "The length 1e-60 m " + range},
+      {[](CProjectDocument& d, CArea& a, std::string* r) {
+         return d.AddOpening(a, {VENT_WALL, SHAPE_RECTANGULAR, 1, 1e51, 0.5}, r);
+       },
+       "The height 1e+51 m " + range},
+      {[](CProjectDocument& d, CArea& a, std::string* r) {
+         return d.ChangeOpening(a, 0, {VENT_FLOOR, SHAPE_CIRCULAR, 1e200, 0, 0}, r);
+       },
+       "The diameter 1e+200 m " + range},
+      {[](CProjectDocument& d, CArea& a, std::string* r) {
+         return d.ChangeOpening(a, 0, {VENT_WALL, SHAPE_RECTANGULAR, 1, 1, 2}, r);
+       },
+       "The upper share must be from 0% to 100%."},
+  };
+  for (const CCase& c : cases)
+  {
+    SCOPED_TRACE(c.reason);
+    CEditFixture f;
+    const CProjectSnapshot before(f.document.Project());
+    std::string reason;
+    EXPECT_FALSE(c.edit(f.document, *f.hall, &reason));
+    EXPECT_EQ(reason, c.reason);
+    EXPECT_FALSE(before.Differs(f.document.Project()));
+    EXPECT_TRUE(f.recorder.mTold.empty());
+    EXPECT_FALSE(f.hall->mFlags & AF_SIZE_OUT_OF_RANGE);
+  }
+  // In feet, the reason speaks in feet; the length in range is taken.
+  CEditFixture f;
+  ASSERT_TRUE(f.document.SetUnits(UNITS_IMPERIAL));
+  std::string reason;
+  EXPECT_FALSE(f.document.SetVolumeSize(*f.hall, 3.048e60, 5, 3, &reason));
+  EXPECT_EQ(reason, "The length 1e+61 ft is outside the lengths the calculation takes, from "
+                    "3.28084e-50 ft to 3.28084e+50 ft.");
+  EXPECT_EQ(f.hall->mWidth, 5);
+  EXPECT_TRUE(f.document.SetVolumeSize(*f.hall, 1e50, 1e50, 1e50, &reason));
+  EXPECT_EQ(reason, "");
+  EXPECT_TRUE(f.document.AddOpening(*f.hall, {VENT_WALL, SHAPE_RECTANGULAR, 0, 0, 1}, &reason));
 }
 
 // The windows choose a customer or designer by looking the name up in the

@@ -1,10 +1,13 @@
 #include "model/area.h"
+#include "model/device_model.h"
 #include "model/hazard_class.h"
+#include "model/length_range.h"
 #include "model/text_lines.h"
 #include "tests/model/project_builders.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -301,6 +304,58 @@ TEST(ErrorLabels, OrderAndPrecedence)
   EXPECT_EQ(lines.Lines(), Labels({"INVALID HAZARD CLASS", "ZERO VOLUME"}));
   ErrorLabels(AF_INVALID_HAZARD | AF_EXCESS_HEIGHT | AF_EXCESS_LR | AF_EXCESS_VOLUME, lines);
   EXPECT_EQ(lines.Lines(), Labels({"INVALID HAZARD CLASS", "EXCESS HEIGHT", "EXCESS LEAKAGE"}));
+  ErrorLabels(AF_INVALID_HAZARD | AF_SIZE_OUT_OF_RANGE | AF_ZERO_VOLUME, lines);
+  EXPECT_EQ(lines.Lines(), Labels({"INVALID HAZARD CLASS", "SIZE OUT OF RANGE", "ZERO VOLUME"}));
+}
+
+TEST(CalculateArea, SizesOutOfRangeAreLabelledAndGiveNoFigures)
+{
+  struct Case
+  {
+    double length, width, height;
+    int shape; // of the wall opening, if it has a width
+    double ventWidth, ventHeight, upper;
+    bool inRange;
+  };
+  const Case cases[] = {
+      {1e200, 1e200, 1e200, 0, 0, 0, 0, false}, // an infinite volume
+      {1e51, 1, 1, 0, 0, 0, 0, false},
+      {1e-51, 1, 1, 0, 0, 0, 0, false},
+      {0, 1e200, 1, 0, 0, 0, 0, false}, // a zero volume all the same
+      {10, 10, 3, SHAPE_RECTANGULAR, 1e60, 1e-60, 0.5, false},
+      {10, 10, 3, SHAPE_CIRCULAR, 1e51, 0, 0.5, false},
+      {10, 10, 3, SHAPE_RECTANGULAR, 10, 10, 1e307, false}, // areas of no finite size
+      {1e50, 1e50, 1e50, SHAPE_RECTANGULAR, 1e50, 1e50, 0.5, true},
+      {1e-50, 1e-50, 1e-50, SHAPE_RECTANGULAR, 1e-50, 1e-50, 0.5, true},
+      {1e-50, 1e-50, 1e-50, SHAPE_RECTANGULAR, 1e50, 1e50, 0.5, true},
+      {10, 10, 3, SHAPE_CIRCULAR, 0.1, 1e200, 0.5, true}, // a circle's height is not used
+      {-10, 10, 3, 0, 0, 0, 0, true},
+  };
+  for (const Case& c : cases)
+  {
+    SCOPED_TRACE(testing::Message() << c.length << " x " << c.width << " x " << c.height
+                                    << ", opening " << c.ventWidth << " x " << c.ventHeight);
+    Room r(c.length, c.width, c.height);
+    r.area.SetDeviceCount(7, 4000000000u);
+    if (c.ventWidth != 0)
+      r.area.mVentTable.Add(VENT_WALL, c.shape, c.ventWidth, c.ventHeight, c.upper);
+    r.area.CalculateArea();
+    EXPECT_EQ(r.Has(AF_SIZE_OUT_OF_RANGE), !c.inRange);
+    const Labels labels = r.Labels();
+    EXPECT_EQ(std::count(labels.begin(), labels.end(), "SIZE OUT OF RANGE"), c.inRange ? 0 : 1);
+    if (!c.inRange)
+    {
+      EXPECT_FALSE(r.Has(AF_LR_VALID | AF_LP_VALID | AF_LH_VALID | AF_CREQ_VALID));
+      continue;
+    }
+    // Every figure shown, in any unit, is a number.
+    const CDeviceFigures f = DeviceFigures(r.area);
+    for (double figure :
+         {r.area.mVolume, r.area.mSizeOpen, r.area.mSizeClosed, r.area.mSizeVentUpper, r.area.mLP,
+          r.area.mLH, r.area.mMassRequired, f.mTargetMass, f.mSelectedDensity, f.mRemainingDensity,
+          ULMinimumMass(r.area.mVolume, 0), ToDisplayUnits(r.area.mVolume, UNITS_IMPERIAL, 3)})
+      EXPECT_TRUE(std::isfinite(figure)) << figure;
+  }
 }
 
 TEST(CArea, SettersRefuseValuesThatAreNotAboveZero)
@@ -320,6 +375,40 @@ TEST(CArea, SettersRefuseValuesThatAreNotAboveZero)
   EXPECT_EQ(a.DeviceCount(8), 0u);
   a.SetDeviceCount(7, 5);
   EXPECT_EQ(a.DeviceCount(7), 5u);
+}
+
+TEST(CArea, SettersTakeOnlyLengthsInRange)
+{
+  CArea a(nullptr, "A", 0);
+  for (double metres : {kSmallestLength, 1.0, kLargestLength})
+  {
+    EXPECT_TRUE(a.SetLength(metres));
+    EXPECT_TRUE(a.SetWidth(metres));
+    EXPECT_TRUE(a.SetHeight(metres));
+  }
+  for (double metres : {kSmallestLength / 2, kLargestLength * 2, 1e200})
+  {
+    EXPECT_FALSE(a.SetLength(metres));
+    EXPECT_FALSE(a.SetWidth(metres));
+    EXPECT_FALSE(a.SetHeight(metres));
+  }
+  EXPECT_EQ(a.mLength, kLargestLength);
+  EXPECT_EQ(
+      LengthRefusalText("width", 1e200, UNITS_METRIC),
+      "The width 1e+200 m is outside the lengths the calculation takes, from 1e-50 m to 1e+50 m.");
+  EXPECT_EQ(LengthRefusalText("height", 0, UNITS_IMPERIAL), "The height must be above 0.");
+  EXPECT_EQ(LengthRangeText(UNITS_IMPERIAL), "from 3.28084e-50 ft to 3.28084e+50 ft");
+  CVentValues vent;
+  EXPECT_EQ(VentRefusalText(vent, UNITS_METRIC), ""); // 0 by 0: not yet measured
+  vent.mShape = SHAPE_CIRCULAR;
+  vent.mWidth = 1e60;
+  EXPECT_EQ(VentRefusalText(vent, UNITS_METRIC), "The diameter 1e+60 m is outside the lengths the "
+                                                 "calculation takes, from 1e-50 m to 1e+50 m.");
+  vent.mWidth = 1;
+  vent.mUpper = 1.5;
+  EXPECT_EQ(VentRefusalText(vent, UNITS_METRIC), "The upper share must be from 0% to 100%.");
+  vent.mType = VENT_CEILING; // all of it upper, whatever was given
+  EXPECT_EQ(VentRefusalText(vent, UNITS_METRIC), "");
 }
 
 TEST(CArea, CopyIsDeepAndDiffersComparesInputsOnly)

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace
 {
@@ -156,7 +158,7 @@ TEST(ProposeDevices, MatchesAnExhaustiveSearch)
   for (int trial = 0; trial < 300; ++trial)
   {
     const double target = (std::rand() % 1500000) / 100.0; // up to 15 kg, not whole grams
-    const CDeviceCounts got = ProposeDevices(target);
+    const CDeviceCounts got = ProposeDevices(target).value();
     const auto [expected, expectedMass] = exhaustive(target);
     ASSERT_EQ(ActualMass(got), expectedMass) << target;
     ASSERT_EQ(TotalCount(got), TotalCount(expected)) << target;
@@ -170,7 +172,7 @@ TEST(ProposeDevices, MatchesAnExhaustiveSearch)
   }
   EXPECT_EQ(ProposeDevices(0), CDeviceCounts{});
   // Far above the searched range the largest model carries the bulk.
-  const CDeviceCounts big = ProposeDevices(1e7 + 30);
+  const CDeviceCounts big = ProposeDevices(1e7 + 30).value();
   EXPECT_EQ(ActualMass(big), 1e7 + 30);
   EXPECT_EQ(TotalCount(big), 4001u); // 4000 x 2500 g and one of 30 g
 }
@@ -265,4 +267,132 @@ TEST(HazardClass, TableAndInvalidIndices)
     StandardConcentration(i, c);
     EXPECT_EQ(ULMinimumDensity(i), c == 97 ? 97 : 67) << i;
   }
+}
+
+namespace
+{
+// The searches the bounded ones replaced, one gram or one device at a time:
+// the reference for every volume they end on.
+double StepwiseULMinimumMass(double volume, int hazard)
+{
+  double grams = std::floor((ULMinimumDensity(hazard) - 0.5) * volume);
+  if (!(grams >= 0) || !std::isfinite(grams))
+    return 0;
+  while (BelowULDensity(grams, volume, hazard))
+    grams += 1;
+  while (grams > 0 && !BelowULDensity(grams - 1, volume, hazard))
+    grams -= 1;
+  return grams;
+}
+
+CDeviceCounts StepwiseRequiredCounts(const CArea& area, const CDeviceFigures& f)
+{
+  auto covers = [&](double mass)
+  { return mass >= f.mRequiredMass && !BelowULDensity(mass, area.mVolume, area.mHazard); };
+  CDeviceCounts counts{};
+  for (int i = 0; i < DeviceModelCount; ++i)
+  {
+    double mass = 0;
+    DeviceMass(i, mass);
+    std::uint32_t n =
+        f.mRemainingMass > 0 ? static_cast<std::uint32_t>(std::ceil(f.mRemainingMass / mass)) : 0;
+    while (n > 0 && covers(f.mSelectedMass + (n - 1) * mass))
+      --n;
+    while (n < 4294967295u && !covers(f.mSelectedMass + n * mass))
+      ++n;
+    counts[i] = n;
+  }
+  return counts;
+}
+} // namespace
+
+TEST(DeviceFigures, BoundedSearchesGiveTheStepwiseResults)
+{
+  // The UL minimum over volumes from 1 litre to 1e12 m3, every class and two invalid ones.
+  std::srand(26);
+  for (double volume = 1e-3; volume < 1e12; volume *= 1.0 + (std::rand() % 1000) / 10000.0)
+    for (int hazard = -1; hazard <= HazardClassCount; ++hazard)
+      ASSERT_EQ(ULMinimumMass(volume, hazard), StepwiseULMinimumMass(volume, hazard))
+          << volume << " " << hazard;
+  // The required counts of rooms of every class, with and without an
+  // opening and with selections below, near and above their targets.
+  const double lengths[] = {0.3, 1, 2.45, 7.3, 10, 33.3, 101};
+  const double heights[] = {0.5, 1.22, 3, 4.9};
+  const CDeviceCounts selections[] = {{}, {3, 0, 1, 0, 0, 0, 0, 2}, {0, 0, 0, 0, 0, 0, 0, 5000}};
+  for (double length : lengths)
+    for (double width : lengths)
+      for (double height : heights)
+        for (int hazard = 0; hazard < HazardClassCount; ++hazard)
+          for (bool opening : {false, true})
+            for (const CDeviceCounts& selection : selections)
+            {
+              CArea a(nullptr, "A", hazard);
+              a.mLength = length;
+              a.mWidth = width;
+              a.mHeight = height;
+              if (opening)
+                a.mVentTable.Add(VENT_WALL, SHAPE_RECTANGULAR, 0.2 * length, 0.05, 0.7);
+              a.mDevice = selection;
+              a.CalculateArea();
+              const CDeviceFigures f = DeviceFigures(a);
+              if (!f.mValid)
+                continue;
+              ASSERT_EQ(f.mRequiredCounts, StepwiseRequiredCounts(a, f))
+                  << length << " x " << width << " x " << height << " class " << hazard;
+              for (bool reachable : f.mRequiredReachable)
+                ASSERT_TRUE(reachable);
+            }
+}
+
+TEST(DeviceFigures, HugeVolumesEndAndNoCountWraps)
+{
+  // Beyond 2^53 g one gram more is the same number: the least passing mass
+  // is then the least passing double.
+  for (double volume : {9.5e13, 1e16, 3.7e20, 1e48, 1e150})
+    for (int hazard : {0, 1})
+    {
+      const double grams = ULMinimumMass(volume, hazard);
+      EXPECT_FALSE(BelowULDensity(grams, volume, hazard)) << volume;
+      const double less = grams < 9007199254740992.0 ? grams - 1 : std::nextafter(grams, 0.0);
+      EXPECT_TRUE(BelowULDensity(less, volume, hazard)) << volume;
+    }
+  // A room of 1e16 m by 1 m by 1 m: no count of any model reaches its mass.
+  CArea a(nullptr, "Long", 0);
+  a.mLength = 1e16;
+  a.mWidth = 1;
+  a.mHeight = 1;
+  a.SetDeviceCount(7, 10);
+  a.CalculateArea();
+  const CDeviceFigures f = DeviceFigures(a);
+  ASSERT_TRUE(f.mValid);
+  EXPECT_GT(f.mTargetMass, 9007199254740992.0);
+  for (int i = 0; i < DeviceModelCount; ++i)
+  {
+    EXPECT_FALSE(f.mRequiredReachable[i]) << i;
+    EXPECT_EQ(f.mRequiredCounts[i], 4294967295u) << i;
+    EXPECT_EQ(RequiredCountText(f, i), "> 4294967295") << i;
+  }
+  // A count that just reaches the target is a count, not a mark.
+  a.mLength = 2500.0 * 4294967000.0 / 99.425; // 99.425 g/m3 required
+  a.SetDeviceCount(7, 0);
+  a.CalculateArea();
+  const CDeviceFigures edge = DeviceFigures(a);
+  ASSERT_TRUE(edge.mValid);
+  EXPECT_TRUE(edge.mRequiredReachable[7]);
+  EXPECT_FALSE(edge.mRequiredReachable[6]);
+  EXPECT_EQ(RequiredCountText(edge, 7), std::to_string(edge.mRequiredCounts[7]));
+  EXPECT_EQ(RequiredCountText(DeviceFigures(Room(-1).area), 7), "");
+}
+
+TEST(ProposeDevices, NoneBeyondWhatACountHolds)
+{
+  const double most = 2500.0 * 4294967295.0;
+  const std::optional<CDeviceCounts> full = ProposeDevices(most);
+  ASSERT_TRUE(full.has_value());
+  EXPECT_EQ(*full, (CDeviceCounts{0, 0, 0, 0, 0, 0, 0, 4294967295u}));
+  // One gram more takes a device of another model beside them.
+  EXPECT_EQ(ProposeDevices(most + 1), (CDeviceCounts{1, 0, 0, 0, 0, 0, 0, 4294967295u}));
+  for (double target : {most + 2500, 1e20, 1e300, std::numeric_limits<double>::infinity()})
+    EXPECT_FALSE(ProposeDevices(target).has_value()) << target;
+  EXPECT_EQ(ProposeDevices(-5), CDeviceCounts{});
 }

@@ -155,6 +155,23 @@ TEST(DataDump, OpeningBlocksNumbersAndAnInvalidClass)
   EXPECT_EQ(lines[68], "\t\t\t\t\tmSize      = 0.785398");
 }
 
+TEST(DataDump, SizesOutOfRangeAreInvalidNeverInfinite)
+{
+  CProject p;
+  FillHead(p);
+  ASSERT_TRUE(p.mAreaTable.AddNew("Huge", 0));
+  CArea& a = *p.mAreaTable.Get(0);
+  a.mLength = a.mWidth = a.mHeight = 1e200;
+  a.mVentTable.Add(VENT_WALL, SHAPE_RECTANGULAR, 1e200, 1e200, 0.5);
+  p.RecalculateProject();
+  const std::vector<std::string> lines = Lines(DumpText(p));
+  EXPECT_EQ(lines[27], "			mVolume                     = INVALID");
+  EXPECT_EQ(lines[32], "			mSizeClosed                 = INVALID");
+  EXPECT_EQ(lines[59], "					mSize      = INVALID");
+  for (const std::string& line : lines)
+    EXPECT_EQ(line.find("inf"), std::string::npos) << line;
+}
+
 TEST(DataDump, CutsLongFieldTextsAt254Characters)
 {
   CProject p;

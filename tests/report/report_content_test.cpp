@@ -4,6 +4,7 @@
 #include "model/text_lines.h"
 #include "report/address_block.h"
 #include "report/report_table.h"
+#include "report/text_report.h"
 #include "tests/model/project_builders.h"
 #include "text/units.h"
 
@@ -182,6 +183,27 @@ TEST(BuildSummaryTable, InvalidCalculationShowsOnlyTheHazardClass)
   area.mHazard = -1;
   BuildSummaryTable(area, table);
   EXPECT_EQ(Row(table, 0), Lines({"Hazard Class:", ""}));
+}
+
+TEST(BuildVolumesTable, SizesOutOfRangeShowAsInvalidNotAsInfinite)
+{
+  auto project = EmptyProject("P");
+  AddVolume(*project, "A", 0, 2_m, 5_m, 3_m);
+  CArea& huge = AddVolume(*project, "B", 0, 1e200, 1e200, 1e200);
+  AddOpening(huge, VENT_WALL, SHAPE_RECTANGULAR, 1e200, 1e200, 0.5);
+  CReportTable table;
+  BuildVolumesTable(project->mAreaTable, table);
+  EXPECT_EQ(Row(table, 1), Lines({"#1", "CLASS A SURFACE", "30 cu m"}));
+  EXPECT_EQ(Row(table, 2), Lines({"#2", "CLASS A SURFACE", "INVALID"}));
+  EXPECT_EQ(Row(table, 3), Lines({"Total", "", "INVALID"}));
+  BuildDimensionsTable(huge, table);
+  EXPECT_EQ(table.Cell(3, 1), "INVALID");
+  EXPECT_EQ(table.Cell(4, 1), "INVALID");
+  // An upper share whose areas have no finite size, as only a damaged file holds.
+  CArea& share = AddVolume(*project, "C", 0, 2_m, 5_m, 3_m);
+  AddOpening(share, VENT_WALL, SHAPE_RECTANGULAR, 10_m, 10_m, 1e307);
+  EXPECT_TRUE(share.mFlags & AF_SIZE_OUT_OF_RANGE);
+  EXPECT_EQ(TextReport(*project).find("inf"), std::string::npos);
 }
 
 TEST(BuildDimensionsTable, MeasuresInTheProjectUnits)

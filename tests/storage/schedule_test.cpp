@@ -112,6 +112,8 @@ TEST(ScheduleCells, LengthsCountsAndOpenings)
     {"abc", UNITS_METRIC, -1},      {"", UNITS_METRIC, -1},          {"inf", UNITS_METRIC, -1},
     {"10 xyz", UNITS_METRIC, -1},   {"10 mm", UNITS_IMPERIAL, 0.01}, {"250 cm", UNITS_IMPERIAL, 2.5},
     {"10'6\"", UNITS_METRIC, 3.2004}, {"2 m 50 cm", UNITS_METRIC, -1},
+    {"1e200", UNITS_METRIC, -1},    {"1e-51 m", UNITS_METRIC, -1},   {"1e50", UNITS_METRIC, 1e50},
+    {"1e16", UNITS_METRIC, 1e16},   {"1e51 ft", UNITS_METRIC, -1},
   };
   for (const auto& c : lengths)
   {
@@ -190,6 +192,27 @@ TEST(ScheduleExport, OneRowPerVolumeWithPlainSiFiguresAndEmptyCellsForInvalidOne
   EXPECT_EQ(leaky["figures"]["errors"], nlohmann::json::array({"EXCESS LEAKAGE"}));
 }
 
+TEST(ScheduleExport, SizesOutOfRangeLeaveTheirFiguresEmpty)
+{
+  CProject p;
+  ASSERT_TRUE(p.mAreaTable.AddNew("Far", 0));
+  CArea& far = *p.mAreaTable.Find("Far");
+  far.mLength = 1e51; // as a damaged file holds it
+  far.mWidth = far.mHeight = 1;
+  far.mVentTable.Add(VENT_CEILING, SHAPE_RECTANGULAR, 1, 1, 1);
+  p.RecalculateProject();
+  std::vector<CCsvRecord> rows;
+  ASSERT_TRUE(ReadCsv(ScheduleCsv(p), rows));
+  ASSERT_EQ(rows.size(), 2u);
+  const auto& columns = ScheduleColumns();
+  for (const char* column : {"volume_m3", "open_area_ceiling_m2", "errors"})
+  {
+    const auto at = static_cast<std::size_t>(std::find(columns.begin(), columns.end(), column) - columns.begin());
+    ASSERT_LT(at, columns.size()) << column;
+    EXPECT_EQ(rows[1].mFields[at], std::string(column) == "errors" ? "SIZE OUT OF RANGE" : "") << column;
+  }
+}
+
 TEST(ScheduleImport, ExportThenImportGivesTheSameVolumes)
 {
   ExpectRoundTrip(*AwkwardProject());
@@ -266,6 +289,12 @@ TEST(ScheduleImport, AnyWrongRowImportsNothingAndEachIsNamedByItsLine)
     {"name,hazard_class,length,width,height,openings,devices_100g,notes\n"
      "A,CLASS A - SURFACE FIRES,1,1,1,wall 1 x 1 upper 2,1.5,\n",
      {{2, "openings: opening 1"}, {2, "100 g:"}}},
+    {"name,hazard_class,length,width,height,openings\n"
+     "A,CLASS A - SURFACE FIRES,1e200,1e200,1e200,wall 1e60 x 1\n",
+     {{2, "length: the length \"1e200\" is outside the lengths the calculation takes, from 1e-50 m to 1e+50 m"},
+      {2, "width:"},
+      {2, "height:"},
+      {2, "openings: opening 1 (wall 1e60 x 1): width: the length \"1e60\" is outside"}}},
   };
   for (const auto& c : cases)
   {

@@ -223,6 +223,38 @@ TEST(Prompts, EscapeAndTheCloseButtonNeverMoveTheUserOn)
     }
 }
 
+TEST(VolumeDialog, LengthsOutsideTheRangeOfTheCalculationAreRefusedWithTheRange)
+{
+  CFakePrompts prompts;
+  const struct
+  {
+    UnitSystem units;
+    const char* typed;
+    const char* told;
+  } cases[] = {
+    {UNITS_METRIC, "1e200",
+     "The length 1e+200 m is outside the lengths the calculation takes, from 1e-50 m to 1e+50 m."},
+    {UNITS_IMPERIAL, "1e-60 ft",
+     "The length 1e-60 ft is outside the lengths the calculation takes, from 3.28084e-50 ft to "
+     "3.28084e+50 ft."},
+  };
+  for (const auto& c : cases)
+  {
+    prompts.mTexts.clear();
+    CVolumeDialog dialog;
+    dialog.mUnits = c.units;
+    dialog.mLength = 5;
+    ASSERT_TRUE(ShowActive(dialog));
+    Type(dialog.LengthField(), c.typed);
+    ClickOk(dialog);
+    QApplication::processEvents();
+    EXPECT_TRUE(dialog.isVisible()) << c.typed;
+    EXPECT_EQ(dialog.mLength, 5) << c.typed;
+    ASSERT_EQ(prompts.mTexts.size(), 1) << c.typed;
+    EXPECT_EQ(prompts.mTexts[0].toStdString(), c.told);
+  }
+}
+
 TEST(VentDialog, CircularShowsADiameterAndTheCircleArea)
 {
   CVentDialog dialog;

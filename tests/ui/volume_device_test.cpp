@@ -295,3 +295,22 @@ TEST_F(DevicePage, ADensityBelowTheULMinimumIsHighlightedAndProposeMendsIt)
   EXPECT_TRUE(mPrompts.mTexts.isEmpty());
   EXPECT_EQ(mSheet->currentIndex(), 0);
 }
+
+TEST_F(DevicePage, AMassNoCountReachesIsShownAsSuchAndNothingIsProposed)
+{
+  // 1e16 m3: its UL minimum lies beyond 2^53 g and beyond any count.
+  mArea = AddVolume("Tunnel", 0, 1e16, 1, 1);
+  mArea->SetDeviceCount(7, 3);
+  mSheet = CVolumeWindowTest::Open(mArea, 2);
+  mSheet->window()->activateWindow();
+  CVTXAreaPageDevice* page = mSheet->DevicePage();
+  FlushEvents();
+  for (int model = 0; model < DeviceModelCount; ++model)
+    EXPECT_EQ(page->RequiredField(model)->text(), "> 4294967295") << "model " << model;
+  QTest::mouseClick(page->ProposeButton(), Qt::LeftButton);
+  FlushEvents();
+  ASSERT_EQ(mPrompts.mTexts.size(), 1);
+  EXPECT_EQ(mPrompts.mTexts[0], ToQt(kNoProposalText));
+  EXPECT_EQ(mArea->DeviceCount(7), 3u);
+  EXPECT_EQ(page->SelectedField(7)->text(), "3");
+}

@@ -8,6 +8,7 @@
 #include "ui/volume_tab_volume.h"
 #include "ui/notes_tab.h"
 #include "ui/volume_tab_errors.h"
+#include "ui/volume_tab_openings.h"
 #include "ui/qt_text.h"
 #include "ui/sheet_wnd.h"
 #include "ui/volume_dialog.h"
@@ -262,4 +263,23 @@ TEST_F(VolumeWindow, ErrorsPageListsTheLabelsOrSaysThereAreNone)
   for (std::size_t i = 0; i < labels.Count(); ++i)
     EXPECT_EQ(brokenList->item(static_cast<int>(i))->text(), ToQt(labels[i]));
   EXPECT_EQ(brokenList->findItems("INVALID HAZARD CLASS", Qt::MatchExactly).size(), 1);
+}
+
+TEST_F(VolumeWindow, SizesOutOfRangeFromAFileShowAsInvalidAndAreListedAsAnError)
+{
+  // As a damaged file holds it: set directly, past the setters' refusal.
+  CArea* huge = AddVolume("Huge", 0, 1e200, 1e200, 1e200);
+  huge->mVentTable.Add(VENT_WALL, SHAPE_RECTANGULAR, 1e200, 1e200, 0.5);
+  mProject.RecalculateProject();
+  CVTXAreaSheet* sheet = Open(huge);
+  CVTXAreaPageHazard* page = sheet->VolumePage();
+  EXPECT_EQ(page->VolumeField()->text(), "INVALID");
+  EXPECT_EQ(page->ClosedField()->text(), "INVALID");
+  EXPECT_TRUE(page->VolumeField()->Highlighted());
+  sheet->setCurrentWidget(sheet->OpeningsPage());
+  FlushEvents();
+  EXPECT_EQ(sheet->OpeningsPage()->UpperField()->text(), "INVALID");
+  sheet->setCurrentWidget(sheet->ErrorsPage());
+  FlushEvents();
+  EXPECT_EQ(sheet->ErrorsPage()->List()->findItems("SIZE OUT OF RANGE", Qt::MatchExactly).size(), 1);
 }
