@@ -8,10 +8,13 @@
 #include "report/data_dump.h"
 #include "storage/lock_file.h"
 #include "storage/project_file.h"
+#include "storage/project_json.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -20,6 +23,10 @@ namespace fs = std::filesystem;
 
 namespace
 {
+// Enough address space for vantor-cli to load a project of 54 MB of notes
+// and write it out as it goes, but not to hold all of its text once more.
+constexpr int kMemoryLimitKb = 200 * 1024;
+
 // An old-format (version 3) project: one tight volume with two openings.
 std::string Version3File(bool withError)
 {
@@ -38,7 +45,10 @@ class Cli : public TempFolderTest
 protected:
   void SetUp() override { fs::create_directories(mDir / "sub folder"); }
 
-  CRun Run(const std::string& args) const { return RunCli(mDir, args); }
+  CRun Run(const std::string& args, const std::string& before = "true") const
+  {
+    return RunCli(mDir, args, before);
+  }
   static void ExpectRefused(const CRun& run, const std::string& file, const std::string& reason)
   {
     EXPECT_EQ(run.mStatus, 1);
@@ -267,4 +277,65 @@ TEST_F(Cli, ExportAndImportRoomSchedulesRoundTripAndAWrongScheduleChangesNothing
   EXPECT_NE(run.mErr.find(schedule.string() + ":4: more cells"), std::string::npos) << run.mErr;
   EXPECT_NE(run.mErr.find("nothing imported, 2 errors"), std::string::npos) << run.mErr;
   EXPECT_EQ(ReadBytes(fresh), saved);
+}
+
+// A schedule with a thousand wrong rows: the first hundred errors, then how
+// many more, with the file's bytes shown and never sent to the terminal.
+TEST_F(Cli, AnImportListsTheFirstHundredErrorsWithTheFilesBytesEscaped)
+{
+  std::string csv = "name,hazard_class,length,width,height\n";
+  for (int i = 0; i < 1000; ++i)
+    csv += "Room\x1b[31m" + std::to_string(i) + ",CLASS Q\x1b]0;x\x07,1,two\x7f,1\n";
+  const fs::path schedule = mDir / "rooms\x1b[2J.csv";
+  WriteBytes(schedule, csv);
+  const fs::path project = mDir / "Rooms.ad";
+  const CRun run = Run("import " + Quote(project.string()) + " " + Quote(schedule.string()));
+  EXPECT_EQ(run.mStatus, 1);
+  EXPECT_FALSE(fs::exists(project));
+  const std::string shown = (mDir / "rooms\\x1b[2J.csv").string();
+  std::vector<std::string> lines;
+  for (std::size_t start = 0, end; (end = run.mErr.find('\n', start)) != std::string::npos; start = end + 1)
+    lines.push_back(run.mErr.substr(start, end - start));
+  ASSERT_EQ(lines.size(), 102u) << run.mErr.substr(0, 2000);
+  EXPECT_EQ(lines[0], shown + ":2: unknown hazard class \"CLASS Q\\x1b]0;x\\x07\"");
+  EXPECT_EQ(lines[1], shown + ":2: width: the length \"two\\x7f\" is not a number");
+  EXPECT_EQ(lines[99].rfind(shown + ":51: width:", 0), 0u) << lines[99];
+  EXPECT_EQ(lines[100], "... and 1900 more");
+  EXPECT_EQ(lines[101], "vantor-cli: " + shown + ": nothing imported, 2000 errors");
+  for (char raw : {'\x1b', '\x07', '\x7f'})
+    EXPECT_EQ(run.mErr.find(raw), std::string::npos) << int(raw);
+}
+
+// A project that fits in memory while its JSON text as one piece would not:
+// the JSON export streams and succeeds, the CSV export (one text) runs out
+// and says so with status 1, never an abort.
+TEST_F(Cli, RunningOutOfMemoryEndsWithStatusOneAndAReason)
+{
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "AddressSanitizer reserves its shadow memory beyond any address-space limit";
+#else
+  CProject big;
+  big.mPath = (mDir / "Notes.ad").string();
+  const std::string notes(60000, 'n');
+  for (int i = 0; i < 900; ++i)
+  {
+    const std::string name = "Room " + std::to_string(i);
+    big.mAreaTable.AddNew(name, 1);
+    CArea& a = *big.mAreaTable.Find(name);
+    a.SetLength(4);
+    a.SetWidth(3);
+    a.SetHeight(2.5);
+    a.SetNotes(notes);
+  }
+  big.RecalculateProject();
+  ASSERT_TRUE(SaveProject(big));
+  const std::string limit = "ulimit -v " + std::to_string(kMemoryLimitKb);
+  CRun run = Run("export Notes.ad --format json -o notes.json", limit);
+  EXPECT_EQ(run.mStatus, 0) << run.mErr;
+  EXPECT_EQ(ReadBytes(mDir / "notes.json"), ProjectJson(big));
+  run = Run("export Notes.ad --format csv -o notes.csv", limit);
+  EXPECT_EQ(run.mStatus, 1);
+  EXPECT_EQ(run.mErr, "vantor-cli: Notes.ad: there is not enough memory to finish 'export'\n");
+  EXPECT_FALSE(fs::exists(mDir / "notes.csv"));
+#endif
 }
