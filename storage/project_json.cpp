@@ -11,6 +11,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
 #include <nlohmann/json.hpp>
 #include <tuple>
 #include <utility>
@@ -47,6 +48,15 @@ public:
     AppendString(utf8);
   }
   void Text1252(std::string_view cp1252) { String(Cp1252ToUtf8(cp1252)); }
+  // Members of the open object whose values are texts of the model.
+  void Texts(std::initializer_list<std::pair<std::string_view, std::string_view>> members)
+  {
+    for (const auto& [key, cp1252] : members)
+    {
+      Key(key);
+      Text1252(cp1252);
+    }
+  }
 
   // A number that is not finite has no JSON form: null.
   void Number(double value)
@@ -75,6 +85,15 @@ public:
   {
     NextItem();
     mOut += "null";
+  }
+  // Members of the open object whose values are numbers.
+  void Numbers(std::initializer_list<std::pair<std::string_view, double>> members)
+  {
+    for (const auto& [key, value] : members)
+    {
+      Key(key);
+      Number(value);
+    }
   }
   // A valid figure, or null.
   void Figure(bool valid, double value)
@@ -199,22 +218,14 @@ private:
 void Address(CJsonStream& json, const CAddress& a, const std::string& reference)
 {
   json.BeginObject();
-  json.Key("name");
-  json.Text1252(a.mName);
-  json.Key("address1");
-  json.Text1252(a.mAddress1);
-  json.Key("address2");
-  json.Text1252(a.mAddress2);
-  json.Key("city");
-  json.Text1252(a.mCity);
-  json.Key("state");
-  json.Text1252(a.mState);
-  json.Key("country");
-  json.Text1252(a.mCountry);
-  json.Key("zip");
-  json.Text1252(a.mZip);
-  json.Key("reference");
-  json.Text1252(reference);
+  json.Texts({{"name", a.mName},
+              {"address1", a.mAddress1},
+              {"address2", a.mAddress2},
+              {"city", a.mCity},
+              {"state", a.mState},
+              {"country", a.mCountry},
+              {"zip", a.mZip},
+              {"reference", reference}});
   json.EndObject();
 }
 
@@ -225,18 +236,12 @@ void Opening(CJsonStream& json, const CVent& v)
   json.String(VentTypeName(v.mType));
   json.Key("shape");
   json.String(VentShapeName(v.mShape));
-  json.Key("width_m");
-  json.Number(v.mWidth);
-  json.Key("height_m");
-  json.Number(v.mHeight);
-  json.Key("upper_share");
-  json.Number(v.mUpper);
-  json.Key("area_m2");
-  json.Number(v.mSize);
-  json.Key("area_upper_m2");
-  json.Number(v.mSizeUpper);
-  json.Key("area_lower_m2");
-  json.Number(v.mSizeLower);
+  json.Numbers({{"width_m", v.mWidth},
+                {"height_m", v.mHeight},
+                {"upper_share", v.mUpper},
+                {"area_m2", v.mSize},
+                {"area_upper_m2", v.mSizeUpper},
+                {"area_lower_m2", v.mSizeLower}});
   json.EndObject();
 }
 
@@ -254,12 +259,7 @@ void Volume(CJsonStream& json, const CArea& a)
     json.Null();
   json.Key("hazard_index");
   json.Integer(a.mHazard);
-  json.Key("length_m");
-  json.Number(a.mLength);
-  json.Key("width_m");
-  json.Number(a.mWidth);
-  json.Key("height_m");
-  json.Number(a.mHeight);
+  json.Numbers({{"length_m", a.mLength}, {"width_m", a.mWidth}, {"height_m", a.mHeight}});
   json.Key("notes");
   json.Text1252(a.mNotes);
   json.Key("include_notes");
@@ -292,22 +292,15 @@ void Volume(CJsonStream& json, const CArea& a)
   const double selected = ActualMass(a.mDevice);
   json.Key("figures");
   json.BeginObject();
-  const std::pair<const char*, double> areas[] = {
-    {"volume_m3", a.mVolume},
-    {"open_area_wall_upper_m2", a.mSizeVentWallUpper},
-    {"open_area_wall_lower_m2", a.mSizeVentWallLower},
-    {"open_area_ceiling_m2", a.mSizeVentCeiling},
-    {"open_area_floor_m2", a.mSizeVentFloor},
-    {"open_area_m2", a.mSizeOpen},
-    {"open_area_upper_m2", a.mSizeVentUpper},
-    {"open_area_lower_m2", a.mSizeVentLower},
-    {"closed_area_m2", a.mSizeClosed},
-  };
-  for (const auto& [key, value] : areas)
-  {
-    json.Key(key);
-    json.Number(value);
-  }
+  json.Numbers({{"volume_m3", a.mVolume},
+                {"open_area_wall_upper_m2", a.mSizeVentWallUpper},
+                {"open_area_wall_lower_m2", a.mSizeVentWallLower},
+                {"open_area_ceiling_m2", a.mSizeVentCeiling},
+                {"open_area_floor_m2", a.mSizeVentFloor},
+                {"open_area_m2", a.mSizeOpen},
+                {"open_area_upper_m2", a.mSizeVentUpper},
+                {"open_area_lower_m2", a.mSizeVentLower},
+                {"closed_area_m2", a.mSizeClosed}});
   const std::tuple<const char*, bool, double> figures[] = {
     {"lr", f & AF_LR_VALID, a.mLR},
     {"lp_per_m", f & AF_LP_VALID, a.mLP},
@@ -366,14 +359,10 @@ bool WriteProjectJson(const CProject& project, const std::function<bool(std::str
 {
   CJsonStream json(write);
   json.BeginObject();
-  json.Key("name");
-  json.Text1252(project.mName);
-  json.Key("date");
-  json.Text1252(project.mProject_Date);
-  json.Key("reference");
-  json.Text1252(project.mProject_Reference);
-  json.Key("designer");
-  json.Text1252(project.mProject_Designer);
+  json.Texts({{"name", project.mName},
+              {"date", project.mProject_Date},
+              {"reference", project.mProject_Reference},
+              {"designer", project.mProject_Designer}});
   json.Key("units");
   json.String(UnitName(project.mUnits));
   json.Key("distributor");
