@@ -333,7 +333,8 @@ TEST_F(Cli, RunningOutOfMemoryEndsWithStatusOneAndAReason)
   CRun run = Run("export Notes.ad --format json -o notes.json", limit);
   EXPECT_EQ(run.mStatus, 0) << run.mErr;
   ASSERT_EQ(Run("export Notes.ad --format json -o unlimited.json").mStatus, 0);
-  EXPECT_EQ(ReadBytes(mDir / "notes.json"), ReadBytes(mDir / "unlimited.json"));
+  // Compared without printing: the texts are 33 MB each.
+  EXPECT_TRUE(ReadBytes(mDir / "notes.json") == ReadBytes(mDir / "unlimited.json"));
   run = Run("export Notes.ad --format csv -o notes.csv", limit);
   EXPECT_EQ(run.mStatus, 1);
   EXPECT_EQ(run.mErr, "vantor-cli: Notes.ad: there is not enough memory to finish 'export'\n");
