@@ -45,12 +45,30 @@ void Uncounted(void* p)
 }
 } // namespace
 
-void* operator new(std::size_t size) { return Counted(size); }
-void* operator new[](std::size_t size) { return Counted(size); }
-void operator delete(void* p) noexcept { Uncounted(p); }
-void operator delete[](void* p) noexcept { Uncounted(p); }
-void operator delete(void* p, std::size_t) noexcept { Uncounted(p); }
-void operator delete[](void* p, std::size_t) noexcept { Uncounted(p); }
+void* operator new(std::size_t size)
+{
+  return Counted(size);
+}
+void* operator new[](std::size_t size)
+{
+  return Counted(size);
+}
+void operator delete(void* p) noexcept
+{
+  Uncounted(p);
+}
+void operator delete[](void* p) noexcept
+{
+  Uncounted(p);
+}
+void operator delete(void* p, std::size_t) noexcept
+{
+  Uncounted(p);
+}
+void operator delete[](void* p, std::size_t) noexcept
+{
+  Uncounted(p);
+}
 
 namespace
 {
@@ -77,17 +95,18 @@ void BM_JsonExport10000(benchmark::State& state)
   std::size_t jsonBytes = 0;
   std::size_t csvBytes = 0;
   bench::RunPaired(
-    state, {0, 1000},
-    [&]
-    {
-      const std::string csv = ScheduleCsv(*project);
-      csvBytes = csv.size();
-    },
-    [&]
-    {
-      jsonBytes = 0;
-      WriteProjectJson(*project, [&](std::string_view piece) { return CountBytes(jsonBytes, piece); });
-    });
+      state, {0, 1000},
+      [&]
+      {
+        const std::string csv = ScheduleCsv(*project);
+        csvBytes = csv.size();
+      },
+      [&]
+      {
+        jsonBytes = 0;
+        WriteProjectJson(*project,
+                         [&](std::string_view piece) { return CountBytes(jsonBytes, piece); });
+      });
   state.counters["json_mb"] = static_cast<double>(jsonBytes) / 1e6;
   state.counters["csv_mb"] = static_cast<double>(csvBytes) / 1e6;
 }
@@ -107,7 +126,10 @@ void BM_JsonExportPeakMemory(benchmark::State& state)
       const auto project = GenerateProject("Large", sizes[i], 20);
       std::size_t bytes = 0;
       json[i] = PeakBytes(
-        [&] { WriteProjectJson(*project, [&](std::string_view piece) { return CountBytes(bytes, piece); }); });
+          [&] {
+            WriteProjectJson(*project,
+                             [&](std::string_view piece) { return CountBytes(bytes, piece); });
+          });
       csv[i] = PeakBytes([&] { benchmark::DoNotOptimize(ScheduleCsv(*project).size()); });
     }
   for (int i = 0; i < 3; ++i)

@@ -58,11 +58,13 @@ int RunExport(const CArgs& args)
   if (format == "json")
   {
     if (output.empty())
-      return WriteProjectJson(project, [](std::string_view piece) { return WriteStdout(std::string(piece)); })
-               ? 0
-               : 1;
+      return WriteProjectJson(project, [](std::string_view piece)
+                              { return WriteStdout(std::string(piece)); })
+                 ? 0
+                 : 1;
     CSafeFile file(output);
-    if (!file.Open() || !WriteProjectJson(project, [&file](std::string_view piece) { return file.Write(piece); }) ||
+    if (!file.Open() ||
+        !WriteProjectJson(project, [&file](std::string_view piece) { return file.Write(piece); }) ||
         !file.Commit())
     {
       Complain(file.Error());

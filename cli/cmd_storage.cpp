@@ -11,9 +11,9 @@
 #include "report/data_dump.h"
 #include "storage/lock_file.h"
 #include "text/charset.h"
+#include "text/number_format.h"
 #include "text/printf.h"
 #include "text/shown_text.h"
-#include "text/number_format.h"
 #include "text/units.h"
 
 #include <cstdio>

@@ -192,7 +192,8 @@ bool MoveProjectFile(const std::string& fromFolder, const std::string& toFolder,
     if (fs::is_directory(fs::symlink_status(target, ec)))
       return Fail(error, "\"" + ShownText(target.string()) + "\" is a folder");
   }
-  auto appeared = [&] { return Fail(error, "\"" + ShownText(target.string()) + "\" already exists"); };
+  auto appeared = [&]
+  { return Fail(error, "\"" + ShownText(target.string()) + "\" already exists"); };
 
   // A rename puts the file in place in one step. Only the file the user
   // agreed to replace is replaced; when there was none, a file that appears
@@ -222,7 +223,7 @@ bool MoveProjectFile(const std::string& fromFolder, const std::string& toFolder,
   }
   if (::unlink(source.c_str()) != 0)
     return Fail(error, "it was copied to \"" + ShownText(target.string()) +
-                         "\" but the original could not be removed: " + std::strerror(errno));
+                           "\" but the original could not be removed: " + std::strerror(errno));
   return true;
 }
 

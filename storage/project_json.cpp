@@ -302,18 +302,18 @@ void Volume(CJsonStream& json, const CArea& a)
                 {"open_area_lower_m2", a.mSizeVentLower},
                 {"closed_area_m2", a.mSizeClosed}});
   const std::tuple<const char*, bool, double> figures[] = {
-    {"lr", f & AF_LR_VALID, a.mLR},
-    {"lp_per_m", f & AF_LP_VALID, a.mLP},
-    {"lh", f & AF_LH_VALID, a.mLH},
-    {"k1", f & AF_K1_VALID, a.mK1},
-    {"k2", f & AF_K2_VALID, a.mK2},
-    {"k3", f & AF_K3_VALID, a.mK3},
-    {"concentration_standard_g_per_m3", f & AF_CSTD_VALID, a.mConcentrationStandard},
-    {"concentration_required_g_per_m3", creq, a.mConcentrationRequired},
-    {"mass_required_g", creq, a.mMassRequired},
-    {"mass_selected_g", true, selected},
-    {"mass_remaining_g", d.mValid, d.mRemainingMass},
-    {"density_selected_g_per_m3", a.mVolume > 0, selected / a.mVolume},
+      {"lr", f & AF_LR_VALID, a.mLR},
+      {"lp_per_m", f & AF_LP_VALID, a.mLP},
+      {"lh", f & AF_LH_VALID, a.mLH},
+      {"k1", f & AF_K1_VALID, a.mK1},
+      {"k2", f & AF_K2_VALID, a.mK2},
+      {"k3", f & AF_K3_VALID, a.mK3},
+      {"concentration_standard_g_per_m3", f & AF_CSTD_VALID, a.mConcentrationStandard},
+      {"concentration_required_g_per_m3", creq, a.mConcentrationRequired},
+      {"mass_required_g", creq, a.mMassRequired},
+      {"mass_selected_g", true, selected},
+      {"mass_remaining_g", d.mValid, d.mRemainingMass},
+      {"density_selected_g_per_m3", a.mVolume > 0, selected / a.mVolume},
   };
   for (const auto& [key, valid, value] : figures)
   {

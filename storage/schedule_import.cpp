@@ -367,7 +367,7 @@ CSchedule ReadSchedule(std::string_view csv, const CProject& project)
       auto [it, inserted] = lineOfName.emplace(row.mName, line);
       if (!inserted)
         fail(line, "the name \"" + ShownText(Cp1252ToUtf8(row.mName)) + "\" is already on line " +
-                     std::to_string(it->second));
+                       std::to_string(it->second));
       row.mUpdates = project.mAreaTable.Find(row.mName) != nullptr;
     }
     if (schedule.mErrors.size() == errorsBefore)
@@ -378,14 +378,16 @@ CSchedule ReadSchedule(std::string_view csv, const CProject& project)
   return schedule;
 }
 
-std::string ScheduleErrorText(const CSchedule& schedule, std::size_t maxLines, std::string_view file)
+std::string ScheduleErrorText(const CSchedule& schedule, std::size_t maxLines,
+                              std::string_view file)
 {
   std::string text;
   const std::string place = file.empty() ? "line " : ShownText(file) + ":";
   const std::size_t n = schedule.mErrors.size();
   const std::size_t shown = maxLines > 0 && n > maxLines ? maxLines : n;
   for (std::size_t i = 0; i < shown; ++i)
-    text += place + std::to_string(schedule.mErrors[i].mLine) + ": " + schedule.mErrors[i].mReason + "\n";
+    text += place + std::to_string(schedule.mErrors[i].mLine) + ": " + schedule.mErrors[i].mReason +
+            "\n";
   if (shown < n)
     text += "... and " + std::to_string(n - shown) + " more\n";
   return text;

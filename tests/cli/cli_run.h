@@ -35,9 +35,9 @@ inline CRun RunCli(const std::filesystem::path& folder, const std::string& argum
 {
   const std::filesystem::path out = folder / ".stdout";
   const std::filesystem::path err = folder / ".stderr";
-  const std::string command = "cd " + Quote(folder.string()) + " && " + before + " && " + Quote(VANTOR_CLI_PATH) + " " +
-                              arguments + " >" + Quote(out.string()) + " 2>" + Quote(err.string()) +
-                              " </dev/null";
+  const std::string command = "cd " + Quote(folder.string()) + " && " + before + " && " +
+                              Quote(VANTOR_CLI_PATH) + " " + arguments + " >" +
+                              Quote(out.string()) + " 2>" + Quote(err.string()) + " </dev/null";
   CRun run;
   const int status = std::system(command.c_str());
   run.mStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

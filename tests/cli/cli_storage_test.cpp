@@ -13,10 +13,10 @@
 
 #include <filesystem>
 #include <string>
-#include <vector>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -294,7 +294,8 @@ TEST_F(Cli, AnImportListsTheFirstHundredErrorsWithTheFilesBytesEscaped)
   EXPECT_FALSE(fs::exists(project));
   const std::string shown = (mDir / "rooms\\x1b[2J.csv").string();
   std::vector<std::string> lines;
-  for (std::size_t start = 0, end; (end = run.mErr.find('\n', start)) != std::string::npos; start = end + 1)
+  for (std::size_t start = 0, end; (end = run.mErr.find('\n', start)) != std::string::npos;
+       start = end + 1)
     lines.push_back(run.mErr.substr(start, end - start));
   ASSERT_EQ(lines.size(), 102u) << run.mErr.substr(0, 2000);
   EXPECT_EQ(lines[0], shown + ":2: unknown hazard class \"CLASS Q\\x1b]0;x\\x07\"");

@@ -299,18 +299,18 @@ TEST(ScheduleCells, FormulaLikeTextsAreMarkedAndComeBackUnchanged)
     const char* text;
     const char* cell;
   } cells[] = {
-    {"=HYPERLINK(\"http://x\",\"y\")", "'=HYPERLINK(\"http://x\",\"y\")"},
-    {"+1", "'+1"},
-    {"-3", "'-3"},
-    {"@SUM(A1)", "'@SUM(A1)"},
-    {"\tTab", "'\tTab"},
-    {"\rCR", "'\rCR"},
-    {"'=own mark", "''=own mark"},
-    {"''-two marks", "'''-two marks"},
-    {"'plain quote", "'plain quote"},
-    {"'", "'"},
-    {"Room = 1", "Room = 1"},
-    {"", ""},
+      {"=HYPERLINK(\"http://x\",\"y\")", "'=HYPERLINK(\"http://x\",\"y\")"},
+      {"+1", "'+1"},
+      {"-3", "'-3"},
+      {"@SUM(A1)", "'@SUM(A1)"},
+      {"\tTab", "'\tTab"},
+      {"\rCR", "'\rCR"},
+      {"'=own mark", "''=own mark"},
+      {"''-two marks", "'''-two marks"},
+      {"'plain quote", "'plain quote"},
+      {"'", "'"},
+      {"Room = 1", "Room = 1"},
+      {"", ""},
   };
   for (const auto& c : cells)
   {
@@ -319,15 +319,17 @@ TEST(ScheduleCells, FormulaLikeTextsAreMarkedAndComeBackUnchanged)
   }
 
   auto p = std::make_unique<CProject>();
-  for (const char* name : {"=HYPERLINK(\"http://x\",\"y\")", "+1", "-2 basement", "@here", "'=quoted", "''+x",
-                           "'plain'"})
+  for (const char* name : {"=HYPERLINK(\"http://x\",\"y\")", "+1", "-2 basement", "@here",
+                           "'=quoted", "''+x", "'plain'"})
   {
     p->mAreaTable.AddNew(name, 1);
     CArea& a = *p->mAreaTable.Find(name);
     a.SetLength(3);
     a.SetWidth(4);
     a.SetHeight(2.5);
-    a.SetNotes(std::string(name) == "+1" ? "=1+2" : std::string(name) == "@here" ? "\tindented\r\nnext" : name);
+    a.SetNotes(std::string(name) == "+1"      ? "=1+2"
+               : std::string(name) == "@here" ? "\tindented\r\nnext"
+                                              : name);
   }
   p->RecalculateProject();
   ExpectRoundTrip(*p);
@@ -337,7 +339,7 @@ TEST(ScheduleCells, FormulaLikeTextsAreMarkedAndComeBackUnchanged)
     for (const std::string& cell : rows[r].mFields)
       EXPECT_TRUE(cell.empty() || std::string("=+@\t\r").find(cell[0]) == std::string::npos ||
                   cell == "-" /* never written */)
-        << cell;
+          << cell;
 }
 
 // Bytes of the file stand in the import's messages so that a terminal or a
@@ -352,9 +354,10 @@ TEST(ScheduleImport, MessagesShowTheFilesBytesEscaped)
   const std::string text = ScheduleErrorText(s, 0, "rooms\x1b[2J.csv");
   EXPECT_EQ(text, "rooms\\x1b[2J.csv:1: unknown column \"\\x1b[31mred\"\n");
   // The rows are read once the header is right.
-  const std::string rows = ScheduleErrorText(Read(csv.substr(csv.find('\n')).insert(0, kHeader), p), 0, "f");
-  for (const char* shown : {"\"CLASS\\r\\nZ\\x7f\"", "\"CLASS\\x00Q\"", "\"CLASS \xc3\xa9t\xc3\xa9\"",
-                            "\"x\\x1b]0;title\\x07\""})
+  const std::string rows =
+      ScheduleErrorText(Read(csv.substr(csv.find('\n')).insert(0, kHeader), p), 0, "f");
+  for (const char* shown : {"\"CLASS\\r\\nZ\\x7f\"", "\"CLASS\\x00Q\"",
+                            "\"CLASS \xc3\xa9t\xc3\xa9\"", "\"x\\x1b]0;title\\x07\""})
     EXPECT_NE(rows.find(shown), std::string::npos) << shown << "\n" << rows;
   for (char raw : {'\x1b', '\0', '\r', '\x7f', '\x07'})
   {
@@ -377,7 +380,8 @@ TEST(ProjectJsonExport, StreamsTheLibrarysLayoutInBoundedPiecesWithNullForNonFin
   cafe.mVentTable.Add(VENT_WALL, SHAPE_RECTANGULAR, std::nan(""), 1e308, 1);
   broken->RecalculateProject();
   const std::unique_ptr<CProject> projects[] = {std::make_unique<CProject>(), AwkwardProject(),
-                                                GenerateProject("Generated", 60, 6, 4), std::move(broken)};
+                                                GenerateProject("Generated", 60, 6, 4),
+                                                std::move(broken)};
   for (const auto& p : projects)
   {
     const std::string text = ProjectJson(*p);
@@ -389,7 +393,8 @@ TEST(ProjectJsonExport, StreamsTheLibrarysLayoutInBoundedPiecesWithNullForNonFin
   const auto json = nlohmann::json::parse(brokenText);
   EXPECT_TRUE(json["volumes"][0]["length_m"].is_null());
   EXPECT_TRUE(json["volumes"][0]["openings"][4]["width_m"].is_null());
-  EXPECT_EQ(nlohmann::ordered_json::parse(ProjectJson(example)).dump(2) + "\n", ProjectJson(example));
+  EXPECT_EQ(nlohmann::ordered_json::parse(ProjectJson(example)).dump(2) + "\n",
+            ProjectJson(example));
 
   // 2,000 volumes are megabytes of JSON; no piece is more than a volume's
   // worth above the writer's 64 KiB.

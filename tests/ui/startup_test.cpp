@@ -51,8 +51,9 @@ TEST(StartUp, HelpAndVersionNeedNoDisplay)
   } cases[] = {{"--help", "[FILE.ad...]"}, {"--version", VANTOR_VERSION}, {"-h", "--version"}};
   for (const auto& c : cases)
   {
-    const std::string command = std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '") +
-                                VANTOR_PROGRAM_PATH + "' " + c.mArgument + " 2>&1";
+    const std::string command =
+        std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '") +
+        VANTOR_PROGRAM_PATH + "' " + c.mArgument + " 2>&1";
     FILE* pipe = ::popen(command.c_str(), "r");
     ASSERT_NE(pipe, nullptr);
     std::string output;
@@ -60,7 +61,9 @@ TEST(StartUp, HelpAndVersionNeedNoDisplay)
     for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
       output.append(buffer, n);
     const int status = ::pclose(pipe);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << c.mArgument << ": " << status << "\n" << output;
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << c.mArgument << ": " << status << "\n"
+        << output;
     EXPECT_NE(output.find(c.mShown), std::string::npos) << c.mArgument << ":\n" << output;
   }
 }
