@@ -16,6 +16,11 @@
 #include <filesystem>
 #include <string>
 
+namespace
+{
+constexpr std::size_t kListedErrors = 100;
+} // namespace
+
 int RunExport(const CArgs& args)
 {
   std::string input;
@@ -49,7 +54,26 @@ int RunExport(const CArgs& args)
   CProject project;
   if (!OpenProjectFile(input, project))
     return 1;
-  const std::string bytes = format == "csv" ? ScheduleCsv(project) : ProjectJson(project);
+  // The JSON goes out as it is made: its memory does not grow with the
+  // project. A file is put in place only when all of it was written.
+  if (format == "json")
+  {
+    if (output.empty())
+      return WriteProjectJson(project, [](std::string_view piece)
+                              { return WriteStdout(std::string(piece)); })
+                 ? 0
+                 : 1;
+    CSafeFile file(output);
+    if (!file.Open() ||
+        !WriteProjectJson(project, [&file](std::string_view piece) { return file.Write(piece); }) ||
+        !file.Commit())
+    {
+      Complain(file.Error());
+      return 1;
+    }
+    return 0;
+  }
+  const std::string bytes = ScheduleCsv(project);
   if (output.empty())
     return WriteStdout(bytes) ? 0 : 1;
   std::string error;
@@ -86,8 +110,8 @@ int RunImport(const CArgs& args)
   const CSchedule schedule = ReadSchedule(bytes, project);
   if (!schedule.Ok())
   {
-    for (const CScheduleError& e : schedule.mErrors)
-      std::fprintf(stderr, "%s:%zu: %s\n", schedulePath.c_str(), e.mLine, e.mReason.c_str());
+    // The first errors say what is wrong; a million more would only bury them.
+    std::fputs(ScheduleErrorText(schedule, kListedErrors, schedulePath).c_str(), stderr);
     Complain(schedulePath + ": nothing imported, " + std::to_string(schedule.mErrors.size()) +
              (schedule.mErrors.size() == 1 ? " error" : " errors"));
     return 1;

@@ -11,8 +11,9 @@
 #include "model/text_lines.h"
 #include "report/data_dump.h"
 #include "text/charset.h"
-#include "text/printf.h"
 #include "text/number_format.h"
+#include "text/printf.h"
+#include "text/shown_text.h"
 #include "text/units.h"
 
 #include <cstdio>
@@ -20,12 +21,8 @@
 
 void Complain(const std::string& message)
 {
-  // One line, whatever the reason holds.
-  std::string line = message;
-  for (char& c : line)
-    if (c == '\n' || c == '\r')
-      c = ' ';
-  std::fprintf(stderr, "vantor-cli: %s\n", line.c_str());
+  // One line that shows whatever the reason holds, and never acts on it.
+  std::fprintf(stderr, "vantor-cli: %s\n", ShownText(message).c_str());
 }
 
 bool IsOption(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }

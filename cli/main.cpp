@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <stdexcept>
 #include <string>
 
 namespace
@@ -59,7 +60,15 @@ int UsageError()
   return 2;
 }
 
-int main(int argc, char** argv)
+namespace
+{
+int OutOfMemory(const std::string& file, const std::string& command)
+{
+  Complain(file + ": there is not enough memory to finish '" + command + "'");
+  return 1;
+}
+
+int Run(int argc, char** argv)
 {
   if (argc < 2)
     return UsageError();
@@ -86,11 +95,33 @@ int main(int argc, char** argv)
       }
       catch (const std::bad_alloc&)
       {
-        std::fprintf(stderr, "vantor-cli: %s: there is not enough memory to finish '%s'\n",
-                     argc > 2 ? argv[2] : "", first.c_str());
-        return 1;
+        return OutOfMemory(argc > 2 ? argv[2] : "", first);
+      }
+      catch (const std::length_error&) // a text or table larger than memory can be
+      {
+        return OutOfMemory(argc > 2 ? argv[2] : "", first);
       }
     }
-  std::fprintf(stderr, "vantor-cli: unknown command '%s'\n", first.c_str());
+  Complain("unknown command '" + first + "'");
   return UsageError();
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+  // Memory may also run out outside a command, or again while the reason
+  // is put together: the tool still says so and ends with a status, never
+  // with an abort.
+  try
+  {
+    return Run(argc, argv);
+  }
+  catch (const std::bad_alloc&)
+  {
+  }
+  catch (const std::length_error&)
+  {
+  }
+  std::fputs("vantor-cli: there is not enough memory to finish\n", stderr);
+  return 1;
 }

@@ -4,6 +4,7 @@
 #include "report/data_dump.h"
 #include "report/rtf_writer.h"
 #include "storage/safe_file.h"
+#include "text/shown_text.h"
 
 #include <filesystem>
 #include <system_error>
@@ -26,7 +27,7 @@ bool CreateTextFileReport(const CProject& project, const std::string& folder,
   if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos)
   {
     if (error)
-      *error = "The project name \"" + name + "\" cannot be used as a file name.";
+      *error = "The project name \"" + Shown1252(name) + "\" cannot be used as a file name.";
     return false;
   }
   std::error_code ec;

@@ -5,6 +5,7 @@
 #include "storage/lock_file.h"
 #include "storage/project_file.h"
 #include "storage/safe_file.h"
+#include "text/shown_text.h"
 #include "text/text_cleaners.h"
 
 #include <algorithm>
@@ -38,7 +39,7 @@ std::string OpenElsewhere(const fs::path& path)
 {
   if (!MarkedElsewhere(path.string()))
     return {};
-  return "\"" + path.filename().string() + "\" is open in another copy of the program";
+  return "\"" + ShownText(path.filename().string()) + "\" is open in another copy of the program";
 }
 
 bool Exists(const fs::path& path)
@@ -185,13 +186,14 @@ bool MoveProjectFile(const std::string& fromFolder, const std::string& toFolder,
   {
     // The same file reached through another path: replacing it would delete it.
     if (fs::equivalent(source, target, ec) && !ec)
-      return Fail(error, "\"" + target.string() + "\" is the file itself");
+      return Fail(error, "\"" + ShownText(target.string()) + "\" is the file itself");
     if (!replace)
-      return Fail(error, "\"" + target.string() + "\" already exists");
+      return Fail(error, "\"" + ShownText(target.string()) + "\" already exists");
     if (fs::is_directory(fs::symlink_status(target, ec)))
-      return Fail(error, "\"" + target.string() + "\" is a folder");
+      return Fail(error, "\"" + ShownText(target.string()) + "\" is a folder");
   }
-  auto appeared = [&] { return Fail(error, "\"" + target.string() + "\" already exists"); };
+  auto appeared = [&]
+  { return Fail(error, "\"" + ShownText(target.string()) + "\" already exists"); };
 
   // A rename puts the file in place in one step. Only the file the user
   // agreed to replace is replaced; when there was none, a file that appears
@@ -220,8 +222,8 @@ bool MoveProjectFile(const std::string& fromFolder, const std::string& toFolder,
     return Fail(error, copy.Error());
   }
   if (::unlink(source.c_str()) != 0)
-    return Fail(error, "it was copied to \"" + target.string() +
-                         "\" but the original could not be removed: " + std::strerror(errno));
+    return Fail(error, "it was copied to \"" + ShownText(target.string()) +
+                           "\" but the original could not be removed: " + std::strerror(errno));
   return true;
 }
 
@@ -232,7 +234,7 @@ bool DeleteProjectFile(const std::string& folder, std::string_view name, std::st
     return Fail(error, why);
   std::error_code ec;
   if (fs::is_directory(fs::symlink_status(path, ec)))
-    return Fail(error, "\"" + path.filename().string() + "\" is a folder");
+    return Fail(error, "\"" + ShownText(path.filename().string()) + "\" is a folder");
   if (!fs::remove(path, ec) || ec)
     return Fail(error, ec ? ec.message() : "the file no longer exists");
   return true;

@@ -7,6 +7,7 @@
 #include "storage/file_stamp.h"
 #include "storage/lock_file.h"
 #include "storage/safe_file.h"
+#include "text/shown_text.h"
 
 #include <cmath>
 #include <cstring>
@@ -334,7 +335,7 @@ bool SerializeAreaTable(CByteArchive& ar, CAreaTable& table)
     }
     if (!ordered && !names.insert(name).second)
       return ar.Fail("volume " + std::to_string(i + 1) + " has the name of an earlier volume (\"" +
-                     std::string(name) + "\")");
+                     Shown1252(name) + "\")");
     read.push_back(std::move(area));
   }
   if (!ordered)

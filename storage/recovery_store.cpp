@@ -5,6 +5,7 @@
 #include "storage/lock_file.h"
 #include "storage/project_file.h"
 #include "storage/safe_file.h"
+#include "text/shown_text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -212,7 +213,7 @@ bool DecodeRecoveryRecord(std::string_view text, CRecoveryRecord& record, std::s
       ok = ok && DecodeStamp(value, record.mBase) && (base = true);
     // Other keys are for later versions of the record.
     if (!ok)
-      return Fail(error, "its record has a damaged line \"" + std::string(key) + "\"");
+      return Fail(error, "its record has a damaged line \"" + Shown1252(key) + "\"");
   }
   if (!name || !folder || !written || !base)
     return Fail(error, "its record is incomplete");

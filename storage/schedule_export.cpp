@@ -68,7 +68,9 @@ std::string ScheduleCsv(const CProject& project)
     const bool creq = (f & AF_CREQ_VALID) != 0;
     const double selected = ActualMass(a.mDevice);
     row.clear();
-    row.push_back(Cp1252ToUtf8(a.mName));
+    // The free texts never run as formulas in a spreadsheet; every other
+    // text cell is a word or figure of the program.
+    row.push_back(SpreadsheetText(Cp1252ToUtf8(a.mName)));
     row.push_back(HazardName(a.mHazard));
     row.push_back(ScheduleNumber(a.mLength));
     row.push_back(ScheduleNumber(a.mWidth));
@@ -102,7 +104,7 @@ std::string ScheduleCsv(const CProject& project)
     for (const std::string& label : labels)
       errors += (errors.empty() ? "" : "; ") + label;
     row.push_back(errors);
-    row.push_back(Cp1252ToUtf8(a.mNotes));
+    row.push_back(SpreadsheetText(Cp1252ToUtf8(a.mNotes)));
     row.push_back(a.mIncludeNotes ? "yes" : "no");
     AppendCsvRecord(out, row);
   }

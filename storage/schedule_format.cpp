@@ -4,6 +4,7 @@
 #include "model/length_range.h"
 #include "text/charset.h"
 #include "text/printf.h"
+#include "text/shown_text.h"
 
 #include <charconv>
 #include <cmath>
@@ -42,10 +43,11 @@ std::string_view TakeWord(std::string_view& text)
   return word;
 }
 
+// A text of the file in a message: quoted, and shown safely.
 std::string Quoted(std::string_view text)
 {
   std::string quoted(1, '"');
-  quoted += text;
+  quoted += ShownText(text);
   quoted += '"';
   return quoted;
 }
@@ -90,6 +92,30 @@ std::string_view TrimSpaces(std::string_view text)
   while (!text.empty() && IsSpace1252(text.back()))
     text.remove_suffix(1);
   return text;
+}
+
+namespace
+{
+// A text a spreadsheet would run as a formula, or one that looks so after
+// any number of leading "'".
+bool LooksLikeFormula(std::string_view text)
+{
+  const std::size_t first = text.find_first_not_of('\'');
+  return first != std::string_view::npos &&
+         std::string_view("=+-@\t\r").find(text[first]) != std::string_view::npos;
+}
+} // namespace
+
+std::string SpreadsheetText(std::string_view text)
+{
+  return LooksLikeFormula(text) ? "'" + std::string(text) : std::string(text);
+}
+
+std::string_view PlainCellText(std::string_view cell)
+{
+  if (!cell.empty() && cell.front() == '\'' && LooksLikeFormula(cell))
+    cell.remove_prefix(1);
+  return cell;
 }
 
 std::string ScheduleNumber(double value)
@@ -295,7 +321,7 @@ bool ReadOpeningsCell(std::string_view text, UnitSystem defaultUnits,
       std::string why;
       if (!ReadOpening(one, defaultUnits, vent, why))
       {
-        reason = "opening " + std::to_string(place) + " (" + std::string(one) + "): " + why;
+        reason = "opening " + std::to_string(place) + " (" + ShownText(one) + "): " + why;
         return false;
       }
       openings.push_back(vent);

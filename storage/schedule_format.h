@@ -44,5 +44,16 @@ std::string OpeningsCell(const CVentTable& table);
 bool ReadOpeningsCell(std::string_view text, UnitSystem defaultUnits,
                       std::vector<CVentValues>& openings, std::string& reason);
 
+// A text cell as the export writes it. A spreadsheet takes a cell that
+// starts with "=", "+", "-", "@", a tab or a carriage return as a formula
+// and runs it; such a text gets a leading "'", which spreadsheets read as
+// "this is text". So does a text that is a run of "'" before such a
+// character, so that the import can tell the mark from the text's own.
+std::string SpreadsheetText(std::string_view text);
+// The text of a cell as the import reads it: the "'" the export put before
+// a run of "'" and such a character taken off again, every other text as
+// it stands.
+std::string_view PlainCellText(std::string_view cell);
+
 // The text without white space at either end.
 std::string_view TrimSpaces(std::string_view text);

@@ -6,6 +6,7 @@
 #include "storage/schedule_export.h"
 #include "storage/schedule_format.h"
 #include "text/charset.h"
+#include "text/shown_text.h"
 #include "text/text_cleaners.h"
 #include "text/units.h"
 
@@ -229,7 +230,7 @@ CSchedule ReadSchedule(std::string_view csv, const CProject& project)
     }
     if (!ReadColumn(key, project.mUnits < UnitSystemCount ? project.mUnits : UNITS_METRIC, columns[c]))
     {
-      fail(header.mLine, "unknown column \"" + header.mFields[c] + "\"");
+      fail(header.mLine, "unknown column \"" + ShownText(header.mFields[c]) + "\"");
       continue;
     }
     const CColumn kind = columns[c].mKind;
@@ -238,7 +239,7 @@ CSchedule ReadSchedule(std::string_view csv, const CProject& project)
     const bool twice = kind == CColumn::Device ? seenModel[static_cast<std::size_t>(columns[c].mModel)]
                                                : seen[static_cast<std::size_t>(kind)];
     if (twice)
-      fail(header.mLine, "the column \"" + header.mFields[c] + "\" is given twice");
+      fail(header.mLine, "the column \"" + ShownText(header.mFields[c]) + "\" is given twice");
     if (kind == CColumn::Device)
       seenModel[static_cast<std::size_t>(columns[c].mModel)] = true;
     else
@@ -283,7 +284,7 @@ CSchedule ReadSchedule(std::string_view csv, const CProject& project)
       case CColumn::Name:
       {
         std::string text;
-        if (!ModelText(cell, text))
+        if (!ModelText(PlainCellText(cell), text))
         {
           fail(line, "the name holds a character the program cannot store");
           break;
@@ -301,7 +302,7 @@ CSchedule ReadSchedule(std::string_view csv, const CProject& project)
         if (TrimSpaces(cell).empty())
           fail(line, "no hazard class given");
         else if ((row.mHazard = FindHazard(cell)) < 0)
-          fail(line, "unknown hazard class \"" + std::string(TrimSpaces(cell)) + "\"");
+          fail(line, "unknown hazard class \"" + ShownText(TrimSpaces(cell)) + "\"");
         break;
       case CColumn::Length:
       case CColumn::Width:
@@ -335,7 +336,7 @@ CSchedule ReadSchedule(std::string_view csv, const CProject& project)
         if (cell.empty())
           break;
         row.mHasNotes = true;
-        if (!ModelText(cell, row.mNotes))
+        if (!ModelText(PlainCellText(cell), row.mNotes))
           fail(line, "the notes hold a character the program cannot store");
         else if (row.mNotes.size() > kMaxText)
           fail(line, "the notes are longer than 65535 characters");
@@ -350,7 +351,7 @@ CSchedule ReadSchedule(std::string_view csv, const CProject& project)
         if (key == "yes" || key == "true" || key == "1")
           row.mIncludeNotes = true;
         else if (!(key == "no" || key == "false" || key == "0"))
-          fail(line, "include_notes: \"" + std::string(flag) + "\" is not yes or no");
+          fail(line, "include_notes: \"" + ShownText(flag) + "\" is not yes or no");
         break;
       }
       case CColumn::Ignored:
@@ -365,8 +366,8 @@ CSchedule ReadSchedule(std::string_view csv, const CProject& project)
     {
       auto [it, inserted] = lineOfName.emplace(row.mName, line);
       if (!inserted)
-        fail(line, "the name \"" + Cp1252ToUtf8(row.mName) + "\" is already on line " +
-                     std::to_string(it->second));
+        fail(line, "the name \"" + ShownText(Cp1252ToUtf8(row.mName)) + "\" is already on line " +
+                       std::to_string(it->second));
       row.mUpdates = project.mAreaTable.Find(row.mName) != nullptr;
     }
     if (schedule.mErrors.size() == errorsBefore)
@@ -377,13 +378,16 @@ CSchedule ReadSchedule(std::string_view csv, const CProject& project)
   return schedule;
 }
 
-std::string ScheduleErrorText(const CSchedule& schedule, std::size_t maxLines)
+std::string ScheduleErrorText(const CSchedule& schedule, std::size_t maxLines,
+                              std::string_view file)
 {
   std::string text;
+  const std::string place = file.empty() ? "line " : ShownText(file) + ":";
   const std::size_t n = schedule.mErrors.size();
   const std::size_t shown = maxLines > 0 && n > maxLines ? maxLines : n;
   for (std::size_t i = 0; i < shown; ++i)
-    text += "line " + std::to_string(schedule.mErrors[i].mLine) + ": " + schedule.mErrors[i].mReason + "\n";
+    text += place + std::to_string(schedule.mErrors[i].mLine) + ": " + schedule.mErrors[i].mReason +
+            "\n";
   if (shown < n)
     text += "... and " + std::to_string(n - shown) + " more\n";
   return text;

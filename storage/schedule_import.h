@@ -74,8 +74,11 @@ struct CSchedule
 // not changed.
 CSchedule ReadSchedule(std::string_view csv, const CProject& project);
 
-// "line N: reason", one a line (LF), in the order of the file.
-std::string ScheduleErrorText(const CSchedule& schedule, std::size_t maxLines = 0);
+// "line N: reason", or "FILE:N: reason" when the file is named, one a line
+// (LF), in the order of the file. With maxLines, the errors after the first
+// maxLines are counted in one last line: "... and N more".
+std::string ScheduleErrorText(const CSchedule& schedule, std::size_t maxLines = 0,
+                              std::string_view file = {});
 
 // Adds and updates the volumes of a schedule without errors, then
 // recalculates the project; a schedule with errors changes nothing (false).

@@ -11,6 +11,8 @@ constexpr char32_t kHigh[32] = {
 
 bool IsUndefined(unsigned char c) { return c >= 0x80 && c <= 0x9F && kHigh[c - 0x80] == 0; }
 
+} // namespace
+
 void AppendUtf8(std::string& out, char32_t u)
 {
   if (u < 0x80)
@@ -36,7 +38,50 @@ void AppendUtf8(std::string& out, char32_t u)
     out += static_cast<char>(0x80 | (u & 0x3F));
   }
 }
-} // namespace
+
+std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& u)
+{
+  if (i >= text.size())
+    return 0;
+  const unsigned char c = static_cast<unsigned char>(text[i]);
+  std::size_t n = 0;
+  if (c < 0x80)
+  {
+    u = c;
+    return 1;
+  }
+  if ((c & 0xE0) == 0xC0)
+  {
+    u = c & 0x1F;
+    n = 2;
+  }
+  else if ((c & 0xF0) == 0xE0)
+  {
+    u = c & 0x0F;
+    n = 3;
+  }
+  else if ((c & 0xF8) == 0xF0)
+  {
+    u = c & 0x07;
+    n = 4;
+  }
+  if (n == 0 || i + n > text.size())
+    return 0;
+  for (std::size_t k = 1; k < n; ++k)
+  {
+    const unsigned char cc = static_cast<unsigned char>(text[i + k]);
+    if ((cc & 0xC0) != 0x80)
+      return 0;
+    u = (u << 6) | (cc & 0x3F);
+  }
+  // An overlong form ("C0 AF" for '/') is malformed, not another way of
+  // writing the character: taking it would let a text hide what it holds.
+  // So are the surrogates and anything beyond U+10FFFF.
+  static constexpr char32_t kShortest[5] = {0, 0, 0x80, 0x800, 0x10000};
+  if (u < kShortest[n] || (u >= 0xD800 && u <= 0xDFFF) || u > 0x10FFFF)
+    return 0;
+  return n;
+}
 
 bool IsVisible1252(unsigned char c)
 {
@@ -83,44 +128,9 @@ std::string Utf8ToCp1252(std::string_view text, bool* lost)
   bool dropped = false;
   for (size_t i = 0; i < text.size();)
   {
-    unsigned char c = static_cast<unsigned char>(text[i]);
     char32_t u = 0;
-    size_t n = 0;
-    if (c < 0x80)
-    {
-      u = c;
-      n = 1;
-    }
-    else if ((c & 0xE0) == 0xC0)
-    {
-      u = c & 0x1F;
-      n = 2;
-    }
-    else if ((c & 0xF0) == 0xE0)
-    {
-      u = c & 0x0F;
-      n = 3;
-    }
-    else if ((c & 0xF8) == 0xF0)
-    {
-      u = c & 0x07;
-      n = 4;
-    }
-    bool ok = n != 0 && i + n <= text.size();
-    for (size_t k = 1; ok && k < n; ++k)
-    {
-      unsigned char cc = static_cast<unsigned char>(text[i + k]);
-      if ((cc & 0xC0) != 0x80)
-        ok = false;
-      else
-        u = (u << 6) | (cc & 0x3F);
-    }
-    // An overlong form ("C0 AF" for '/') is malformed, not another way of
-    // writing the character: taking it would let a text hide what it holds.
-    static constexpr char32_t kShortest[5] = {0, 0, 0x80, 0x800, 0x10000};
-    if (ok && u < kShortest[n])
-      ok = false;
-    if (!ok)
+    const std::size_t n = DecodeUtf8(text, i, u);
+    if (n == 0)
     {
       dropped = true;
       ++i;

@@ -3,6 +3,7 @@
 // and every file holds one byte per character. These helpers classify those
 // bytes and convert to and from UTF-8 at the edges (windows, terminal).
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,13 @@ std::string Cp1252ToUtf8(std::string_view text);
 // stored as something else: it is left out and `lost` (when given) is set.
 // Malformed UTF-8 sequences count as such characters.
 std::string Utf8ToCp1252(std::string_view text, bool* lost = nullptr);
+
+// The UTF-8 character at text[i]: its code point goes to u and its length in
+// bytes is returned; 0 for a malformed sequence (cut short, overlong, a
+// surrogate or beyond U+10FFFF) or when i is at the end.
+std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& u);
+// Appends the UTF-8 form of the code point.
+void AppendUtf8(std::string& out, char32_t u);
 
 // The Windows-1252 byte for a Unicode code point, or -1 when it has none.
 int UnicodeToCp1252(char32_t u);

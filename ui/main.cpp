@@ -17,18 +17,51 @@
 #include <clocale>
 #include <memory>
 #include <string>
+#include <string_view>
+
+namespace
+{
+void NameTheProgram()
+{
+  QCoreApplication::setOrganizationName("Vantor");
+  QCoreApplication::setApplicationName(kAppTitle);
+  QCoreApplication::setApplicationVersion(VANTOR_VERSION);
+}
+
+// --help or --version among the options (before a "--").
+bool AsksForHelpOrVersion(int argc, char** argv)
+{
+  for (int i = 1; i < argc; ++i)
+  {
+    const std::string_view arg = argv[i];
+    if (arg == "--")
+      return false;
+    if (arg == "-h" || arg == "--help" || arg == "--help-all" || arg == "-v" || arg == "--version")
+      return true;
+  }
+  return false;
+}
+} // namespace
 
 int main(int argc, char** argv)
 {
+  // The help and the version are printed without the window system, so
+  // that they work where there is no display.
+  if (AsksForHelpOrVersion(argc, argv))
+  {
+    QCoreApplication core(argc, argv);
+    NameTheProgram();
+    ProjectFilesOnCommandLine(QCoreApplication::arguments()); // prints and ends the program
+    return 0;
+  }
+
   QApplication app(argc, argv);
   // Qt takes the whole locale from the environment; figures and files must
   // not follow the user's decimal separator, while the project date does
   // follow the user's date format.
   std::setlocale(LC_ALL, "C");
   std::setlocale(LC_TIME, "");
-  QApplication::setOrganizationName("Vantor");
-  QApplication::setApplicationName(kAppTitle);
-  QApplication::setApplicationVersion(VANTOR_VERSION);
+  NameTheProgram();
   // Ties the windows to the installed desktop entry (vantor.desktop), whose
   // icon and name the desktop shows for them.
   QGuiApplication::setDesktopFileName("vantor");

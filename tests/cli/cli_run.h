@@ -27,15 +27,17 @@ inline std::string Quote(const std::string& text)
 }
 
 // Runs vantor-cli with `arguments` (shell words, quoted where needed) in
-// `folder`, with nothing on standard input. The captured output is written to
-// the folder and removed again.
-inline CRun RunCli(const std::filesystem::path& folder, const std::string& arguments)
+// `folder`, with nothing on standard input, after the shell command `before`
+// (for example a ulimit). The captured output is written to the folder and
+// removed again.
+inline CRun RunCli(const std::filesystem::path& folder, const std::string& arguments,
+                   const std::string& before = "true")
 {
   const std::filesystem::path out = folder / ".stdout";
   const std::filesystem::path err = folder / ".stderr";
-  const std::string command = "cd " + Quote(folder.string()) + " && " + Quote(VANTOR_CLI_PATH) + " " +
-                              arguments + " >" + Quote(out.string()) + " 2>" + Quote(err.string()) +
-                              " </dev/null";
+  const std::string command = "cd " + Quote(folder.string()) + " && " + before + " && " +
+                              Quote(VANTOR_CLI_PATH) + " " + arguments + " >" +
+                              Quote(out.string()) + " 2>" + Quote(err.string()) + " </dev/null";
   CRun run;
   const int status = std::system(command.c_str());
   run.mStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

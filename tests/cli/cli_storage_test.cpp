@@ -13,15 +13,22 @@
 
 #include <chrono>
 #include <filesystem>
+#include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
 namespace
 {
+// Enough address space for vantor-cli to load a project of 32 MB of notes
+// (a 65 MB file) and write it out as it goes, but not to hold all of its
+// text once more: measured, the JSON export needs 105 MB, the CSV 155 MB.
+constexpr int kMemoryLimitKb = 130 * 1024;
+
 // An old-format (version 3) project: one volume of class 0 with an opening
 // and devices of 2500 g.
 std::string Version3Room(double length, double width, double height, std::uint32_t devices)
@@ -47,7 +54,10 @@ class Cli : public TempFolderTest
 protected:
   void SetUp() override { fs::create_directories(mDir / "sub folder"); }
 
-  CRun Run(const std::string& args) const { return RunCli(mDir, args); }
+  CRun Run(const std::string& args, const std::string& before = "true") const
+  {
+    return RunCli(mDir, args, before);
+  }
   static void ExpectRefused(const CRun& run, const std::string& file, const std::string& reason)
   {
     EXPECT_EQ(run.mStatus, 1);
@@ -392,4 +402,76 @@ TEST_F(Cli, ImportRefusesAProjectTooLargeToBeReadAgain)
   EXPECT_EQ(ReadBytes(p.mPath), before);
   EXPECT_EQ(FolderNames(mDir),
             (std::vector<std::string>{"Plant.ad", "schedule.csv", "sub folder"}));
+}
+
+// A schedule with a thousand wrong rows: the first hundred errors, then how
+// many more, with the file's bytes shown and never sent to the terminal.
+TEST_F(Cli, AnImportListsTheFirstHundredErrorsWithTheFilesBytesEscaped)
+{
+  std::string csv = "name,hazard_class,length,width,height\n";
+  for (int i = 0; i < 1000; ++i)
+    csv += "Room\x1b[31m" + std::to_string(i) + ",CLASS Q\x1b]0;x\x07,1,two\x7f,1\n";
+  const fs::path schedule = mDir / "rooms\x1b[2J.csv";
+  WriteBytes(schedule, csv);
+  const fs::path project = mDir / "Rooms.ad";
+  const CRun run = Run("import " + Quote(project.string()) + " " + Quote(schedule.string()));
+  EXPECT_EQ(run.mStatus, 1);
+  EXPECT_FALSE(fs::exists(project));
+  const std::string shown = (mDir / "rooms\\x1b[2J.csv").string();
+  std::vector<std::string> lines;
+  for (std::size_t start = 0, end; (end = run.mErr.find('\n', start)) != std::string::npos;
+       start = end + 1)
+    lines.push_back(run.mErr.substr(start, end - start));
+  ASSERT_EQ(lines.size(), 102u) << run.mErr.substr(0, 2000);
+  EXPECT_EQ(lines[0], shown + ":2: unknown hazard class \"CLASS Q\\x1b]0;x\\x07\"");
+  EXPECT_EQ(lines[1], shown + ":2: width: the length \"two\\x7f\" is not a number");
+  EXPECT_EQ(lines[99].rfind(shown + ":51: width:", 0), 0u) << lines[99];
+  EXPECT_EQ(lines[100], "... and 1900 more");
+  EXPECT_EQ(lines[101], "vantor-cli: " + shown + ": nothing imported, 2000 errors");
+  for (char raw : {'\x1b', '\x07', '\x7f'})
+    EXPECT_EQ(run.mErr.find(raw), std::string::npos) << int(raw);
+}
+
+// A project that fits in memory while its JSON text as one piece would not:
+// the JSON export streams and succeeds, the CSV export (one text) runs out
+// and says so with status 1, never an abort.
+#if defined(__SANITIZE_ADDRESS__)
+#define VANTOR_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VANTOR_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+TEST_F(Cli, RunningOutOfMemoryEndsWithStatusOneAndAReason)
+{
+#if defined(VANTOR_ADDRESS_SANITIZER)
+  GTEST_SKIP() << "AddressSanitizer reserves its shadow memory beyond any address-space limit";
+#else
+  CProject big;
+  big.mPath = (mDir / "Notes.ad").string();
+  const std::string notes(60000, 'n');
+  for (int i = 0; i < 540; ++i)
+  {
+    const std::string name = "Room " + std::to_string(i);
+    big.mAreaTable.AddNew(name, 1);
+    CArea& a = *big.mAreaTable.Find(name);
+    a.SetLength(4);
+    a.SetWidth(3);
+    a.SetHeight(2.5);
+    a.SetNotes(notes);
+  }
+  big.RecalculateProject();
+  ASSERT_TRUE(SaveProject(big));
+  const std::string limit = "ulimit -v " + std::to_string(kMemoryLimitKb);
+  CRun run = Run("export Notes.ad --format json -o notes.json", limit);
+  EXPECT_EQ(run.mStatus, 0) << run.mErr;
+  ASSERT_EQ(Run("export Notes.ad --format json -o unlimited.json").mStatus, 0);
+  // Compared without printing: the texts are 33 MB each.
+  EXPECT_TRUE(ReadBytes(mDir / "notes.json") == ReadBytes(mDir / "unlimited.json"));
+  run = Run("export Notes.ad --format csv -o notes.csv", limit);
+  EXPECT_EQ(run.mStatus, 1);
+  EXPECT_EQ(run.mErr, "vantor-cli: Notes.ad: there is not enough memory to finish 'export'\n");
+  EXPECT_FALSE(fs::exists(mDir / "notes.csv"));
+#endif
 }

@@ -460,6 +460,9 @@ TEST(ProjectFile, PutsVolumesOfAFileInNameOrderAndRefusesARepeatedName)
   std::string error;
   EXPECT_FALSE(ReadProjectFile(file({"b", "A", "a", "A"}), q, &error));
   EXPECT_NE(error.find("volume 4 has the name of an earlier volume (\"A\")"), std::string::npos) << error;
+  // The name is shown, never sent to the terminal or dialog as it stands.
+  EXPECT_FALSE(ReadProjectFile(file({"b\x1b[2J\xe9", "b\x1b[2J\xe9"}), q, &error));
+  EXPECT_NE(error.find("(\"b\\x1b[2J\xe9\")"), std::string::npos) << error;
 }
 
 TEST(ProjectFile, RefusesToSaveATextTooLongForTheFormat)

@@ -13,6 +13,9 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <cmath>
+#include <limits>
+
 namespace
 {
 const char kHeader[] = "name,hazard_class,length_m,width_m,height_m\r\n";
@@ -313,4 +316,137 @@ TEST(ScheduleImport, AnyWrongRowImportsNothingAndEachIsNamedByItsLine)
   }
   const CSchedule many = Read(std::string(kHeader) + std::string(30, 'x') + "\n" + std::string(30, 'y'), *p);
   EXPECT_NE(ScheduleErrorText(many, 1).find("... and "), std::string::npos);
+}
+
+// Texts a spreadsheet would run as formulas get the text mark "'" in the
+// CSV, and the import takes it off again: names and notes come back exactly,
+// those that begin with the mark themselves too.
+TEST(ScheduleCells, FormulaLikeTextsAreMarkedAndComeBackUnchanged)
+{
+  const struct
+  {
+    const char* text;
+    const char* cell;
+  } cells[] = {
+      {"=HYPERLINK(\"http://x\",\"y\")", "'=HYPERLINK(\"http://x\",\"y\")"},
+      {"+1", "'+1"},
+      {"-3", "'-3"},
+      {"@SUM(A1)", "'@SUM(A1)"},
+      {"\tTab", "'\tTab"},
+      {"\rCR", "'\rCR"},
+      {"'=own mark", "''=own mark"},
+      {"''-two marks", "'''-two marks"},
+      {"'plain quote", "'plain quote"},
+      {"'", "'"},
+      {"Room = 1", "Room = 1"},
+      {"", ""},
+  };
+  for (const auto& c : cells)
+  {
+    EXPECT_EQ(SpreadsheetText(c.text), c.cell) << c.text;
+    EXPECT_EQ(PlainCellText(c.cell), c.text) << c.cell;
+  }
+
+  auto p = std::make_unique<CProject>();
+  for (const char* name : {"=HYPERLINK(\"http://x\",\"y\")", "+1", "-2 basement", "@here",
+                           "'=quoted", "''+x", "'plain'"})
+  {
+    p->mAreaTable.AddNew(name, 1);
+    CArea& a = *p->mAreaTable.Find(name);
+    a.SetLength(3);
+    a.SetWidth(4);
+    a.SetHeight(2.5);
+    a.SetNotes(std::string(name) == "+1"      ? "=1+2"
+               : std::string(name) == "@here" ? "\tindented\r\nnext"
+                                              : name);
+  }
+  p->RecalculateProject();
+  ExpectRoundTrip(*p);
+  std::vector<CCsvRecord> rows;
+  ASSERT_TRUE(ReadCsv(ScheduleCsv(*p), rows));
+  for (std::size_t r = 1; r < rows.size(); ++r)
+    for (const std::string& cell : rows[r].mFields)
+      EXPECT_TRUE(cell.empty() || std::string("=+@\t\r").find(cell[0]) == std::string::npos ||
+                  cell == "-" /* never written */)
+          << cell;
+}
+
+// Bytes of the file stand in the import's messages so that a terminal or a
+// dialog shows them and never acts on them.
+TEST(ScheduleImport, MessagesShowTheFilesBytesEscaped)
+{
+  CProject p;
+  const std::string csv = std::string("name,hazard_class,length,width,height,\x1b[31mred\n") +
+                          "A,\"CLASS\r\nZ\x7f\",1,1,1\n" + std::string("B,CLASS\0Q,1,1,1\n", 17) +
+                          "C,CLASS \xe9t\xe9,1,x\x1b]0;title\x07,1\n";
+  const CSchedule s = Read(csv, p);
+  const std::string text = ScheduleErrorText(s, 0, "rooms\x1b[2J.csv");
+  EXPECT_EQ(text, "rooms\\x1b[2J.csv:1: unknown column \"\\x1b[31mred\"\n");
+  // The rows are read once the header is right.
+  const std::string rows =
+      ScheduleErrorText(Read(csv.substr(csv.find('\n')).insert(0, kHeader), p), 0, "f");
+  for (const char* shown : {"\"CLASS\\r\\nZ\\x7f\"", "\"CLASS\\x00Q\"",
+                            "\"CLASS \xc3\xa9t\xc3\xa9\"", "\"x\\x1b]0;title\\x07\""})
+    EXPECT_NE(rows.find(shown), std::string::npos) << shown << "\n" << rows;
+  for (char raw : {'\x1b', '\0', '\r', '\x7f', '\x07'})
+  {
+    EXPECT_EQ(text.find(raw), std::string::npos) << int(raw);
+    EXPECT_EQ(rows.find(raw), std::string::npos) << int(raw);
+  }
+}
+
+// The JSON goes out in pieces as it is made, laid out exactly as the JSON
+// library lays out a whole document, and never holds a number that is not
+// finite.
+TEST(ProjectJsonExport, StreamsTheLibrarysLayoutInBoundedPiecesWithNullForNonFiniteNumbers)
+{
+  CProject example;
+  example.mPath = std::string(VANTOR_SOURCE_DIR) + "/examples/Example.ad";
+  ASSERT_TRUE(LoadProject(example));
+  auto broken = AwkwardProject();
+  CArea& cafe = *broken->mAreaTable.Find("Caf\xE9, \"east\"");
+  cafe.mLength = std::numeric_limits<double>::infinity();
+  cafe.mVentTable.Add(VENT_WALL, SHAPE_RECTANGULAR, std::nan(""), 1e308, 1);
+  broken->RecalculateProject();
+  const std::unique_ptr<CProject> projects[] = {std::make_unique<CProject>(), AwkwardProject(),
+                                                GenerateProject("Generated", 60, 6, 4),
+                                                std::move(broken)};
+  for (const auto& p : projects)
+  {
+    const std::string text = ProjectJson(*p);
+    EXPECT_EQ(nlohmann::ordered_json::parse(text).dump(2) + "\n", text);
+  }
+  const std::string brokenText = ProjectJson(*projects[3]);
+  for (const char* word : {": inf", ": -inf", ": nan", ": -nan", ": Infinity", ": NaN"})
+    EXPECT_EQ(brokenText.find(word), std::string::npos) << word;
+  const auto json = nlohmann::json::parse(brokenText);
+  EXPECT_TRUE(json["volumes"][0]["length_m"].is_null());
+  EXPECT_TRUE(json["volumes"][0]["openings"][4]["width_m"].is_null());
+  EXPECT_EQ(nlohmann::ordered_json::parse(ProjectJson(example)).dump(2) + "\n",
+            ProjectJson(example));
+
+  // 2,000 volumes are megabytes of JSON; no piece is more than a volume's
+  // worth above the writer's 64 KiB.
+  const auto large = GenerateProject("Large", 2000, 6, 5);
+  std::string joined;
+  std::size_t largest = 0;
+  ASSERT_TRUE(WriteProjectJson(*large,
+                               [&](std::string_view piece)
+                               {
+                                 largest = std::max(largest, piece.size());
+                                 joined += piece;
+                                 return true;
+                               }));
+  EXPECT_GT(joined.size(), 4'000'000u);
+  EXPECT_LT(largest, 70'000u);
+  EXPECT_EQ(joined, ProjectJson(*large));
+  // A piece that cannot be written ends the export.
+  std::size_t calls = 0;
+  EXPECT_FALSE(WriteProjectJson(*large,
+                                [&](std::string_view)
+                                {
+                                  ++calls;
+                                  return false;
+                                }));
+  EXPECT_EQ(calls, 1u);
 }

@@ -5,9 +5,12 @@
 #include "ui/app.h"
 
 #include <QStandardPaths>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <string>
+#include <sys/wait.h>
 
 namespace fs = std::filesystem;
 
@@ -35,4 +38,32 @@ TEST(StartUp, TheDefaultWorkFolderIsMadeInsideACreatedDocumentsFolder)
   else
     qputenv("XDG_CONFIG_HOME", savedConfig);
   fs::current_path(started);
+}
+
+// The help and the version come from the real program, started where there
+// is no display at all.
+TEST(StartUp, HelpAndVersionNeedNoDisplay)
+{
+  const struct
+  {
+    const char* mArgument;
+    std::string mShown;
+  } cases[] = {{"--help", "[FILE.ad...]"}, {"--version", VANTOR_VERSION}, {"-h", "--version"}};
+  for (const auto& c : cases)
+  {
+    const std::string command =
+        std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '") +
+        VANTOR_PROGRAM_PATH + "' " + c.mArgument + " 2>&1";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+      output.append(buffer, n);
+    const int status = ::pclose(pipe);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << c.mArgument << ": " << status << "\n"
+        << output;
+    EXPECT_NE(output.find(c.mShown), std::string::npos) << c.mArgument << ":\n" << output;
+  }
 }
