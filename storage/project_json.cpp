@@ -292,16 +292,19 @@ void Volume(CJsonStream& json, const CArea& a)
   const double selected = ActualMass(a.mDevice);
   json.Key("figures");
   json.BeginObject();
-  json.Numbers({{"volume_m3", a.mVolume},
-                {"open_area_wall_upper_m2", a.mSizeVentWallUpper},
-                {"open_area_wall_lower_m2", a.mSizeVentWallLower},
-                {"open_area_ceiling_m2", a.mSizeVentCeiling},
-                {"open_area_floor_m2", a.mSizeVentFloor},
-                {"open_area_m2", a.mSizeOpen},
-                {"open_area_upper_m2", a.mSizeVentUpper},
-                {"open_area_lower_m2", a.mSizeVentLower},
-                {"closed_area_m2", a.mSizeClosed}});
+  // The sizes of a volume whose lengths lie outside the calculation's range
+  // have no meaning: null, as every other figure without one.
+  const bool sized = (f & AF_SIZE_OUT_OF_RANGE) == 0;
   const std::tuple<const char*, bool, double> figures[] = {
+      {"volume_m3", sized, a.mVolume},
+      {"open_area_wall_upper_m2", sized, a.mSizeVentWallUpper},
+      {"open_area_wall_lower_m2", sized, a.mSizeVentWallLower},
+      {"open_area_ceiling_m2", sized, a.mSizeVentCeiling},
+      {"open_area_floor_m2", sized, a.mSizeVentFloor},
+      {"open_area_m2", sized, a.mSizeOpen},
+      {"open_area_upper_m2", sized, a.mSizeVentUpper},
+      {"open_area_lower_m2", sized, a.mSizeVentLower},
+      {"closed_area_m2", sized, a.mSizeClosed},
       {"lr", f & AF_LR_VALID, a.mLR},
       {"lp_per_m", f & AF_LP_VALID, a.mLP},
       {"lh", f & AF_LH_VALID, a.mLH},
@@ -313,7 +316,7 @@ void Volume(CJsonStream& json, const CArea& a)
       {"mass_required_g", creq, a.mMassRequired},
       {"mass_selected_g", true, selected},
       {"mass_remaining_g", d.mValid, d.mRemainingMass},
-      {"density_selected_g_per_m3", a.mVolume > 0, selected / a.mVolume},
+      {"density_selected_g_per_m3", sized && a.mVolume > 0, selected / a.mVolume},
   };
   for (const auto& [key, valid, value] : figures)
   {
@@ -325,7 +328,8 @@ void Volume(CJsonStream& json, const CArea& a)
   for (int m = 0; m < DeviceModelCount; ++m)
   {
     json.Key(DeviceName(m));
-    if (d.mValid)
+    // A mass no count of the model reaches has no count to show.
+    if (d.mValid && d.mRequiredReachable[static_cast<std::size_t>(m)])
       json.Integer(d.mRequiredCounts[static_cast<std::size_t>(m)]);
     else
       json.Null();

@@ -214,6 +214,13 @@ TEST(ScheduleExport, SizesOutOfRangeLeaveTheirFiguresEmpty)
     ASSERT_LT(at, columns.size()) << column;
     EXPECT_EQ(rows[1].mFields[at], std::string(column) == "errors" ? "SIZE OUT OF RANGE" : "") << column;
   }
+  // The JSON gives them no figure either, nor a count of devices.
+  const auto figures = nlohmann::json::parse(ProjectJson(p))["volumes"][0]["figures"];
+  for (const char* figure : {"volume_m3", "open_area_ceiling_m2", "closed_area_m2", "density_selected_g_per_m3"})
+    EXPECT_TRUE(figures[figure].is_null()) << figure;
+  for (const auto& [model, count] : figures["devices_required"].items())
+    EXPECT_TRUE(count.is_null()) << model;
+  EXPECT_EQ(figures["errors"], nlohmann::json::array({"SIZE OUT OF RANGE"}));
 }
 
 TEST(ScheduleImport, ExportThenImportGivesTheSameVolumes)
