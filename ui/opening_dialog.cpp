@@ -183,16 +183,10 @@ bool CVentDialog::ReadField(QLineEdit* field)
                         : field == mWidthEdit ? ToQt(FormatMeasure(mWidth, mUnits, 1))
                                               : ToQt(FormatMeasure(mHeight, mUnits, 1));
   if (field->text() == shown)
-  {
-    if (field != mUpperEdit)
-      mRefused = false;
     return true;
-  }
   const bool read = field == mUpperEdit ? ReadUpperField() : ReadLengthOf(field);
   if (!read)
     mRefusedFields.append(field);
-  if (field != mUpperEdit)
-    mRefused = !read;
   return read;
 }
 
@@ -252,11 +246,11 @@ void CVentDialog::OnOk()
             [this]
             {
               // A field still edited had no focus change (window not active).
-              // A length refused as the OK was pressed keeps the dialog open.
-              bool refused = mRefused;
+              // A refused text is still in its field: read again, it keeps
+              // the dialog open.
+              bool refused = false;
               for (QLineEdit* field : {mUpperEdit, mWidthEdit, mHeightEdit})
                 refused = !ReadField(field) || refused;
-              mRefused = false;
               UpdateControls();
               if (!refused)
                 accept();

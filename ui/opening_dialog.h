@@ -70,9 +70,6 @@ private:
   QGroupBox* mUpperGroup;
   QGroupBox* mWidthGroup;
   QGroupBox* mHeightGroup;
-  // A length was refused since the last one was taken: the OK that follows
-  // the refusal keeps the dialog open, so the user sees the old value.
-  bool mRefused = false;
   // The fields whose text was refused when last read: they keep it until
   // it is read again.
   QList<QLineEdit*> mRefusedFields;

@@ -92,7 +92,6 @@ bool CVolumeDialog::Commit(int index)
       Value(index) = metres;
     }
   }
-  mRefused = !read;
   // A refused length stays as typed, so that it can be put right.
   if (read)
     field->setText(ToQt(FormatMeasure(Value(index), mUnits, 1)));
@@ -111,11 +110,11 @@ void CVolumeDialog::OnOk()
             [this]
             {
               // An edit not yet taken in had no focus change (window not active).
-              // A length refused as the OK was pressed keeps the dialog open.
-              bool refused = mRefused;
+              // A refused text is still in its field: read again, it keeps
+              // the dialog open.
+              bool refused = false;
               for (int i = 0; i < 3; ++i)
                 refused = !Commit(i) || refused;
-              mRefused = false;
               if (!refused)
                 accept();
             });

@@ -39,7 +39,4 @@ private:
   void OnOk();
 
   QLineEdit* mFields[3];
-  // A length was refused since the last one was taken: the OK that follows
-  // the refusal keeps the dialog open, so the user sees the old value.
-  bool mRefused = false;
 };
