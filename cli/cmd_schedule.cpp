@@ -116,7 +116,7 @@ int RunImport(const CArgs& args)
              (schedule.mErrors.size() == 1 ? " error" : " errors"));
     return 1;
   }
-  document.ImportSchedule(schedule);
+  document.Apply(edit::ImportSchedule{&schedule});
   if (!document.Save(&error))
   {
     Complain(error);

@@ -5,47 +5,28 @@
 
 class CArea;
 
-enum class CChangeKind
-{
-  // Inputs were edited and every figure of the project calculated again.
-  Recalculated,
-};
-
-// Which edit of the document's edit interface led to a calculation; None for
-// a calculation asked for directly (a project just read, a save).
-enum class CEditKind
-{
-  None,
-  VolumeSize,
-  AddOpening,
-  ChangeOpening,
-  DeleteOpenings,
-  DuplicateOpening,
-  DeviceCount,
-  DeviceCounts,
-  Hazard,
-  Units,
-  ProjectReference,
-  DistributorReference,
-  CustomerReference,
-  Designer,
-  Distributor,
-  Customer,
-  NewVolume,
-  DeleteVolume,
-  Schedule,
-  VolumeNotes,
-  IncludeVolumeNotes,
-  ProjectNotes,
-  IncludeProjectNotes,
-};
-
+// What a notice says changed, filled in by the document. Every notice but
+// a save's follows one calculation of the whole project. A notice with
+// nothing set is a calculation asked for directly (a project just read):
+// the document cannot say what changed.
 struct CDocumentChange
 {
-  CChangeKind mKind = CChangeKind::Recalculated;
-  CEditKind mEdit = CEditKind::None;
-  // The volume the change is about; nullptr for the whole project.
+  // The project's own fields: references, designer, addresses, notes.
+  bool mHeader = false;
+  // The inputs of volumes that were there before and after.
+  bool mVolumes = false;
+  // The one volume the change is about, when it is about one; nullptr for
+  // several, or for one that is gone.
   const CArea* mVolume = nullptr;
+  // Volumes were added or removed.
+  bool mVolumeSet = false;
+  // The unit system: every figure shows anew.
+  bool mUnits = false;
+  // The project was saved: its saved state changed, nothing of its content.
+  bool mSaved = false;
+
+  bool SaysWhat() const { return mHeader || mVolumes || mVolumeSet || mUnits || mSaved; }
+  bool operator==(const CDocumentChange&) const = default;
 };
 
 class CDocumentObserver

@@ -76,9 +76,36 @@ std::size_t CEditStep::Bytes() const
   std::size_t bytes =
       sizeof(CEditStep) + mName.capacity() + HeaderBytes(mHeaderBefore) + HeaderBytes(mHeaderAfter);
   for (const CVolumeState& v : mVolumes)
-    bytes += sizeof(CVolumeState) + v.mName.capacity() + VolumeBytes(v.mBefore.get()) +
-             VolumeBytes(v.mAfter.get());
+    bytes += sizeof(CVolumeState) + VolumeBytes(v.mBefore.get()) + VolumeBytes(v.mAfter.get());
   return bytes;
+}
+
+CEditStep::CVolumeState* CEditStep::Volume(CVolumeId id)
+{
+  for (CVolumeState& state : mVolumes)
+    if (state.mId == id)
+      return &state;
+  return nullptr;
+}
+
+void CEditStep::Join(CEditStep&& later)
+{
+  for (CVolumeState& state : later.mVolumes)
+    if (CVolumeState* mine = Volume(state.mId))
+      mine->mAfter = std::move(state.mAfter);
+    else
+      mVolumes.push_back(std::move(state));
+  if (later.mHeaderBefore)
+  {
+    if (!mHeaderBefore)
+      mHeaderBefore = std::move(later.mHeaderBefore);
+    mHeaderAfter = std::move(later.mHeaderAfter);
+  }
+  const CDocumentChange& c = later.mChange;
+  mChange.mHeader |= c.mHeader;
+  mChange.mVolumes |= c.mVolumes;
+  mChange.mVolumeSet |= c.mVolumeSet;
+  mChange.mUnits |= c.mUnits;
 }
 
 std::unique_ptr<CArea> StoredCopy(const CArea& volume)
@@ -114,6 +141,25 @@ void CEditHistory::Record(CEditStep step)
   mSteps.push_back(std::move(step));
   mNext = mSteps.size();
   ++mRecorded;
+  Trim();
+}
+
+void CEditHistory::JoinLast(CEditStep step)
+{
+  if (mNext == 0)
+  {
+    Record(std::move(step));
+    return;
+  }
+  while (mSteps.size() > mNext)
+  {
+    mBytes -= mSteps.back().Bytes();
+    mSteps.pop_back();
+  }
+  CEditStep& last = mSteps.back();
+  mBytes -= last.Bytes();
+  last.Join(std::move(step));
+  mBytes += last.Bytes();
   Trim();
 }
 
@@ -162,58 +208,4 @@ void CEditHistory::SetBounds(std::size_t maxSteps, std::size_t maxBytes)
   mMaxSteps = std::max<std::size_t>(maxSteps, 1);
   mMaxBytes = maxBytes;
   Trim();
-}
-
-std::string EditName(CEditKind kind)
-{
-  switch (kind)
-  {
-  case CEditKind::None:
-    return {};
-  case CEditKind::VolumeSize:
-    return "Volume Size";
-  case CEditKind::AddOpening:
-    return "New Opening";
-  case CEditKind::ChangeOpening:
-    return "Edit Opening";
-  case CEditKind::DeleteOpenings:
-    return "Delete Opening";
-  case CEditKind::DuplicateOpening:
-    return "Duplicate Opening";
-  case CEditKind::DeviceCount:
-    return "Device Count";
-  case CEditKind::DeviceCounts:
-    return "Propose Devices";
-  case CEditKind::Hazard:
-    return "Hazard Class";
-  case CEditKind::Units:
-    return "Units";
-  case CEditKind::ProjectReference:
-    return "Project Reference";
-  case CEditKind::DistributorReference:
-    return "Distributor Reference";
-  case CEditKind::CustomerReference:
-    return "Customer Reference";
-  case CEditKind::Designer:
-    return "Designer";
-  case CEditKind::Distributor:
-    return "Distributor";
-  case CEditKind::Customer:
-    return "Customer";
-  case CEditKind::NewVolume:
-    return "New Volume";
-  case CEditKind::DeleteVolume:
-    return "Delete Volume";
-  case CEditKind::Schedule:
-    return "Import Schedule";
-  case CEditKind::VolumeNotes:
-    return "Volume Notes";
-  case CEditKind::IncludeVolumeNotes:
-    return "Include Volume Notes";
-  case CEditKind::ProjectNotes:
-    return "Project Notes";
-  case CEditKind::IncludeProjectNotes:
-    return "Include Project Notes";
-  }
-  return {};
 }

@@ -1,13 +1,14 @@
 #pragma once
 // The undo and redo history of one open project. Every edit of the project
-// document leaves one step: the stored fields it touched, as they were
-// before and after it (whole volumes by name, absent for a volume the edit
-// added or removed, and the project's own fields). Undoing writes the
+// document leaves one step: the stored fields it declared it touches, as
+// they were before and after it (whole volumes by identity, absent for a
+// volume the edit added or removed, and the project's own fields). Undoing writes the
 // "before" side back, redoing the "after" side, so either restores exactly
 // what the project held, openings and device counts included.
 
 #include "document/document_observer.h"
 #include "model/address.h"
+#include "model/area.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -43,7 +44,7 @@ struct CEditStep
   // One volume as the step found it and left it; nullptr where it did not exist.
   struct CVolumeState
   {
-    std::string mName;
+    CVolumeId mId = 0;
     std::unique_ptr<CArea> mBefore;
     std::unique_ptr<CArea> mAfter;
   };
@@ -57,10 +58,16 @@ struct CEditStep
   bool ChangesNothing() const;
   // A rough count of the memory the step holds.
   std::size_t Bytes() const;
+  // The state of the volume in the step; nullptr when the step has none.
+  CVolumeState* Volume(CVolumeId id);
+  // Takes in a later step: what both touched keeps this step's "before" and
+  // the later step's "after"; what only the later one touched is added.
+  void Join(CEditStep&& later);
 
-  CEditKind mKind = CEditKind::None;
-  // What the step did in a user's words: "Delete Volume", "Size"...
+  // What the step did in a user's words: "Delete Volume", "Volume Size"...
   std::string mName;
+  // What its undo and redo change, told as the edit was (without a volume).
+  CDocumentChange mChange;
   std::vector<CVolumeState> mVolumes;
   std::optional<CProjectHeader> mHeaderBefore;
   std::optional<CProjectHeader> mHeaderAfter;
@@ -85,6 +92,10 @@ public:
 
   // A new step drops the steps that could have been redone.
   void Record(CEditStep step);
+  // Joins the step to the one the next undo takes back (see
+  // CEditStep::Join), or records it when there is none; drops the steps
+  // that could have been redone.
+  void JoinLast(CEditStep step);
   // The step the next undo or redo applies; nullptr when none.
   const CEditStep* UndoStep() const;
   const CEditStep* RedoStep() const;
@@ -109,6 +120,3 @@ private:
   std::size_t mMaxSteps;
   std::size_t mMaxBytes;
 };
-
-// The words for the menu of an edit kind ("Size", "Delete Volume"...).
-std::string EditName(CEditKind kind);

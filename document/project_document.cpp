@@ -3,12 +3,12 @@
 #include "model/hazard_class.h"
 #include "model/length_range.h"
 #include "storage/lock_file.h"
-#include "storage/schedule_import.h"
 #include "text/units.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <unordered_map>
 
 CProjectDocument::CProjectDocument() : mProject(std::make_unique<CProject>()) { Attach(); }
 
@@ -28,6 +28,8 @@ void CProjectDocument::Attach()
 {
   mProject->mRecalculated = [this]
   {
+    if (mQuiet)
+      return;
     // Taken out first: an observer told may edit again.
     const CDocumentChange change = mPending;
     mPending = {};
@@ -71,6 +73,14 @@ bool CProjectDocument::OpenForChange(bool mayBeNew, std::string* error)
   if (!mayBeNew && !HasFile(path))
     return Load(error); // says why there is nothing to read
   return ReadFile(error);
+}
+
+bool CProjectDocument::Save(std::string* error)
+{
+  if (!SaveProject(*mProject, mFile, error))
+    return false;
+  Notify(CDocumentChange{.mSaved = true});
+  return true;
 }
 
 std::unique_ptr<CProject> CProjectDocument::TakeProject()
@@ -139,373 +149,139 @@ void CProjectDocument::Notify(const CDocumentChange& change)
       observer->DocumentChanged(change);
 }
 
-bool CProjectDocument::SetVolumeSize(CArea& volume, double length, double width, double height,
-                                     std::string* reason)
-{
-  if (reason)
-  {
-    reason->clear();
-    const std::pair<const char*, double> sizes[] = {
-        {"length", length}, {"width", width}, {"height", height}};
-    for (const auto& [what, metres] : sizes)
-      if (!IsUsableLength(metres))
-      {
-        *reason = LengthRefusalText(what, metres, volume.Units());
-        break;
-      }
-  }
-  CEdit edit{CEditKind::VolumeSize, &volume};
-  edit.mLength = length;
-  edit.mWidth = width;
-  edit.mHeight = height;
-  if (!Apply(edit))
-    return false;
-  // Applied in part: a refused size kept its old value.
-  return volume.mLength == length && volume.mWidth == width && volume.mHeight == height;
-}
-
-namespace
-{
-// False, with the reason when asked for, for values an opening cannot take.
-bool TakesVentValues(const CArea& volume, const CVentValues& values, std::string* reason)
-{
-  const std::string refusal = VentRefusalText(values, volume.Units());
-  if (reason)
-    *reason = refusal;
-  return refusal.empty();
-}
-} // namespace
-
-bool CProjectDocument::AddOpening(CArea& volume, const CVentValues& values, std::string* reason)
-{
-  if (!TakesVentValues(volume, values, reason))
-    return false;
-  CEdit edit{CEditKind::AddOpening, &volume};
-  edit.mVent = values;
-  return Apply(edit);
-}
-
-bool CProjectDocument::ChangeOpening(CArea& volume, std::size_t index, const CVentValues& values,
-                                     std::string* reason)
-{
-  if (!TakesVentValues(volume, values, reason))
-    return false;
-  CEdit edit{CEditKind::ChangeOpening, &volume};
-  edit.mIndex = index;
-  edit.mVent = values;
-  return Apply(edit);
-}
-
-bool CProjectDocument::DeleteOpenings(CArea& volume, std::vector<std::size_t> indices)
-{
-  CEdit edit{CEditKind::DeleteOpenings, &volume};
-  edit.mIndices = std::move(indices);
-  return Apply(edit);
-}
-
-bool CProjectDocument::DuplicateOpening(CArea& volume, std::size_t index)
-{
-  CEdit edit{CEditKind::DuplicateOpening, &volume};
-  edit.mIndex = index;
-  return Apply(edit);
-}
-
-bool CProjectDocument::SetDeviceCount(CArea& volume, int model, std::uint32_t count)
-{
-  CEdit edit{CEditKind::DeviceCount, &volume};
-  edit.mNumber = model;
-  edit.mCount = count;
-  return Apply(edit);
-}
-
-void CProjectDocument::SetDeviceCounts(CArea& volume, const CDeviceCounts& counts)
-{
-  CEdit edit{CEditKind::DeviceCounts, &volume};
-  edit.mCounts = counts;
-  Apply(edit);
-}
-
-bool CProjectDocument::SetHazard(CArea& volume, int hazard)
-{
-  CEdit edit{CEditKind::Hazard, &volume};
-  edit.mNumber = hazard;
-  return Apply(edit);
-}
-
-bool CProjectDocument::SetUnits(std::uint32_t units)
-{
-  CEdit edit{CEditKind::Units};
-  edit.mCount = units;
-  return Apply(edit);
-}
-
-void CProjectDocument::SetProjectReference(std::string_view text)
-{
-  CEdit edit{CEditKind::ProjectReference};
-  edit.mText = text;
-  Apply(edit);
-}
-
-void CProjectDocument::SetDistributorReference(std::string_view text)
-{
-  CEdit edit{CEditKind::DistributorReference};
-  edit.mText = text;
-  Apply(edit);
-}
-
-void CProjectDocument::SetCustomerReference(std::string_view text)
-{
-  CEdit edit{CEditKind::CustomerReference};
-  edit.mText = text;
-  Apply(edit);
-}
-
-void CProjectDocument::SetDesigner(std::string_view name)
-{
-  CEdit edit{CEditKind::Designer};
-  edit.mText = name;
-  Apply(edit);
-}
-
-void CProjectDocument::SetDistributor(const CAddress& address)
-{
-  CEdit edit{CEditKind::Distributor};
-  edit.mAddress = address;
-  Apply(edit);
-}
-
-void CProjectDocument::SetCustomer(const CAddress& address)
-{
-  CEdit edit{CEditKind::Customer};
-  edit.mAddress = address;
-  Apply(edit);
-}
-
-bool CProjectDocument::NewVolume(std::string_view name, int hazard)
-{
-  CEdit edit{CEditKind::NewVolume};
-  edit.mText = name;
-  edit.mNumber = hazard;
-  return Apply(edit);
-}
-
-bool CProjectDocument::DeleteVolume(std::string_view name)
-{
-  CEdit edit{CEditKind::DeleteVolume};
-  edit.mText = name;
-  return Apply(edit);
-}
-
-bool CProjectDocument::ImportSchedule(const CSchedule& schedule)
-{
-  CEdit edit{CEditKind::Schedule};
-  edit.mSchedule = &schedule;
-  return Apply(edit);
-}
-
-void CProjectDocument::SetVolumeNotes(CArea& volume, std::string notes)
-{
-  CEdit edit{CEditKind::VolumeNotes, &volume};
-  edit.mText = std::move(notes);
-  Apply(edit);
-}
-
-void CProjectDocument::SetIncludeVolumeNotes(CArea& volume, bool include)
-{
-  CEdit edit{CEditKind::IncludeVolumeNotes, &volume};
-  edit.mFlag = include;
-  Apply(edit);
-}
-
-void CProjectDocument::SetProjectNotes(std::string notes)
-{
-  CEdit edit{CEditKind::ProjectNotes};
-  edit.mText = std::move(notes);
-  Apply(edit);
-}
-
-void CProjectDocument::SetIncludeProjectNotes(bool include)
-{
-  CEdit edit{CEditKind::IncludeProjectNotes};
-  edit.mFlag = include;
-  Apply(edit);
-}
-
-bool CProjectDocument::Apply(const CEdit& edit)
+bool CProjectDocument::Apply(const CEditCommand& command, std::string* reason)
 {
   if (!mProject)
     return false;
-  // Set first: a change that calculates the project itself (the schedule)
-  // is told as this edit.
-  mPending = {CChangeKind::Recalculated, edit.mKind,
-              edit.mKind == CEditKind::DeleteVolume ? nullptr : edit.mVolume};
-  CEditStep step = BeginStep(edit);
-  if (!Change(edit))
+  const std::string refusal = EditRefusal(command, *mProject);
+  if (reason)
+    *reason = refusal;
+  OpenStep(EditName(command), false);
+  const CEditTouches touches = EditTouches(command, *mProject);
+  Capture(touches);
+  mQuiet = true; // a command that calculates itself (the schedule) is told below
+  const bool applied = ApplyEdit(command, *mProject);
+  mQuiet = false;
+  if (applied)
   {
-    mPending = {};
-    return false;
+    mOpen->mApplied = true;
+    CDocumentChange& change = mOpen->mStep.mChange;
+    change.mHeader |= touches.mHeader && !touches.mUnits;
+    change.mUnits |= touches.mUnits;
+    // The volumes it added are in the step as absent before it.
+    for (const std::string& name : touches.mNewNames)
+      if (const CArea* volume = mProject->mAreaTable.Find(name);
+          volume && !mOpen->mStep.Volume(volume->Id()))
+        mOpen->mStep.mVolumes.push_back({volume->Id(), nullptr, nullptr});
   }
-  Record(std::move(step));
-  if (edit.mKind == CEditKind::NewVolume)
-    mPending.mVolume = mProject->mAreaTable.Find(edit.mText);
-  // Still pending unless the change calculated the project already.
-  if (mPending.mEdit != CEditKind::None)
-    mProject->RecalculateProject();
-  return true;
+  CloseStep();
+  return applied && refusal.empty();
+}
+
+CProjectDocument::CStepGroup::CStepGroup(CProjectDocument& document, std::string name)
+    : mDocument(document)
+{
+  document.OpenStep(std::move(name), false);
+}
+
+CProjectDocument::CStepGroup::CStepGroup(CProjectDocument& document) : mDocument(document)
+{
+  document.OpenStep({}, true);
+}
+
+CProjectDocument::CStepGroup::~CStepGroup()
+{
+  mDocument.CloseStep();
+}
+
+void CProjectDocument::OpenStep(std::string name, bool joinLast)
+{
+  if (mOpen)
+  {
+    ++mOpen->mDepth;
+    return;
+  }
+  mOpen.emplace();
+  mOpen->mStep.mName = std::move(name);
+  mOpen->mJoinLast = joinLast;
+  mOpen->mDepth = 1;
+}
+
+void CProjectDocument::Capture(const CEditTouches& touches)
+{
+  CEditStep& step = mOpen->mStep;
+  for (CVolumeId id : touches.mVolumes)
+    if (!step.Volume(id))
+      if (const CArea* volume = mProject->mAreaTable.FindId(id))
+        step.mVolumes.push_back({id, StoredCopy(*volume), nullptr});
+  if (touches.mHeader && !step.mHeaderBefore)
+    step.mHeaderBefore = CProjectHeader::Of(*mProject);
 }
 
 namespace
 {
-// Runs the setter; true when it changed the text (a text edit that leaves it
-// as it was is no edit).
-bool Changes(const std::string& text, const std::function<void()>& set)
+// The volumes of the table by identity, for steps of many volumes.
+class CVolumesById
 {
-  const std::string before = text;
-  set();
-  return text != before;
-}
+public:
+  explicit CVolumesById(const CAreaTable& table, std::size_t wanted) : mTable(table)
+  {
+    // A lookup walks the table: worth an index only for many lookups.
+    if (wanted > 8)
+      for (std::size_t i = 0; i < table.Count(); ++i)
+        mIndex.emplace(table.Get(i)->Id(), table.Get(i));
+  }
+  CArea* Find(CVolumeId id) const
+  {
+    if (mIndex.empty())
+      return mTable.FindId(id);
+    const auto found = mIndex.find(id);
+    return found == mIndex.end() ? nullptr : found->second;
+  }
+
+private:
+  const CAreaTable& mTable;
+  std::unordered_map<CVolumeId, CArea*> mIndex;
+};
 } // namespace
 
-bool CProjectDocument::Change(const CEdit& edit)
+void CProjectDocument::CloseStep()
 {
-  CArea* volume = edit.mVolume;
-  CProject& project = *mProject;
-  switch (edit.mKind)
-  {
-  case CEditKind::None:
-    return false;
-  case CEditKind::VolumeSize:
-  {
-    // Each setter keeps the old value for one that is no usable length.
-    const bool length = volume->SetLength(edit.mLength);
-    const bool width = volume->SetWidth(edit.mWidth);
-    const bool height = volume->SetHeight(edit.mHeight);
-    return length || width || height;
-  }
-  case CEditKind::AddOpening:
-  {
-    const CVentValues& v = edit.mVent;
-    volume->mVentTable.Add(v.mType, v.mShape, v.mWidth, v.mHeight, v.mUpper);
-    return true;
-  }
-  case CEditKind::ChangeOpening:
-    return volume->mVentTable.SetValues(edit.mIndex, edit.mVent);
-  case CEditKind::DeleteOpenings:
-  {
-    std::vector<std::size_t> indices = edit.mIndices;
-    std::sort(indices.begin(), indices.end());
-    indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
-    if (indices.empty() || indices.back() >= volume->mVentTable.Count())
-      return false;
-    // From the last to the first, so that each index still names its opening.
-    for (auto index = indices.rbegin(); index != indices.rend(); ++index)
-      volume->mVentTable.Remove(*index);
-    return true;
-  }
-  case CEditKind::DuplicateOpening:
-  {
-    const CVent* vent = volume->mVentTable.Get(edit.mIndex);
-    return vent && volume->mVentTable.AddCopy(*vent);
-  }
-  case CEditKind::DeviceCount:
-    if (static_cast<unsigned>(edit.mNumber) >= DeviceModelCount)
-      return false;
-    volume->SetDeviceCount(edit.mNumber, edit.mCount);
-    return true;
-  case CEditKind::DeviceCounts:
-    for (int model = 0; model < DeviceModelCount; ++model)
-      volume->SetDeviceCount(model, edit.mCounts[static_cast<unsigned>(model)]);
-    return true;
-  case CEditKind::Hazard:
-    if (!IsValidHazard(edit.mNumber))
-      return false;
-    volume->SetHazard(edit.mNumber);
-    return true;
-  case CEditKind::Units:
-    return project.SetUnits(edit.mCount);
-  case CEditKind::ProjectReference:
-    return Changes(project.mProject_Reference, [&] { project.SetProjectReference(edit.mText); });
-  case CEditKind::DistributorReference:
-    return Changes(project.mDistributor_Reference,
-                   [&] { project.SetDistributorReference(edit.mText); });
-  case CEditKind::CustomerReference:
-    return Changes(project.mCustomer_Reference, [&] { project.SetCustomerReference(edit.mText); });
-  case CEditKind::Designer:
-    project.mProject_Designer = edit.mText;
-    return true;
-  case CEditKind::Distributor:
-    project.mDistributor = edit.mAddress;
-    return true;
-  case CEditKind::Customer:
-    project.mCustomer = edit.mAddress;
-    return true;
-  case CEditKind::NewVolume:
-    return project.mAreaTable.AddNew(edit.mText, edit.mNumber);
-  case CEditKind::VolumeNotes:
-    volume->SetNotes(edit.mText);
-    return true;
-  case CEditKind::IncludeVolumeNotes:
-    volume->SetIncludeNotes(edit.mFlag);
-    return true;
-  case CEditKind::ProjectNotes:
-    project.mNotes = edit.mText;
-    return true;
-  case CEditKind::IncludeProjectNotes:
-    project.mIncludeNotes = edit.mFlag;
-    return true;
-  case CEditKind::Schedule:
-    return ApplySchedule(*edit.mSchedule, project);
-  case CEditKind::DeleteVolume:
-    if (!project.mAreaTable.Find(edit.mText))
-      return false;
-    project.mAreaTable.RemoveByName(edit.mText);
-    return true;
-  }
-  return false;
-}
-
-CEditStep CProjectDocument::BeginStep(const CEdit& edit) const
-{
-  CEditStep step;
-  step.mKind = edit.mKind;
-  step.mName = EditName(edit.mKind);
-  std::vector<std::string> names;
-  if (edit.mVolume)
-    names.push_back(edit.mVolume->mName);
-  else if (edit.mKind == CEditKind::NewVolume)
-    names.push_back(CollapseSpaces(edit.mText));
-  else if (edit.mKind == CEditKind::DeleteVolume)
-    names.push_back(edit.mText);
-  else if (edit.mKind == CEditKind::Schedule && edit.mSchedule)
-  {
-    // A schedule with faults changes nothing; one without names each volume once.
-    if (edit.mSchedule->Ok())
-      for (const CScheduleRow& row : edit.mSchedule->mRows)
-        names.push_back(row.mName);
-  }
-  else
-    step.mHeaderBefore = CProjectHeader::Of(*mProject);
-  for (std::string& name : names)
-  {
-    const CArea* volume = mProject->mAreaTable.Find(name);
-    step.mVolumes.push_back({std::move(name), volume ? StoredCopy(*volume) : nullptr, nullptr});
-  }
-  return step;
-}
-
-void CProjectDocument::Record(CEditStep step)
-{
+  if (!mOpen || --mOpen->mDepth > 0)
+    return;
+  COpenStep open = std::move(*mOpen);
+  mOpen.reset();
+  if (!open.mApplied || !mProject)
+    return;
+  CEditStep& step = open.mStep;
+  const CVolumesById volumes(mProject->mAreaTable, step.mVolumes.size());
   for (CEditStep::CVolumeState& state : step.mVolumes)
-    if (const CArea* volume = mProject->mAreaTable.Find(state.mName))
+    if (const CArea* volume = volumes.Find(state.mId))
       state.mAfter = StoredCopy(*volume);
   if (step.mHeaderBefore)
     step.mHeaderAfter = CProjectHeader::Of(*mProject);
-  if (step.ChangesNothing())
-    return;
-  if (step.mKind == CEditKind::DeleteOpenings && step.mVolumes.size() == 1 &&
-      step.mVolumes[0].mBefore->mVentTable.Count() > step.mVolumes[0].mAfter->mVentTable.Count() + 1)
-    step.mName = "Delete Openings";
-  mHistory.Record(std::move(step));
+  for (const CEditStep::CVolumeState& state : step.mVolumes)
+    if (state.mBefore && state.mAfter)
+      step.mChange.mVolumes = true;
+    else if (state.mBefore || state.mAfter)
+      step.mChange.mVolumeSet = true;
+  mPending = ChangeOf(step);
+  if (!step.ChangesNothing())
+  {
+    if (open.mJoinLast)
+      mHistory.JoinLast(std::move(step));
+    else
+      mHistory.Record(std::move(step));
+  }
+  mProject->RecalculateProject();
+}
+
+CDocumentChange CProjectDocument::ChangeOf(const CEditStep& step) const
+{
+  CDocumentChange change = step.mChange;
+  change.mVolume =
+      step.mVolumes.size() == 1 ? mProject->mAreaTable.FindId(step.mVolumes[0].mId) : nullptr;
+  return change;
 }
 
 std::vector<CArea*> CProjectDocument::VolumesRemovedBy(const CEditStep* step, bool redo) const
@@ -515,7 +291,7 @@ std::vector<CArea*> CProjectDocument::VolumesRemovedBy(const CEditStep* step, bo
     return volumes;
   for (const CEditStep::CVolumeState& state : step->mVolumes)
     if (!(redo ? state.mAfter : state.mBefore))
-      if (CArea* volume = mProject->mAreaTable.Find(state.mName))
+      if (CArea* volume = mProject->mAreaTable.FindId(state.mId))
         volumes.push_back(volume);
   return volumes;
 }
@@ -549,19 +325,23 @@ bool CProjectDocument::Redo() { return TakeStep(true); }
 bool CProjectDocument::TakeStep(bool redo)
 {
   const CEditStep* step = redo ? mHistory.RedoStep() : mHistory.UndoStep();
-  if (!mProject || !step)
+  if (!mProject || !step || mOpen)
     return false;
   // A window never outlives its volume: the caller closes it first.
   for (const CArea* volume : VolumesRemovedBy(step, redo))
     if (VolumeWindow(volume))
       return false;
   CAreaTable& table = mProject->mAreaTable;
+  const CVolumesById volumes(table, step->mVolumes.size());
   for (const CEditStep::CVolumeState& state : step->mVolumes)
   {
     const CArea* stored = (redo ? state.mAfter : state.mBefore).get();
-    CArea* volume = table.Find(state.mName);
+    CArea* volume = volumes.Find(state.mId);
     if (!stored)
-      table.RemoveByName(state.mName);
+    {
+      if (volume)
+        table.RemoveByName(std::string(volume->mName));
+    }
     else if (volume)
       RestoreStored(*volume, *stored); // in place: its windows keep it
     else
@@ -569,8 +349,7 @@ bool CProjectDocument::TakeStep(bool redo)
   }
   if (const std::optional<CProjectHeader>& header = redo ? step->mHeaderAfter : step->mHeaderBefore)
     header->RestoreTo(*mProject);
-  const CArea* about = step->mVolumes.size() == 1 ? table.Find(step->mVolumes[0].mName) : nullptr;
-  mPending = {CChangeKind::Recalculated, step->mKind, about};
+  mPending = ChangeOf(*step);
   if (redo)
     mHistory.Redone();
   else

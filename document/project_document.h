@@ -4,15 +4,15 @@
 // that the file's stamp and mark stay with the project they belong to.
 
 #include "document/document_observer.h"
+#include "document/edit_commands.h"
 #include "document/edit_history.h"
 #include "model/project.h"
 #include "storage/project_file.h"
 
-struct CSchedule;
-
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -49,7 +49,8 @@ public:
   bool OpenForChange(bool mayBeNew, std::string* error = nullptr);
 
   // The project file at the project's path; false with a reason on failure.
-  bool Save(std::string* error = nullptr) { return SaveProject(*mProject, mFile, error); }
+  // A save tells the observers that only the saved state changed.
+  bool Save(std::string* error = nullptr);
   // A project read again starts a new history.
   bool Load(std::string* error = nullptr)
   {
@@ -70,55 +71,37 @@ public:
   // remove itself or another while being told.
   void Notify(const CDocumentChange& change);
 
-  // The one way the windows change a project: each edit is checked, applied,
-  // followed by one calculation of the project and told to the observers
-  // with what it was. An edit that refuses its value returns false and
-  // leaves the project as it was, uncalculated and untold.
+  // The one way the windows and the batch tool change a project: the edit
+  // is checked and applied, its step recorded for undo, the project
+  // calculated once and the observers told what changed. False when the
+  // edit was refused, with the reason when there is one to give; a refused
+  // edit leaves the project as it was, uncalculated and untold. A volume
+  // size with one unusable length takes the others and is still false.
+  bool Apply(const CEditCommand& command, std::string* reason = nullptr);
 
-  // Each size that is no usable length (not above 0, or outside the range
-  // the calculation takes) keeps its old value; false when any was refused,
-  // with the reason for the first, and nothing happens when all were.
-  bool SetVolumeSize(CArea& volume, double length, double width, double height,
-                     std::string* reason = nullptr);
-  // Refused, with the reason, for values VentRefusalText does not take.
-  bool AddOpening(CArea& volume, const CVentValues& values, std::string* reason = nullptr);
-  bool ChangeOpening(CArea& volume, std::size_t index, const CVentValues& values,
-                     std::string* reason = nullptr);
-  // Removes the openings at the indices (any order); false when one is out of range.
-  bool DeleteOpenings(CArea& volume, std::vector<std::size_t> indices);
-  // The copy sorts right behind its source.
-  bool DuplicateOpening(CArea& volume, std::size_t index);
-  bool SetDeviceCount(CArea& volume, int model, std::uint32_t count);
-  void SetDeviceCounts(CArea& volume, const CDeviceCounts& counts);
-  bool SetHazard(CArea& volume, int hazard);
-  bool SetUnits(std::uint32_t units);
-  // The references collapse their spaces; a text that leaves the reference
-  // as it was changes nothing.
-  void SetProjectReference(std::string_view text);
-  void SetDistributorReference(std::string_view text);
-  void SetCustomerReference(std::string_view text);
-  // The designer's name as listed; empty for none.
-  void SetDesigner(std::string_view name);
-  void SetDistributor(const CAddress& address);
-  void SetCustomer(const CAddress& address);
-  // Collapses the spaces of the name; false for an empty or taken name.
-  bool NewVolume(std::string_view name, int hazard);
-  // The volume's windows must have gone first; false for an unknown name.
-  bool DeleteVolume(std::string_view name);
-  // Adds and updates the schedule's volumes; false (nothing changed) for a
-  // schedule with faults.
-  bool ImportSchedule(const CSchedule& schedule);
-  // Notes as stored (the caller has made them fit the file's character set).
-  void SetVolumeNotes(CArea& volume, std::string notes);
-  void SetIncludeVolumeNotes(CArea& volume, bool include);
-  void SetProjectNotes(std::string notes);
-  void SetIncludeProjectNotes(bool include);
+  // Edits applied while a step group lives make one step of the history,
+  // undone and redone whole, calculated and told once when the group ends.
+  // A group made with a name is a step of that name; one made without
+  // joins its edits to the step the next undo would take back (typing a
+  // closing window hands over just before that step is undone). Groups
+  // may nest: the outermost decides.
+  class CStepGroup
+  {
+  public:
+    CStepGroup(CProjectDocument& document, std::string name);
+    explicit CStepGroup(CProjectDocument& document);
+    CStepGroup(const CStepGroup&) = delete;
+    CStepGroup& operator=(const CStepGroup&) = delete;
+    ~CStepGroup();
 
-  // Undo and redo: every edit above that changed something is one step of
-  // the project's history (which a save keeps). A step taken back or done
-  // again is calculated and told like the edit itself, as its kind and
-  // volume. False when there is no step, or when the step would remove a
-  // volume whose window is still open: that window must close first.
+  private:
+    CProjectDocument& mDocument;
+  };
+
+  // Undo and redo: every edit that changed something is one step of the
+  // project's history (which a save keeps). A step taken back or done again
+  // is calculated and told like the edit itself. False when there is no step, or when the step
+  // would remove a volume whose window is still open: that window must close first.
   bool Undo();
   bool Redo();
   // What the next undo or redo does in a user's words ("Delete Volume");
@@ -141,37 +124,27 @@ public:
   void SetVolumeWindow(const CArea* volume, CDocumentObserver* window);
 
 private:
-  // One edit as handed to Apply: its kind, the volume it is about and its
-  // values. Every edit method above fills one in and passes it on, so that
-  // whatever must happen around every edit happens in one place.
-  struct CEdit
+  // The step being made: by one edit, or by the edits of a step group.
+  struct COpenStep
   {
-    explicit CEdit(CEditKind kind, CArea* volume = nullptr) : mKind(kind), mVolume(volume) {}
-    CEditKind mKind;
-    CArea* mVolume;
-    std::size_t mIndex = 0;
-    std::vector<std::size_t> mIndices;
-    double mLength = 0, mWidth = 0, mHeight = 0;
-    CVentValues mVent;
-    int mNumber = 0; // device model, hazard class or unit system
-    std::uint32_t mCount = 0;
-    CDeviceCounts mCounts{};
-    std::string mText;
-    CAddress mAddress;
-    const CSchedule* mSchedule = nullptr;
-    bool mFlag = false; // whether notes go into the report
+    CEditStep mStep;
+    bool mJoinLast = false;
+    int mDepth = 0;
+    // Whether any edit in it was applied.
+    bool mApplied = false;
   };
-  // Checks and applies the edit; on success calculates the project once and
-  // tells the observers. False (nothing changed) when the edit was refused.
-  bool Apply(const CEdit& edit);
-  // Changes the project as the edit says; false when it refused the edit.
-  bool Change(const CEdit& edit);
+  void OpenStep(std::string name, bool joinLast);
+  // Adds what the edit touches, as it stands, to the open step.
+  void Capture(const CEditTouches& touches);
+  // Completes the outermost open step, records it and, when anything
+  // changed, calculates the project and tells the observers.
+  void CloseStep();
   void Attach();
   // The step of an edit about to be applied, holding what it touches as it
   // stands; Record completes it once the edit has been applied.
-  CEditStep BeginStep(const CEdit& edit) const;
-  void Record(CEditStep step);
   bool TakeStep(bool redo);
+  // The notice of a step: its change, about its one volume when it has one.
+  CDocumentChange ChangeOf(const CEditStep& step) const;
   std::vector<CArea*> VolumesRemovedBy(const CEditStep* step, bool redo) const;
 
   std::unique_ptr<CProject> mProject;
@@ -183,5 +156,8 @@ private:
   // What the calculation under way was for; told in place of a bare
   // calculation.
   CDocumentChange mPending;
+  std::optional<COpenStep> mOpen;
+  // A calculation inside an edit is not told: the edit tells once it ends.
+  bool mQuiet = false;
   CEditHistory mHistory;
 };

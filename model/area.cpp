@@ -103,9 +103,9 @@ CArea::CArea(CProject* owner, std::string name, int hazard)
 }
 
 CArea::CArea(CProject* owner, const CArea& source)
-  : mOwner(owner), mNotes(source.mNotes), mIncludeNotes(source.mIncludeNotes), mVentTable(this),
-    mDevice(source.mDevice), mName(source.mName), mHazard(source.mHazard),
-    mLength(source.mLength), mWidth(source.mWidth), mHeight(source.mHeight)
+    : mOwner(owner), mNotes(source.mNotes), mIncludeNotes(source.mIncludeNotes), mVentTable(this),
+      mDevice(source.mDevice), mName(source.mName), mHazard(source.mHazard),
+      mLength(source.mLength), mWidth(source.mWidth), mHeight(source.mHeight), mId(source.mId)
 {
   mVentTable.Assign(source.mVentTable);
   CalculateArea();

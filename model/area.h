@@ -62,6 +62,12 @@ std::string SizeText(const CArea& area, double value, UnitSystem units, int powe
 // "Volume" then, for a named volume, a space and the name in double quotes; then ":".
 std::string VolumeTitle(const CArea& area);
 
+// A volume's identity within its project: it stays the same through a
+// rename and through an undo that brings a removed volume back, and is never
+// given to another volume of the project. 0 stands for none. Not stored in
+// the file: a project read anew numbers its volumes afresh.
+using CVolumeId = std::uint64_t;
+
 class CArea
 {
 public:
@@ -92,6 +98,7 @@ public:
   void SetIncludeNotes(bool include) { mIncludeNotes = include; }
 
   CProject* Owner() const { return mOwner; }
+  CVolumeId Id() const { return mId; }
   // The project's unit system, metric when the volume has no project.
   std::uint32_t Units() const;
 
@@ -127,6 +134,10 @@ public:
   std::uint32_t mWarnings = 0;
 
 private:
+  friend class CAreaTable; // hands out the identities
+  // A copy keeps its source's identity: it is the same volume, kept aside.
+  CVolumeId mId = 0;
+
   // The steps of CalculateArea, in the order it takes them.
   double MeasureVolumeAndOpenings(bool& openingsInRange);
   void ClearStatus();

@@ -38,6 +38,24 @@ CArea* CAreaTable::Find(std::string_view name, std::size_t* position) const
   return nullptr;
 }
 
+CArea* CAreaTable::FindId(CVolumeId id) const
+{
+  if (id == 0)
+    return nullptr;
+  for (const auto& area : mAreas)
+    if (area->mId == id)
+      return area.get();
+  return nullptr;
+}
+
+void CAreaTable::Identify(CArea& area)
+{
+  if (area.mId == 0)
+    area.mId = ++mLastId;
+  else
+    mLastId = std::max(mLastId, area.mId);
+}
+
 bool CAreaTable::AddNew(std::string_view name, int hazard)
 {
   std::string clean = CollapseSpaces(name);
@@ -46,8 +64,9 @@ bool CAreaTable::AddNew(std::string_view name, int hazard)
   std::size_t position = 0;
   if (Find(clean, &position))
     return false;
-  mAreas.insert(mAreas.begin() + static_cast<std::ptrdiff_t>(position),
-                std::make_unique<CArea>(mOwner, std::move(clean), hazard));
+  auto area = std::make_unique<CArea>(mOwner, std::move(clean), hazard);
+  Identify(*area);
+  mAreas.insert(mAreas.begin() + static_cast<std::ptrdiff_t>(position), std::move(area));
   return true;
 }
 
@@ -59,6 +78,7 @@ bool CAreaTable::Insert(std::unique_ptr<CArea> area)
   // without a search, so reading a file takes time in step with its size.
   if (mAreas.empty() || NameLess(mAreas.back()->mName, area->mName))
   {
+    Identify(*area);
     area->mOwner = mOwner;
     mAreas.push_back(std::move(area));
     return true;
@@ -66,6 +86,7 @@ bool CAreaTable::Insert(std::unique_ptr<CArea> area)
   std::size_t position = 0;
   if (Find(area->mName, &position))
     return false;
+  Identify(*area);
   area->mOwner = mOwner;
   mAreas.insert(mAreas.begin() + static_cast<std::ptrdiff_t>(position), std::move(area));
   return true;
@@ -96,6 +117,7 @@ void CAreaTable::Assign(const CAreaTable& other)
   mAreas.reserve(other.mAreas.size());
   for (const auto& area : other.mAreas)
     mAreas.push_back(std::make_unique<CArea>(mOwner, *area));
+  mLastId = other.mLastId;
 }
 
 void CAreaTable::TakeFrom(CAreaTable& other)
@@ -104,6 +126,10 @@ void CAreaTable::TakeFrom(CAreaTable& other)
     return;
   mAreas = std::move(other.mAreas);
   other.mAreas.clear();
+  // New volumes to this table: identities of its own, none it gave before.
   for (const auto& area : mAreas)
+  {
     area->mOwner = mOwner;
+    area->mId = ++mLastId;
+  }
 }

@@ -25,6 +25,8 @@ public:
   }
   // Bisection by name: the volume or nullptr, and where it would be inserted.
   CArea* Find(std::string_view name, std::size_t* position = nullptr) const;
+  // The volume of that identity, or nullptr.
+  CArea* FindId(CVolumeId id) const;
   // Collapses the spaces of the name; false for an empty or taken name.
   bool AddNew(std::string_view name, int hazard);
   void RemoveByName(std::string_view name);
@@ -37,10 +39,16 @@ public:
 
   // For the file reader, which appends volumes in file order: takes the
   // volume into its sorted place; false (volume dropped) for a taken name.
+  // A volume without an identity gets a new one; one that has one (a volume
+  // the undo history brings back) keeps it.
   bool Insert(std::unique_ptr<CArea> area);
   CProject* Owner() const { return mOwner; }
 
 private:
+  void Identify(CArea& area);
+
   CProject* mOwner;
+  // The last identity handed out; identities are never handed out twice.
+  CVolumeId mLastId = 0;
   std::vector<std::unique_ptr<CArea>> mAreas;
 };

@@ -88,20 +88,25 @@ void CEditMenu::TakeStep(bool redo)
     return;
   // A window never outlives its volume: the windows of the volumes the step
   // removes close first. Before an undo, a closing window hands over typing
-  // it still held: a new step about a volume about to go. That step is undone
-  // first, so that the step the menu named is the one undone, and redo brings
-  // back both. Before a redo, a new step would throw away the very steps
-  // being redone: the typing goes with the volume the user deletes again.
-  const std::uint64_t recorded = document->History().Recorded();
-  for (CArea* volume : redo ? document->VolumesRedoRemoves() : document->VolumesUndoRemoves())
+  // it still held: edits of a volume about to go. They join the step the
+  // menu named, so that the one undo takes both back and redo brings back
+  // both. Before a redo, a new step would throw away the very steps being
+  // redone: the typing goes with the volume the user deletes again.
+  if (redo)
   {
-    if (QWidget* window = VolumeWindowOf(volume); window && redo)
-      ForgetTyping(window);
-    CloseVolumeWindow(volume);
+    for (CArea* volume : document->VolumesRedoRemoves())
+    {
+      if (QWidget* window = VolumeWindowOf(volume))
+        ForgetTyping(window);
+      CloseVolumeWindow(volume);
+    }
   }
-  for (std::uint64_t handed = document->History().Recorded() - recorded; !redo && handed > 0;
-       --handed)
-    document->Undo();
+  else
+  {
+    const CProjectDocument::CStepGroup joined(*document);
+    for (CArea* volume : document->VolumesUndoRemoves())
+      CloseVolumeWindow(volume);
+  }
   if (redo)
     document->Redo();
   else

@@ -95,12 +95,12 @@ CVTXPageNotes::CVTXPageNotes(CVTXSheet& sheet) : CNotesPageOf(sheet)
   owner.mStoreNotes = [this](const std::string& notes)
   {
     if (CProjectDocument* document = Document())
-      document->SetProjectNotes(notes);
+      document->Apply(edit::SetProjectNotes{notes});
   };
   owner.mStoreIncludeNotes = [this](bool include)
   {
     if (CProjectDocument* document = Document())
-      document->SetIncludeProjectNotes(include);
+      document->Apply(edit::SetIncludeProjectNotes{include});
   };
   mNotes = new CNotesEditor(std::move(owner), this);
   auto* layout = new QVBoxLayout(this);
@@ -117,12 +117,12 @@ CVTXAreaPageNotes::CVTXAreaPageNotes(CVTXAreaSheet& sheet) : CNotesPageOf(sheet)
   owner.mStoreNotes = [this](const std::string& notes)
   {
     if (CProjectDocument* document = Area() ? Document() : nullptr)
-      document->SetVolumeNotes(*Area(), notes);
+      document->Apply(edit::SetVolumeNotes{Area()->Id(), notes});
   };
   owner.mStoreIncludeNotes = [this](bool include)
   {
     if (CProjectDocument* document = Area() ? Document() : nullptr)
-      document->SetIncludeVolumeNotes(*Area(), include);
+      document->Apply(edit::SetIncludeVolumeNotes{Area()->Id(), include});
   };
   mNotes = new CNotesEditor(std::move(owner), this);
   auto* layout = new QVBoxLayout(this);

@@ -47,7 +47,7 @@ QSize CVTXProjectPage::PageSize() const
 QSize CVTXProjectPage::sizeHint() const { return CVTXPage::sizeHint().expandedTo(PageSize()); }
 
 void CVTXProjectPage::WatchReference(QLineEdit* field, std::string CProject::*reference,
-                                     void (CProjectDocument::*store)(std::string_view))
+                                     CEditCommand (*store)(std::string text))
 {
   mReference = field;
   mReferenceText = reference;
@@ -67,7 +67,8 @@ void CVTXProjectPage::CommitEdits()
   CProjectDocument* document = Document();
   if (project && document && mReference)
     CommitTypedField(this, mReference, project->*mReferenceText,
-                     [this, document](const std::string& text) { (document->*mStoreReference)(text); });
+                     [this, document](const std::string& text)
+                     { document->Apply(mStoreReference(text)); });
 }
 
 void CVTXProjectPage::ReportListNotSaved(const char* list, const std::string& error)

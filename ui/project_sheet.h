@@ -4,6 +4,7 @@
 // once the project has closed (and is about to be destroyed) every late
 // refresh, focus change or click finds no project and does nothing.
 
+#include "document/edit_commands.h"
 #include "ui/sheet_wnd.h"
 
 #include <QString>
@@ -60,7 +61,7 @@ protected:
   // and by CommitEdits. ShowReference shows the stored text again unless the
   // user is typing in the field.
   void WatchReference(QLineEdit* field, std::string CProject::*reference,
-                      void (CProjectDocument::*store)(std::string_view));
+                      CEditCommand (*store)(std::string text));
   void ShowReference();
 
   // The read-only rows of an address in a form: "Company" (the name), then
@@ -82,7 +83,7 @@ private:
   CVTXSheet& mSheet;
   QLineEdit* mReference = nullptr;
   std::string CProject::*mReferenceText = nullptr;
-  void (CProjectDocument::*mStoreReference)(std::string_view) = nullptr;
+  CEditCommand (*mStoreReference)(std::string text) = nullptr;
 };
 
 class CVTXSheet : public CVTXSheetBase

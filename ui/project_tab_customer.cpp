@@ -44,7 +44,9 @@ CVTXPageCustomer::CVTXPageCustomer(CVTXSheet& sheet)
   connect(mNew, &QPushButton::clicked, this, &CVTXPageCustomer::OnNew);
   connect(mEdit, &QPushButton::clicked, this, &CVTXPageCustomer::OnEdit);
   connect(mDelete, &QPushButton::clicked, this, &CVTXPageCustomer::OnDelete);
-  WatchReference(mReference, &CProject::mCustomer_Reference, &CProjectDocument::SetCustomerReference);
+  WatchReference(mReference, &CProject::mCustomer_Reference,
+                 [](std::string text) -> CEditCommand
+                 { return edit::SetCustomerReference{std::move(text)}; });
 }
 
 void CVTXPageCustomer::Refresh()
@@ -72,7 +74,7 @@ void CVTXPageCustomer::ChooseListedCustomer(const std::string& name, const CAddr
   CAddress entry;
   CProjectDocument* document = Document();
   if (document && book.Get(name, entry))
-    document->SetCustomer(entry);
+    document->Apply(edit::SetCustomer{entry});
   else
     PostRefresh();
 }
@@ -126,12 +128,12 @@ void CVTXPageCustomer::OnDelete()
 {
   const std::string name = ListedName(mCompany, mCompany->currentIndex());
   DeleteFromSharedList(
-    name, "customer",
-    [&name](std::string& error)
-    {
-      CAddressBook& book = Customers();
-      book.Remove(name);
-      return book.Save(kCustomerFileName, &error);
-    },
-    [](CProjectDocument& document) { document.SetCustomer(CAddress{}); });
+      name, "customer",
+      [&name](std::string& error)
+      {
+        CAddressBook& book = Customers();
+        book.Remove(name);
+        return book.Save(kCustomerFileName, &error);
+      },
+      [](CProjectDocument& document) { document.Apply(edit::SetCustomer{}); });
 }

@@ -30,7 +30,8 @@ CVTXPageDistributor::CVTXPageDistributor(CVTXSheet& sheet)
 
   connect(mEdit, &QPushButton::clicked, this, &CVTXPageDistributor::OnEdit);
   WatchReference(mReference, &CProject::mDistributor_Reference,
-                 &CProjectDocument::SetDistributorReference);
+                 [](std::string text) -> CEditCommand
+                 { return edit::SetDistributorReference{std::move(text)}; });
 }
 
 void CVTXPageDistributor::Refresh()
@@ -55,5 +56,5 @@ void CVTXPageDistributor::OnEdit()
     return;
   SaveDistributor(Settings(), dialog.mAddress);
   if (CProjectDocument* document = Document())
-    document->SetDistributor(dialog.mAddress);
+    document->Apply(edit::SetDistributor{dialog.mAddress});
 }

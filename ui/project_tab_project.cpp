@@ -124,7 +124,9 @@ CVTXPageProject::CVTXPageProject(CVTXSheet& sheet)
   connect(mPrint, &QPushButton::clicked, this, &CVTXPageProject::OnPrint);
   connect(mExportPdf, &QPushButton::clicked, this, &CVTXPageProject::OnExportPdf);
   connect(mDump, &QPushButton::clicked, this, &CVTXPageProject::OnDump);
-  WatchReference(mReference, &CProject::mProject_Reference, &CProjectDocument::SetProjectReference);
+  WatchReference(mReference, &CProject::mProject_Reference,
+                 [](std::string text) -> CEditCommand
+                 { return edit::SetProjectReference{std::move(text)}; });
 }
 
 void CVTXPageProject::Refresh()
@@ -151,7 +153,7 @@ void CVTXPageProject::ChooseListedDesigner(const std::string& name, const CNameL
   std::string stored;
   CProjectDocument* document = Document();
   if (document && designers.Get(name, stored))
-    document->SetDesigner(stored);
+    document->Apply(edit::SetDesigner{stored});
   else
     PostRefresh();
 }
@@ -162,7 +164,7 @@ void CVTXPageProject::OnUnitChosen(int index)
   if (!project || index < 0)
     return;
   if (CProjectDocument* document = Document())
-    document->SetUnits(static_cast<std::uint32_t>(index));
+    document->Apply(edit::SetUnits{static_cast<std::uint32_t>(index)});
 }
 
 void CVTXPageProject::OnDesignerChosen(int index)
@@ -199,9 +201,10 @@ void CVTXPageProject::OnDeleteDesigner()
 {
   const std::string name = ListedName(mDesigners, mDesigners->currentIndex());
   DeleteFromSharedList(
-    name, "designer",
-    [&name](std::string& error) { return Designers().RemoveAndSave(name, kDesignerFileName, &error); },
-    [](CProjectDocument& document) { document.SetDesigner({}); });
+      name, "designer",
+      [&name](std::string& error)
+      { return Designers().RemoveAndSave(name, kDesignerFileName, &error); },
+      [](CProjectDocument& document) { document.Apply(edit::SetDesigner{}); });
 }
 
 void CVTXPageProject::OnSave()
@@ -218,7 +221,6 @@ void CVTXPageProject::OnSave()
                 declined ? CPromptIcon::Information : CPromptIcon::Error);
   else
     RememberRecentProject(*project);
-  project->RecalculateProject();
 }
 
 void CVTXPageProject::OnSaveAs()

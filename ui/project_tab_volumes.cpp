@@ -140,7 +140,7 @@ void CVTXPageArea::OnNew()
   // The dialog refuses an empty or used name; the document checks again.
   const std::string name = CollapseSpaces(dialog.mName);
   CProjectDocument* document = Document();
-  if (!document || !document->NewVolume(name, dialog.mHazard))
+  if (!document || !document->Apply(edit::NewVolume{name, dialog.mHazard}))
     return;
   mModel->Reset();
   if (CArea* area = project->mAreaTable.Find(name))
@@ -166,10 +166,13 @@ void CVTXPageArea::OnDelete()
                      [this, &name](const std::vector<int>&)
                      {
                        // The window goes first: it must never outlive its volume.
-                       if (CArea* area = Project()->mAreaTable.Find(name))
-                         CloseVolumeWindow(area);
+                       CArea* area = Project()->mAreaTable.Find(name);
+                       if (!area)
+                         return;
+                       const CVolumeId id = area->Id();
+                       CloseVolumeWindow(area);
                        if (CProjectDocument* document = Document())
-                         document->DeleteVolume(name);
+                         document->Apply(edit::DeleteVolumes{{id}});
                      });
   UpdateButtons();
   mModel->Reset();
@@ -235,6 +238,6 @@ void CVTXPageArea::OnImport()
     return;
   ClearSelection();
   if (CProjectDocument* document = Document())
-    document->ImportSchedule(schedule);
+    document->Apply(edit::ImportSchedule{&schedule});
   mModel->Reset();
 }

@@ -50,61 +50,21 @@ CReportView::CReportView(CProject* project, QWidget* parent)
   viewport()->setAutoFillBackground(false);
 }
 
-namespace
-{
-// Edits that change one volume and, through its sums, the project part:
-// its section and the project part are all they touch. Undo and redo of
-// such an edit are told alike.
-bool ChangesOneVolume(CEditKind edit)
-{
-  switch (edit)
-  {
-  case CEditKind::VolumeSize:
-  case CEditKind::AddOpening:
-  case CEditKind::ChangeOpening:
-  case CEditKind::DeleteOpenings:
-  case CEditKind::DuplicateOpening:
-  case CEditKind::DeviceCount:
-  case CEditKind::DeviceCounts:
-  case CEditKind::Hazard:
-  case CEditKind::VolumeNotes:
-  case CEditKind::IncludeVolumeNotes:
-    return true;
-  default:
-    return false;
-  }
-}
-
-// Edits of the project's own fields: only the project part shows them.
-bool ChangesProjectPart(CEditKind edit)
-{
-  switch (edit)
-  {
-  case CEditKind::ProjectReference:
-  case CEditKind::DistributorReference:
-  case CEditKind::CustomerReference:
-  case CEditKind::Designer:
-  case CEditKind::Distributor:
-  case CEditKind::Customer:
-  case CEditKind::ProjectNotes:
-  case CEditKind::IncludeProjectNotes:
-    return true;
-  default:
-    return false;
-  }
-}
-} // namespace
-
 void CReportView::NoteChange(const CDocumentChange& change)
 {
-  if (ChangesOneVolume(change.mEdit) && change.mVolume)
-    mChanged.push_back(change.mVolume);
-  else if (ChangesProjectPart(change.mEdit))
-    mChanged.push_back(nullptr);
-  else if (change.mEdit == CEditKind::None)
+  if (!change.SaysWhat())
     mUnnamed = true; // a calculation asked for directly: the content keys tell what changed
+  else if (change.mUnits || change.mVolumeSet || (change.mVolumes && !change.mVolume))
+    mChangedAll = true; // every figure, or the set of volumes, or several of them
   else
-    mChangedAll = true; // units, volumes added or removed, a schedule
+  {
+    // One volume changes its section and, through its sums, the project
+    // part; the project's own fields only the project part.
+    if (change.mVolumes)
+      mChanged.push_back(change.mVolume);
+    if (change.mHeader)
+      mChanged.push_back(nullptr);
+  }
   mNotified = true;
 }
 

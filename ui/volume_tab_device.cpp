@@ -223,7 +223,7 @@ bool CVTXAreaPageDevice::CommitCount(int model)
   }
   field->setModified(false);
   if (CProjectDocument* document = Document())
-    document->SetDeviceCount(*area, model, count);
+    document->Apply(edit::SetDeviceCount{area->Id(), model, count});
   else
     PostRefresh();
   return true;
@@ -241,7 +241,7 @@ void CVTXAreaPageDevice::Propose()
   if (!counts)
     ShowMessage(this, kAppTitle, kNoProposalText, CPromptIcon::Exclamation);
   else if (CProjectDocument* document = Document())
-    document->SetDeviceCounts(*area, *counts);
+    document->Apply(edit::SetDeviceCounts{area->Id(), *counts});
 }
 
 bool CVTXAreaPageDevice::CommitFocusedCount()

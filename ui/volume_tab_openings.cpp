@@ -174,7 +174,8 @@ void CVTXAreaPageDimension::OnNew()
   mList->clearSelection();
   std::string reason;
   CProjectDocument* document = Document();
-  if (document && !document->AddOpening(*area, values, &reason) && !reason.empty())
+  if (document && !document->Apply(edit::AddOpening{area->Id(), values}, &reason) &&
+      !reason.empty())
     ShowMessage(this, kAppTitle, ToQt(reason), CPromptIcon::Exclamation);
 }
 
@@ -195,7 +196,8 @@ void CVTXAreaPageDimension::OnEdit()
     return;
   std::string reason;
   CProjectDocument* document = Document();
-  if (document && !document->ChangeOpening(*area, index, values, &reason) && !reason.empty())
+  if (document && !document->Apply(edit::ChangeOpening{area->Id(), index, values}, &reason) &&
+      !reason.empty())
     ShowMessage(this, kAppTitle, ToQt(reason), CPromptIcon::Exclamation);
 }
 
@@ -207,7 +209,8 @@ void CVTXAreaPageDimension::OnDuplicate()
     return;
   CProjectDocument* document = Document();
   // The copy sorts right behind its source, so the source keeps its row.
-  if (document && document->DuplicateOpening(*area, static_cast<std::size_t>(rows.front())))
+  if (document &&
+      document->Apply(edit::DuplicateOpening{area->Id(), static_cast<std::size_t>(rows.front())}))
     mSelectAfterRefresh = rows.front();
 }
 
@@ -220,7 +223,7 @@ void CVTXAreaPageDimension::OnDelete()
                      [this, area](const std::vector<int>& rows)
                      {
                        if (CProjectDocument* document = Document())
-                         document->DeleteOpenings(
-                           *area, std::vector<std::size_t>(rows.begin(), rows.end()));
+                         document->Apply(edit::DeleteOpenings{
+                             area->Id(), std::vector<std::size_t>(rows.begin(), rows.end())});
                      });
 }

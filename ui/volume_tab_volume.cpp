@@ -117,7 +117,7 @@ void CVTXAreaPageHazard::OnHazardChosen(int index)
   if (!area || !IsValidHazard(index))
     return;
   if (CProjectDocument* document = Document())
-    document->SetHazard(*area, index);
+    document->Apply(edit::SetHazard{area->Id(), index});
 }
 
 void CVTXAreaPageHazard::OnChangeDimensions()
@@ -136,7 +136,9 @@ void CVTXAreaPageHazard::OnChangeDimensions()
   std::string reason;
   CProjectDocument* document = Document();
   if (document &&
-      !document->SetVolumeSize(*area, dialog.mLength, dialog.mWidth, dialog.mHeight, &reason) &&
+      !document->Apply(
+          edit::SetVolumeSize{area->Id(), dialog.mLength, dialog.mWidth, dialog.mHeight},
+          &reason) &&
       !reason.empty())
     ShowMessage(this, kAppTitle, ToQt(reason), CPromptIcon::Exclamation);
 }

@@ -219,22 +219,23 @@ void BM_EditToRefresh(benchmark::State& state)
   CPaintWatch watch(windows);
   int rounds = 0;
   bench::RunPaired(
-    state, {0, withReport ? 16.0 : 0.0}, [&] { watch.Reset(); },
-    [&]
-    {
-      // The calculation alone: the windows are not told of it.
-      auto told = std::move(project->mRecalculated);
-      project->mRecalculated = nullptr;
-      project->RecalculateProject();
-      project->mRecalculated = std::move(told);
-    },
-    [&]
-    {
-      document->SetVolumeSize(*volume, 0, 0, volume->mHeight == 3.0 ? 3.5 : 3.0);
-      rounds = 0;
-      while (!watch.AllPainted() && rounds++ < 100)
-        QApplication::processEvents();
-    });
+      state, {0, withReport ? 16.0 : 0.0}, [&] { watch.Reset(); },
+      [&]
+      {
+        // The calculation alone: the windows are not told of it.
+        auto told = std::move(project->mRecalculated);
+        project->mRecalculated = nullptr;
+        project->RecalculateProject();
+        project->mRecalculated = std::move(told);
+      },
+      [&]
+      {
+        document->Apply(
+            edit::SetVolumeSize{volume->Id(), 0, 0, volume->mHeight == 3.0 ? 3.5 : 3.0});
+        rounds = 0;
+        while (!watch.AllPainted() && rounds++ < 100)
+          QApplication::processEvents();
+      });
   if (!watch.AllPainted())
     state.SkipWithError("a window did not refresh");
   state.counters["event_rounds"] = rounds;

@@ -11,12 +11,10 @@ class CRecorder : public CDocumentObserver
 public:
   void DocumentChanged(const CDocumentChange& change) override
   {
-    mChanges.push_back(change.mKind);
     mTold.push_back(change);
     if (mLeaveWhenTold)
       mLeaveWhenTold->RemoveObserver(this);
   }
-  std::vector<CChangeKind> mChanges;
   std::vector<CDocumentChange> mTold;
   CProjectDocument* mLeaveWhenTold = nullptr;
 };

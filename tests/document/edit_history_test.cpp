@@ -9,7 +9,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <optional>
+#include <set>
 #include <string>
+#include <variant>
 
 namespace fs = std::filesystem;
 
@@ -50,71 +53,112 @@ struct CHistoryFixture
   CRecorder counter;
 };
 
-using CEditCall = std::function<void(CProjectDocument&, CArea&)>;
+// The edit a case makes, from the fixture's project and its hall.
+using CMakeEdit = std::function<CEditCommand(const CProject&, const CArea&)>;
 } // namespace
 
 TEST(EditHistory, EachKindOfEditIsUndoneToTheSameFileImageAndRedone)
 {
   CAddress address;
   address.mName = "Agent";
-  const std::string schedule = "name,hazard_class,length_m,width_m,height_m\r\n"
-                               "Hall,CLASS A - SURFACE FIRES,6,5,2\r\n"
-                               "Yard,CLASS A - SURFACE FIRES,4,4,4\r\n";
-  const std::pair<const char*, CEditCall> cases[] = {
-      {"Volume Size", [](auto& d, auto& a) { d.SetVolumeSize(a, 5, 4, 2); }},
+  const std::string text = "name,hazard_class,length_m,width_m,height_m\r\n"
+                           "Hall,CLASS A - SURFACE FIRES,6,5,2\r\n"
+                           "Yard,CLASS A - SURFACE FIRES,4,4,4\r\n";
+  std::optional<CSchedule> schedule; // read against each fixture's project
+  const std::pair<const char*, CMakeEdit> cases[] = {
+      {"Volume Size",
+       [](auto&, auto& a) {
+         return edit::SetVolumeSize{a.Id(), 5, 4, 2};
+       }},
       {"New Opening",
-       [](auto& d, auto& a) {
-         d.AddOpening(a, {VENT_FLOOR, SHAPE_RECTANGULAR, 2, 1, 0});
+       [](auto&, auto& a) {
+         return edit::AddOpening{a.Id(), {VENT_FLOOR, SHAPE_RECTANGULAR, 2, 1, 0}};
        }},
       {"Edit Opening",
-       [](auto& d, auto& a) {
-         d.ChangeOpening(a, 1, {VENT_WALL, SHAPE_RECTANGULAR, 3, 2, 1});
+       [](auto&, auto& a) {
+         return edit::ChangeOpening{a.Id(), 1, {VENT_WALL, SHAPE_RECTANGULAR, 3, 2, 1}};
        }},
-      {"Delete Opening", [](auto& d, auto& a) { d.DeleteOpenings(a, {1}); }},
+      {"Delete Opening",
+       [](auto&, auto& a) {
+         return edit::DeleteOpenings{a.Id(), {1}};
+       }},
       {"Delete Openings",
-       [](auto& d, auto& a) {
-         d.DeleteOpenings(a, {1, 0});
+       [](auto&, auto& a) {
+         return edit::DeleteOpenings{a.Id(), {1, 0}};
        }},
-      {"Duplicate Opening", [](auto& d, auto& a) { d.DuplicateOpening(a, 0); }},
-      {"Device Count", [](auto& d, auto& a) { d.SetDeviceCount(a, 1, 9); }},
+      {"Duplicate Opening",
+       [](auto&, auto& a) {
+         return edit::DuplicateOpening{a.Id(), 0};
+       }},
+      {"Device Count",
+       [](auto&, auto& a) {
+         return edit::SetDeviceCount{a.Id(), 1, 9};
+       }},
       {"Propose Devices",
-       [](auto& d, auto& a) {
-         d.SetDeviceCounts(a, CDeviceCounts{1, 2});
+       [](auto&, auto& a) {
+         return edit::SetDeviceCounts{a.Id(), CDeviceCounts{1, 2}};
        }},
-      {"Hazard Class", [](auto& d, auto& a) { d.SetHazard(a, 2); }},
-      {"Volume Notes", [](auto& d, auto& a) { d.SetVolumeNotes(a, "Wet"); }},
-      {"Include Volume Notes", [](auto& d, auto& a) { d.SetIncludeVolumeNotes(a, true); }},
-      {"Units", [](auto& d, auto&) { d.SetUnits(1); }},
-      {"Project Reference", [](auto& d, auto&) { d.SetProjectReference("R-2"); }},
-      {"Distributor Reference", [](auto& d, auto&) { d.SetDistributorReference("D-2"); }},
-      {"Customer Reference", [](auto& d, auto&) { d.SetCustomerReference("C-2"); }},
-      {"Designer", [](auto& d, auto&) { d.SetDesigner("Ann"); }},
-      {"Distributor", [&](auto& d, auto&) { d.SetDistributor(address); }},
-      {"Customer", [&](auto& d, auto&) { d.SetCustomer(address); }},
-      {"New Volume", [](auto& d, auto&) { d.NewVolume(" Yard ", 1); }},
-      {"Delete Volume", [](auto& d, auto&) { d.DeleteVolume("Hall"); }},
+      {"Hazard Class",
+       [](auto&, auto& a) {
+         return edit::SetHazard{a.Id(), 2};
+       }},
+      {"Volume Notes",
+       [](auto&, auto& a) {
+         return edit::SetVolumeNotes{a.Id(), "Wet"};
+       }},
+      {"Include Volume Notes",
+       [](auto&, auto& a) {
+         return edit::SetIncludeVolumeNotes{a.Id(), true};
+       }},
+      {"Units", [](auto&, auto&) { return edit::SetUnits{1}; }},
+      {"Project Reference", [](auto&, auto&) { return edit::SetProjectReference{"R-2"}; }},
+      {"Distributor Reference", [](auto&, auto&) { return edit::SetDistributorReference{"D-2"}; }},
+      {"Customer Reference", [](auto&, auto&) { return edit::SetCustomerReference{"C-2"}; }},
+      {"Designer", [](auto&, auto&) { return edit::SetDesigner{"Ann"}; }},
+      {"Distributor", [&](auto&, auto&) { return edit::SetDistributor{address}; }},
+      {"Customer", [&](auto&, auto&) { return edit::SetCustomer{address}; }},
+      {"New Volume",
+       [](auto&, auto&) {
+         return edit::NewVolume{" Yard ", 1};
+       }},
+      {"Delete Volume", [](auto&, auto& a) { return edit::DeleteVolumes{{a.Id()}}; }},
+      {"Delete Volumes",
+       [](auto& p, auto& a) {
+         return edit::DeleteVolumes{{a.Id(), VolumeIdOf(p, "Store")}};
+       }},
       {"Import Schedule",
-       [&](auto& d, auto&) { d.ImportSchedule(ReadSchedule(schedule, d.Project())); }},
-      {"Project Notes", [](auto& d, auto&) { d.SetProjectNotes("Other"); }},
-      {"Include Project Notes", [](auto& d, auto&) { d.SetIncludeProjectNotes(true); }},
+       [&](auto& p, auto&)
+       {
+         schedule.emplace(ReadSchedule(text, p));
+         return edit::ImportSchedule{&*schedule};
+       }},
+      {"Project Notes", [](auto&, auto&) { return edit::SetProjectNotes{"Other"}; }},
+      {"Include Project Notes", [](auto&, auto&) { return edit::SetIncludeProjectNotes{true}; }},
   };
-  for (const auto& [name, edit] : cases)
+  std::set<std::size_t> kinds;
+  for (const auto& [name, make] : cases)
   {
     SCOPED_TRACE(name);
     CHistoryFixture f;
     const std::string before = f.Image();
     EXPECT_EQ(f.document.UndoName(), "");
-    edit(f.document, *f.hall);
+    const CEditCommand command = make(f.document.Project(), *f.hall);
+    kinds.insert(command.index());
+    ASSERT_TRUE(f.document.Apply(command));
     const std::string after = f.Image();
     ASSERT_NE(after, before);
     EXPECT_EQ(f.document.UndoName(), name);
     EXPECT_EQ(f.document.RedoName(), "");
+    ASSERT_EQ(f.counter.mTold.size(), 1u);
+    CDocumentChange told = f.counter.mTold[0];
 
     f.counter.mTold.clear();
     ASSERT_TRUE(f.document.Undo());
     EXPECT_EQ(f.Image(), before);
     ASSERT_EQ(f.counter.mTold.size(), 1u); // calculated and told once, like an edit
-    EXPECT_EQ(f.counter.mTold[0].mEdit, f.document.History().RedoStep()->mKind);
+    // Told as the edit was; a volume the edit removed is back and named.
+    told.mVolume = f.counter.mTold[0].mVolume;
+    EXPECT_EQ(f.counter.mTold[0], told);
     EXPECT_EQ(f.document.RedoName(), name);
     EXPECT_FALSE(f.document.Undo());
 
@@ -124,29 +168,77 @@ TEST(EditHistory, EachKindOfEditIsUndoneToTheSameFileImageAndRedone)
     ASSERT_TRUE(f.document.Undo());
     EXPECT_EQ(f.Image(), before);
     // A volume kept through the steps is the same volume: its window stays valid.
-    if (std::string(name) != "Delete Volume")
+    if (!std::string(name).starts_with("Delete Volume"))
     {
       EXPECT_EQ(f.document.Project().mAreaTable.Find("Hall"), f.hall);
     }
   }
+  EXPECT_EQ(kinds.size(), std::variant_size_v<CEditCommand>); // every kind of edit
+}
+
+TEST(EditHistory, AStepGroupIsOneStepOverTheHeaderAndSeveralVolumes)
+{
+  CHistoryFixture f;
+  CProject& p = f.document.Project();
+  const CVolumeId store = VolumeIdOf(p, "Store");
+  const CVolumeId hall = f.hall->Id();
+  const std::string before = f.Image();
+  {
+    const CProjectDocument::CStepGroup group(f.document, "Change Everything");
+    f.document.Apply(edit::SetUnits{1});
+    f.document.Apply(edit::SetVolumeSize{hall, 7, 6, 5});
+    f.document.Apply(edit::SetDeviceCount{store, 2, 3});
+    f.document.Apply(edit::NewVolume{"Yard", 2});
+    f.document.Apply(edit::DeleteVolumes{{hall}});
+    EXPECT_TRUE(f.counter.mTold.empty()); // told once, when the group ends
+  }
+  const std::string after = f.Image();
+  ASSERT_EQ(f.counter.mTold.size(), 1u);
+  EXPECT_EQ(f.counter.mTold[0],
+            (CDocumentChange{.mVolumes = true, .mVolumeSet = true, .mUnits = true}));
+  EXPECT_EQ(f.document.History().Steps(), 1u);
+  EXPECT_EQ(f.document.UndoName(), "Change Everything");
+  ASSERT_TRUE(f.document.Undo());
+  EXPECT_EQ(f.Image(), before);
+  EXPECT_EQ(p.mUnits, 0u);
+  EXPECT_FALSE(f.document.Undo());
+  ASSERT_TRUE(f.document.Redo());
+  EXPECT_EQ(f.Image(), after);
+  // The volumes are found by identity: a volume brought back is the one taken.
+  ASSERT_TRUE(f.document.Undo());
+  ASSERT_NE(p.mAreaTable.Find("Hall"), nullptr);
+  EXPECT_EQ(p.mAreaTable.Find("Hall")->Id(), hall);
+
+  // A group without a name joins the step the next undo takes back.
+  ASSERT_TRUE(f.document.Apply(edit::NewVolume{"Shed", 0}));
+  {
+    const CProjectDocument::CStepGroup joined(f.document);
+    f.document.Apply(edit::SetVolumeNotes{VolumeIdOf(p, "Shed"), "typed"});
+  }
+  EXPECT_EQ(f.document.UndoName(), "New Volume");
+  EXPECT_EQ(f.document.RedoName(), ""); // the redo of the group went with the new edit
+  ASSERT_TRUE(f.document.Undo());
+  EXPECT_EQ(p.mAreaTable.Find("Shed"), nullptr);
+  ASSERT_TRUE(f.document.Redo());
+  EXPECT_EQ(p.mAreaTable.Find("Shed")->mNotes, "typed");
 }
 
 TEST(EditHistory, NewEditsDropRedoNoOpsLeaveNoStepAndTheHistoryIsBounded)
 {
   CHistoryFixture f;
-  f.document.SetHazard(*f.hall, 2);
-  f.document.SetUnits(1);
+  f.document.Apply(edit::SetHazard{f.hall->Id(), 2});
+  f.document.Apply(edit::SetUnits{1});
   ASSERT_TRUE(f.document.Undo());
-  f.document.SetDesigner("Ann");
+  f.document.Apply(edit::SetDesigner{"Ann"});
   EXPECT_EQ(f.document.RedoName(), ""); // the undone units are gone
   EXPECT_EQ(f.document.UndoName(), "Designer");
-  f.document.SetDesigner("Ann"); // no change, no step
-  f.document.SetProjectReference("R-1");
+  f.document.Apply(edit::SetDesigner{"Ann"}); // no change, no step
+  f.document.Apply(edit::SetProjectReference{"R-1"});
   EXPECT_EQ(f.document.History().Steps(), 2u);
 
   f.document.History().SetBounds(3, CEditHistory::kDefaultBytes);
   for (std::uint32_t count = 1; count <= 5; ++count)
-    f.document.SetDeviceCount(*f.hall, 0, count);
+    f.document.Apply(edit::SetDeviceCount{f.hall->Id(), 0, count});
   EXPECT_EQ(f.document.History().Steps(), 3u);
   int undone = 0;
   while (f.document.Undo())
@@ -156,7 +248,7 @@ TEST(EditHistory, NewEditsDropRedoNoOpsLeaveNoStepAndTheHistoryIsBounded)
 
   // Over the memory bound only the newest step stays.
   f.document.History().SetBounds(100, 1);
-  f.document.DeleteVolume("Hall");
+  f.document.Apply(edit::DeleteVolumes{{VolumeIdOf(f.document.Project(), "Hall")}});
   EXPECT_EQ(f.document.History().Steps(), 1u);
   EXPECT_TRUE(f.document.Undo());
   EXPECT_NE(f.document.Project().mAreaTable.Find("Hall"), nullptr);
@@ -171,8 +263,8 @@ TEST(EditHistory, UndoingBackToTheSavedStateLeavesTheProjectUnmodified)
   ASSERT_TRUE(f.document.Save());
   EXPECT_FALSE(p.IsModified());
 
-  f.document.DeleteOpenings(*f.hall, {0, 1});
-  f.document.SetProjectReference("R-2");
+  f.document.Apply(edit::DeleteOpenings{f.hall->Id(), {0, 1}});
+  f.document.Apply(edit::SetProjectReference{"R-2"});
   EXPECT_TRUE(p.IsModified());
   f.document.Undo();
   EXPECT_TRUE(p.IsModified());
@@ -181,8 +273,11 @@ TEST(EditHistory, UndoingBackToTheSavedStateLeavesTheProjectUnmodified)
   f.document.Redo();
   EXPECT_TRUE(p.IsModified());
 
-  // The history survives a save: undo then leaves the saved state.
+  // The history survives a save: undo then leaves the saved state. The save
+  // tells only that: the project is not calculated for it.
+  f.counter.mTold.clear();
   ASSERT_TRUE(f.document.Save());
+  EXPECT_EQ(f.counter.mTold, std::vector<CDocumentChange>{CDocumentChange{.mSaved = true}});
   EXPECT_FALSE(p.IsModified());
   ASSERT_TRUE(f.document.Undo());
   EXPECT_EQ(f.hall->mVentTable.Count(), 2u);
@@ -194,7 +289,7 @@ TEST(EditHistory, UndoingBackToTheSavedStateLeavesTheProjectUnmodified)
 TEST(EditHistory, AStepNeverRemovesAVolumeWhoseWindowIsOpen)
 {
   CHistoryFixture f;
-  ASSERT_TRUE(f.document.NewVolume("Yard", 0));
+  ASSERT_TRUE(f.document.Apply(edit::NewVolume{"Yard", 0}));
   CArea* yard = f.document.Project().mAreaTable.Find("Yard");
   CRecorder window;
   f.document.SetVolumeWindow(yard, &window);
@@ -207,7 +302,7 @@ TEST(EditHistory, AStepNeverRemovesAVolumeWhoseWindowIsOpen)
   EXPECT_EQ(f.document.Project().mAreaTable.Find("Yard"), nullptr);
   EXPECT_TRUE(f.document.VolumesRedoRemoves().empty());
   EXPECT_TRUE(f.document.Redo());
-  f.document.DeleteVolume("Yard");
+  f.document.Apply(edit::DeleteVolumes{{VolumeIdOf(f.document.Project(), "Yard")}});
   ASSERT_TRUE(f.document.Undo());
   EXPECT_EQ(f.document.VolumesRedoRemoves().size(), 1u);
 }

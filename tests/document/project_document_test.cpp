@@ -26,14 +26,14 @@ TEST(ProjectDocument, EveryCalculationReachesEachObserverOnceUntilItLeaves)
 
   document.Project().RecalculateProject();
   document.Project().RecalculateProject();
-  EXPECT_EQ(stays.mChanges.size(), 2u);
-  EXPECT_EQ(leaves.mChanges.size(), 1u);
-  EXPECT_EQ(stays.mChanges[0], CChangeKind::Recalculated);
+  EXPECT_EQ(stays.mTold.size(), 2u);
+  EXPECT_EQ(leaves.mTold.size(), 1u);
+  EXPECT_FALSE(stays.mTold[0].SaysWhat()); // a bare calculation: the document cannot say what
 
   document.RemoveObserver(&stays);
   EXPECT_EQ(document.ReportWindow(), nullptr); // leaving forgets the report window too
   document.Project().RecalculateProject();
-  EXPECT_EQ(stays.mChanges.size(), 2u);
+  EXPECT_EQ(stays.mTold.size(), 2u);
 
   // The project's windows are its observers: each told once a calculation,
   // forgotten when it leaves.
@@ -44,11 +44,11 @@ TEST(ProjectDocument, EveryCalculationReachesEachObserverOnceUntilItLeaves)
   CRecorder volumeWindow;
   windows.SetVolumeWindow(hall, &volumeWindow);
   windows.Project().RecalculateProject(); // no project window yet: only the volume window
-  EXPECT_EQ(volumeWindow.mChanges.size(), 1u);
+  EXPECT_EQ(volumeWindow.mTold.size(), 1u);
   windows.SetProjectWindow(&projectWindow);
   windows.Project().RecalculateProject();
-  EXPECT_EQ(projectWindow.mChanges.size(), 1u);
-  EXPECT_EQ(volumeWindow.mChanges.size(), 2u);
+  EXPECT_EQ(projectWindow.mTold.size(), 1u);
+  EXPECT_EQ(volumeWindow.mTold.size(), 2u);
   EXPECT_EQ(windows.VolumeWindow(hall), &volumeWindow);
   EXPECT_EQ(windows.ProjectWindow(), &projectWindow);
   windows.RemoveObserver(&volumeWindow);
@@ -60,7 +60,7 @@ TEST(ProjectDocument, EveryCalculationReachesEachObserverOnceUntilItLeaves)
   document.AddObserver(&stays);
   std::unique_ptr<CProject> project = document.TakeProject();
   project->RecalculateProject();
-  EXPECT_EQ(stays.mChanges.size(), 2u);
+  EXPECT_EQ(stays.mTold.size(), 2u);
 }
 
 namespace
@@ -90,136 +90,201 @@ TEST(ProjectDocument, EachEditIsAppliedCalculatedOnceAndToldWithWhatChanged)
 {
   struct CCase
   {
-    CEditKind kind;
+    const char* name;
+    CDocumentChange told; // without its volume
     bool aboutHall;
     std::function<bool(CProjectDocument&, CArea&)> edit;
     std::function<bool(const CProject&, const CArea&)> applied;
   };
   const CCase cases[] = {
-      {CEditKind::VolumeSize, true,
-       [](CProjectDocument& d, CArea& a) { return d.SetVolumeSize(a, 5, 4, 2); },
-       [](const CProject&, const CArea& a) { return a.mVolume == 40; }}, // calculated
-      {CEditKind::AddOpening, true,
+      {"Volume Size",
+       {.mVolumes = true},
+       true,
        [](CProjectDocument& d, CArea& a) {
-         return d.AddOpening(a, {VENT_CEILING, SHAPE_RECTANGULAR, 2, 1, 1});
+         return d.Apply(edit::SetVolumeSize{a.Id(), 5, 4, 2});
+       },
+       [](const CProject&, const CArea& a) { return a.mVolume == 40; }}, // calculated
+      {"New Opening",
+       {.mVolumes = true},
+       true,
+       [](CProjectDocument& d, CArea& a) {
+         return d.Apply(edit::AddOpening{a.Id(), {VENT_CEILING, SHAPE_RECTANGULAR, 2, 1, 1}});
        },
        [](const CProject&, const CArea& a)
        { return a.mVentTable.Count() == 2 && a.mSizeVentCeiling == 2; }},
-      {CEditKind::ChangeOpening, true,
+      {"Edit Opening",
+       {.mVolumes = true},
+       true,
        [](CProjectDocument& d, CArea& a) {
-         return d.ChangeOpening(a, 0, {VENT_WALL, SHAPE_RECTANGULAR, 2, 2, 1});
+         return d.Apply(edit::ChangeOpening{a.Id(), 0, {VENT_WALL, SHAPE_RECTANGULAR, 2, 2, 1}});
        },
        [](const CProject&, const CArea& a)
        { return a.mVentTable.Get(0)->mWidth == 2 && a.mSizeVentWallUpper == 4; }},
-      {CEditKind::DuplicateOpening, true,
-       [](CProjectDocument& d, CArea& a) { return d.DuplicateOpening(a, 0); },
+      {"Duplicate Opening",
+       {.mVolumes = true},
+       true,
+       [](CProjectDocument& d, CArea& a) {
+         return d.Apply(edit::DuplicateOpening{a.Id(), 0});
+       },
        [](const CProject&, const CArea& a) { return a.mVentTable.Count() == 2; }},
-      {CEditKind::DeleteOpenings, true,
-       [](CProjectDocument& d, CArea& a) { return d.DeleteOpenings(a, {0}); },
+      {"Delete Opening",
+       {.mVolumes = true},
+       true,
+       [](CProjectDocument& d, CArea& a) {
+         return d.Apply(edit::DeleteOpenings{a.Id(), {0}});
+       },
        [](const CProject&, const CArea& a)
        { return a.mVentTable.Count() == 0 && (a.mFlags & AF_NO_OPENINGS); }},
-      {CEditKind::DeviceCount, true,
-       [](CProjectDocument& d, CArea& a) { return d.SetDeviceCount(a, 1, 3); },
+      {"Device Count",
+       {.mVolumes = true},
+       true,
+       [](CProjectDocument& d, CArea& a) {
+         return d.Apply(edit::SetDeviceCount{a.Id(), 1, 3});
+       },
        [](const CProject&, const CArea& a) { return a.DeviceCount(1) == 3; }},
-      {CEditKind::DeviceCounts, true,
+      {"Propose Devices",
+       {.mVolumes = true},
+       true,
        [](CProjectDocument& d, CArea& a)
        {
          CDeviceCounts counts{};
          counts[2] = 4;
-         d.SetDeviceCounts(a, counts);
+         d.Apply(edit::SetDeviceCounts{a.Id(), counts});
          return true;
        },
        [](const CProject&, const CArea& a) { return a.DeviceCount(2) == 4; }},
-      {CEditKind::Hazard, true, [](CProjectDocument& d, CArea& a) { return d.SetHazard(a, 1); },
+      {"Hazard Class",
+       {.mVolumes = true},
+       true,
+       [](CProjectDocument& d, CArea& a) {
+         return d.Apply(edit::SetHazard{a.Id(), 1});
+       },
        [](const CProject&, const CArea& a) { return a.mHazard == 1; }},
-      {CEditKind::VolumeNotes, true,
+      {"Volume Notes",
+       {.mVolumes = true},
+       true,
        [](CProjectDocument& d, CArea& a)
        {
-         d.SetVolumeNotes(a, "Dry");
+         d.Apply(edit::SetVolumeNotes{a.Id(), "Dry"});
          return true;
        },
        [](const CProject&, const CArea& a) { return a.mNotes == "Dry"; }},
-      {CEditKind::IncludeProjectNotes, false,
+      {"Include Project Notes",
+       {.mHeader = true},
+       false,
        [](CProjectDocument& d, CArea&)
        {
-         d.SetIncludeProjectNotes(true);
+         d.Apply(edit::SetIncludeProjectNotes{true});
          return true;
        },
        [](const CProject& p, const CArea&) { return p.mIncludeNotes; }},
-      {CEditKind::Units, false, [](CProjectDocument& d, CArea&) { return d.SetUnits(1); },
+      {"Units",
+       {.mUnits = true},
+       false,
+       [](CProjectDocument& d, CArea&) { return d.Apply(edit::SetUnits{1}); },
        [](const CProject& p, const CArea&) { return p.mUnits == 1; }},
-      {CEditKind::ProjectReference, false,
+      {"Project Reference",
+       {.mHeader = true},
+       false,
        [](CProjectDocument& d, CArea&)
        {
-         d.SetProjectReference("  A   12 ");
+         d.Apply(edit::SetProjectReference{"  A   12 "});
          return true;
        },
        [](const CProject& p, const CArea&) { return p.mProject_Reference == "A 12"; }},
-      {CEditKind::Customer, false,
+      {"Customer",
+       {.mHeader = true},
+       false,
        [](CProjectDocument& d, CArea&)
        {
          CAddress customer;
          customer.mName = "Mill";
-         d.SetCustomer(customer);
+         d.Apply(edit::SetCustomer{customer});
          return true;
        },
        [](const CProject& p, const CArea&) { return p.mCustomer.mName == "Mill"; }},
-      {CEditKind::NewVolume, false,
-       [](CProjectDocument& d, CArea&) { return d.NewVolume("Store", 2); },
+      {"New Volume",
+       {.mVolumeSet = true},
+       false,
+       [](CProjectDocument& d, CArea&) {
+         return d.Apply(edit::NewVolume{"Store", 2});
+       },
        [](const CProject& p, const CArea&) { return p.mAreaTable.Find("Store") != nullptr; }},
-      {CEditKind::Schedule, false,
+      // A schedule of one row is about that one volume.
+      {"Import Schedule",
+       {.mVolumes = true},
+       true,
        [](CProjectDocument& d, CArea&)
        {
-         return d.ImportSchedule(ReadSchedule("name,hazard_class,length_m,width_m,height_m\r\nHall,"
-                                              "CLASS A - SURFACE FIRES,6,5,2\r\n",
-                                              d.Project()));
+         const CSchedule schedule =
+             ReadSchedule("name,hazard_class,length_m,width_m,height_m\r\nHall,"
+                          "CLASS A - SURFACE FIRES,6,5,2\r\n",
+                          d.Project());
+         return d.Apply(edit::ImportSchedule{&schedule});
        },
        [](const CProject&, const CArea& a) { return a.mVolume == 60; }},
   };
   for (const CCase& c : cases)
   {
-    SCOPED_TRACE(static_cast<int>(c.kind));
+    SCOPED_TRACE(c.name);
     CEditFixture f;
     ASSERT_TRUE(c.edit(f.document, *f.hall));
     EXPECT_TRUE(c.applied(f.document.Project(), *f.hall));
     ASSERT_EQ(f.recorder.mTold.size(), 1u); // one calculation, told once
-    EXPECT_EQ(f.recorder.mTold[0].mEdit, c.kind);
-    EXPECT_EQ(f.recorder.mTold[0].mVolume, c.kind == CEditKind::NewVolume
-                                               ? f.document.Project().mAreaTable.Find("Store")
-                                           : c.aboutHall ? f.hall
-                                                         : nullptr);
+    CDocumentChange told = c.told;
+    told.mVolume = c.told.mVolumeSet ? f.document.Project().mAreaTable.Find("Store")
+                   : c.aboutHall     ? f.hall
+                                     : nullptr;
+    EXPECT_EQ(f.recorder.mTold[0], told);
+    EXPECT_EQ(f.document.UndoName(), c.name);
   }
 
   // Deleting a volume tells of no volume: it is gone.
   CEditFixture f;
-  EXPECT_TRUE(f.document.DeleteVolume("Hall"));
+  EXPECT_TRUE(f.document.Apply(edit::DeleteVolumes{{VolumeIdOf(f.document.Project(), "Hall")}}));
   ASSERT_EQ(f.recorder.mTold.size(), 1u);
-  EXPECT_EQ(f.recorder.mTold[0].mEdit, CEditKind::DeleteVolume);
+  EXPECT_EQ(f.recorder.mTold[0], CDocumentChange{.mVolumeSet = true});
   EXPECT_EQ(f.recorder.mTold[0].mVolume, nullptr);
   // A bare calculation is told as no edit.
   f.document.Project().RecalculateProject();
-  EXPECT_EQ(f.recorder.mTold.back().mEdit, CEditKind::None);
+  EXPECT_FALSE(f.recorder.mTold.back().SaysWhat());
 }
 
 TEST(ProjectDocument, ARefusedEditIsReportedAndChangesNothing)
 {
   const std::function<bool(CProjectDocument&, CArea&)> refused[] = {
-      [](CProjectDocument& d, CArea& a) { return d.SetVolumeSize(a, 0, -1, 0); },
-      [](CProjectDocument& d, CArea& a) { return d.ChangeOpening(a, 5, {}); },
       [](CProjectDocument& d, CArea& a) {
-        return d.DeleteOpenings(a, {0, 1});
+        return d.Apply(edit::SetVolumeSize{a.Id(), 0, -1, 0});
       },
-      [](CProjectDocument& d, CArea& a) { return d.DuplicateOpening(a, 1); },
-      [](CProjectDocument& d, CArea& a) { return d.SetDeviceCount(a, DeviceModelCount, 1); },
-      [](CProjectDocument& d, CArea& a) { return d.SetHazard(a, -1); },
-      [](CProjectDocument& d, CArea&) { return d.SetUnits(2); },
-      [](CProjectDocument& d, CArea&) { return d.NewVolume("Hall", 0); },
-      [](CProjectDocument& d, CArea&) { return d.NewVolume("  ", 0); },
-      [](CProjectDocument& d, CArea&) { return d.DeleteVolume("Store"); },
+      [](CProjectDocument& d, CArea& a) {
+        return d.Apply(edit::ChangeOpening{a.Id(), 5, {}});
+      },
+      [](CProjectDocument& d, CArea& a) {
+        return d.Apply(edit::DeleteOpenings{a.Id(), {0, 1}});
+      },
+      [](CProjectDocument& d, CArea& a) {
+        return d.Apply(edit::DuplicateOpening{a.Id(), 1});
+      },
+      [](CProjectDocument& d, CArea& a) {
+        return d.Apply(edit::SetDeviceCount{a.Id(), DeviceModelCount, 1});
+      },
+      [](CProjectDocument& d, CArea& a) {
+        return d.Apply(edit::SetHazard{a.Id(), -1});
+      },
+      [](CProjectDocument& d, CArea&) { return d.Apply(edit::SetUnits{2}); },
+      [](CProjectDocument& d, CArea&) {
+        return d.Apply(edit::NewVolume{"Hall", 0});
+      },
+      [](CProjectDocument& d, CArea&) {
+        return d.Apply(edit::NewVolume{"  ", 0});
+      },
+      [](CProjectDocument& d, CArea&)
+      { return d.Apply(edit::DeleteVolumes{{VolumeIdOf(d.Project(), "Store")}}); },
       [](CProjectDocument& d, CArea&)
       {
-        return d.ImportSchedule(ReadSchedule(
-            "name,hazard_class,length_m,width_m,height_m\r\nHall,x,6,5,2\r\n", d.Project()));
+        const CSchedule schedule = ReadSchedule(
+            "name,hazard_class,length_m,width_m,height_m\r\nHall,x,6,5,2\r\n", d.Project());
+        return d.Apply(edit::ImportSchedule{&schedule});
       },
   };
   for (std::size_t i = 0; i < std::size(refused); ++i)
@@ -234,12 +299,12 @@ TEST(ProjectDocument, ARefusedEditIsReportedAndChangesNothing)
 
   // Sizes refused in part: the valid one is taken, the call still says no.
   CEditFixture f;
-  EXPECT_FALSE(f.document.SetVolumeSize(*f.hall, 5, 0, 3));
+  EXPECT_FALSE(f.document.Apply(edit::SetVolumeSize{f.hall->Id(), 5, 0, 3}));
   EXPECT_EQ(f.hall->mLength, 5);
   EXPECT_EQ(f.hall->mWidth, 8);
   EXPECT_EQ(f.recorder.mTold.size(), 1u);
   // A reference left as it was is no edit.
-  f.document.SetProjectReference("");
+  f.document.Apply(edit::SetProjectReference{""});
   EXPECT_EQ(f.recorder.mTold.size(), 1u);
 }
 
@@ -253,22 +318,25 @@ TEST(ProjectDocument, LengthsOutOfRangeAreRefusedWithTheReason)
     std::string reason;
   };
   const CCase cases[] = {
-      {[](CProjectDocument& d, CArea& a, std::string* r)
-       { return d.SetVolumeSize(a, 1e200, 1e200, 1e200, r); },
+      {[](CProjectDocument& d, CArea& a, std::string* r) {
+         return d.Apply(edit::SetVolumeSize{a.Id(), 1e200, 1e200, 1e200}, r);
+       },
        "The length 1e+200 m " + range},
-      {[](CProjectDocument& d, CArea& a, std::string* r)
-       { return d.SetVolumeSize(a, 1e-60, 1e51, 0, r); },
+      {[](CProjectDocument& d, CArea& a, std::string* r) {
+         return d.Apply(edit::SetVolumeSize{a.Id(), 1e-60, 1e51, 0}, r);
+       },
        "The length 1e-60 m " + range},
       {[](CProjectDocument& d, CArea& a, std::string* r) {
-         return d.AddOpening(a, {VENT_WALL, SHAPE_RECTANGULAR, 1, 1e51, 0.5}, r);
+         return d.Apply(edit::AddOpening{a.Id(), {VENT_WALL, SHAPE_RECTANGULAR, 1, 1e51, 0.5}}, r);
        },
        "The height 1e+51 m " + range},
       {[](CProjectDocument& d, CArea& a, std::string* r) {
-         return d.ChangeOpening(a, 0, {VENT_FLOOR, SHAPE_CIRCULAR, 1e200, 0, 0}, r);
+         return d.Apply(edit::ChangeOpening{a.Id(), 0, {VENT_FLOOR, SHAPE_CIRCULAR, 1e200, 0, 0}},
+                        r);
        },
        "The diameter 1e+200 m " + range},
       {[](CProjectDocument& d, CArea& a, std::string* r) {
-         return d.ChangeOpening(a, 0, {VENT_WALL, SHAPE_RECTANGULAR, 1, 1, 2}, r);
+         return d.Apply(edit::ChangeOpening{a.Id(), 0, {VENT_WALL, SHAPE_RECTANGULAR, 1, 1, 2}}, r);
        },
        "The upper share must be from 0% to 100%."},
   };
@@ -286,15 +354,16 @@ TEST(ProjectDocument, LengthsOutOfRangeAreRefusedWithTheReason)
   }
   // In feet, the reason speaks in feet; the length in range is taken.
   CEditFixture f;
-  ASSERT_TRUE(f.document.SetUnits(UNITS_IMPERIAL));
+  ASSERT_TRUE(f.document.Apply(edit::SetUnits{UNITS_IMPERIAL}));
   std::string reason;
-  EXPECT_FALSE(f.document.SetVolumeSize(*f.hall, 3.048e60, 5, 3, &reason));
+  EXPECT_FALSE(f.document.Apply(edit::SetVolumeSize{f.hall->Id(), 3.048e60, 5, 3}, &reason));
   EXPECT_EQ(reason, "The length 1e+61 ft is outside the lengths the calculation takes, from "
                     "3.28084e-50 ft to 3.28084e+50 ft.");
   EXPECT_EQ(f.hall->mWidth, 5);
-  EXPECT_TRUE(f.document.SetVolumeSize(*f.hall, 1e50, 1e50, 1e50, &reason));
+  EXPECT_TRUE(f.document.Apply(edit::SetVolumeSize{f.hall->Id(), 1e50, 1e50, 1e50}, &reason));
   EXPECT_EQ(reason, "");
-  EXPECT_TRUE(f.document.AddOpening(*f.hall, {VENT_WALL, SHAPE_RECTANGULAR, 0, 0, 1}, &reason));
+  EXPECT_TRUE(f.document.Apply(
+      edit::AddOpening{f.hall->Id(), {VENT_WALL, SHAPE_RECTANGULAR, 0, 0, 1}}, &reason));
 }
 
 // The windows choose a customer or designer by looking the name up in the
@@ -309,7 +378,7 @@ TEST(ProjectDocument, CustomerAndDesignerAreTakenOnlyAsListed)
   const CProject& p = document.Project();
   CAddress entry;
   ASSERT_TRUE(book.Get("  Acme  Corp", entry));
-  document.SetCustomer(entry);
+  document.Apply(edit::SetCustomer{entry});
   EXPECT_EQ(p.mCustomer.mAddress1, "1 Road");
   EXPECT_EQ(p.mCustomer.mName, "Acme Corp");
   EXPECT_FALSE(book.Get("Nobody", entry));
@@ -317,7 +386,7 @@ TEST(ProjectDocument, CustomerAndDesignerAreTakenOnlyAsListed)
 
   std::string stored;
   ASSERT_TRUE(designers.Get("Ann Lee", stored));
-  document.SetDesigner(stored);
+  document.Apply(edit::SetDesigner{stored});
   EXPECT_EQ(p.mProject_Designer, "Ann Lee");
   EXPECT_FALSE(designers.Get("ann lee", stored));
   EXPECT_EQ(p.mProject_Designer, "Ann Lee");

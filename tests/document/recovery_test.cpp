@@ -29,9 +29,9 @@ protected:
   {
     document.Project().SetName("Hall 5%\x0a\xe9 new");
     document.Project().mProject_Date = "01/02/26";
-    ASSERT_TRUE(document.NewVolume("Store", 0));
-    document.SetVolumeSize(*document.Project().mAreaTable.Get(0), 12.5, 4, 3);
-    document.SetProjectReference("K-17");
+    ASSERT_TRUE(document.Apply(edit::NewVolume{"Store", 0}));
+    document.Apply(edit::SetVolumeSize{document.Project().mAreaTable.Get(0)->Id(), 12.5, 4, 3});
+    document.Apply(edit::SetProjectReference{"K-17"});
   }
   static std::string Image(const CProject& project)
   {
@@ -157,7 +157,7 @@ TEST_F(RecoveryTest, ACopyOutlivesItsProgramKilledMidSession)
     Edit(document);
     const bool ok = store.Open() && store.Write(store.NewId(), Record(document.Project()),
                                                 Image(document.Project()));
-    document.SetCustomerReference("typed after the copy"); // lost with the program
+    document.Apply(edit::SetCustomerReference{"typed after the copy"}); // lost with the program
     (void)!::write(ready[1], ok ? "y" : "n", 1);
     ::pause();
     ::_exit(0);

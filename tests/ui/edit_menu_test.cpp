@@ -153,7 +153,7 @@ TEST_F(EditMenu, CtrlZBringsBackDeletedOpeningsAndVolumesWhole)
 
   // Undoing a new volume closes its window first.
   CProjectDocument* document = OpenProjects().Document(project);
-  ASSERT_TRUE(document->NewVolume("Yard", 0));
+  ASSERT_TRUE(document->Apply(edit::NewVolume{"Yard", 0}));
   OpenVolumeWindow(project->mAreaTable.Find("Yard"));
   Settle();
   QPointer<CSheetWnd> yard = VolumeWindowOf(project->mAreaTable.Find("Yard"));
@@ -192,7 +192,7 @@ TEST_F(EditMenu, UndoingANewVolumeWhoseWindowHoldsTypingUndoesBothAndRedoBringsB
 {
   CProject* project = Open("Plant");
   CProjectDocument* document = OpenProjects().Document(project);
-  ASSERT_TRUE(document->NewVolume("Yard", 0));
+  ASSERT_TRUE(document->Apply(edit::NewVolume{"Yard", 0}));
   auto* sheet = OpenVolumeSheet(project->mAreaTable.Find("Yard"));
   sheet->setCurrentWidget(sheet->NotesPage());
   Settle();
@@ -245,7 +245,7 @@ TEST_F(EditMenu, RedoDeletesAVolumeAgainWhileItsWindowHoldsTyping)
   AddVolume(project, "Hall", 0, 10, 10, 3);
   AddVolume(project, "Store", 1, 5, 5, 3);
   CProjectDocument* document = OpenProjects().Document(project);
-  ASSERT_TRUE(document->DeleteVolume("Hall"));
+  ASSERT_TRUE(document->Apply(edit::DeleteVolumes{{VolumeIdOf(document->Project(), "Hall")}}));
   ASSERT_TRUE(document->Undo());
   auto* sheet = OpenVolumeSheet(project->mAreaTable.Find("Hall"));
   sheet->setCurrentWidget(sheet->NotesPage());

@@ -96,7 +96,7 @@ TEST_F(RecoveryOffer, ACopyIsKeptWhileChangesAreUnsavedAndGoesWithASaveOrAClose)
   WriteCopies();
   EXPECT_EQ(CopyCount(), 0); // nothing unsaved
 
-  document.SetProjectReference("R-1");
+  document.Apply(edit::SetProjectReference{"R-1"});
   WriteCopies();
   ASSERT_EQ(CopyCount(), 1);
   const std::string image = mStore->ImagePath(mKeeper->CopyOf(project));
@@ -110,7 +110,7 @@ TEST_F(RecoveryOffer, ACopyIsKeptWhileChangesAreUnsavedAndGoesWithASaveOrAClose)
   WriteCopies();
   EXPECT_EQ(CopyCount(), 0);
 
-  document.SetProjectReference("R-2");
+  document.Apply(edit::SetProjectReference{"R-2"});
   WriteCopies();
   EXPECT_EQ(CopyCount(), 1);
   QTest::mouseClick(Page(project)->SaveButton(), Qt::LeftButton);
@@ -118,7 +118,7 @@ TEST_F(RecoveryOffer, ACopyIsKeptWhileChangesAreUnsavedAndGoesWithASaveOrAClose)
   EXPECT_EQ(CopyCount(), 0);
 
   // Closed without saving: the user dropped the changes, and the copy.
-  document.SetProjectReference("R-3");
+  document.Apply(edit::SetProjectReference{"R-3"});
   WriteCopies();
   EXPECT_EQ(CopyCount(), 1);
   mPrompts.mAnswers = {CPromptAnswer::No};

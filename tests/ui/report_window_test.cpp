@@ -459,26 +459,36 @@ TEST_F(ReportWindowTest, AfterEachEditUndoAndRedoThePaintShowsWhatAFreshDrawingS
   CReportView* view = OpenView(project, {700, 400});
   CArea* room = project->mAreaTable.Get(2);
   const std::vector<std::pair<const char*, std::function<void()>>> edits = {
-      {"height", [&] { document->SetVolumeSize(*room, 10, 8, 7.5); }},
+      {"height",
+       [&] {
+         document->Apply(edit::SetVolumeSize{room->Id(), 10, 8, 7.5});
+       }},
       {"opening",
        [&] {
-         document->AddOpening(*room, {VENT_CEILING, SHAPE_RECTANGULAR, 2, 1, 1});
+         document->Apply(edit::AddOpening{room->Id(), {VENT_CEILING, SHAPE_RECTANGULAR, 2, 1, 1}});
        }},
-      {"device count", [&] { document->SetDeviceCount(*room, 1, 40); }},
+      {"device count",
+       [&] {
+         document->Apply(edit::SetDeviceCount{room->Id(), 1, 40});
+       }},
       {"notes",
        [&]
        {
-         document->SetVolumeNotes(*room, std::string(40, 'n') + " notes that wrap " +
-                                             std::string(80, 'w'));
+         document->Apply(edit::SetVolumeNotes{
+             room->Id(), std::string(40, 'n') + " notes that wrap " + std::string(80, 'w')});
        }},
-      {"notes shown", [&] { document->SetIncludeVolumeNotes(*room, true); }},
-      {"project reference", [&] { document->SetProjectReference("Ref 7"); }},
-      {"units", [&] { document->SetUnits(UNITS_IMPERIAL); }},
+      {"notes shown",
+       [&] {
+         document->Apply(edit::SetIncludeVolumeNotes{room->Id(), true});
+       }},
+      {"project reference", [&] { document->Apply(edit::SetProjectReference{"Ref 7"}); }},
+      {"units", [&] { document->Apply(edit::SetUnits{UNITS_IMPERIAL}); }},
       {"undo units", [&] { document->Undo(); }},
       {"undo project reference", [&] { document->Undo(); }},
       {"undo notes shown", [&] { document->Undo(); }},
       {"redo notes shown", [&] { document->Redo(); }},
-      {"volume deleted", [&] { document->DeleteVolume("Room 101"); }},
+      {"volume deleted", [&]
+       { document->Apply(edit::DeleteVolumes{{VolumeIdOf(document->Project(), "Room 101")}}); }},
       {"undo volume deleted", [&] { document->Undo(); }},
   };
   QScrollBar* bar = view->verticalScrollBar();

@@ -234,7 +234,7 @@ TEST_F(VolumeWindow, NotesAreStoredWhenTheEditorLosesTheFocus)
   page->IncludeBox()->click();
   EXPECT_FALSE(area->mIncludeNotes);
   // The check box follows the switch when it is changed elsewhere.
-  OpenProjects().Document(&mProject)->SetIncludeVolumeNotes(*area, true);
+  OpenProjects().Document(&mProject)->Apply(edit::SetIncludeVolumeNotes{area->Id(), true});
   FlushEvents();
   EXPECT_TRUE(page->IncludeBox()->isChecked());
 }
