@@ -470,8 +470,6 @@ bool EncodeProjectFile(const CProject& project, std::string& bytes, std::string*
 
 namespace
 {
-CChangedFileQuestion gChangedFileQuestion;
-
 // True when the file at the project's path is not the one of the stamp (the
 // one the project last read or wrote), or appeared where there was none.
 bool ChangedOnDisk(const CProject& project, const CFileStamp& known)
@@ -488,12 +486,6 @@ const char kChangedElsewhere[] =
     "the file was changed by another program since it was opened here, "
     "and it was kept as it is";
 } // namespace
-
-CChangedFileQuestion SetChangedFileQuestion(CChangedFileQuestion question)
-{
-  std::swap(question, gChangedFileQuestion);
-  return question;
-}
 
 CProjectFileState::CProjectFileState() = default;
 CProjectFileState::CProjectFileState(CProjectFileState&&) noexcept = default;
@@ -544,7 +536,7 @@ bool SaveProject(CProject& project, CProjectFileState& state, std::string* error
   CFileStamp replaced = state.mDiskStamp;
   if (ChangedOnDisk(project, replaced))
   {
-    if (!(gChangedFileQuestion && gChangedFileQuestion(project)))
+    if (!(state.mChangedFileQuestion && state.mChangedFileQuestion(project)))
     {
       if (error)
         *error = path + ": " + kChangedElsewhere;
