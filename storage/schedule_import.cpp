@@ -40,8 +40,6 @@ struct CColumnUse
   int mModel = 0;
 };
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // Lower case; every run of other characters than letters and digits one "_",
 // none at the ends.
 std::string HeaderKey(std::string_view text)
@@ -50,7 +48,7 @@ std::string HeaderKey(std::string_view text)
   bool gap = false;
   for (char c : text)
   {
-    c = Lower(c);
+    c = LowerAscii(c);
     if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
     {
       if (gap && !key.empty())
@@ -142,10 +140,7 @@ int FindHazard(std::string_view text)
   const std::string wanted = CollapseSpaces(text);
   for (int h = 0; h < HazardClassCount; ++h)
   {
-    const std::string name = HazardName(h);
-    if (name.size() == wanted.size() &&
-        std::equal(name.begin(), name.end(), wanted.begin(),
-                   [](char a, char b) { return Lower(a) == Lower(b); }))
+    if (EqualIgnoringAsciiCase(HazardName(h), wanted))
       return h;
   }
   return -1;
