@@ -268,6 +268,30 @@ bool SerializeDeviceCounts(CByteArchive& ar, CDeviceCounts& counts)
   return true;
 }
 
+namespace
+{
+// Notes (from version 1) and whether they go into the report (from
+// version 3); a file older than either reads as none.
+bool SerializeNotes(CByteArchive& ar, std::string& notes, bool& include, const char* notesWhat,
+                    const char* includeWhat)
+{
+  if (ar.Version() >= 1)
+  {
+    if (!ar.String(notes, notesWhat))
+      return false;
+  }
+  else if (ar.IsLoading())
+  {
+    notes.clear();
+  }
+  if (ar.Version() >= 3)
+    return ar.Bool(include, includeWhat);
+  if (ar.IsLoading())
+    include = false;
+  return true;
+}
+} // namespace
+
 bool SerializeArea(CByteArchive& ar, CArea& area)
 {
   if (!ar.String(area.mName, "name") || !ar.I32(area.mHazard, "hazard class") ||
@@ -275,20 +299,7 @@ bool SerializeArea(CByteArchive& ar, CArea& area)
       !ar.Measure(area.mHeight, "height") || !SerializeVentTable(ar, area.mVentTable) ||
       !SerializeDeviceCounts(ar, area.mDevice))
     return false;
-  if (ar.Version() >= 1)
-  {
-    if (!ar.String(area.mNotes, "notes"))
-      return false;
-  }
-  else if (ar.IsLoading())
-  {
-    area.mNotes.clear();
-  }
-  if (ar.Version() >= 3)
-    return ar.Bool(area.mIncludeNotes, "include-notes flag");
-  if (ar.IsLoading())
-    area.mIncludeNotes = false;
-  return true;
+  return SerializeNotes(ar, area.mNotes, area.mIncludeNotes, "notes", "include-notes flag");
 }
 
 bool SerializeAreaTable(CByteArchive& ar, CAreaTable& table)
@@ -375,22 +386,8 @@ bool SerializeProject(CByteArchive& ar, CProject& p)
   }
   ok = ok && ar.String(p.mCustomer_Reference, "customer reference") &&
        ar.U32(p.mUnits, "unit system") && SerializeAreaTable(ar, p.mAreaTable);
-  if (!ok)
-    return false;
-  if (ar.Version() >= 1)
-  {
-    if (!ar.String(p.mNotes, "project notes"))
-      return false;
-  }
-  else if (ar.IsLoading())
-  {
-    p.mNotes.clear();
-  }
-  if (ar.Version() >= 3)
-    return ar.Bool(p.mIncludeNotes, "project include-notes flag");
-  if (ar.IsLoading())
-    p.mIncludeNotes = false;
-  return true;
+  return ok && SerializeNotes(ar, p.mNotes, p.mIncludeNotes, "project notes",
+                              "project include-notes flag");
 }
 
 namespace
