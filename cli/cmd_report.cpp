@@ -8,18 +8,12 @@
 #include "report/rtf_writer.h"
 #include "report/text_report.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
 int RunReport(const CArgs& args)
 {
-  if (args.size() != 1 || IsOption(args[0]))
-    return UsageError();
-  CProject project;
-  if (!OpenProjectFile(args[0], project))
-    return 1;
-  return WriteStdout(TextReport(project)) ? 0 : 1;
+  return RunProjectText(args, TextReport);
 }
 
 int RunRtf(const CArgs& args)
@@ -57,7 +51,7 @@ int RunRtf(const CArgs& args)
   std::string error;
   if (!WriteRtfReport(project, output, &error))
   {
-    std::fprintf(stderr, "vantor-cli: %s\n", error.c_str());
+    Complain(error);
     return 1;
   }
   return WriteStdout(output + "\n") ? 0 : 1;

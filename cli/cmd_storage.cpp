@@ -13,28 +13,10 @@
 #include "text/charset.h"
 #include "text/number_format.h"
 #include "text/printf.h"
-#include "text/shown_text.h"
 #include "text/units.h"
 
 #include <cstdio>
 #include <string>
-
-void Complain(const std::string& message)
-{
-  // One line that shows whatever the reason holds, and never acts on it.
-  std::fprintf(stderr, "vantor-cli: %s\n", ShownText(message).c_str());
-}
-
-bool IsOption(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
-
-std::string FileTitle(const std::string& path)
-{
-  std::size_t slash = path.find_last_of('/');
-  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  if (name.size() > 3 && name.compare(name.size() - 3, 3, ".ad") == 0)
-    name.resize(name.size() - 3);
-  return name;
-}
 
 namespace
 {
@@ -79,24 +61,19 @@ bool OpenForChange(CProjectDocument& document, const std::string& path, bool may
   return true;
 }
 
-bool WriteStdout(const std::string& bytes)
-{
-  if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0)
-  {
-    Complain("cannot write to standard output");
-    return false;
-  }
-  return true;
-}
-
-int RunDump(const CArgs& args)
+int RunProjectText(const CArgs& args, std::string (*text)(const CProject& project))
 {
   if (args.size() != 1 || IsOption(args[0]))
     return UsageError();
   CProject project;
   if (!OpenProjectFile(args[0], project))
     return 1;
-  return WriteStdout(DumpText(project)) ? 0 : 1;
+  return WriteStdout(text(project)) ? 0 : 1;
+}
+
+int RunDump(const CArgs& args)
+{
+  return RunProjectText(args, DumpText);
 }
 
 int RunCheck(const CArgs& args)

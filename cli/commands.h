@@ -3,6 +3,8 @@
 // returns the exit status: 0 success, 1 a file could not be read or written,
 // 2 wrong usage, 3 (check) a volume has an error or a UL shortfall.
 
+#include "cli/batch_support.h"
+
 #include <string>
 #include <vector>
 
@@ -27,6 +29,9 @@ class CProject;
 // file's title with its path NAME.ad as the program keeps it. On failure the
 // one-line reason goes to standard error and the result is false.
 bool OpenProjectFile(const std::string& path, CProject& project);
+// A command that writes a text made from one project (its only argument)
+// to standard output.
+int RunProjectText(const CArgs& args, std::string (*text)(const CProject& project));
 class CProjectDocument;
 // Opens the project file at path for change into document, as the desktop
 // program opens a project: refused while another copy of the program has
@@ -34,11 +39,3 @@ class CProjectDocument;
 // lets the file be made). On failure the one-line reason goes to standard
 // error and the result is false.
 bool OpenForChange(CProjectDocument& document, const std::string& path, bool mayBeNew);
-// "vantor-cli: MESSAGE" on standard error, as one line.
-void Complain(const std::string& message);
-// An argument that starts with "-" (and is not "-" alone).
-bool IsOption(const std::string& arg);
-// The file's title: its name without the folder and without ".ad".
-std::string FileTitle(const std::string& path);
-// Writes bytes to standard output; false (reason on standard error) on failure.
-bool WriteStdout(const std::string& bytes);

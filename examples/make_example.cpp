@@ -4,10 +4,10 @@
 // cable tunnel, and a generator room whose devices cover the required mass but
 // stay below the UL minimum density (a diesel generator room).
 
+#include "document/project_document.h"
 #include "model/area.h"
 #include "model/device_model.h"
 #include "model/project.h"
-#include "storage/project_file.h"
 
 #include <cmath>
 #include <cstdio>
@@ -47,7 +47,8 @@ int main(int argc, char** argv)
     std::fprintf(stderr, "usage: vantor-make-example OUTPUT.ad\n");
     return 2;
   }
-  CProject p;
+  CProjectDocument document;
+  CProject& p = document.Project();
   p.SetName("Example");
   p.mPath = argv[1];
   p.mProject_Date = "01/15/26"; // fixed, so the file is the same on every run
@@ -84,11 +85,13 @@ int main(int argc, char** argv)
   Cover(sw, kModel30g, 0);
 
   p.RecalculateProject();
+  // Saved through the document, as the programs save: never over a file
+  // the desktop program has open. The file it replaces is not read first.
   std::string error;
-  if (!SaveProject(p, &error))
-  {
-    std::fprintf(stderr, "vantor-make-example: %s\n", error.c_str());
-    return 1;
-  }
-  return 0;
+  if (!document.MarkFile())
+    error = p.mPath + ": it is open in the program; close it there first";
+  else if (document.Save(&error))
+    return 0;
+  std::fprintf(stderr, "vantor-make-example: %s\n", error.c_str());
+  return 1;
 }

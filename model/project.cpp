@@ -5,15 +5,9 @@
 #include "text/text_cleaners.h"
 #include "text/units.h"
 
-namespace
+CProject::CProject() : mAreaTable(this)
 {
-CAddress gDefaultDistributor;
-} // namespace
-
-const CAddress& DefaultDistributor() { return gDefaultDistributor; }
-void SetDefaultDistributor(const CAddress& address) { gDefaultDistributor = address; }
-
-CProject::CProject() : mAreaTable(this), mDistributor(DefaultDistributor()) {}
+}
 
 CProject::~CProject() = default;
 

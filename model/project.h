@@ -19,8 +19,9 @@ constexpr std::uint32_t kCurrentFileVersion = 4;
 class CProject
 {
 public:
-  // A new project: empty texts, metric, no volumes, no snapshot, and the
-  // program's default distributor.
+  // A new project: empty texts and addresses, metric, no volumes, no
+  // snapshot. The desktop program gives a new project its default
+  // distributor (storage/default_distributor.h).
   CProject();
   CProject(const CProject&) = delete;
   CProject& operator=(const CProject&) = delete;
@@ -75,8 +76,3 @@ public:
   // the project passes it on to its observers).
   std::function<void()> mRecalculated;
 };
-
-// The default distributor kept by the program for its whole run; new
-// projects start with it.
-const CAddress& DefaultDistributor();
-void SetDefaultDistributor(const CAddress& address);

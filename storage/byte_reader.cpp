@@ -49,36 +49,43 @@ bool CByteReader::NotFinite(const char* what, std::size_t at)
   return Fail(Field(what) + " at byte " + std::to_string(at) + " is not a finite number");
 }
 
-bool CByteReader::String(std::string& value, const char* what)
+bool CByteReader::StringChars(const char* what, const unsigned char*& chars, std::size_t& n)
 {
   if (!Need(2, what))
     return false;
   const auto* p = reinterpret_cast<const unsigned char*>(mBytes.data() + mOffset);
-  const std::size_t n = static_cast<std::size_t>(p[0]) | static_cast<std::size_t>(p[1]) << 8;
+  n = static_cast<std::size_t>(p[0]) | static_cast<std::size_t>(p[1]) << 8;
   if (2 + 2 * n > Remaining())
     return Fail("ends early at byte " + std::to_string(mBytes.size()) + " (reading " + Field(what) +
                 " of " + std::to_string(n) + " characters)");
+  chars = p + 2;
+  return true;
+}
+
+bool CByteReader::String(std::string& value, const char* what)
+{
+  const unsigned char* p = nullptr;
+  std::size_t n = 0;
+  if (!StringChars(what, p, n))
+    return false;
   // Straight into the value, whose room is reused (nothing can fail now).
   value.resize(n);
   char* out = value.data();
   for (std::size_t i = 0; i < n; ++i)
-    out[i] = static_cast<char>(p[2 + 2 * i]);
+    out[i] = static_cast<char>(p[2 * i]);
   mOffset += 2 + 2 * n;
   return true;
 }
 
 bool CByteReader::StringEquals(std::string_view text, bool& same, const char* what)
 {
-  if (!Need(2, what))
+  const unsigned char* p = nullptr;
+  std::size_t n = 0;
+  if (!StringChars(what, p, n))
     return false;
-  const auto* p = reinterpret_cast<const unsigned char*>(mBytes.data() + mOffset);
-  const std::size_t n = static_cast<std::size_t>(p[0]) | static_cast<std::size_t>(p[1]) << 8;
-  if (2 + 2 * n > Remaining())
-    return Fail("ends early at byte " + std::to_string(mBytes.size()) + " (reading " + Field(what) +
-                " of " + std::to_string(n) + " characters)");
   same = n == text.size();
   for (std::size_t i = 0; same && i < n; ++i)
-    same = static_cast<char>(p[2 + 2 * i]) == text[i];
+    same = static_cast<char>(p[2 * i]) == text[i];
   mOffset += 2 + 2 * n;
   return true;
 }

@@ -128,6 +128,10 @@ private:
     mOffset += n;
     return value;
   }
+  // The characters of the string at the offset (one 16-bit word each, the
+  // low byte the character), after its count; false when the bytes end
+  // before them. Does not move.
+  bool StringChars(const char* what, const unsigned char*& chars, std::size_t& n);
   // The failures of Need and FiniteF64, out of the way of the reads.
   bool EndsEarly(std::size_t n, const char* what);
   bool NotFinite(const char* what, std::size_t at);

@@ -1,6 +1,6 @@
 #include "storage/default_distributor.h"
 
-#include "model/project.h"
+#include "model/address.h"
 #include "storage/settings_store.h"
 #include "text/charset.h"
 
@@ -22,19 +22,16 @@ constexpr CAddressField kDistributorFields[] = {
 };
 } // namespace
 
-void LoadDistributor(const CSettingsStore& store)
+CAddress LoadDistributor(const CSettingsStore& store)
 {
   CAddress address;
   for (const CAddressField& f : kDistributorFields)
     address.*f.mField = Utf8ToCp1252(store.Read(kDistributorSection, f.mKey));
-  SetDefaultDistributor(address);
+  return address;
 }
 
 void SaveDistributor(CSettingsStore& store, const CAddress& address)
 {
-  SetDefaultDistributor(address);
   for (const CAddressField& f : kDistributorFields)
     store.Write(kDistributorSection, f.mKey, Cp1252ToUtf8(address.*f.mField));
 }
-
-void CopyDistributor(CAddress& out) { out = DefaultDistributor(); }

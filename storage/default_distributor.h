@@ -4,9 +4,8 @@
 
 class CSettingsStore;
 
-// The default distributor: read from and written to the settings store,
-// section "Distributor". The program keeps it in DefaultDistributor()
-// (model/project.h); store values are UTF-8, the model's are Windows-1252.
-void LoadDistributor(const CSettingsStore& store);
+// The default distributor, which new projects start with: kept in the
+// settings store, section "Distributor"; store values are UTF-8, the
+// model's are Windows-1252. Missing values read as empty.
+CAddress LoadDistributor(const CSettingsStore& store);
 void SaveDistributor(CSettingsStore& store, const CAddress& address);
-void CopyDistributor(CAddress& out);

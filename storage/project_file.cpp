@@ -268,6 +268,30 @@ bool SerializeDeviceCounts(CByteArchive& ar, CDeviceCounts& counts)
   return true;
 }
 
+namespace
+{
+// Notes (from version 1) and whether they go into the report (from
+// version 3); a file older than either reads as none.
+bool SerializeNotes(CByteArchive& ar, std::string& notes, bool& include, const char* notesWhat,
+                    const char* includeWhat)
+{
+  if (ar.Version() >= 1)
+  {
+    if (!ar.String(notes, notesWhat))
+      return false;
+  }
+  else if (ar.IsLoading())
+  {
+    notes.clear();
+  }
+  if (ar.Version() >= 3)
+    return ar.Bool(include, includeWhat);
+  if (ar.IsLoading())
+    include = false;
+  return true;
+}
+} // namespace
+
 bool SerializeArea(CByteArchive& ar, CArea& area)
 {
   if (!ar.String(area.mName, "name") || !ar.I32(area.mHazard, "hazard class") ||
@@ -275,20 +299,7 @@ bool SerializeArea(CByteArchive& ar, CArea& area)
       !ar.Measure(area.mHeight, "height") || !SerializeVentTable(ar, area.mVentTable) ||
       !SerializeDeviceCounts(ar, area.mDevice))
     return false;
-  if (ar.Version() >= 1)
-  {
-    if (!ar.String(area.mNotes, "notes"))
-      return false;
-  }
-  else if (ar.IsLoading())
-  {
-    area.mNotes.clear();
-  }
-  if (ar.Version() >= 3)
-    return ar.Bool(area.mIncludeNotes, "include-notes flag");
-  if (ar.IsLoading())
-    area.mIncludeNotes = false;
-  return true;
+  return SerializeNotes(ar, area.mNotes, area.mIncludeNotes, "notes", "include-notes flag");
 }
 
 bool SerializeAreaTable(CByteArchive& ar, CAreaTable& table)
@@ -375,22 +386,8 @@ bool SerializeProject(CByteArchive& ar, CProject& p)
   }
   ok = ok && ar.String(p.mCustomer_Reference, "customer reference") &&
        ar.U32(p.mUnits, "unit system") && SerializeAreaTable(ar, p.mAreaTable);
-  if (!ok)
-    return false;
-  if (ar.Version() >= 1)
-  {
-    if (!ar.String(p.mNotes, "project notes"))
-      return false;
-  }
-  else if (ar.IsLoading())
-  {
-    p.mNotes.clear();
-  }
-  if (ar.Version() >= 3)
-    return ar.Bool(p.mIncludeNotes, "project include-notes flag");
-  if (ar.IsLoading())
-    p.mIncludeNotes = false;
-  return true;
+  return ok && SerializeNotes(ar, p.mNotes, p.mIncludeNotes, "project notes",
+                              "project include-notes flag");
 }
 
 namespace
@@ -470,8 +467,6 @@ bool EncodeProjectFile(const CProject& project, std::string& bytes, std::string*
 
 namespace
 {
-CChangedFileQuestion gChangedFileQuestion;
-
 // True when the file at the project's path is not the one of the stamp (the
 // one the project last read or wrote), or appeared where there was none.
 bool ChangedOnDisk(const CProject& project, const CFileStamp& known)
@@ -488,12 +483,6 @@ const char kChangedElsewhere[] =
     "the file was changed by another program since it was opened here, "
     "and it was kept as it is";
 } // namespace
-
-CChangedFileQuestion SetChangedFileQuestion(CChangedFileQuestion question)
-{
-  std::swap(question, gChangedFileQuestion);
-  return question;
-}
 
 CProjectFileState::CProjectFileState() = default;
 CProjectFileState::CProjectFileState(CProjectFileState&&) noexcept = default;
@@ -544,7 +533,7 @@ bool SaveProject(CProject& project, CProjectFileState& state, std::string* error
   CFileStamp replaced = state.mDiskStamp;
   if (ChangedOnDisk(project, replaced))
   {
-    if (!(gChangedFileQuestion && gChangedFileQuestion(project)))
+    if (!(state.mChangedFileQuestion && state.mChangedFileQuestion(project)))
     {
       if (error)
         *error = path + ": " + kChangedElsewhere;

@@ -49,10 +49,8 @@ bool EncodeProjectFile(const CProject& project, std::string& bytes, std::string*
 
 // Asked before a save replaces a project file that is not the one the
 // project last read or wrote (another program wrote it meanwhile, or made
-// it where there was none); true lets the save replace it. Without a
-// question in place such a save is refused. Returns the question before.
+// it where there was none); true lets the save replace it.
 using CChangedFileQuestion = std::function<bool(const CProject& project)>;
-CChangedFileQuestion SetChangedFileQuestion(CChangedFileQuestion question);
 
 // What this copy of the program knows of the file of a project it has open,
 // never stored: the file as the project last read or wrote it (a save asks
@@ -60,7 +58,9 @@ CChangedFileQuestion SetChangedFileQuestion(CChangedFileQuestion question);
 // program had the project open when it was opened here (a save over its
 // file is refused: Save As keeps the changes); and this copy's mark on the
 // file while the project is open (none outside the desktop program),
-// carried over to the new file by each save.
+// carried over to the new file by each save. The question is set by whoever
+// opens the project (the desktop program asks its user); without one a save
+// over a changed file is refused.
 struct CProjectFileState
 {
   CProjectFileState();
@@ -71,6 +71,7 @@ struct CProjectFileState
   CFileStamp mDiskStamp;
   bool mReadOnly = false;
   std::unique_ptr<CFileMark> mMark;
+  CChangedFileQuestion mChangedFileQuestion;
 };
 
 // Reads and writes the project file at the project's mPath; false with a

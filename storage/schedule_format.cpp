@@ -11,22 +11,10 @@
 
 namespace
 {
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameWord(std::string_view a, std::string_view b)
-{
-  if (a.size() != b.size())
-    return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (Lower(a[i]) != Lower(b[i]))
-      return false;
-  return true;
-}
-
 bool IsOneOf(std::string_view word, std::initializer_list<std::string_view> words)
 {
   for (std::string_view w : words)
-    if (SameWord(word, w))
+    if (EqualIgnoringAsciiCase(word, w))
       return true;
   return false;
 }
@@ -231,11 +219,11 @@ bool ReadOpening(std::string_view text, UnitSystem units, CVentValues& vent, std
 {
   std::string_view rest = text;
   const std::string_view kind = TakeWord(rest);
-  if (SameWord(kind, "wall"))
+  if (EqualIgnoringAsciiCase(kind, "wall"))
     vent.mType = VENT_WALL;
-  else if (SameWord(kind, "ceiling"))
+  else if (EqualIgnoringAsciiCase(kind, "ceiling"))
     vent.mType = VENT_CEILING;
-  else if (SameWord(kind, "floor"))
+  else if (EqualIgnoringAsciiCase(kind, "floor"))
     vent.mType = VENT_FLOOR;
   else
   {
@@ -258,7 +246,7 @@ bool ReadOpening(std::string_view text, UnitSystem units, CVentValues& vent, std
   std::string_view share;
   for (std::size_t i = 0; i + 5 <= rest.size(); ++i)
   {
-    if (SameWord(rest.substr(i, 5), "upper") && (i == 0 || IsSpace1252(rest[i - 1])))
+    if (EqualIgnoringAsciiCase(rest.substr(i, 5), "upper") && (i == 0 || IsSpace1252(rest[i - 1])))
     {
       size = rest.substr(0, i);
       share = rest.substr(i + 5);
@@ -308,7 +296,7 @@ bool ReadOpeningsCell(std::string_view text, UnitSystem defaultUnits,
 {
   openings.clear();
   text = TrimSpaces(text);
-  if (text.empty() || SameWord(text, "none"))
+  if (text.empty() || EqualIgnoringAsciiCase(text, "none"))
     return true;
   std::size_t place = 1;
   while (true)

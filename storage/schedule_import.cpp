@@ -40,8 +40,6 @@ struct CColumnUse
   int mModel = 0;
 };
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // Lower case; every run of other characters than letters and digits one "_",
 // none at the ends.
 std::string HeaderKey(std::string_view text)
@@ -50,7 +48,7 @@ std::string HeaderKey(std::string_view text)
   bool gap = false;
   for (char c : text)
   {
-    c = Lower(c);
+    c = LowerAscii(c);
     if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
     {
       if (gap && !key.empty())
@@ -142,10 +140,7 @@ int FindHazard(std::string_view text)
   const std::string wanted = CollapseSpaces(text);
   for (int h = 0; h < HazardClassCount; ++h)
   {
-    const std::string name = HazardName(h);
-    if (name.size() == wanted.size() &&
-        std::equal(name.begin(), name.end(), wanted.begin(),
-                   [](char a, char b) { return Lower(a) == Lower(b); }))
+    if (EqualIgnoringAsciiCase(HazardName(h), wanted))
       return h;
   }
   return -1;
@@ -176,6 +171,175 @@ const char* ColumnName(CColumn kind)
     return "height";
   }
 }
+
+// Adds an error of the schedule at the line.
+void Fail(std::vector<CScheduleError>& errors, std::size_t line, std::string reason)
+{
+  errors.push_back({line, std::move(reason)});
+}
+
+// Reads and checks the header row: what each column holds. Its errors go to
+// `errors`, in the order of the columns, then the missing columns.
+std::vector<CColumnUse> ReadHeader(const CCsvRecord& header, UnitSystem units,
+                                   std::vector<CScheduleError>& errors)
+{
+  auto fail = [&errors, &header](std::string reason)
+  { Fail(errors, header.mLine, std::move(reason)); };
+  std::vector<CColumnUse> columns(header.mFields.size());
+  std::vector<bool> seen(static_cast<std::size_t>(CColumn::Ignored), false);
+  std::vector<bool> seenModel(DeviceModelCount, false);
+  for (std::size_t c = 0; c < header.mFields.size(); ++c)
+  {
+    const std::string key = HeaderKey(header.mFields[c]);
+    if (key.empty())
+    {
+      columns[c].mKind = CColumn::Unnamed;
+      continue;
+    }
+    if (!ReadColumn(key, units, columns[c]))
+    {
+      fail("unknown column \"" + ShownText(header.mFields[c]) + "\"");
+      continue;
+    }
+    const CColumn kind = columns[c].mKind;
+    if (kind == CColumn::Ignored || kind == CColumn::Unnamed)
+      continue;
+    const bool twice = kind == CColumn::Device
+                           ? seenModel[static_cast<std::size_t>(columns[c].mModel)]
+                           : seen[static_cast<std::size_t>(kind)];
+    if (twice)
+      fail("the column \"" + ShownText(header.mFields[c]) + "\" is given twice");
+    if (kind == CColumn::Device)
+      seenModel[static_cast<std::size_t>(columns[c].mModel)] = true;
+    else
+      seen[static_cast<std::size_t>(kind)] = true;
+  }
+  for (CColumn kind :
+       {CColumn::Name, CColumn::Hazard, CColumn::Length, CColumn::Width, CColumn::Height})
+    if (!seen[static_cast<std::size_t>(kind)])
+      fail(std::string("the column \"") + ColumnName(kind) + "\" is missing");
+  return columns;
+}
+
+// Reads and checks one row after the header; its errors go to `errors`, in
+// the order of the cells, then a name given on an earlier line (the lines
+// of the names read so far are in `lineOfName`).
+CScheduleRow ReadRow(const CCsvRecord& record, const std::vector<CColumnUse>& columns,
+                     const CProject& project,
+                     std::unordered_map<std::string, std::size_t>& lineOfName,
+                     std::vector<CScheduleError>& errors)
+{
+  auto fail = [&errors](std::size_t line, std::string reason)
+  { Fail(errors, line, std::move(reason)); };
+  const std::size_t line = record.mLine;
+  CScheduleRow row;
+  row.mLine = line;
+  for (std::size_t c = columns.size(); c < record.mFields.size(); ++c)
+    if (!TrimSpaces(record.mFields[c]).empty())
+    {
+      fail(line, "more cells than the header has columns");
+      break;
+    }
+  bool hasName = false;
+  for (std::size_t c = 0; c < columns.size(); ++c)
+  {
+    const std::string_view cell =
+        c < record.mFields.size() ? std::string_view(record.mFields[c]) : std::string_view();
+    const CColumnUse& use = columns[c];
+    std::string reason;
+    switch (use.mKind)
+    {
+    case CColumn::Name:
+    {
+      std::string text;
+      if (!ModelText(PlainCellText(cell), text))
+      {
+        fail(line, "the name holds a character the program cannot store");
+        break;
+      }
+      row.mName = CollapseSpaces(text);
+      if (row.mName.empty())
+        fail(line, "no name given");
+      else if (row.mName.size() > kMaxText)
+        fail(line, "the name is longer than 65535 characters");
+      else
+        hasName = true;
+      break;
+    }
+    case CColumn::Hazard:
+      if (TrimSpaces(cell).empty())
+        fail(line, "no hazard class given");
+      else if ((row.mHazard = FindHazard(cell)) < 0)
+        fail(line, "unknown hazard class \"" + ShownText(TrimSpaces(cell)) + "\"");
+      break;
+    case CColumn::Length:
+    case CColumn::Width:
+    case CColumn::Height:
+    {
+      double& value = use.mKind == CColumn::Length  ? row.mLength
+                      : use.mKind == CColumn::Width ? row.mWidth
+                                                    : row.mHeight;
+      if (!ReadScheduleLength(cell, use.mUnits, value, reason))
+        fail(line, std::string(ColumnName(use.mKind)) + ": " + reason);
+      break;
+    }
+    case CColumn::Openings:
+      if (TrimSpaces(cell).empty())
+        break;
+      row.mHasOpenings = true;
+      if (!ReadOpeningsCell(cell, use.mUnits, row.mOpenings, reason))
+        fail(line, "openings: " + reason);
+      break;
+    case CColumn::Device:
+    {
+      if (TrimSpaces(cell).empty())
+        break;
+      const std::size_t m = static_cast<std::size_t>(use.mModel);
+      row.mHasCount[m] = true;
+      if (!ReadScheduleCount(cell, row.mDevice[m], reason))
+        fail(line, DeviceName(use.mModel) + ": " + reason);
+      break;
+    }
+    case CColumn::Notes:
+      if (cell.empty())
+        break;
+      row.mHasNotes = true;
+      if (!ModelText(PlainCellText(cell), row.mNotes))
+        fail(line, "the notes hold a character the program cannot store");
+      else if (row.mNotes.size() > kMaxText)
+        fail(line, "the notes are longer than 65535 characters");
+      break;
+    case CColumn::IncludeNotes:
+    {
+      const std::string_view flag = TrimSpaces(cell);
+      if (flag.empty())
+        break;
+      row.mHasIncludeNotes = true;
+      const std::string key = HeaderKey(flag);
+      if (key == "yes" || key == "true" || key == "1")
+        row.mIncludeNotes = true;
+      else if (!(key == "no" || key == "false" || key == "0"))
+        fail(line, "include_notes: \"" + ShownText(flag) + "\" is not yes or no");
+      break;
+    }
+    case CColumn::Ignored:
+      break;
+    case CColumn::Unnamed:
+      if (!TrimSpaces(cell).empty())
+        fail(line, "column " + std::to_string(c + 1) + " has no name in the header");
+      break;
+    }
+  }
+  if (hasName)
+  {
+    auto [it, inserted] = lineOfName.emplace(row.mName, line);
+    if (!inserted)
+      fail(line, "the name \"" + ShownText(Cp1252ToUtf8(row.mName)) + "\" is already on line " +
+                     std::to_string(it->second));
+    row.mUpdates = project.mAreaTable.Find(row.mName) != nullptr;
+  }
+  return row;
+}
 } // namespace
 
 std::size_t CSchedule::Added() const
@@ -198,178 +362,36 @@ std::size_t CSchedule::Updated() const { return mRows.size() - Added(); }
 CSchedule ReadSchedule(std::string_view csv, const CProject& project)
 {
   CSchedule schedule;
-  auto fail = [&schedule](std::size_t line, std::string reason)
-  { schedule.mErrors.push_back({line, std::move(reason)}); };
-
   std::vector<CCsvRecord> records;
   std::string error;
   std::size_t errorLine = 0;
   if (!ReadCsv(csv, records, &error, &errorLine))
   {
-    fail(errorLine, error);
+    Fail(schedule.mErrors, errorLine, error);
     return schedule;
   }
   if (records.empty())
   {
-    fail(1, "the file has no header row");
+    Fail(schedule.mErrors, 1, "the file has no header row");
     return schedule;
   }
-
-  // The header.
-  const CCsvRecord& header = records.front();
-  std::vector<CColumnUse> columns(header.mFields.size());
-  std::vector<bool> seen(static_cast<std::size_t>(CColumn::Ignored), false);
-  std::vector<bool> seenModel(DeviceModelCount, false);
-  for (std::size_t c = 0; c < header.mFields.size(); ++c)
-  {
-    const std::string key = HeaderKey(header.mFields[c]);
-    if (key.empty())
-    {
-      columns[c].mKind = CColumn::Unnamed;
-      continue;
-    }
-    if (!ReadColumn(key, project.mUnits < UnitSystemCount ? project.mUnits : UNITS_METRIC, columns[c]))
-    {
-      fail(header.mLine, "unknown column \"" + ShownText(header.mFields[c]) + "\"");
-      continue;
-    }
-    const CColumn kind = columns[c].mKind;
-    if (kind == CColumn::Ignored || kind == CColumn::Unnamed)
-      continue;
-    const bool twice = kind == CColumn::Device ? seenModel[static_cast<std::size_t>(columns[c].mModel)]
-                                               : seen[static_cast<std::size_t>(kind)];
-    if (twice)
-      fail(header.mLine, "the column \"" + ShownText(header.mFields[c]) + "\" is given twice");
-    if (kind == CColumn::Device)
-      seenModel[static_cast<std::size_t>(columns[c].mModel)] = true;
-    else
-      seen[static_cast<std::size_t>(kind)] = true;
-  }
-  for (CColumn kind : {CColumn::Name, CColumn::Hazard, CColumn::Length, CColumn::Width, CColumn::Height})
-    if (!seen[static_cast<std::size_t>(kind)])
-      fail(header.mLine, std::string("the column \"") + ColumnName(kind) + "\" is missing");
+  const std::vector<CColumnUse> columns =
+      ReadHeader(records.front(), project.mUnits < UnitSystemCount ? project.mUnits : UNITS_METRIC,
+                 schedule.mErrors);
   if (!schedule.Ok())
     return schedule;
   if (records.size() == 1)
   {
-    fail(header.mLine, "the schedule lists no volumes");
+    Fail(schedule.mErrors, records.front().mLine, "the schedule lists no volumes");
     return schedule;
   }
 
-  // The rows.
   std::unordered_map<std::string, std::size_t> lineOfName;
   schedule.mRows.reserve(records.size() - 1);
   for (std::size_t r = 1; r < records.size(); ++r)
   {
-    const CCsvRecord& record = records[r];
-    const std::size_t line = record.mLine;
     const std::size_t errorsBefore = schedule.mErrors.size();
-    CScheduleRow row;
-    row.mLine = line;
-    for (std::size_t c = columns.size(); c < record.mFields.size(); ++c)
-      if (!TrimSpaces(record.mFields[c]).empty())
-      {
-        fail(line, "more cells than the header has columns");
-        break;
-      }
-    bool hasName = false;
-    for (std::size_t c = 0; c < columns.size(); ++c)
-    {
-      const std::string_view cell = c < record.mFields.size() ? std::string_view(record.mFields[c])
-                                                              : std::string_view();
-      const CColumnUse& use = columns[c];
-      std::string reason;
-      switch (use.mKind)
-      {
-      case CColumn::Name:
-      {
-        std::string text;
-        if (!ModelText(PlainCellText(cell), text))
-        {
-          fail(line, "the name holds a character the program cannot store");
-          break;
-        }
-        row.mName = CollapseSpaces(text);
-        if (row.mName.empty())
-          fail(line, "no name given");
-        else if (row.mName.size() > kMaxText)
-          fail(line, "the name is longer than 65535 characters");
-        else
-          hasName = true;
-        break;
-      }
-      case CColumn::Hazard:
-        if (TrimSpaces(cell).empty())
-          fail(line, "no hazard class given");
-        else if ((row.mHazard = FindHazard(cell)) < 0)
-          fail(line, "unknown hazard class \"" + ShownText(TrimSpaces(cell)) + "\"");
-        break;
-      case CColumn::Length:
-      case CColumn::Width:
-      case CColumn::Height:
-      {
-        double& value = use.mKind == CColumn::Length  ? row.mLength
-                        : use.mKind == CColumn::Width ? row.mWidth
-                                                      : row.mHeight;
-        if (!ReadScheduleLength(cell, use.mUnits, value, reason))
-          fail(line, std::string(ColumnName(use.mKind)) + ": " + reason);
-        break;
-      }
-      case CColumn::Openings:
-        if (TrimSpaces(cell).empty())
-          break;
-        row.mHasOpenings = true;
-        if (!ReadOpeningsCell(cell, use.mUnits, row.mOpenings, reason))
-          fail(line, "openings: " + reason);
-        break;
-      case CColumn::Device:
-      {
-        if (TrimSpaces(cell).empty())
-          break;
-        const std::size_t m = static_cast<std::size_t>(use.mModel);
-        row.mHasCount[m] = true;
-        if (!ReadScheduleCount(cell, row.mDevice[m], reason))
-          fail(line, DeviceName(use.mModel) + ": " + reason);
-        break;
-      }
-      case CColumn::Notes:
-        if (cell.empty())
-          break;
-        row.mHasNotes = true;
-        if (!ModelText(PlainCellText(cell), row.mNotes))
-          fail(line, "the notes hold a character the program cannot store");
-        else if (row.mNotes.size() > kMaxText)
-          fail(line, "the notes are longer than 65535 characters");
-        break;
-      case CColumn::IncludeNotes:
-      {
-        const std::string_view flag = TrimSpaces(cell);
-        if (flag.empty())
-          break;
-        row.mHasIncludeNotes = true;
-        const std::string key = HeaderKey(flag);
-        if (key == "yes" || key == "true" || key == "1")
-          row.mIncludeNotes = true;
-        else if (!(key == "no" || key == "false" || key == "0"))
-          fail(line, "include_notes: \"" + ShownText(flag) + "\" is not yes or no");
-        break;
-      }
-      case CColumn::Ignored:
-        break;
-      case CColumn::Unnamed:
-        if (!TrimSpaces(cell).empty())
-          fail(line, "column " + std::to_string(c + 1) + " has no name in the header");
-        break;
-      }
-    }
-    if (hasName)
-    {
-      auto [it, inserted] = lineOfName.emplace(row.mName, line);
-      if (!inserted)
-        fail(line, "the name \"" + ShownText(Cp1252ToUtf8(row.mName)) + "\" is already on line " +
-                       std::to_string(it->second));
-      row.mUpdates = project.mAreaTable.Find(row.mName) != nullptr;
-    }
+    CScheduleRow row = ReadRow(records[r], columns, project, lineOfName, schedule.mErrors);
     if (schedule.mErrors.size() == errorsBefore)
       schedule.mRows.push_back(std::move(row));
   }

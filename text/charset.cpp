@@ -92,6 +92,16 @@ bool IsVisible1252(unsigned char c)
   return c != 0xA0 && !IsUndefined(c);
 }
 
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+  if (a.size() != b.size())
+    return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (LowerAscii(a[i]) != LowerAscii(b[i]))
+      return false;
+  return true;
+}
+
 bool IsSpace1252(unsigned char c) { return c == ' ' || (c >= 0x09 && c <= 0x0D) || c == 0xA0; }
 
 char32_t Cp1252ToUnicode(unsigned char c)

@@ -19,6 +19,15 @@ bool IsSpace1252(unsigned char c);
 inline bool IsVisible1252(char c) { return IsVisible1252(static_cast<unsigned char>(c)); }
 inline bool IsSpace1252(char c) { return IsSpace1252(static_cast<unsigned char>(c)); }
 
+// The ASCII letters A to Z in lower case; every other byte as it is (the
+// words the files and fields take are ASCII).
+inline char LowerAscii(char c)
+{
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+// True when the texts differ at most in the case of ASCII letters.
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 // Converts Windows-1252 bytes to UTF-8. Undefined codes become U+FFFD.
 std::string Cp1252ToUtf8(std::string_view text);
 

@@ -9,7 +9,6 @@ namespace
 {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 void SkipSpace(std::string_view text, std::size_t& i)
 {
@@ -57,7 +56,7 @@ bool ReadNumber(std::string_view text, std::size_t& i, char decimalPoint, double
   if (number.back() == '.')
     number += '0';
   // An exponent only when digits follow: "2e" is the number 2 and a word.
-  if (j < text.size() && Lower(text[j]) == 'e')
+  if (j < text.size() && LowerAscii(text[j]) == 'e')
   {
     std::size_t k = j + 1;
     std::string exponent = "e";
@@ -109,7 +108,7 @@ Unit ReadUnit(std::string_view text, std::size_t& i)
   std::string word;
   std::size_t j = i;
   while (j < text.size() && IsLetter(text[j]))
-    word += Lower(text[j++]);
+    word += LowerAscii(text[j++]);
   if (word.empty())
     return Unit::None;
   static const struct

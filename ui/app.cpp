@@ -7,6 +7,7 @@
 #include "model/project.h"
 #include "storage/address_book.h"
 #include "storage/catalogue.h"
+#include "storage/default_distributor.h"
 #include "storage/file_stamp.h"
 #include "storage/lock_file.h"
 #include "storage/project_file.h"
@@ -62,10 +63,9 @@ std::string EnterWorkFolder(CSettingsStore& settings)
   return ChooseWorkFolder(settings, DocumentsFolder);
 }
 
-void LoadSharedLists(const CSettingsStore& settings)
+void LoadSharedLists()
 {
   // Missing lists are normal on a first run; they start empty.
-  LoadDistributor(settings);
   Customers().Load(kCustomerFileName);
   Designers().Load(kDesignerFileName);
 }
@@ -118,11 +118,14 @@ bool OpenProject(const std::string& name, const CProjectDocument* source,
   {
     document = std::make_unique<CProjectDocument>();
     document->Project().SetName(name);
+    // A new project starts with the default distributor; a file read below
+    // brings its own.
+    document->Project().mDistributor = LoadDistributor(Settings());
   }
   if (!document)
     return false;
   CProject* project = &document->Project();
-  SetChangedFileQuestion(AskToReplaceChangedFile);
+  document->File().mChangedFileQuestion = AskToReplaceChangedFile;
 
   // The project's file is marked as open in this copy of the program. Marked
   // by another copy: the user may open it read-only or not at all.

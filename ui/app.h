@@ -32,9 +32,10 @@ std::string DocumentsFolder();
 // documents folder) and makes it the current folder; empty when none.
 std::string EnterWorkFolder(CSettingsStore& settings);
 
-// Reads the default distributor from the settings store, then the customer
-// book and the designer list from the work folder.
-void LoadSharedLists(const CSettingsStore& settings);
+// Reads the customer book and the designer list from the work folder (the
+// default distributor is read from the settings store where a new project
+// takes it).
+void LoadSharedLists();
 
 // Creates a project (for Save As, the document layer's copy of source under
 // the new name), names it, reads its file when one exists, opens its window

@@ -9,12 +9,15 @@
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QFontMetrics>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPointer>
 #include <QPushButton>
 #include <QStringList>
+#include <QVBoxLayout>
 #include <algorithm>
 
 int DialogUnitsX(const QWidget* widget, int units)
@@ -25,6 +28,32 @@ int DialogUnitsX(const QWidget* widget, int units)
 int DialogUnitsY(const QWidget* widget, int units)
 {
   return units * QFontMetrics(widget->font()).height() / 8;
+}
+
+QGroupBox* Group(const char* caption, QWidget* content, QWidget* parent,
+                 const CGroupOptions& options)
+{
+  auto* group = new QGroupBox(caption, parent);
+  QBoxLayout* layout = nullptr;
+  if (options.mColumn)
+  {
+    layout = new QVBoxLayout(group);
+    layout->setContentsMargins(6, 2, 6, 4);
+  }
+  else
+    layout = new QHBoxLayout(group);
+  if (options.mStretchBefore)
+    layout->addStretch(1);
+  layout->addWidget(content);
+  if (options.mStretchAfter)
+    layout->addStretch(1);
+  if (options.mKeepPlaceWhenHidden)
+  {
+    QSizePolicy policy = group->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    group->setSizePolicy(policy);
+  }
+  return group;
 }
 
 char UserDecimalPoint()

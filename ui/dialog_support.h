@@ -12,6 +12,7 @@
 #include <string>
 
 class QDialog;
+class QGroupBox;
 class QKeyEvent;
 class QLineEdit;
 class QString;
@@ -21,6 +22,21 @@ class QWidget;
 // average character width, a vertical unit an eighth of the character height.
 int DialogUnitsX(const QWidget* widget, int units);
 int DialogUnitsY(const QWidget* widget, int units);
+
+// How Group lays out its widget: in a row with the style's margins, or in a
+// column with the tight margins of the volume pages' figures; a stretch
+// before or after the widget; whether a hidden group keeps its place
+// rather than letting the others move into it.
+struct CGroupOptions
+{
+  bool mColumn = false;
+  bool mStretchBefore = false;
+  bool mStretchAfter = false;
+  bool mKeepPlaceWhenHidden = false;
+};
+// A captioned group box holding one widget.
+QGroupBox* Group(const char* caption, QWidget* content, QWidget* parent,
+                 const CGroupOptions& options = {});
 
 // The user's decimal separator as ParseMeasure takes it: ',' or '.'.
 char UserDecimalPoint();

@@ -82,7 +82,7 @@ int main(int argc, char** argv)
 
   CMainFrame frame;
   SetMainFrame(&frame);
-  LoadSharedLists(settings);
+  LoadSharedLists();
   frame.show();
 
   // Recovery copies of projects with unsaved changes, in the user's state

@@ -83,7 +83,7 @@ bool SwitchWorkFolder(QWidget* parent, const std::string& folder, const std::str
   }
   // No project is open: the address lists of the new folder take over, as
   // if the program had started there.
-  LoadSharedLists(Settings());
+  LoadSharedLists();
   return OpenProject(name, nullptr);
 }
 

@@ -19,24 +19,17 @@
 
 namespace
 {
-QGroupBox* Group(const char* caption, QWidget* content, QWidget* parent)
-{
-  auto* group = new QGroupBox(caption, parent);
-  (new QHBoxLayout(group))->addWidget(content);
-  // Hiding a group leaves its place empty rather than moving the others.
-  QSizePolicy policy = group->sizePolicy();
-  policy.setRetainSizeWhenHidden(true);
-  group->setSizePolicy(policy);
-  return group;
-}
+// Hiding a group leaves its place empty rather than moving the others.
+constexpr CGroupOptions kFixedPlace{.mKeepPlaceWhenHidden = true};
 } // namespace
 
 CVentDialog::CVentDialog(QWidget* parent)
   : QDialog(parent), mTypeList(new QComboBox(this)), mShapeList(new QComboBox(this)),
     mUpperEdit(new QLineEdit(this)), mWidthEdit(new QLineEdit(this)),
     mHeightEdit(new QLineEdit(this)), mAreaEdit(new QLineEdit(this)),
-    mUpperGroup(Group("Upper", mUpperEdit, this)), mWidthGroup(Group("Width", mWidthEdit, this)),
-    mHeightGroup(Group("Height", mHeightEdit, this))
+    mUpperGroup(Group("Upper", mUpperEdit, this, kFixedPlace)),
+    mWidthGroup(Group("Width", mWidthEdit, this, kFixedPlace)),
+    mHeightGroup(Group("Height", mHeightEdit, this, kFixedPlace))
 {
   for (std::int32_t type : {VENT_WALL, VENT_CEILING, VENT_FLOOR})
     mTypeList->addItem(VentTypeName(type));
@@ -48,11 +41,11 @@ CVentDialog::CVentDialog(QWidget* parent)
     field->setMinimumWidth(DialogUnitsX(this, 60));
 
   auto* grid = new QGridLayout;
-  grid->addWidget(Group("Opening Type", mTypeList, this), 0, 0);
-  grid->addWidget(Group("Opening Shape", mShapeList, this), 1, 0);
+  grid->addWidget(Group("Opening Type", mTypeList, this, kFixedPlace), 0, 0);
+  grid->addWidget(Group("Opening Shape", mShapeList, this, kFixedPlace), 1, 0);
   grid->addWidget(mUpperGroup, 0, 1);
   grid->addWidget(mWidthGroup, 1, 1);
-  grid->addWidget(Group("Area", mAreaEdit, this), 0, 2);
+  grid->addWidget(Group("Area", mAreaEdit, this, kFixedPlace), 0, 2);
   grid->addWidget(mHeightGroup, 1, 2);
 
   // Neither button is the default: Enter moves from field to field.

@@ -38,10 +38,7 @@ CProjectDocument* CVTXProjectPage::Document() const
 
 QSize CVTXProjectPage::PageSize() const
 {
-  // One horizontal dialog unit is a quarter of the average character width,
-  // one vertical unit an eighth of the character height.
-  const QFontMetrics metrics(font());
-  return {397 * metrics.averageCharWidth() / 4, 175 * metrics.height() / 8};
+  return {DialogUnitsX(this, 397), DialogUnitsY(this, 175)};
 }
 
 QSize CVTXProjectPage::sizeHint() const { return CVTXPage::sizeHint().expandedTo(PageSize()); }

@@ -3,6 +3,7 @@
 #include "document/project_document.h"
 #include "model/project.h"
 #include "storage/address_book.h"
+#include "storage/default_distributor.h"
 #include "ui/address_dialog.h"
 #include "ui/app.h"
 #include "ui/qt_text.h"
@@ -48,7 +49,7 @@ void CVTXPageDistributor::OnEdit()
   if (!Project())
     return;
   // The dialog edits the default distributor, not this project's copy.
-  CAddressDialog dialog(this, "Distributor Information", DefaultDistributor());
+  CAddressDialog dialog(this, "Distributor Information", LoadDistributor(Settings()));
   if (dialog.exec() != QDialog::Accepted)
     return;
   CProject* project = Project();

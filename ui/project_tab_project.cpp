@@ -34,15 +34,6 @@
 
 namespace
 {
-QGroupBox* Group(const char* title, QWidget* content, QWidget* parent)
-{
-  auto* group = new QGroupBox(title, parent);
-  auto* layout = new QHBoxLayout(group);
-  layout->addWidget(content);
-  layout->addStretch(1);
-  return group;
-}
-
 // The hidden dump button is shown only in the diagnostic mode of the settings.
 bool DiagnosticsOn() { return Settings().Read("Settings", "Diagnostics") == "1"; }
 
@@ -89,8 +80,8 @@ CVTXPageProject::CVTXPageProject(CVTXSheet& sheet)
   referenceRow->addStretch(1);
 
   auto* fields = new QGridLayout;
-  fields->addWidget(Group("Date", mDate, this), 0, 0);
-  fields->addWidget(Group("Unit of Measure", mUnits, this), 0, 1);
+  fields->addWidget(Group("Date", mDate, this, {.mStretchAfter = true}), 0, 0);
+  fields->addWidget(Group("Unit of Measure", mUnits, this, {.mStretchAfter = true}), 0, 1);
   fields->addWidget(designer, 1, 0, 1, 2);
   fields->addWidget(reference, 2, 0);
   fields->addWidget(mDump, 2, 1, Qt::AlignRight | Qt::AlignBottom);

@@ -73,7 +73,7 @@ bool Restore(QWidget* parent, CRecoveryStore& store, const CRecoveryCopy& copy,
       return false;
     }
     else
-      LoadSharedLists(Settings()); // as if the program had started there
+      LoadSharedLists(); // as if the program had started there
   }
   if (OpenProjects().Find(record.mName))
   {

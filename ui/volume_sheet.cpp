@@ -4,6 +4,7 @@
 #include "model/area.h"
 #include "model/device_model.h"
 #include "model/project.h"
+#include "ui/dialog_support.h"
 #include "ui/volume_tab_device.h"
 #include "ui/volume_tab_openings.h"
 #include "ui/volume_tab_volume.h"
@@ -25,8 +26,7 @@ CArea* CVTXAreaPage::Area() const { return mSheet.Area(); }
 
 QSize CVTXAreaPage::DialogUnits(int width, int height) const
 {
-  const QFontMetrics metrics(font());
-  return {width * metrics.averageCharWidth() / 4, height * metrics.height() / 8};
+  return {DialogUnitsX(this, width), DialogUnitsY(this, height)};
 }
 
 void CVTXAreaPage::FixPageSize(int width, int height)

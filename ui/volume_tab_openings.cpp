@@ -4,6 +4,7 @@
 #include "model/area.h"
 #include "model/vent.h"
 #include "text/units.h"
+#include "ui/dialog_support.h"
 #include "ui/field_helpers.h"
 #include "ui/list_columns.h"
 #include "ui/opening_dialog.h"
@@ -22,20 +23,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-namespace
-{
-QGroupBox* Group(const char* caption, QWidget* content, QWidget* parent, bool alignBottom = false)
-{
-  auto* group = new QGroupBox(caption, parent);
-  auto* layout = new QVBoxLayout(group);
-  layout->setContentsMargins(6, 2, 6, 4);
-  if (alignBottom)
-    layout->addStretch(1);
-  layout->addWidget(content);
-  return group;
-}
-} // namespace
-
 CVTXAreaPageDimension::CVTXAreaPageDimension(CVTXAreaSheet& sheet)
   : CVTXAreaPage(sheet), mCeiling(new CValueField(this)), mWallUpper(new CValueField(this)),
     mUpper(new CValueField(this)), mFloor(new CValueField(this)), mWallLower(new CValueField(this)),
@@ -46,14 +33,15 @@ CVTXAreaPageDimension::CVTXAreaPageDimension(CVTXAreaSheet& sheet)
 {
 
   auto* sums = new QGridLayout;
-  sums->addWidget(Group("Ceiling", mCeiling, this), 0, 0);
-  sums->addWidget(Group("Upper Wall Half", mWallUpper, this), 0, 1);
-  sums->addWidget(Group("Upper Half", mUpper, this), 0, 2);
-  sums->addWidget(Group("Floor", mFloor, this), 1, 0);
-  sums->addWidget(Group("Lower Wall Half", mWallLower, this), 1, 1);
-  sums->addWidget(Group("Lower Half", mLower, this), 1, 2);
+  sums->addWidget(Group("Ceiling", mCeiling, this, {.mColumn = true}), 0, 0);
+  sums->addWidget(Group("Upper Wall Half", mWallUpper, this, {.mColumn = true}), 0, 1);
+  sums->addWidget(Group("Upper Half", mUpper, this, {.mColumn = true}), 0, 2);
+  sums->addWidget(Group("Floor", mFloor, this, {.mColumn = true}), 1, 0);
+  sums->addWidget(Group("Lower Wall Half", mWallLower, this, {.mColumn = true}), 1, 1);
+  sums->addWidget(Group("Lower Half", mLower, this, {.mColumn = true}), 1, 2);
   // The total spans both rows with its value level with the lower row.
-  sums->addWidget(Group("Total", mTotal, this, true), 0, 3, 2, 1);
+  sums->addWidget(Group("Total", mTotal, this, {.mColumn = true, .mStretchBefore = true}), 0, 3, 2,
+                  1);
   for (int column = 0; column < 4; ++column)
     sums->setColumnStretch(column, 1);
 

@@ -4,6 +4,7 @@
 #include "model/area.h"
 #include "model/hazard_class.h"
 #include "text/units.h"
+#include "ui/dialog_support.h"
 #include "ui/field_helpers.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
@@ -17,15 +18,7 @@
 
 namespace
 {
-// A captioned group holding one widget.
-QGroupBox* Group(const char* caption, QWidget* content, QWidget* parent)
-{
-  auto* group = new QGroupBox(caption, parent);
-  auto* layout = new QVBoxLayout(group);
-  layout->setContentsMargins(6, 2, 6, 4);
-  layout->addWidget(content);
-  return group;
-}
+constexpr CGroupOptions kFigure{.mColumn = true};
 
 QString Factor(const CArea& area, std::uint32_t validBit, double value)
 {
@@ -57,20 +50,20 @@ CVTXAreaPageHazard::CVTXAreaPageHazard(CVTXAreaSheet& sheet)
   FillHazardList(list, Area() ? Area()->mHazard : -1);
 
   auto* grid = new QGridLayout(this);
-  grid->addWidget(Group("Hazard Class", mHazard, this), 0, 0, 1, 4);
-  grid->addWidget(Group("Length", mLength, this), 1, 0);
-  grid->addWidget(Group("Width", mWidth, this), 1, 1);
-  grid->addWidget(Group("Height", mHeight, this), 1, 2);
-  grid->addWidget(Group("Volume", mVolume, this), 1, 3);
+  grid->addWidget(Group("Hazard Class", mHazard, this, kFigure), 0, 0, 1, 4);
+  grid->addWidget(Group("Length", mLength, this, kFigure), 1, 0);
+  grid->addWidget(Group("Width", mWidth, this, kFigure), 1, 1);
+  grid->addWidget(Group("Height", mHeight, this, kFigure), 1, 2);
+  grid->addWidget(Group("Volume", mVolume, this, kFigure), 1, 3);
   grid->addWidget(mChange, 2, 0, 1, 4);
-  grid->addWidget(Group("Closed", mClosed, this), 3, 0);
-  grid->addWidget(Group("K1", mK1, this), 3, 1);
-  grid->addWidget(Group("K2", mK2, this), 3, 2);
-  grid->addWidget(Group("K3", mK3, this), 3, 3);
-  grid->addWidget(Group("Open", mOpen, this), 4, 0);
-  grid->addWidget(Group("LR", mLR, this), 4, 1);
-  grid->addWidget(Group("LP", mLP, this), 4, 2);
-  grid->addWidget(Group("LH", mLH, this), 4, 3);
+  grid->addWidget(Group("Closed", mClosed, this, kFigure), 3, 0);
+  grid->addWidget(Group("K1", mK1, this, kFigure), 3, 1);
+  grid->addWidget(Group("K2", mK2, this, kFigure), 3, 2);
+  grid->addWidget(Group("K3", mK3, this, kFigure), 3, 3);
+  grid->addWidget(Group("Open", mOpen, this, kFigure), 4, 0);
+  grid->addWidget(Group("LR", mLR, this, kFigure), 4, 1);
+  grid->addWidget(Group("LP", mLP, this, kFigure), 4, 2);
+  grid->addWidget(Group("LH", mLH, this, kFigure), 4, 3);
   for (int column = 0; column < 4; ++column)
     grid->setColumnStretch(column, 1);
   grid->setRowStretch(5, 1);

@@ -2,6 +2,7 @@
 // PDF file, drawn by the same print path as the program's "Print Report",
 // on Qt's offscreen platform so that no display is needed.
 
+#include "cli/batch_support.h"
 #include "model/project.h"
 #include "storage/project_file.h"
 #include "ui/qt_surface.h"
@@ -27,30 +28,12 @@ int Usage()
   return 2;
 }
 
-void Complain(std::string message)
-{
-  for (char& c : message)
-    if (c == '\n' || c == '\r')
-      c = ' ';
-  std::fprintf(stderr, "vantor-cli: %s\n", message.c_str());
-}
-
 // Qt's own notices (a missing runtime folder and the like) are not the
 // user's business on a terminal; only real failures are shown.
 void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
   if (type == QtCriticalMsg || type == QtFatalMsg)
     std::fprintf(stderr, "vantor-cli: %s\n", message.toLocal8Bit().constData());
-}
-
-// The file's title: its name without the folder and without ".ad".
-std::string FileTitle(const std::string& path)
-{
-  const std::size_t slash = path.find_last_of('/');
-  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  if (name.size() > 3 && name.compare(name.size() - 3, 3, ".ad") == 0)
-    name.resize(name.size() - 3);
-  return name;
 }
 } // namespace
 
@@ -76,7 +59,7 @@ int main(int argc, char** argv)
       paper = QPageSize::A4;
     else if (arg == "--landscape")
       orientation = QPageLayout::Landscape;
-    else if ((arg.size() > 1 && arg[0] == '-') || !input.empty())
+    else if (IsOption(arg) || !input.empty())
       return Usage();
     else
       input = arg;

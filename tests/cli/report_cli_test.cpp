@@ -124,6 +124,10 @@ TEST_F(ReportCli, UnreadableDamagedAndNewerFilesAreRefused)
 
   // A report file that cannot be written leaves nothing behind.
   ExpectFileError(Run({"rtf", "-o", "no/such/folder/x.rtf", project.string()}), "x.rtf");
+  // The reason names the path as text, never as terminal control.
+  const CRun shown = Run({"rtf", "-o", "no/\x1b[2J/x.rtf", project.string()});
+  ExpectFileError(shown, "no/\\x1b[2J/x.rtf");
+  EXPECT_EQ(shown.mErr.find('\x1b'), std::string::npos) << shown.mErr;
 }
 
 TEST_F(ReportCli, WrongUsageShowsTheUsageText)

@@ -67,4 +67,8 @@ TEST_F(ReportPdf, RefusesBadFilesAndWrongUsage)
   EXPECT_NE(mErr.find("Usage:"), std::string::npos);
   EXPECT_EQ(Run("pdf 'Tunnel 3.ad' -o no/such/folder/x.pdf"), 1);
   EXPECT_EQ(mOut, "");
+  // A reason naming a file shows it as text, never as terminal control.
+  EXPECT_EQ(Run("pdf 'mis\x1b[2Jsing.ad' -o x.pdf"), 1);
+  EXPECT_NE(mErr.find("mis\\x1b[2Jsing.ad"), std::string::npos) << mErr;
+  EXPECT_EQ(mErr.find('\x1b'), std::string::npos) << mErr;
 }

@@ -753,13 +753,12 @@ TEST_F(ProjectFileOnDisk, TwoCopiesOfTheProgramOnOneFile)
   int asked = 0;
   for (bool replace : {false, true})
   {
-    SetChangedFileQuestion(
-      [&](const CProject& p)
-      {
-        ++asked;
-        EXPECT_EQ(&p, &mine);
-        return replace;
-      });
+    mineFile.mChangedFileQuestion = [&](const CProject& p)
+    {
+      ++asked;
+      EXPECT_EQ(&p, &mine);
+      return replace;
+    };
     EXPECT_EQ(SaveProject(mine, mineFile, &error), replace);
     CProject read;
     read.mPath = mine.mPath;
@@ -769,7 +768,7 @@ TEST_F(ProjectFileOnDisk, TwoCopiesOfTheProgramOnOneFile)
   EXPECT_EQ(asked, 2);
   EXPECT_TRUE(SaveProject(mine, mineFile)); // unchanged since: no question
   EXPECT_EQ(asked, 2);
-  SetChangedFileQuestion(nullptr);
+  mineFile.mChangedFileQuestion = nullptr;
   EXPECT_TRUE(MarkedElsewhere(mine.mPath));
 
   // Opened read-only: never saved over the file.

@@ -30,3 +30,22 @@ TEST(Charset, ClassesAndConversion)
     }
   }
 }
+
+TEST(Charset, EqualIgnoringAsciiCaseFoldsOnlyAsciiLetters)
+{
+  struct CCase
+  {
+    const char* mA;
+    const char* mB;
+    bool mEqual;
+  } const cases[] = {
+      {"Wall", "wALL", true},
+      {"", "", true},
+      {"wall", "walls", false},
+      {"[", "{", false},
+      {"@", "`", false},                 // neighbours of the letters
+      {"\xc9t\xe9", "\xe9t\xe9", false}, // Windows-1252 letters keep their case
+  };
+  for (const CCase& c : cases)
+    EXPECT_EQ(EqualIgnoringAsciiCase(c.mA, c.mB), c.mEqual) << c.mA << " / " << c.mB;
+}

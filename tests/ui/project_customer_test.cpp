@@ -185,7 +185,7 @@ TEST_F(CustomerPage, TheReferenceKeepsSingleSpaces)
 TEST_F(CustomerPage, EditingTheDistributorChangesTheDefaultButNoOtherOpenProject)
 {
   CAddress old = Address("Old Dist", "Oslo");
-  SetDefaultDistributor(old);
+  SaveDistributor(mSettings, old);
   CProject* first = Open("First");
   CProject* second = Open("Second");
   EXPECT_EQ(first->mDistributor, old);
@@ -201,7 +201,7 @@ TEST_F(CustomerPage, EditingTheDistributorChangesTheDefaultButNoOtherOpenProject
   Settle();
   EXPECT_EQ(title, "Distributor Information");
   EXPECT_EQ(shownName, "Old Dist"); // filled from the default
-  EXPECT_EQ(DefaultDistributor().mName, "New Dist");
+  EXPECT_EQ(LoadDistributor(mSettings).mName, "New Dist");
   EXPECT_EQ(mSettings.Read("Distributor", "Name"), "New Dist");
   EXPECT_EQ(mSettings.Read("Distributor", "City"), "Nice");
   EXPECT_EQ(first->mDistributor.mName, "New Dist");

@@ -34,7 +34,6 @@ protected:
     SetSettings(&mSettings);
     Customers().Clear();
     Designers().Clear();
-    SetDefaultDistributor(CAddress{});
     SetMainFrame(&mFrame);
     mFrame.show();
   }
@@ -57,7 +56,6 @@ protected:
     SetSettings(nullptr);
     Customers().Clear();
     Designers().Clear();
-    SetDefaultDistributor(CAddress{});
     mFolder.Leave();
   }
 
