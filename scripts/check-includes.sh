@@ -35,6 +35,7 @@ done | LC_ALL=C sort -u | awk '
   }
   {
     if (!($1 in known)) { known[$1] = 1; order[++nodes] = $1 }
+    if (!($2 in known)) { known[$2] = 1; order[++nodes] = $2 }
     edges[$1] = edges[$1] " " $2
   }
   END {

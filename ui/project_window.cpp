@@ -1,17 +1,13 @@
-// The project window: a child frame holding the project sheet.
-// Closing it asks the sheet's questions, then the project leaves the open
-// set and is destroyed.
+#include "ui/project_window.h"
 
 #include "document/open_projects.h"
 #include "document/project_document.h"
-#include "ui/sheet_wnd.h"
-#include "ui/windows.h"
-
 #include "model/project.h"
 #include "ui/child_placement.h"
 #include "ui/project_sheet.h"
 #include "ui/qt_text.h"
 #include "ui/recovery_keeper.h"
+#include "ui/sheet_wnd.h"
 
 #include <QMdiArea>
 #include <QPointer>
@@ -67,10 +63,4 @@ bool CreateProjectWindow(QMdiArea* area, CProject* project)
   // a project just read has none yet.
   project->RecalculateProject();
   return true;
-}
-
-CSheetWnd* ProjectWindowOf(const CProject* project)
-{
-  const CProjectDocument* document = project ? OpenProjects().Document(project) : nullptr;
-  return document ? dynamic_cast<CSheetWnd*>(document->ProjectWindow()) : nullptr;
 }

@@ -6,7 +6,6 @@
 #include "report/graphic_report.h"
 #include "ui/qt_surface.h"
 #include "ui/qt_text.h"
-#include "ui/windows.h"
 
 #include <QCloseEvent>
 #include <QImage>
@@ -261,4 +260,15 @@ void CReportWnd::closeEvent(QCloseEvent* event)
 {
   Detach();
   QMdiSubWindow::closeEvent(event);
+}
+
+QString ReportWindowTitle(const CProject& project)
+{
+  return ToQt(project.mName) + QString::fromUtf8(" \u2013 Report");
+}
+
+CReportWnd* ReportWindowOf(const CProject* project)
+{
+  const CProjectDocument* document = project ? OpenProjects().Document(project) : nullptr;
+  return document ? dynamic_cast<CReportWnd*>(document->ReportWindow()) : nullptr;
 }

@@ -2,6 +2,7 @@
 
 #include "document/open_projects.h"
 #include "document/project_document.h"
+#include "model/area.h"
 
 #include <QCloseEvent>
 #include <QMetaObject>
@@ -147,4 +148,16 @@ void CSheetWnd::closeEvent(QCloseEvent* event)
   }
   QMdiSubWindow::closeEvent(event);
   event->accept();
+}
+
+CSheetWnd* ProjectWindowOf(const CProject* project)
+{
+  const CProjectDocument* document = project ? OpenProjects().Document(project) : nullptr;
+  return document ? dynamic_cast<CSheetWnd*>(document->ProjectWindow()) : nullptr;
+}
+
+CSheetWnd* VolumeWindowOf(const CArea* volume)
+{
+  const CProjectDocument* document = volume ? OpenProjects().Document(volume->Owner()) : nullptr;
+  return document ? dynamic_cast<CSheetWnd*>(document->VolumeWindow(volume)) : nullptr;
 }

@@ -1,19 +1,14 @@
-// The volume window: a child frame holding the volume sheet, titled with the
-// project's and the volume's names. At most one exists per volume; the volume
-// keeps its handle while it is open.
+#include "ui/volume_window.h"
 
 #include "document/open_projects.h"
 #include "document/project_document.h"
-#include "ui/sheet_wnd.h"
-#include "ui/windows.h"
-
 #include "model/area.h"
 #include "model/project.h"
 #include "ui/app.h"
-#include "ui/volume_sheet.h"
 #include "ui/child_placement.h"
-#include "ui/main_frame.h"
 #include "ui/qt_text.h"
+#include "ui/sheet_wnd.h"
+#include "ui/volume_sheet.h"
 
 #include <QMdiArea>
 #include <QPointer>
@@ -38,8 +33,7 @@ void OpenVolumeWindow(CArea* volume)
       area->setActiveSubWindow(open);
     return;
   }
-  CMainFrame* frame = MainFrame();
-  QMdiArea* area = frame ? frame->MdiArea() : nullptr;
+  QMdiArea* area = MainClientArea();
   if (!area)
     return;
 
@@ -80,10 +74,4 @@ void CloseVolumeWindow(CArea* volume)
   // frame is deleted by the event loop.
   window->Leave();
   window->RequestClose();
-}
-
-CSheetWnd* VolumeWindowOf(const CArea* volume)
-{
-  const CProjectDocument* document = volume ? OpenProjects().Document(volume->Owner()) : nullptr;
-  return document ? dynamic_cast<CSheetWnd*>(document->VolumeWindow(volume)) : nullptr;
 }

@@ -12,10 +12,10 @@
 #include "storage/settings_store.h"
 #include "ui/app.h"
 #include "ui/main_frame.h"
-#include "ui/project_tab_volumes.h"
+#include "ui/open_project.h"
 #include "ui/project_sheet.h"
+#include "ui/project_tab_volumes.h"
 #include "ui/sheet_wnd.h"
-#include "ui/windows.h"
 
 #include <QApplication>
 #include <QTableView>

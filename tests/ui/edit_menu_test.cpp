@@ -5,14 +5,16 @@
 
 #include "document/project_document.h"
 #include "model/area.h"
-#include "ui/volume_tab_openings.h"
-#include "ui/field_helpers.h"
-#include "ui/notes_tab.h"
-#include "ui/volume_sheet.h"
 #include "ui/edit_menu.h"
+#include "ui/field_helpers.h"
+#include "ui/project_tab_notes.h"
 #include "ui/project_tab_project.h"
 #include "ui/project_tab_volumes.h"
+#include "ui/report_window.h"
 #include "ui/volume_list_model.h"
+#include "ui/volume_sheet.h"
+#include "ui/volume_tab_notes.h"
+#include "ui/volume_tab_openings.h"
 
 #include <QAction>
 #include <QCheckBox>
