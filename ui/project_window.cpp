@@ -8,6 +8,7 @@
 #include "ui/qt_text.h"
 #include "ui/recovery_keeper.h"
 #include "ui/sheet_wnd.h"
+#include "ui/window_registry.h"
 
 #include <QMdiArea>
 #include <QPointer>
@@ -42,7 +43,8 @@ bool CreateProjectWindow(QMdiArea* area, CProject* project)
   area->addSubWindow(window);
   if (CProjectDocument* document = OpenProjects().Document(project))
   {
-    document->SetProjectWindow(window);
+    document->AddObserver(window);
+    WindowRegistry().SetProjectWindow(*document, window);
     window->Follow(project);
     if (CRecoveryKeeper* keeper = RecoveryKeeper())
       keeper->Watch(*document);

@@ -9,6 +9,7 @@
 #include "ui/qt_text.h"
 #include "ui/sheet_wnd.h"
 #include "ui/volume_sheet.h"
+#include "ui/window_registry.h"
 
 #include <QMdiArea>
 #include <QPointer>
@@ -45,7 +46,8 @@ void OpenVolumeWindow(CArea* volume)
   area->addSubWindow(window);
   if (CProjectDocument* document = OpenProjects().Document(volume->Owner()))
   {
-    document->SetVolumeWindow(volume, window);
+    document->AddObserver(window);
+    WindowRegistry().SetVolumeWindow(*document, volume, window);
     window->Follow(volume->Owner());
   }
   QPointer<CVTXAreaSheet> guard(sheet);

@@ -265,3 +265,36 @@ TEST_F(EditMenu, RedoDeletesAVolumeAgainWhileItsWindowHoldsTyping)
   ASSERT_NE(project->mAreaTable.Find("Hall"), nullptr);
   EXPECT_EQ(project->mAreaTable.Find("Hall")->mNotes, "");
 }
+
+TEST_F(EditMenu, AStepThatRemovesAVolumeClosesItsWindowFirstAndKeepsTheRest)
+{
+  CProject* project = Open("Plant");
+  AddVolume(project, "Hall", 0, 10, 10, 3);
+  CProjectDocument* document = OpenProjects().Document(project);
+  ASSERT_TRUE(document->NewVolume("Yard", 0));
+  CArea* yard = project->mAreaTable.Find("Yard");
+  OpenVolumeWindow(yard);
+  Settle();
+  const QPointer<CSheetWnd> window = VolumeWindowOf(yard);
+  ASSERT_TRUE(window);
+  EXPECT_EQ(document->VolumesUndoRemoves(), std::vector<CArea*>{yard});
+
+  mFrame.EditMenu()->UndoAction()->trigger();
+  Settle();
+  EXPECT_FALSE(window); // closed and destroyed
+  EXPECT_EQ(project->mAreaTable.Find("Yard"), nullptr);
+  ASSERT_NE(project->mAreaTable.Find("Hall"), nullptr);
+  EXPECT_EQ(project->mAreaTable.Count(), 1u);
+  EXPECT_EQ(project->mAreaTable.Find("Hall")->mVolume, 300); // 10 x 10 x 3 m
+  EXPECT_NE(ProjectWindowOf(project), nullptr);
+  EXPECT_TRUE(document->VolumesRedoRemoves().empty());
+
+  mFrame.EditMenu()->RedoAction()->trigger();
+  Settle();
+  ASSERT_NE(project->mAreaTable.Find("Yard"), nullptr);
+  ASSERT_TRUE(document->DeleteVolume("Yard"));
+  mFrame.EditMenu()->UndoAction()->trigger();
+  Settle();
+  ASSERT_NE(project->mAreaTable.Find("Yard"), nullptr);
+  EXPECT_EQ(document->VolumesRedoRemoves().size(), 1u);
+}
