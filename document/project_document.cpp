@@ -88,9 +88,6 @@ std::unique_ptr<CProject> CProjectDocument::TakeProject()
   if (mProject)
     mProject->mRecalculated = nullptr;
   mObservers.clear();
-  mProjectWindow = nullptr;
-  mReportWindow = nullptr;
-  mVolumeWindows.clear();
   mHistory.Clear();
   return std::move(mProject);
 }
@@ -104,40 +101,6 @@ void CProjectDocument::AddObserver(CDocumentObserver* observer)
 void CProjectDocument::RemoveObserver(CDocumentObserver* observer)
 {
   mObservers.erase(std::remove(mObservers.begin(), mObservers.end(), observer), mObservers.end());
-  if (mProjectWindow == observer)
-    mProjectWindow = nullptr;
-  if (mReportWindow == observer)
-    mReportWindow = nullptr;
-  std::erase_if(mVolumeWindows, [observer](const auto& entry) { return entry.second == observer; });
-}
-
-void CProjectDocument::SetProjectWindow(CDocumentObserver* window)
-{
-  AddObserver(window);
-  mProjectWindow = window;
-}
-
-void CProjectDocument::SetReportWindow(CDocumentObserver* window)
-{
-  AddObserver(window);
-  mReportWindow = window;
-}
-
-CDocumentObserver* CProjectDocument::VolumeWindow(const CArea* volume) const
-{
-  for (const auto& [area, window] : mVolumeWindows)
-    if (area == volume)
-      return window;
-  return nullptr;
-}
-
-void CProjectDocument::SetVolumeWindow(const CArea* volume, CDocumentObserver* window)
-{
-  std::erase_if(mVolumeWindows, [volume](const auto& entry) { return entry.first == volume; });
-  if (!window)
-    return;
-  AddObserver(window);
-  mVolumeWindows.emplace_back(volume, window);
 }
 
 void CProjectDocument::Notify(const CDocumentChange& change)
@@ -327,10 +290,6 @@ bool CProjectDocument::TakeStep(bool redo)
   const CEditStep* step = redo ? mHistory.RedoStep() : mHistory.UndoStep();
   if (!mProject || !step || mOpen)
     return false;
-  // A window never outlives its volume: the caller closes it first.
-  for (const CArea* volume : VolumesRemovedBy(step, redo))
-    if (VolumeWindow(volume))
-      return false;
   CAreaTable& table = mProject->mAreaTable;
   const CVolumesById volumes(table, step->mVolumes.size());
   for (const CEditStep::CVolumeState& state : step->mVolumes)

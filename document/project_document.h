@@ -100,8 +100,9 @@ public:
 
   // Undo and redo: every edit that changed something is one step of the
   // project's history (which a save keeps). A step taken back or done again
-  // is calculated and told like the edit itself. False when there is no step, or when the step
-  // would remove a volume whose window is still open: that window must close first.
+  // is calculated and told like the edit itself. False when there is no step. The
+  // document knows no windows: the caller closes those of the volumes the
+  // step would remove (VolumesUndoRemoves) first.
   bool Undo();
   bool Redo();
   // What the next undo or redo does in a user's words ("Delete Volume");
@@ -112,16 +113,6 @@ public:
   std::vector<CArea*> VolumesUndoRemoves() const;
   std::vector<CArea*> VolumesRedoRemoves() const;
   CEditHistory& History() { return mHistory; }
-
-  // The windows of the project: its project window, its one report
-  // window and one window a volume, each registered as an observer too;
-  // an observer that leaves is forgotten in these places as well.
-  CDocumentObserver* ProjectWindow() const { return mProjectWindow; }
-  void SetProjectWindow(CDocumentObserver* window);
-  CDocumentObserver* ReportWindow() const { return mReportWindow; }
-  void SetReportWindow(CDocumentObserver* window);
-  CDocumentObserver* VolumeWindow(const CArea* volume) const;
-  void SetVolumeWindow(const CArea* volume, CDocumentObserver* window);
 
 private:
   // The step being made: by one edit, or by the edits of a step group.
@@ -150,9 +141,6 @@ private:
   std::unique_ptr<CProject> mProject;
   CProjectFileState mFile;
   std::vector<CDocumentObserver*> mObservers;
-  CDocumentObserver* mProjectWindow = nullptr;
-  CDocumentObserver* mReportWindow = nullptr;
-  std::vector<std::pair<const CArea*, CDocumentObserver*>> mVolumeWindows;
   // What the calculation under way was for; told in place of a bare
   // calculation.
   CDocumentChange mPending;

@@ -1,36 +1,29 @@
 #include "ui/app.h"
 
 #include "document/open_projects.h"
-#include "document/project_copy.h"
-#include "document/project_document.h"
 #include "document/shared_lists.h"
 #include "model/project.h"
 #include "storage/address_book.h"
 #include "storage/catalogue.h"
-#include "storage/default_distributor.h"
-#include "storage/file_stamp.h"
-#include "storage/lock_file.h"
 #include "storage/project_file.h"
 #include "storage/recent_projects.h"
 #include "storage/settings_store.h"
 #include "storage/work_folder.h"
-#include "ui/main_frame.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
 #include "ui/string_dialog.h"
-#include "ui/windows.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QStandardPaths>
-#include <filesystem>
-#include <memory>
 
 namespace
 {
-CMainFrame* gMainFrame = nullptr;
+QWidget* gMainFrame = nullptr;
+QMdiArea* gClientArea = nullptr;
+CProjectOpener gOpenProject = nullptr;
 CMemorySettingsStore gFallbackSettings;
 CSettingsStore* gSettings = &gFallbackSettings;
 
@@ -38,8 +31,30 @@ CSettingsStore* gSettings = &gFallbackSettings;
 constexpr int kLongestProjectName = 255 - 3;
 } // namespace
 
-CMainFrame* MainFrame() { return gMainFrame; }
-void SetMainFrame(CMainFrame* frame) { gMainFrame = frame; }
+QWidget* MainFrame()
+{
+  return gMainFrame;
+}
+QMdiArea* MainClientArea()
+{
+  return gClientArea;
+}
+
+void SetMainWindow(QWidget* frame, QMdiArea* clientArea)
+{
+  gMainFrame = frame;
+  gClientArea = clientArea;
+}
+
+void SetProjectOpener(CProjectOpener opener)
+{
+  gOpenProject = opener;
+}
+
+bool OpenProjectCopy(const std::string& name, const CProjectDocument* source)
+{
+  return gOpenProject && gOpenProject(name, source);
+}
 
 CSettingsStore& Settings() { return *gSettings; }
 void SetSettings(CSettingsStore* store) { gSettings = store ? store : &gFallbackSettings; }
@@ -75,6 +90,7 @@ namespace
 // Set when the user answered No to replacing a changed file, for the save
 // in progress.
 bool gReplaceDeclined = false;
+} // namespace
 
 bool AskToReplaceChangedFile(const CProject& project)
 {
@@ -86,7 +102,6 @@ bool AskToReplaceChangedFile(const CProject& project)
                                CPromptIcon::Exclamation);
   return !gReplaceDeclined;
 }
-} // namespace
 
 bool SaveFromWindow(CProject& project, std::string& error, bool& declined)
 {
@@ -106,77 +121,6 @@ QString NotSavedText(const CProject& project, const std::string& error, bool dec
                    "name.")
         .arg(name);
   return QString("The project \"%1\" could not be saved.\r\n%2").arg(name, ToQt(error));
-}
-
-bool OpenProject(const std::string& name, const CProjectDocument* source,
-                 const CRecoveredProject* recovered)
-{
-  std::unique_ptr<CProjectDocument> document;
-  if (source)
-    document = CopyProjectDocument(*source, name).mDocument;
-  else if (!name.empty() && !OpenProjects().Find(name))
-  {
-    document = std::make_unique<CProjectDocument>();
-    document->Project().SetName(name);
-    // A new project starts with the default distributor; a file read below
-    // brings its own.
-    document->Project().mDistributor = LoadDistributor(Settings());
-  }
-  if (!document)
-    return false;
-  CProject* project = &document->Project();
-  document->File().mChangedFileQuestion = AskToReplaceChangedFile;
-
-  // The project's file is marked as open in this copy of the program. Marked
-  // by another copy: the user may open it read-only or not at all.
-  std::error_code ec;
-  const bool hasFile = std::filesystem::exists(std::filesystem::symlink_status(project->mPath, ec));
-  if (!document->MarkFile())
-  {
-    if (!AskYesNo(MainFrame(), kAppTitle,
-                  QString("The project \"%1\" is open in another copy of the program.\r\n\r\n"
-                          "Do you want to open it read-only?  Your changes can then be kept "
-                          "only with Save As.")
-                    .arg(ToQt(name)),
-                  CPromptIcon::Exclamation))
-      return false;
-    document->SetReadOnly();
-  }
-
-  // A file that does not read opens nothing, and the user is told why.
-  std::string error;
-  if (!document->ReadFile(&error))
-  {
-    QString text = QString("The project \"%1\" cannot be opened: its file \"%2\" cannot be read.")
-                       .arg(ToQt(name), ToQt(project->mPath));
-    if (!error.empty())
-      text += "\r\n" + ToQt(error);
-    ShowMessage(MainFrame(), kAppTitle, text, CPromptIcon::Exclamation);
-    return false;
-  }
-
-  if (recovered && recovered->mProject)
-  {
-    const std::string path = project->mPath;
-    project->CopyFrom(*recovered->mProject);
-    project->mName = name;
-    project->mPath = path;
-    if (recovered->mBase.mKind != CFileStamp::CKind::Unknown)
-      document->File().mDiskStamp = recovered->mBase;
-  }
-
-  // Open before its window is made, so the window finds its document.
-  CMainFrame* frame = MainFrame();
-  if (!frame || !OpenProjects().Insert(std::move(document)))
-    return false;
-  if (!CreateProjectWindow(frame->MdiArea(), project))
-  {
-    OpenProjects().Remove(project);
-    return false;
-  }
-  if (hasFile)
-    RememberRecentProject(*project);
-  return true;
 }
 
 void RememberRecentProject(const CProject& project)

@@ -1,22 +1,34 @@
 #pragma once
-// Application-wide services of the program: the main window, the open
-// projects' windows, the shared address lists and the settings store.
-
-#include "storage/file_stamp.h"
+// Application-wide services of the program: the main window and its client
+// area, the settings store, the shared printer, the shared address lists,
+// saving and naming projects. They know no window of their own; the flows
+// that open projects (open_project.*, open_project_file.*, main_frame.*)
+// and the windows build on them.
 
 #include <string>
 
-class CMainFrame;
 class CProject;
 class CProjectDocument;
 class CSettingsStore;
+class QMdiArea;
 class QPrinter;
 class QString;
 class QWidget;
 
-// The main window (nullptr before it exists, e.g. in some tests).
-CMainFrame* MainFrame();
-void SetMainFrame(CMainFrame* frame);
+// The main window and its client area, where the child windows open
+// (nullptr before the main window exists, e.g. in some tests). The main
+// window puts itself here (SetMainFrame in ui/main_frame.h).
+QWidget* MainFrame();
+QMdiArea* MainClientArea();
+void SetMainWindow(QWidget* frame, QMdiArea* clientArea);
+
+// How a project page's Save As opens the copy it makes under the new name:
+// OpenProject (ui/open_project.h), put here by the main window. The pages
+// are made by the flows that open projects, so they reach them only through
+// this; false (nothing opened) while none is in place.
+using CProjectOpener = bool (*)(const std::string& name, const CProjectDocument* source);
+void SetProjectOpener(CProjectOpener opener);
+bool OpenProjectCopy(const std::string& name, const CProjectDocument* source);
 
 // The settings store in use (QSettings in the program, in memory in tests).
 CSettingsStore& Settings();
@@ -37,26 +49,14 @@ std::string EnterWorkFolder(CSettingsStore& settings);
 // takes it).
 void LoadSharedLists();
 
-// Creates a project (for Save As, the document layer's copy of source under
-// the new name), names it, reads its file when one exists, opens its window
-// and adds it to OpenProjects. An existing file that cannot be read opens
-// nothing and is reported to the user.
-// A recovered project: its content is taken over what the file holds now,
-// and the file's stamp as the recovered changes started from it (Unknown:
-// the file as read now), so that a save asks before replacing a file
-// written since.
-struct CRecoveredProject
-{
-  const CProject* mProject = nullptr;
-  CFileStamp mBase;
-};
-bool OpenProject(const std::string& name, const CProjectDocument* source,
-                 const CRecoveredProject* recovered = nullptr);
-
 // Saves the open project as its window's Save does. False when it was not
 // saved: `error` says why, and `declined` is set when the user chose to keep
 // a file another program had changed (nothing failed, nothing was written).
 bool SaveFromWindow(CProject& project, std::string& error, bool& declined);
+// The question a save asks before it replaces a file another program has
+// written since it was read (the file state's changed-file question); No is remembered for
+// SaveFromWindow.
+bool AskToReplaceChangedFile(const CProject& project);
 // What the user is told when such a save did not happen: the failure with
 // its reason, or, calmly, that nothing was saved and how to keep the changes.
 QString NotSavedText(const CProject& project, const std::string& error, bool declined);

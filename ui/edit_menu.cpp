@@ -6,7 +6,7 @@
 #include "ui/qt_text.h"
 #include "ui/report_wnd.h"
 #include "ui/sheet_wnd.h"
-#include "ui/windows.h"
+#include "ui/volume_window.h"
 
 #include <QAction>
 #include <QApplication>

@@ -5,8 +5,9 @@
 #include "ui/about_dialog.h"
 #include "ui/app.h"
 #include "ui/background.h"
-#include "ui/edit_menu.h"
 #include "ui/child_placement.h"
+#include "ui/edit_menu.h"
+#include "ui/open_project.h"
 #include "ui/open_project_file.h"
 #include "ui/prompts.h"
 #include "ui/recent_projects_menu.h"
@@ -142,4 +143,18 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     return;
   }
   event->accept();
+}
+
+namespace
+{
+bool OpenProjectCopyOf(const std::string& name, const CProjectDocument* source)
+{
+  return OpenProject(name, source);
+}
+} // namespace
+
+void SetMainFrame(CMainFrame* frame)
+{
+  SetMainWindow(frame, frame ? frame->MdiArea() : nullptr);
+  SetProjectOpener(frame ? OpenProjectCopyOf : nullptr);
 }

@@ -62,3 +62,8 @@ private:
   CRecentProjectsMenu* mRecent;
   CEditMenu* mEdit;
 };
+
+// Makes `frame` the program's main window (nullptr: none): the window and its
+// client area for the services (MainFrame, MainClientArea in ui/app.h), and
+// OpenProject as the way a project window's Save As opens its copy.
+void SetMainFrame(CMainFrame* frame);

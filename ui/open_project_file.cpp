@@ -7,10 +7,10 @@
 #include "storage/recent_projects.h"
 #include "storage/work_folder.h"
 #include "ui/app.h"
+#include "ui/open_project.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
 #include "ui/sheet_wnd.h"
-#include "ui/windows.h"
 
 #include <QCommandLineParser>
 #include <QDragEnterEvent>

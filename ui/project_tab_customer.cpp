@@ -16,11 +16,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-
-CVTXPageCustomer::CVTXPageCustomer(CVTXSheet& sheet)
-  : CVTXProjectPage(sheet), mCompany(new QComboBox(this)), mReference(new QLineEdit(this)),
-    mNew(new QPushButton("&New", this)), mEdit(new QPushButton("&Edit", this)),
-    mDelete(new QPushButton("&Delete", this))
+CVTXPageCustomer::CVTXPageCustomer(CProjectPageHost& sheet)
+    : CVTXProjectPage(sheet), mCompany(new QComboBox(this)), mReference(new QLineEdit(this)),
+      mNew(new QPushButton("&New", this)), mEdit(new QPushButton("&Edit", this)),
+      mDelete(new QPushButton("&Delete", this))
 {
   mCompany->setEditable(false);
   auto* form = new QFormLayout;

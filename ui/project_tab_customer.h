@@ -2,7 +2,7 @@
 // The "Customer" page: picks the project's customer from the customer book
 // and adds, edits and deletes book entries.
 
-#include "ui/project_sheet.h"
+#include "ui/project_page.h"
 
 class CAddressBook;
 class QComboBox;
@@ -13,7 +13,7 @@ class CVTXPageCustomer : public CVTXProjectPage
 {
   Q_OBJECT
 public:
-  explicit CVTXPageCustomer(CVTXSheet& sheet);
+  explicit CVTXPageCustomer(CProjectPageHost& sheet);
   void Refresh() override;
 
   QComboBox* CompanyList() const { return mCompany; }

@@ -15,8 +15,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CVTXPageDistributor::CVTXPageDistributor(CVTXSheet& sheet)
-  : CVTXProjectPage(sheet), mReference(new QLineEdit(this)), mEdit(new QPushButton("&Edit", this))
+CVTXPageDistributor::CVTXPageDistributor(CProjectPageHost& sheet)
+    : CVTXProjectPage(sheet), mReference(new QLineEdit(this)), mEdit(new QPushButton("&Edit", this))
 {
   auto* form = new QFormLayout;
   AddAddressRows(form, mLines, 0, this);

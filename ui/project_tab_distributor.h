@@ -2,7 +2,7 @@
 // The "Distributor" page: the project's distributor, and the editing of the
 // default distributor that new projects start with.
 
-#include "ui/project_sheet.h"
+#include "ui/project_page.h"
 
 class QLineEdit;
 class QPushButton;
@@ -11,7 +11,7 @@ class CVTXPageDistributor : public CVTXProjectPage
 {
   Q_OBJECT
 public:
-  explicit CVTXPageDistributor(CVTXSheet& sheet);
+  explicit CVTXPageDistributor(CProjectPageHost& sheet);
   void Refresh() override;
 
   // The read-only lines: Company, Address 1, Address 2, City, State, Country, Zip Code.

@@ -76,8 +76,8 @@ QSize CTabStopDelegate::sizeHint(const QStyleOptionViewItem& option, const QMode
   return {static_cast<int>(x) + 4, metrics.height() + 1};
 }
 
-CVTXPageSummary::CVTXPageSummary(CVTXSheet& sheet)
-  : CVTXProjectPage(sheet), mList(new QListView), mModel(new CTextLinesModel(this))
+CVTXPageSummary::CVTXPageSummary(CProjectPageHost& sheet)
+    : CVTXProjectPage(sheet), mList(new QListView), mModel(new CTextLinesModel(this))
 {
   mList->setModel(mModel);
   mList->setItemDelegate(new CTabStopDelegate(mList));

@@ -2,7 +2,7 @@
 // The "Errors" page: a read-only list of the project's error summary, one
 // line per entry, with tab characters expanded to tab stops.
 
-#include "ui/project_sheet.h"
+#include "ui/project_page.h"
 
 #include <QStyledItemDelegate>
 
@@ -27,7 +27,7 @@ class CVTXPageSummary : public CVTXProjectPage
 {
   Q_OBJECT
 public:
-  explicit CVTXPageSummary(CVTXSheet& sheet);
+  explicit CVTXPageSummary(CProjectPageHost& sheet);
   void Refresh() override;
 
   QListView* List() const { return mList; }

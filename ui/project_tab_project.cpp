@@ -18,8 +18,8 @@
 #include "ui/field_helpers.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
+#include "ui/report_window.h"
 #include "ui/string_dialog.h"
-#include "ui/windows.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -46,16 +46,16 @@ QString PickExportFileWithDialog(QWidget* parent, const QString& start)
 }
 } // namespace
 
-CVTXPageProject::CVTXPageProject(CVTXSheet& sheet)
-  : CVTXProjectPage(sheet), mDate(new QLineEdit(this)), mUnits(new QComboBox(this)),
-    mDesigners(new QComboBox(this)), mNewDesigner(new QPushButton("&New", this)),
-    mDeleteDesigner(new QPushButton("&Delete", this)), mReference(new QLineEdit(this)),
-    mDump(new QPushButton("Create Data Dump File", this)), mSave(new QPushButton("&Save", this)),
-    mSaveAs(new QPushButton("Save &As", this)),
-    mVisualReport(new QPushButton("Create Visual Report", this)),
-    mTextReport(new QPushButton("Create Text File Report", this)),
-    mPrint(new QPushButton("Print Report", this)),
-    mExportPdf(new QPushButton("Export PDF...", this))
+CVTXPageProject::CVTXPageProject(CProjectPageHost& sheet)
+    : CVTXProjectPage(sheet), mDate(new QLineEdit(this)), mUnits(new QComboBox(this)),
+      mDesigners(new QComboBox(this)), mNewDesigner(new QPushButton("&New", this)),
+      mDeleteDesigner(new QPushButton("&Delete", this)), mReference(new QLineEdit(this)),
+      mDump(new QPushButton("Create Data Dump File", this)), mSave(new QPushButton("&Save", this)),
+      mSaveAs(new QPushButton("Save &As", this)),
+      mVisualReport(new QPushButton("Create Visual Report", this)),
+      mTextReport(new QPushButton("Create Text File Report", this)),
+      mPrint(new QPushButton("Print Report", this)),
+      mExportPdf(new QPushButton("Export PDF...", this))
 {
   const int fieldWidth = fontMetrics().averageCharWidth() * 36;
 
@@ -225,7 +225,7 @@ void CVTXPageProject::OnSaveAs()
     return;
   std::string name;
   if (AskProjectName(this, std::string(), name))
-    OpenProject(name, source);
+    OpenProjectCopy(name, source);
 }
 
 void CVTXPageProject::OnVisualReport()

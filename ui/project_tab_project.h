@@ -2,7 +2,7 @@
 // The "Project" page: date, unit system, designer and reference of the
 // project, and the buttons that save it and make its reports.
 
-#include "ui/project_sheet.h"
+#include "ui/project_page.h"
 
 #include <QString>
 #include <functional>
@@ -17,7 +17,7 @@ class CVTXPageProject : public CVTXProjectPage
 {
   Q_OBJECT
 public:
-  explicit CVTXPageProject(CVTXSheet& sheet);
+  explicit CVTXPageProject(CProjectPageHost& sheet);
   void Refresh() override;
 
   QLineEdit* DateField() const { return mDate; }

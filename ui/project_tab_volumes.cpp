@@ -10,7 +10,7 @@
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
 #include "ui/volume_list_model.h"
-#include "ui/windows.h"
+#include "ui/volume_window.h"
 
 #include <QFile>
 #include <QFileDialog>
@@ -27,10 +27,10 @@
 #include <iterator>
 #include <vector>
 
-CVTXPageArea::CVTXPageArea(CVTXSheet& sheet)
-  : CVTXProjectPage(sheet), mList(new QTableView(this)), mModel(new CVolumeListModel(this)),
-    mNew(new QPushButton("&New", this)), mEdit(new QPushButton("&Edit", this)),
-    mDelete(new QPushButton("&Delete", this))
+CVTXPageArea::CVTXPageArea(CProjectPageHost& sheet)
+    : CVTXProjectPage(sheet), mList(new QTableView(this)), mModel(new CVolumeListModel(this)),
+      mNew(new QPushButton("&New", this)), mEdit(new QPushButton("&Edit", this)),
+      mDelete(new QPushButton("&Delete", this))
 {
 
   mList->setModel(mModel);

@@ -2,7 +2,7 @@
 // The "Volumes" page: the project's volumes in a list drawn by the program,
 // and the buttons that add, open and delete volumes.
 
-#include "ui/project_sheet.h"
+#include "ui/project_page.h"
 
 #include <QString>
 #include <functional>
@@ -15,7 +15,7 @@ class CVTXPageArea : public CVTXProjectPage
 {
   Q_OBJECT
 public:
-  explicit CVTXPageArea(CVTXSheet& sheet);
+  explicit CVTXPageArea(CProjectPageHost& sheet);
   void Refresh() override;
 
   QTableView* List() const { return mList; }

@@ -1,17 +1,14 @@
-// The project window: a child frame holding the project sheet.
-// Closing it asks the sheet's questions, then the project leaves the open
-// set and is destroyed.
+#include "ui/project_window.h"
 
 #include "document/open_projects.h"
 #include "document/project_document.h"
-#include "ui/sheet_wnd.h"
-#include "ui/windows.h"
-
 #include "model/project.h"
 #include "ui/child_placement.h"
 #include "ui/project_sheet.h"
 #include "ui/qt_text.h"
 #include "ui/recovery_keeper.h"
+#include "ui/sheet_wnd.h"
+#include "ui/window_registry.h"
 
 #include <QMdiArea>
 #include <QPointer>
@@ -46,7 +43,8 @@ bool CreateProjectWindow(QMdiArea* area, CProject* project)
   area->addSubWindow(window);
   if (CProjectDocument* document = OpenProjects().Document(project))
   {
-    document->SetProjectWindow(window);
+    document->AddObserver(window);
+    WindowRegistry().SetProjectWindow(*document, window);
     window->Follow(project);
     if (CRecoveryKeeper* keeper = RecoveryKeeper())
       keeper->Watch(*document);
@@ -67,10 +65,4 @@ bool CreateProjectWindow(QMdiArea* area, CProject* project)
   // a project just read has none yet.
   project->RecalculateProject();
   return true;
-}
-
-CSheetWnd* ProjectWindowOf(const CProject* project)
-{
-  const CProjectDocument* document = project ? OpenProjects().Document(project) : nullptr;
-  return document ? dynamic_cast<CSheetWnd*>(document->ProjectWindow()) : nullptr;
 }

@@ -6,6 +6,7 @@
 #include "storage/recovery_store.h"
 #include "storage/work_folder.h"
 #include "ui/app.h"
+#include "ui/open_project.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
 #include "ui/recovery_keeper.h"

@@ -1,5 +1,6 @@
 // Opening and closing report windows, and the "Print Report" flow.
 
+#include "ui/report_window.h"
 #include "document/open_projects.h"
 #include "document/project_document.h"
 #include "model/project.h"
@@ -7,13 +8,11 @@
 #include "ui/app.h"
 #include "ui/child_placement.h"
 #include "ui/dialog_support.h"
-#include "ui/main_frame.h"
 #include "ui/prompts.h"
 #include "ui/qt_surface.h"
 #include "ui/qt_text.h"
 #include "ui/report_print_dialog.h"
 #include "ui/report_wnd.h"
-#include "ui/windows.h"
 
 #include <QDir>
 #include <QFile>
@@ -92,17 +91,12 @@ void ExportPdfFlow(QWidget* parent, CProject* project)
                 CPromptIcon::Error);
 }
 
-QString ReportWindowTitle(const CProject& project)
-{
-  return ToQt(project.mName) + QString::fromUtf8(" \u2013 Report");
-}
-
 void OpenReportWindow(CProject* project)
 {
-  if (!project || !MainFrame())
+  if (!project || !MainClientArea())
     return;
   CloseReportWindow(project);
-  QMdiArea* area = MainFrame()->MdiArea();
+  QMdiArea* area = MainClientArea();
   // The button that asked for the report stays in sight.
   const QRect opener = OpenerButton(area);
   auto* window = new CReportWnd(project);
@@ -116,12 +110,6 @@ void OpenReportWindow(CProject* project)
   PlaceChildWindow(area, window, wanted, (wanted / 2).boundedTo(area->viewport()->size()), opener);
   area->setActiveSubWindow(window);
   window->raise();
-}
-
-CReportWnd* ReportWindowOf(const CProject* project)
-{
-  const CProjectDocument* document = project ? OpenProjects().Document(project) : nullptr;
-  return document ? dynamic_cast<CReportWnd*>(document->ReportWindow()) : nullptr;
 }
 
 void CloseReportWindow(CProject* project)

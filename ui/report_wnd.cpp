@@ -6,7 +6,7 @@
 #include "report/graphic_report.h"
 #include "ui/qt_surface.h"
 #include "ui/qt_text.h"
-#include "ui/windows.h"
+#include "ui/window_registry.h"
 
 #include <QCloseEvent>
 #include <QImage>
@@ -182,7 +182,7 @@ CReportWnd::CReportWnd(CProject* project) : mProject(project), mView(new CReport
   if (CProjectDocument* document = OpenProjects().Document(project))
   {
     document->AddObserver(this);
-    document->SetReportWindow(this);
+    WindowRegistry().SetReportWindow(*document, this);
   }
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -198,6 +198,7 @@ void CReportWnd::Detach()
   // Looked up by address only: the project may be gone already.
   if (CProjectDocument* document = mProject ? OpenProjects().Document(mProject) : nullptr)
     document->RemoveObserver(this);
+  WindowRegistry().Forget(this);
   mProject = nullptr;
   mView->SetProject(nullptr);
 }
@@ -221,4 +222,15 @@ void CReportWnd::closeEvent(QCloseEvent* event)
 {
   Detach();
   QMdiSubWindow::closeEvent(event);
+}
+
+QString ReportWindowTitle(const CProject& project)
+{
+  return ToQt(project.mName) + QString::fromUtf8(" \u2013 Report");
+}
+
+CReportWnd* ReportWindowOf(const CProject* project)
+{
+  const CProjectDocument* document = project ? OpenProjects().Document(project) : nullptr;
+  return document ? qobject_cast<CReportWnd*>(WindowRegistry().ReportWindow(*document)) : nullptr;
 }

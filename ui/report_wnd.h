@@ -105,3 +105,9 @@ private:
   CProject* mProject;
   CReportView* mView;
 };
+
+// The title that says what the window shows and of which project:
+// "Project – Report" (an en dash between spaces).
+QString ReportWindowTitle(const CProject& project);
+// The project's report window; nullptr when it has none.
+CReportWnd* ReportWindowOf(const CProject* project);

@@ -2,6 +2,8 @@
 
 #include "document/open_projects.h"
 #include "document/project_document.h"
+#include "model/area.h"
+#include "ui/window_registry.h"
 
 #include <QCloseEvent>
 #include <QMetaObject>
@@ -88,6 +90,7 @@ void CSheetWnd::Leave()
   // Looked up by address only: the project may be gone already.
   if (CProjectDocument* document = mFollowed ? OpenProjects().Document(mFollowed) : nullptr)
     document->RemoveObserver(this);
+  WindowRegistry().Forget(this);
   mFollowed = nullptr;
 }
 
@@ -147,4 +150,17 @@ void CSheetWnd::closeEvent(QCloseEvent* event)
   }
   QMdiSubWindow::closeEvent(event);
   event->accept();
+}
+
+CSheetWnd* ProjectWindowOf(const CProject* project)
+{
+  const CProjectDocument* document = project ? OpenProjects().Document(project) : nullptr;
+  return document ? qobject_cast<CSheetWnd*>(WindowRegistry().ProjectWindow(*document)) : nullptr;
+}
+
+CSheetWnd* VolumeWindowOf(const CArea* volume)
+{
+  const CProjectDocument* document = volume ? OpenProjects().Document(volume->Owner()) : nullptr;
+  return document ? qobject_cast<CSheetWnd*>(WindowRegistry().VolumeWindow(*document, volume))
+                  : nullptr;
 }

@@ -93,3 +93,10 @@ private:
   bool mForce = false;
   bool mClosed = false;
 };
+
+class CArea;
+
+// The project's window; nullptr when it has none.
+CSheetWnd* ProjectWindowOf(const CProject* project);
+// The volume's window; nullptr when it has none.
+CSheetWnd* VolumeWindowOf(const CArea* volume);

@@ -4,52 +4,17 @@
 #include "model/area.h"
 #include "model/device_model.h"
 #include "model/project.h"
-#include "ui/dialog_support.h"
-#include "ui/volume_tab_device.h"
-#include "ui/volume_tab_openings.h"
-#include "ui/volume_tab_volume.h"
-#include "ui/notes_tab.h"
-#include "ui/volume_tab_errors.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
 #include "ui/sheet_wnd.h"
-#include "ui/windows.h"
+#include "ui/volume_tab_device.h"
+#include "ui/volume_tab_errors.h"
+#include "ui/volume_tab_notes.h"
+#include "ui/volume_tab_openings.h"
+#include "ui/volume_tab_volume.h"
 
 #include <QFontMetrics>
 #include <QLayout>
-
-// ---- CVTXAreaPage
-
-CVTXAreaPage::CVTXAreaPage(CVTXAreaSheet& sheet) : mSheet(sheet) {}
-
-CArea* CVTXAreaPage::Area() const { return mSheet.Area(); }
-
-QSize CVTXAreaPage::DialogUnits(int width, int height) const
-{
-  return {DialogUnitsX(this, width), DialogUnitsY(this, height)};
-}
-
-void CVTXAreaPage::FixPageSize(int width, int height)
-{
-  QSize size = DialogUnits(width, height);
-  if (layout())
-    size = size.expandedTo(layout()->minimumSize());
-  mPageSize = size;
-  // Not fixed: the sheet gives every page the size of the largest one, so no
-  // page shows a bare strip beside it.
-  setMinimumSize(size);
-}
-
-QSize CVTXAreaPage::sizeHint() const
-{
-  return mPageSize.isValid() ? mPageSize : CVTXPage::sizeHint();
-}
-
-CProjectDocument* CVTXAreaPage::Document() const
-{
-  const CArea* area = Area();
-  return area && area->Owner() ? OpenProjects().Document(area->Owner()) : nullptr;
-}
 
 // ---- CVTXAreaSheet
 

@@ -41,14 +41,15 @@ QFrame* Frame(QWidget* parent)
 }
 } // namespace
 
-CVTXAreaPageDevice::CVTXAreaPageDevice(CVTXAreaSheet& sheet)
-  : CVTXAreaPage(sheet), mMassRequired(new CValueField(this, Qt::AlignRight)),
-    mMassSelected(new CValueField(this, Qt::AlignRight)),
-    mMassRemaining(new CValueField(this, Qt::AlignRight)),
-    mDensityRequired(new CValueField(this, Qt::AlignRight)),
-    mDensitySelected(new CValueField(this, Qt::AlignRight)),
-    mDensityRemaining(new CValueField(this, Qt::AlignRight)),
-    mDensityBase(new CValueField(this, Qt::AlignRight)), mPropose(new QPushButton("Propose", this))
+CVTXAreaPageDevice::CVTXAreaPageDevice(CVolumePageHost& sheet)
+    : CVTXAreaPage(sheet), mMassRequired(new CValueField(this, Qt::AlignRight)),
+      mMassSelected(new CValueField(this, Qt::AlignRight)),
+      mMassRemaining(new CValueField(this, Qt::AlignRight)),
+      mDensityRequired(new CValueField(this, Qt::AlignRight)),
+      mDensitySelected(new CValueField(this, Qt::AlignRight)),
+      mDensityRemaining(new CValueField(this, Qt::AlignRight)),
+      mDensityBase(new CValueField(this, Qt::AlignRight)),
+      mPropose(new QPushButton("Propose", this))
 {
   connect(mPropose, &QPushButton::clicked, this, &CVTXAreaPageDevice::Propose);
 

@@ -4,7 +4,7 @@
 // density figures; the UL question when the page is left short of devices.
 
 #include "model/device_model.h"
-#include "ui/volume_sheet.h"
+#include "ui/volume_page.h"
 
 class CValueField;
 class QLabel;
@@ -15,7 +15,7 @@ class CVTXAreaPageDevice : public CVTXAreaPage
 {
   Q_OBJECT
 public:
-  explicit CVTXAreaPageDevice(CVTXAreaSheet& sheet);
+  explicit CVTXAreaPageDevice(CVolumePageHost& sheet);
   void Refresh() override;
   // Commits the focused "Selected" field, if one has the focus.
   void CommitEdits() override;

@@ -7,8 +7,8 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
-CVTXAreaPageSummary::CVTXAreaPageSummary(CVTXAreaSheet& sheet)
-  : CVTXAreaPage(sheet), mList(new QListWidget(this))
+CVTXAreaPageSummary::CVTXAreaPageSummary(CVolumePageHost& sheet)
+    : CVTXAreaPage(sheet), mList(new QListWidget(this))
 {
   mList->setSelectionMode(QAbstractItemView::NoSelection);
   mList->setSortingEnabled(false);

@@ -1,7 +1,7 @@
 #pragma once
 // The volume's "Errors" page: the error labels of the volume.
 
-#include "ui/volume_sheet.h"
+#include "ui/volume_page.h"
 
 class QListWidget;
 
@@ -11,7 +11,7 @@ class CVTXAreaPageSummary : public CVTXAreaPage
 {
   Q_OBJECT
 public:
-  explicit CVTXAreaPageSummary(CVTXAreaSheet& sheet);
+  explicit CVTXAreaPageSummary(CVolumePageHost& sheet);
   void Refresh() override;
 
   QListWidget* List() const { return mList; }

@@ -23,13 +23,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-CVTXAreaPageDimension::CVTXAreaPageDimension(CVTXAreaSheet& sheet)
-  : CVTXAreaPage(sheet), mCeiling(new CValueField(this)), mWallUpper(new CValueField(this)),
-    mUpper(new CValueField(this)), mFloor(new CValueField(this)), mWallLower(new CValueField(this)),
-    mLower(new CValueField(this)), mTotal(new CValueField(this)), mList(new QTableView(this)),
-    mModel(new CVentListModel(this)), mNew(new QPushButton("&New", this)),
-    mEdit(new QPushButton("&Edit", this)), mDuplicate(new QPushButton("&Duplicate", this)),
-    mDelete(new QPushButton("&Delete", this))
+CVTXAreaPageDimension::CVTXAreaPageDimension(CVolumePageHost& sheet)
+    : CVTXAreaPage(sheet), mCeiling(new CValueField(this)), mWallUpper(new CValueField(this)),
+      mUpper(new CValueField(this)), mFloor(new CValueField(this)),
+      mWallLower(new CValueField(this)), mLower(new CValueField(this)),
+      mTotal(new CValueField(this)), mList(new QTableView(this)), mModel(new CVentListModel(this)),
+      mNew(new QPushButton("&New", this)), mEdit(new QPushButton("&Edit", this)),
+      mDuplicate(new QPushButton("&Duplicate", this)), mDelete(new QPushButton("&Delete", this))
 {
 
   auto* sums = new QGridLayout;

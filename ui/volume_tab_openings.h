@@ -2,7 +2,7 @@
 // The "Openings" page: the opening sums of the volume and the list of its
 // openings with the commands to add, edit, duplicate and delete them.
 
-#include "ui/volume_sheet.h"
+#include "ui/volume_page.h"
 
 #include <vector>
 
@@ -15,7 +15,7 @@ class CVTXAreaPageDimension : public CVTXAreaPage
 {
   Q_OBJECT
 public:
-  explicit CVTXAreaPageDimension(CVTXAreaSheet& sheet);
+  explicit CVTXAreaPageDimension(CVolumePageHost& sheet);
   void Refresh() override;
 
   // The rows selected in the list, in ascending order.

@@ -37,13 +37,13 @@ CVolumeHighlights VolumeHighlights(std::uint32_t flags)
   return h;
 }
 
-CVTXAreaPageHazard::CVTXAreaPageHazard(CVTXAreaSheet& sheet)
-  : CVTXAreaPage(sheet), mHazard(new QComboBox(this)),
-    mChange(new QPushButton("Change Volume Dimensions", this)), mLength(new CValueField(this)),
-    mWidth(new CValueField(this)), mHeight(new CValueField(this)), mVolume(new CValueField(this)),
-    mClosed(new CValueField(this)), mK1(new CValueField(this)), mK2(new CValueField(this)),
-    mK3(new CValueField(this)), mOpen(new CValueField(this)), mLR(new CValueField(this)),
-    mLP(new CValueField(this)), mLH(new CValueField(this))
+CVTXAreaPageHazard::CVTXAreaPageHazard(CVolumePageHost& sheet)
+    : CVTXAreaPage(sheet), mHazard(new QComboBox(this)),
+      mChange(new QPushButton("Change Volume Dimensions", this)), mLength(new CValueField(this)),
+      mWidth(new CValueField(this)), mHeight(new CValueField(this)), mVolume(new CValueField(this)),
+      mClosed(new CValueField(this)), mK1(new CValueField(this)), mK2(new CValueField(this)),
+      mK3(new CValueField(this)), mOpen(new CValueField(this)), mLR(new CValueField(this)),
+      mLP(new CValueField(this)), mLH(new CValueField(this))
 {
 
   CComboSelectionList list(mHazard);

@@ -2,7 +2,7 @@
 // The "Volume" page: hazard class, dimensions and the leakage and correction
 // figures of the volume, with the broken limits highlighted.
 
-#include "ui/volume_sheet.h"
+#include "ui/volume_page.h"
 
 #include <cstdint>
 
@@ -26,7 +26,7 @@ class CVTXAreaPageHazard : public CVTXAreaPage
 {
   Q_OBJECT
 public:
-  explicit CVTXAreaPageHazard(CVTXAreaSheet& sheet);
+  explicit CVTXAreaPageHazard(CVolumePageHost& sheet);
   void Refresh() override;
 
   QComboBox* HazardList() const { return mHazard; }

@@ -1,19 +1,15 @@
-// The volume window: a child frame holding the volume sheet, titled with the
-// project's and the volume's names. At most one exists per volume; the volume
-// keeps its handle while it is open.
+#include "ui/volume_window.h"
 
 #include "document/open_projects.h"
 #include "document/project_document.h"
-#include "ui/sheet_wnd.h"
-#include "ui/windows.h"
-
 #include "model/area.h"
 #include "model/project.h"
 #include "ui/app.h"
-#include "ui/volume_sheet.h"
 #include "ui/child_placement.h"
-#include "ui/main_frame.h"
 #include "ui/qt_text.h"
+#include "ui/sheet_wnd.h"
+#include "ui/volume_sheet.h"
+#include "ui/window_registry.h"
 
 #include <QMdiArea>
 #include <QPointer>
@@ -38,8 +34,7 @@ void OpenVolumeWindow(CArea* volume)
       area->setActiveSubWindow(open);
     return;
   }
-  CMainFrame* frame = MainFrame();
-  QMdiArea* area = frame ? frame->MdiArea() : nullptr;
+  QMdiArea* area = MainClientArea();
   if (!area)
     return;
 
@@ -51,7 +46,8 @@ void OpenVolumeWindow(CArea* volume)
   area->addSubWindow(window);
   if (CProjectDocument* document = OpenProjects().Document(volume->Owner()))
   {
-    document->SetVolumeWindow(volume, window);
+    document->AddObserver(window);
+    WindowRegistry().SetVolumeWindow(*document, volume, window);
     window->Follow(volume->Owner());
   }
   QPointer<CVTXAreaSheet> guard(sheet);
@@ -80,10 +76,4 @@ void CloseVolumeWindow(CArea* volume)
   // frame is deleted by the event loop.
   window->Leave();
   window->RequestClose();
-}
-
-CSheetWnd* VolumeWindowOf(const CArea* volume)
-{
-  const CProjectDocument* document = volume ? OpenProjects().Document(volume->Owner()) : nullptr;
-  return document ? dynamic_cast<CSheetWnd*>(document->VolumeWindow(volume)) : nullptr;
 }

@@ -7,15 +7,15 @@
 //
 //   vantor-bench-open [NAME]
 
+#include "ui/open_project.h"
 #include "document/open_projects.h"
 #include "model/project.h"
 #include "storage/settings_store.h"
 #include "ui/app.h"
 #include "ui/main_frame.h"
-#include "ui/project_tab_volumes.h"
 #include "ui/project_sheet.h"
+#include "ui/project_tab_volumes.h"
 #include "ui/sheet_wnd.h"
-#include "ui/windows.h"
 
 #include <QApplication>
 #include <QTableView>

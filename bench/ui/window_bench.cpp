@@ -13,13 +13,15 @@
 #include "storage/settings_store.h"
 #include "ui/app.h"
 #include "ui/main_frame.h"
-#include "ui/project_tab_volumes.h"
+#include "ui/open_project.h"
 #include "ui/project_sheet.h"
+#include "ui/project_tab_volumes.h"
+#include "ui/report_window.h"
 #include "ui/report_wnd.h"
 #include "ui/select_project_dialog.h"
 #include "ui/sheet_wnd.h"
 #include "ui/volume_list_model.h"
-#include "ui/windows.h"
+#include "ui/volume_window.h"
 
 #include <QApplication>
 #include <QMdiArea>

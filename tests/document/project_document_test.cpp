@@ -22,7 +22,6 @@ TEST(ProjectDocument, EveryCalculationReachesEachObserverOnceUntilItLeaves)
   document.AddObserver(&leaves);
   document.AddObserver(&stays);
   document.AddObserver(&stays); // registered once
-  document.SetReportWindow(&stays);
 
   document.Project().RecalculateProject();
   document.Project().RecalculateProject();
@@ -31,7 +30,6 @@ TEST(ProjectDocument, EveryCalculationReachesEachObserverOnceUntilItLeaves)
   EXPECT_FALSE(stays.mTold[0].SaysWhat()); // a bare calculation: the document cannot say what
 
   document.RemoveObserver(&stays);
-  EXPECT_EQ(document.ReportWindow(), nullptr); // leaving forgets the report window too
   document.Project().RecalculateProject();
   EXPECT_EQ(stays.mTold.size(), 2u);
 
@@ -39,22 +37,22 @@ TEST(ProjectDocument, EveryCalculationReachesEachObserverOnceUntilItLeaves)
   // forgotten when it leaves.
   CProjectDocument windows;
   windows.Project().mAreaTable.AddNew("Hall", 0);
-  const CArea* hall = windows.Project().mAreaTable.Get(0);
   CRecorder projectWindow;
   CRecorder volumeWindow;
-  windows.SetVolumeWindow(hall, &volumeWindow);
+  windows.AddObserver(&volumeWindow);
   windows.Project().RecalculateProject(); // no project window yet: only the volume window
   EXPECT_EQ(volumeWindow.mTold.size(), 1u);
-  windows.SetProjectWindow(&projectWindow);
+  windows.AddObserver(&projectWindow);
   windows.Project().RecalculateProject();
   EXPECT_EQ(projectWindow.mTold.size(), 1u);
   EXPECT_EQ(volumeWindow.mTold.size(), 2u);
-  EXPECT_EQ(windows.VolumeWindow(hall), &volumeWindow);
-  EXPECT_EQ(windows.ProjectWindow(), &projectWindow);
+  // Which window belongs to what is the windows' own registry (ui/); the
+  // document only tells them, and forgets one that leaves.
   windows.RemoveObserver(&volumeWindow);
   windows.RemoveObserver(&projectWindow);
-  EXPECT_EQ(windows.VolumeWindow(hall), nullptr);
-  EXPECT_EQ(windows.ProjectWindow(), nullptr);
+  windows.Project().RecalculateProject();
+  EXPECT_EQ(projectWindow.mTold.size(), 1u);
+  EXPECT_EQ(volumeWindow.mTold.size(), 2u);
 
   // A project handed over tells its old document nothing.
   document.AddObserver(&stays);

@@ -7,8 +7,8 @@
 #include "model/area.h"
 #include "ui/child_placement.h"
 #include "ui/project_tab_volumes.h"
+#include "ui/report_window.h"
 #include "ui/report_wnd.h"
-#include "ui/windows.h"
 
 #include <QItemSelectionModel>
 #include <QPushButton>

@@ -2,6 +2,7 @@
 // so no part of the project window is out of reach.
 
 #include "tests/ui/shell_fixture.h"
+#include "ui/open_project.h"
 
 #include <QScrollBar>
 

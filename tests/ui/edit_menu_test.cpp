@@ -5,14 +5,16 @@
 
 #include "document/project_document.h"
 #include "model/area.h"
-#include "ui/volume_tab_openings.h"
-#include "ui/field_helpers.h"
-#include "ui/notes_tab.h"
-#include "ui/volume_sheet.h"
 #include "ui/edit_menu.h"
+#include "ui/field_helpers.h"
+#include "ui/project_tab_notes.h"
 #include "ui/project_tab_project.h"
 #include "ui/project_tab_volumes.h"
+#include "ui/report_window.h"
 #include "ui/volume_list_model.h"
+#include "ui/volume_sheet.h"
+#include "ui/volume_tab_notes.h"
+#include "ui/volume_tab_openings.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -262,4 +264,37 @@ TEST_F(EditMenu, RedoDeletesAVolumeAgainWhileItsWindowHoldsTyping)
   Settle();
   ASSERT_NE(project->mAreaTable.Find("Hall"), nullptr);
   EXPECT_EQ(project->mAreaTable.Find("Hall")->mNotes, "");
+}
+
+TEST_F(EditMenu, AStepThatRemovesAVolumeClosesItsWindowFirstAndKeepsTheRest)
+{
+  CProject* project = Open("Plant");
+  AddVolume(project, "Hall", 0, 10, 10, 3);
+  CProjectDocument* document = OpenProjects().Document(project);
+  ASSERT_TRUE(document->Apply(edit::NewVolume{"Yard", 0}));
+  CArea* yard = project->mAreaTable.Find("Yard");
+  OpenVolumeWindow(yard);
+  Settle();
+  const QPointer<CSheetWnd> window = VolumeWindowOf(yard);
+  ASSERT_TRUE(window);
+  EXPECT_EQ(document->VolumesUndoRemoves(), std::vector<CArea*>{yard});
+
+  mFrame.EditMenu()->UndoAction()->trigger();
+  Settle();
+  EXPECT_FALSE(window); // closed and destroyed
+  EXPECT_EQ(project->mAreaTable.Find("Yard"), nullptr);
+  ASSERT_NE(project->mAreaTable.Find("Hall"), nullptr);
+  EXPECT_EQ(project->mAreaTable.Count(), 1u);
+  EXPECT_EQ(project->mAreaTable.Find("Hall")->mVolume, 300); // 10 x 10 x 3 m
+  EXPECT_NE(ProjectWindowOf(project), nullptr);
+  EXPECT_TRUE(document->VolumesRedoRemoves().empty());
+
+  mFrame.EditMenu()->RedoAction()->trigger();
+  Settle();
+  ASSERT_NE(project->mAreaTable.Find("Yard"), nullptr);
+  ASSERT_TRUE(document->Apply(edit::DeleteVolumes{{VolumeIdOf(document->Project(), "Yard")}}));
+  mFrame.EditMenu()->UndoAction()->trigger();
+  Settle();
+  ASSERT_NE(project->mAreaTable.Find("Yard"), nullptr);
+  EXPECT_EQ(document->VolumesRedoRemoves().size(), 1u);
 }

@@ -3,6 +3,7 @@
 #include "document/open_projects.h"
 #include "tests/ui/shell_fixture.h"
 #include "ui/about_dialog.h"
+#include "ui/open_project.h"
 #include "ui/string_dialog.h"
 
 #include <QAction>

@@ -7,6 +7,7 @@
 #include "storage/recent_projects.h"
 #include "tests/common/file_bytes.h"
 #include "tests/ui/shell_fixture.h"
+#include "ui/open_project.h"
 #include "ui/recent_projects_menu.h"
 
 #include <QAction>

@@ -9,10 +9,10 @@
 #include "model/device_model.h"
 #include "storage/recent_projects.h"
 #include "ui/project_tab_errors.h"
-#include "ui/project_tab_volumes.h"
 #include "ui/project_tab_project.h"
+#include "ui/project_tab_volumes.h"
 #include "ui/qt_text.h"
-#include "ui/windows.h"
+#include "ui/volume_window.h"
 
 #include <QLineEdit>
 #include <QTest>

@@ -5,7 +5,7 @@
 
 #include "ui/field_helpers.h"
 #include "ui/project_tab_errors.h"
-#include "ui/notes_tab.h"
+#include "ui/project_tab_notes.h"
 
 #include <QCheckBox>
 #include <QListView>

@@ -12,14 +12,15 @@
 #include "storage/recent_projects.h"
 #include "text/units.h"
 #include "ui/field_helpers.h"
-#include "ui/volume_tab_volume.h"
-#include "ui/volume_sheet.h"
+#include "ui/open_project.h"
 #include "ui/project_tab_project.h"
 #include "ui/project_tab_volumes.h"
 #include "ui/qt_text.h"
 #include "ui/string_dialog.h"
 #include "ui/volume_list_model.h"
-#include "ui/windows.h"
+#include "ui/volume_sheet.h"
+#include "ui/volume_tab_volume.h"
+#include "ui/volume_window.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -13,10 +13,11 @@
 #include "tests/ui/when_dialog_opens.h"
 #include "ui/app.h"
 #include "ui/main_frame.h"
+#include "ui/open_project.h"
 #include "ui/project_sheet.h"
 #include "ui/sheet_wnd.h"
 #include "ui/volume_sheet.h"
-#include "ui/windows.h"
+#include "ui/volume_window.h"
 
 #include <QApplication>
 #include <QMdiArea>

@@ -12,7 +12,7 @@
 #include "ui/project_tab_project.h"
 #include "ui/project_tab_volumes.h"
 #include "ui/volume_list_model.h"
-#include "ui/windows.h"
+#include "ui/volume_window.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -11,8 +11,8 @@
 #include "ui/main_frame.h"
 #include "ui/qt_surface.h"
 #include "ui/report_print_dialog.h"
+#include "ui/report_window.h"
 #include "ui/report_wnd.h"
-#include "ui/windows.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -4,6 +4,7 @@
 #include "ui/select_project_dialog.h"
 
 #include "tests/ui/shell_fixture.h"
+#include "ui/open_project.h"
 #include "ui/string_dialog.h"
 
 #include <QHeaderView>

@@ -12,7 +12,6 @@
 #include "ui/app.h"
 #include "ui/main_frame.h"
 #include "ui/sheet_wnd.h"
-#include "ui/windows.h"
 
 #include <QApplication>
 #include <QMdiArea>

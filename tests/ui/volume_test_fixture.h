@@ -9,10 +9,10 @@
 #include "tests/ui/ui_test_support.h"
 #include "tests/ui/when_dialog_opens.h"
 #include "ui/app.h"
-#include "ui/volume_sheet.h"
 #include "ui/main_frame.h"
 #include "ui/sheet_wnd.h"
-#include "ui/windows.h"
+#include "ui/volume_sheet.h"
+#include "ui/volume_window.h"
 
 #include <QApplication>
 #include <QTabBar>

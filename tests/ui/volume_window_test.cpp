@@ -5,14 +5,14 @@
 #include "model/text_lines.h"
 #include "tests/ui/volume_test_fixture.h"
 #include "ui/field_helpers.h"
-#include "ui/volume_tab_volume.h"
-#include "ui/notes_tab.h"
-#include "ui/volume_tab_errors.h"
-#include "ui/volume_tab_openings.h"
 #include "ui/qt_text.h"
 #include "ui/sheet_wnd.h"
 #include "ui/volume_dialog.h"
-#include "ui/windows.h"
+#include "ui/volume_tab_errors.h"
+#include "ui/volume_tab_notes.h"
+#include "ui/volume_tab_openings.h"
+#include "ui/volume_tab_volume.h"
+#include "ui/volume_window.h"
 
 #include <QCheckBox>
 #include <QComboBox>

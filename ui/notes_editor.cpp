@@ -1,8 +1,5 @@
-#include "ui/notes_tab.h"
+#include "ui/notes_editor.h"
 
-#include "document/project_document.h"
-#include "model/area.h"
-#include "model/project.h"
 #include "ui/field_helpers.h"
 #include "ui/qt_text.h"
 
@@ -15,8 +12,8 @@
 // ---- CNotesEditor
 
 CNotesEditor::CNotesEditor(CNotesOwner owner, QWidget* parent)
-  : QWidget(parent), mOwner(std::move(owner)), mEditor(new QPlainTextEdit(this)),
-    mInclude(new QCheckBox("Include these notes on report", this))
+    : QWidget(parent), mOwner(std::move(owner)), mEditor(new QPlainTextEdit(this)),
+      mInclude(new QCheckBox("Include these notes on report", this))
 {
   mEditor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   mEditor->setTabChangesFocus(false);
@@ -82,50 +79,4 @@ void CNotesEditor::CommitEdits()
   mOwner.mStoreNotes(stored);
   if (const std::string* kept = mOwner.mNotes(); kept && NotesToQt(*kept) != shown)
     mEditor->setPlainText(NotesToQt(*kept)); // characters were removed: show what is kept
-}
-
-// ---- The project's notes
-
-CVTXPageNotes::CVTXPageNotes(CVTXSheet& sheet) : CNotesPageOf(sheet)
-{
-  CNotesOwner owner;
-  owner.mNotes = [this]() -> const std::string*
-  { return Project() ? &Project()->mNotes : nullptr; };
-  owner.mIncludeNotes = [this] { return Project() && Project()->mIncludeNotes; };
-  owner.mStoreNotes = [this](const std::string& notes)
-  {
-    if (CProjectDocument* document = Document())
-      document->Apply(edit::SetProjectNotes{notes});
-  };
-  owner.mStoreIncludeNotes = [this](bool include)
-  {
-    if (CProjectDocument* document = Document())
-      document->Apply(edit::SetIncludeProjectNotes{include});
-  };
-  mNotes = new CNotesEditor(std::move(owner), this);
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(mNotes);
-}
-
-// ---- A volume's notes
-
-CVTXAreaPageNotes::CVTXAreaPageNotes(CVTXAreaSheet& sheet) : CNotesPageOf(sheet)
-{
-  CNotesOwner owner;
-  owner.mNotes = [this]() -> const std::string* { return Area() ? &Area()->mNotes : nullptr; };
-  owner.mIncludeNotes = [this] { return Area() && Area()->mIncludeNotes; };
-  owner.mStoreNotes = [this](const std::string& notes)
-  {
-    if (CProjectDocument* document = Area() ? Document() : nullptr)
-      document->Apply(edit::SetVolumeNotes{Area()->Id(), notes});
-  };
-  owner.mStoreIncludeNotes = [this](bool include)
-  {
-    if (CProjectDocument* document = Area() ? Document() : nullptr)
-      document->Apply(edit::SetIncludeVolumeNotes{Area()->Id(), include});
-  };
-  mNotes = new CNotesEditor(std::move(owner), this);
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(mNotes);
-  FixPageSize(304, 174);
 }

@@ -1,10 +1,8 @@
 #pragma once
-// The "Notes" tab of both windows: the notes of the project (project window)
-// or of one volume (volume window) and whether the report includes them.
-// One editor serves both; the page classes only say whose notes they are.
-
-#include "ui/project_sheet.h"
-#include "ui/volume_sheet.h"
+// The editor of the "Notes" tab of both windows: the notes of the project
+// (project window) or of one volume (volume window) and whether the report
+// includes them. It knows neither window: the notes pages
+// (project_tab_notes.*, volume_tab_notes.*) only say whose notes they are.
 
 #include <QWidget>
 #include <functional>
@@ -64,20 +62,4 @@ public:
 
 protected:
   CNotesEditor* mNotes = nullptr;
-};
-
-// The project window's "Notes" tab.
-class CVTXPageNotes : public CNotesPageOf<CVTXProjectPage>
-{
-  Q_OBJECT
-public:
-  explicit CVTXPageNotes(CVTXSheet& sheet);
-};
-
-// The volume window's "Notes" tab.
-class CVTXAreaPageNotes : public CNotesPageOf<CVTXAreaPage>
-{
-  Q_OBJECT
-public:
-  explicit CVTXAreaPageNotes(CVTXAreaSheet& sheet);
 };
