@@ -98,7 +98,9 @@ bool SaveOpenProject(CProject& project, std::string* error)
 {
   if (CProjectDocument* document = OpenProjects().Document(&project))
     return document->Save(error);
-  return SaveProject(project, error);
+  if (error)
+    *error = project.mPath + ": the project is not open in this program, so it was not saved";
+  return false;
 }
 
 bool IsReadOnly(const CProject& project)

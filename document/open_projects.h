@@ -40,8 +40,9 @@ private:
 // The program's one set of open projects.
 COpenProjects& OpenProjects();
 
-// Saves the project through its document, with what is known of its file;
-// a project that is not open is saved as the batch tool saves.
+// Saves the project through its document, with what is known of its file.
+// A project that is not open has no mark, stamp or question for its file:
+// it is refused with the reason rather than written past those checks.
 bool SaveOpenProject(CProject& project, std::string* error = nullptr);
 
 // True when the project is open read-only: another copy of the program had

@@ -165,14 +165,18 @@ void CVTXPageArea::OnDelete()
   DeleteSelectedRows(mList,
                      [this, &name](const std::vector<int>&)
                      {
-                       // The window goes first: it must never outlive its volume.
                        CArea* area = Project()->mAreaTable.Find(name);
-                       if (!area)
+                       CProjectDocument* document = Document();
+                       if (!area || !document)
                          return;
+                       // The window goes first: it must never outlive its
+                       // volume. Typing it may still hand over on closing
+                       // joins the delete's step, so one undo brings the
+                       // volume back as it was when the delete was asked for.
                        const CVolumeId id = area->Id();
+                       const CProjectDocument::CStepGroup step(*document, "Delete Volume");
                        CloseVolumeWindow(area);
-                       if (CProjectDocument* document = Document())
-                         document->Apply(edit::DeleteVolumes{{id}});
+                       document->Apply(edit::DeleteVolumes{{id}});
                      });
   UpdateButtons();
   mModel->Reset();

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+
 TEST(OpenProjectSet, KeepsProjectsInNameOrderOncePerName)
 {
   COpenProjects set;
@@ -26,4 +29,18 @@ TEST(OpenProjectSet, KeepsProjectsInNameOrderOncePerName)
   EXPECT_EQ(set.Remove(a), nullptr);
   EXPECT_EQ(set.Names(), (std::vector<std::string>{"A", "b"}));
   EXPECT_TRUE(OpenProjects().Empty() || OpenProjects().Count() > 0); // the program's set exists
+}
+
+TEST(OpenProjectSet, OnlyAnOpenProjectIsSavedThroughIt)
+{
+  // A project without a document would be written past the file's mark and
+  // stamp: it is refused, and nothing is written.
+  CProject stray;
+  stray.SetName("Stray");
+  stray.mPath = (std::filesystem::temp_directory_path() / "vantor-stray-never-written.ad").string();
+  std::filesystem::remove(stray.mPath);
+  std::string error;
+  EXPECT_FALSE(SaveOpenProject(stray, &error));
+  EXPECT_NE(error.find("not open"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(stray.mPath));
 }

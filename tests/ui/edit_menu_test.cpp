@@ -266,6 +266,33 @@ TEST_F(EditMenu, RedoDeletesAVolumeAgainWhileItsWindowHoldsTyping)
   EXPECT_EQ(project->mAreaTable.Find("Hall")->mNotes, "");
 }
 
+TEST_F(EditMenu, UndoingTheDeleteOfAVolumeWhoseWindowHeldTypingBringsTheTypingBack)
+{
+  CProject* project = Open("Plant");
+  AddVolume(project, "Hall", 0, 10, 10, 3);
+  AddVolume(project, "Store", 1, 5, 5, 3);
+  auto* sheet = OpenVolumeSheet(project->mAreaTable.Find("Hall"));
+  sheet->setCurrentWidget(sheet->NotesPage());
+  Settle();
+  sheet->NotesPage()->Editor()->setFocus();
+  QTest::keyClicks(sheet->NotesPage()->Editor(), "Half done");
+
+  // Deleted from the Volumes page: the typing was taken when the focus left
+  // the notes for the project window, a step of its own before the delete.
+  CVTXPageArea* volumes = Sheet(project)->VolumesPage();
+  mFrame.MdiArea()->setActiveSubWindow(Window(project));
+  Show(Sheet(project), volumes);
+  volumes->List()->selectRow(0);
+  QTest::mouseClick(volumes->DeleteButton(), Qt::LeftButton);
+  Settle();
+  ASSERT_EQ(project->mAreaTable.Find("Hall"), nullptr);
+  EXPECT_EQ(Menu(), QStringList({"Undo Delete Volume", "Redo (greyed)"}));
+  Press(volumes->List(), kUndo);
+  ASSERT_NE(project->mAreaTable.Find("Hall"), nullptr);
+  EXPECT_EQ(project->mAreaTable.Find("Hall")->mNotes, "Half done");
+  EXPECT_EQ(Menu(), QStringList({"Undo Volume Notes", "Redo Delete Volume"}));
+}
+
 TEST_F(EditMenu, AStepThatRemovesAVolumeClosesItsWindowFirstAndKeepsTheRest)
 {
   CProject* project = Open("Plant");
