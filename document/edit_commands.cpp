@@ -243,6 +243,39 @@ bool DeleteVolumes::Apply(CProject& project) const
   return removed;
 }
 
+std::string RenameVolume::Refusal(const CProject& project) const
+{
+  const std::string name = CollapseSpaces(mName);
+  const CArea* volume = project.mAreaTable.FindId(mVolume);
+  if (!volume)
+    return {};
+  if (name.empty())
+    return "A volume needs a name.";
+  if (name != volume->mName && project.mAreaTable.Find(name))
+    return "The name \"" + name +
+           "\" is already used by a volume of this project.  Each volume needs a name of its own.";
+  return {};
+}
+
+bool RenameVolume::Apply(CProject& project) const
+{
+  return Refusal(project).empty() && project.mAreaTable.Rename(mVolume, mName);
+}
+
+CEditTouches DuplicateVolume::Touches(const CProject& project) const
+{
+  CEditTouches touches;
+  if (const CArea* volume = project.mAreaTable.FindId(mVolume))
+    touches.mNewNames.push_back(DuplicateName(project, volume->mName));
+  return touches;
+}
+
+bool DuplicateVolume::Apply(CProject& project) const
+{
+  const CArea* volume = project.mAreaTable.FindId(mVolume);
+  return volume && project.mAreaTable.AddCopy(*volume, DuplicateName(project, volume->mName));
+}
+
 CEditTouches ImportSchedule::Touches(const CProject& project) const
 {
   CEditTouches touches;
@@ -262,6 +295,25 @@ bool ImportSchedule::Apply(CProject& project) const
   return mSchedule && ApplySchedule(*mSchedule, project);
 }
 } // namespace edit
+
+std::string DuplicateName(const CProject& project, const std::string& name)
+{
+  std::string base = name;
+  // "Hall (2)" copies as "Hall (3)", not "Hall (2) (2)".
+  if (const std::size_t open = base.rfind(" (");
+      open != std::string::npos && base.back() == ')' && open + 3 < base.size())
+  {
+    const std::string digits = base.substr(open + 2, base.size() - open - 3);
+    if (std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+      base.erase(open);
+  }
+  for (unsigned long long n = 2;; ++n)
+  {
+    std::string candidate = base + " (" + std::to_string(n) + ")";
+    if (!project.mAreaTable.Find(candidate))
+      return candidate;
+  }
+}
 
 CVolumeId VolumeIdOf(const CProject& project, std::string_view name)
 {

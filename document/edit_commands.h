@@ -239,6 +239,28 @@ struct NewVolume
   bool Apply(CProject& project) const;
 };
 
+// Collapses the spaces of the name (anything invisible is a space); refused,
+// with the reason, for an empty or taken name.
+struct RenameVolume
+{
+  static constexpr const char* kName = "Rename Volume";
+  CVolumeId mVolume = 0;
+  std::string mName;
+  std::string Refusal(const CProject& project) const;
+  CEditTouches Touches(const CProject&) const { return CEditTouches::Volumes({mVolume}); }
+  bool Apply(CProject& project) const;
+};
+
+// A copy with its openings, device counts and notes, named as
+// DuplicateName gives.
+struct DuplicateVolume
+{
+  static constexpr const char* kName = "Duplicate Volume";
+  CVolumeId mVolume = 0;
+  CEditTouches Touches(const CProject& project) const;
+  bool Apply(CProject& project) const;
+};
+
 // The volumes' windows must have gone first; refused when none of them is
 // in the project.
 struct DeleteVolumes
@@ -267,7 +289,12 @@ using CEditCommand =
                  edit::SetProjectReference, edit::SetDistributorReference,
                  edit::SetCustomerReference, edit::SetDesigner, edit::SetDistributor,
                  edit::SetCustomer, edit::SetProjectNotes, edit::SetIncludeProjectNotes,
-                 edit::NewVolume, edit::DeleteVolumes, edit::ImportSchedule>;
+                 edit::NewVolume, edit::DeleteVolumes, edit::ImportSchedule, edit::RenameVolume,
+                 edit::DuplicateVolume>;
+
+// The name of a copy of the volume: its name without a trailing " (n)",
+// then " (2)", or the first higher number no volume of the project has.
+std::string DuplicateName(const CProject& project, const std::string& name);
 
 // The identity of the project's volume of that name; 0 when it has none.
 CVolumeId VolumeIdOf(const CProject& project, std::string_view name);

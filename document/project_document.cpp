@@ -223,9 +223,14 @@ void CProjectDocument::CloseStep()
       state.mAfter = StoredCopy(*volume);
   if (step.mHeaderBefore)
     step.mHeaderAfter = CProjectHeader::Of(*mProject);
+  // A volume added, removed or renamed changes the set of names and their order.
   for (const CEditStep::CVolumeState& state : step.mVolumes)
     if (state.mBefore && state.mAfter)
+    {
       step.mChange.mVolumes = true;
+      if (state.mBefore->mName != state.mAfter->mName)
+        step.mChange.mVolumeSet = true;
+    }
     else if (state.mBefore || state.mAfter)
       step.mChange.mVolumeSet = true;
   mPending = ChangeOf(step);
@@ -292,6 +297,10 @@ bool CProjectDocument::TakeStep(bool redo)
     return false;
   CAreaTable& table = mProject->mAreaTable;
   const CVolumesById volumes(table, step->mVolumes.size());
+  // Names go back first, all at once (a step may pass a name from one volume
+  // to another), then what each volume holds.
+  std::vector<std::pair<CVolumeId, std::string>> names;
+  std::vector<const CArea*> returning;
   for (const CEditStep::CVolumeState& state : step->mVolumes)
   {
     const CArea* stored = (redo ? state.mAfter : state.mBefore).get();
@@ -301,11 +310,18 @@ bool CProjectDocument::TakeStep(bool redo)
       if (volume)
         table.RemoveByName(std::string(volume->mName));
     }
+    else if (!volume)
+      returning.push_back(stored);
     else if (volume)
+    {
+      if (volume->mName != stored->mName)
+        names.emplace_back(state.mId, stored->mName);
       RestoreStored(*volume, *stored); // in place: its windows keep it
-    else
-      table.Insert(std::make_unique<CArea>(mProject.get(), *stored));
+    }
   }
+  table.Rename(names);
+  for (const CArea* stored : returning)
+    table.Insert(std::make_unique<CArea>(mProject.get(), *stored));
   if (const std::optional<CProjectHeader>& header = redo ? step->mHeaderAfter : step->mHeaderBefore)
     header->RestoreTo(*mProject);
   mPending = ChangeOf(*step);

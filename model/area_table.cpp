@@ -99,6 +99,57 @@ void CAreaTable::RemoveByName(std::string_view name)
     mAreas.erase(mAreas.begin() + static_cast<std::ptrdiff_t>(position));
 }
 
+std::unique_ptr<CArea> CAreaTable::Take(CVolumeId id)
+{
+  for (auto it = mAreas.begin(); it != mAreas.end(); ++it)
+    if ((*it)->mId == id)
+    {
+      std::unique_ptr<CArea> area = std::move(*it);
+      mAreas.erase(it);
+      return area;
+    }
+  return nullptr;
+}
+
+bool CAreaTable::Rename(CVolumeId id, std::string_view name)
+{
+  std::string clean = CollapseSpaces(name);
+  const CArea* volume = FindId(id);
+  if (clean.empty() || !volume)
+    return false;
+  if (clean == volume->mName)
+    return true;
+  if (Find(clean))
+    return false;
+  std::unique_ptr<CArea> area = Take(id);
+  area->mName = std::move(clean);
+  return Insert(std::move(area));
+}
+
+void CAreaTable::Rename(const std::vector<std::pair<CVolumeId, std::string>>& names)
+{
+  std::vector<std::unique_ptr<CArea>> taken;
+  for (const auto& [id, name] : names)
+    if (std::unique_ptr<CArea> area = Take(id))
+    {
+      area->mName = name;
+      taken.push_back(std::move(area));
+    }
+  for (std::unique_ptr<CArea>& area : taken)
+    Insert(std::move(area));
+}
+
+bool CAreaTable::AddCopy(const CArea& source, std::string_view name)
+{
+  std::string clean = CollapseSpaces(name);
+  if (clean.empty() || Find(clean))
+    return false;
+  auto copy = std::make_unique<CArea>(mOwner, source);
+  copy->mId = 0; // a volume of its own
+  copy->mName = std::move(clean);
+  return Insert(std::move(copy));
+}
+
 bool CAreaTable::Differs(const CAreaTable& other) const
 {
   if (mAreas.size() != other.mAreas.size())

@@ -5,7 +5,9 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class CProject;
@@ -30,6 +32,17 @@ public:
   // Collapses the spaces of the name; false for an empty or taken name.
   bool AddNew(std::string_view name, int hazard);
   void RemoveByName(std::string_view name);
+  // Gives the volume of that identity a new name (spaces collapsed) and its
+  // sorted place; it stays the same object. False, nothing changed, for an
+  // empty or taken name or an unknown volume.
+  bool Rename(CVolumeId id, std::string_view name);
+  // Adds a copy of the volume, openings, devices and notes included, under
+  // the name, as a volume of its own; false for an empty or taken name.
+  bool AddCopy(const CArea& source, std::string_view name);
+  // Gives several volumes the names at once, as an undo brings them back:
+  // names may pass from one to another among them. The names must leave
+  // the table's names unique.
+  void Rename(const std::vector<std::pair<CVolumeId, std::string>>& names);
   bool Differs(const CAreaTable& other) const;
   void Assign(const CAreaTable& other);
   // Takes the other table's volumes over without copying them; the other
@@ -46,6 +59,8 @@ public:
 
 private:
   void Identify(CArea& area);
+  // Takes the volume out of the table, keeping it alive.
+  std::unique_ptr<CArea> Take(CVolumeId id);
 
   CProject* mOwner;
   // The last identity handed out; identities are never handed out twice.

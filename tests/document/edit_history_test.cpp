@@ -132,6 +132,11 @@ TEST(EditHistory, EachKindOfEditIsUndoneToTheSameFileImageAndRedone)
          schedule.emplace(ReadSchedule(text, p));
          return edit::ImportSchedule{&*schedule};
        }},
+      {"Rename Volume",
+       [](auto&, auto& a) {
+         return edit::RenameVolume{a.Id(), "Great Hall"};
+       }},
+      {"Duplicate Volume", [](auto&, auto& a) { return edit::DuplicateVolume{a.Id()}; }},
       {"Project Notes", [](auto&, auto&) { return edit::SetProjectNotes{"Other"}; }},
       {"Include Project Notes", [](auto&, auto&) { return edit::SetIncludeProjectNotes{true}; }},
   };
@@ -208,6 +213,22 @@ TEST(EditHistory, AStepGroupIsOneStepOverTheHeaderAndSeveralVolumes)
   ASSERT_TRUE(f.document.Undo());
   ASSERT_NE(p.mAreaTable.Find("Hall"), nullptr);
   EXPECT_EQ(p.mAreaTable.Find("Hall")->Id(), hall);
+
+  // Names passed from one volume to another come back in one step.
+  const std::string named = f.Image();
+  {
+    const CProjectDocument::CStepGroup swap(f.document, "Swap Names");
+    ASSERT_TRUE(f.document.Apply(edit::RenameVolume{store, "Depot"}));
+    ASSERT_TRUE(f.document.Apply(edit::RenameVolume{hall, "Store"}));
+    ASSERT_TRUE(f.document.Apply(edit::RenameVolume{store, "Hall"}));
+  }
+  EXPECT_EQ(p.mAreaTable.Find("Hall")->Id(), store);
+  ASSERT_TRUE(f.document.Undo());
+  EXPECT_EQ(f.Image(), named);
+  EXPECT_EQ(p.mAreaTable.Find("Hall")->Id(), hall);
+  ASSERT_TRUE(f.document.Redo());
+  EXPECT_EQ(p.mAreaTable.Find("Store")->Id(), hall);
+  ASSERT_TRUE(f.document.Undo());
 
   // A group without a name joins the step the next undo takes back.
   ASSERT_TRUE(f.document.Apply(edit::NewVolume{"Shed", 0}));

@@ -276,6 +276,10 @@ TEST(ProjectDocument, ARefusedEditIsReportedAndChangesNothing)
       [](CProjectDocument& d, CArea&) {
         return d.Apply(edit::NewVolume{"  ", 0});
       },
+      [](CProjectDocument& d, CArea& a) {
+        return d.Apply(edit::RenameVolume{a.Id(), " "});
+      },
+      [](CProjectDocument& d, CArea& a) { return d.Apply(edit::DuplicateVolume{a.Id() + 99}); },
       [](CProjectDocument& d, CArea&)
       { return d.Apply(edit::DeleteVolumes{{VolumeIdOf(d.Project(), "Store")}}); },
       [](CProjectDocument& d, CArea&)
@@ -427,4 +431,30 @@ TEST(ProjectDocumentFile, OpenedForChangeItSavesOnlyOverTheFileItRead)
   first.reset();
   CProjectDocument third;
   EXPECT_TRUE(open(third, false, &error)) << error;
+}
+
+TEST(ProjectDocument, RenamesAreCheckedAndCopiesGetTheNextFreeNumber)
+{
+  CProjectDocument document;
+  CProject& p = document.Project();
+  for (const char* name : {"Hall", "Store", "Hall (2)"})
+    p.mAreaTable.AddNew(name, 0);
+  const CVolumeId hall = VolumeIdOf(p, "Hall");
+  std::string reason;
+  EXPECT_FALSE(document.Apply(edit::RenameVolume{hall, "Store"}, &reason));
+  EXPECT_EQ(reason, "The name \"Store\" is already used by a volume of this project.  Each volume "
+                    "needs a name of its own.");
+  EXPECT_TRUE(document.Apply(edit::RenameVolume{hall, "  Main   Hall "}, &reason));
+  EXPECT_EQ(p.mAreaTable.FindId(hall)->mName, "Main Hall");
+  EXPECT_EQ(p.mAreaTable.Get(0)->Id(), VolumeIdOf(p, "Hall (2)")); // sorted by the new name
+
+  EXPECT_EQ(DuplicateName(p, "Store"), "Store (2)");
+  EXPECT_EQ(DuplicateName(p, "Hall (2)"), "Hall (3)");
+  EXPECT_EQ(DuplicateName(p, "Lab (x)"), "Lab (x) (2)");
+  p.mAreaTable.FindId(hall)->mVentTable.Add(VENT_WALL, SHAPE_RECTANGULAR, 1, 1, 1);
+  ASSERT_TRUE(document.Apply(edit::DuplicateVolume{hall}));
+  const CArea* copy = p.mAreaTable.Find("Main Hall (2)");
+  ASSERT_NE(copy, nullptr);
+  EXPECT_NE(copy->Id(), hall);
+  EXPECT_EQ(copy->mVentTable.Count(), 1u);
 }
