@@ -1,13 +1,9 @@
 #include "document/project_document.h"
 
-#include "model/hazard_class.h"
-#include "model/length_range.h"
 #include "storage/lock_file.h"
-#include "text/units.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <functional>
 #include <unordered_map>
 
 CProjectDocument::CProjectDocument() : mProject(std::make_unique<CProject>()) { Attach(); }

@@ -55,6 +55,18 @@ protected:
     QTest::keyClick(widget, keys.key(), keys.keyboardModifiers());
     Settle();
   }
+  // Deletes the volume in the row through the project window's Volumes
+  // page, as the user does; the page is left shown.
+  CVTXPageArea* DeleteOnVolumesPage(CProject* project, int row)
+  {
+    CVTXPageArea* volumes = Sheet(project)->VolumesPage();
+    mFrame.MdiArea()->setActiveSubWindow(Window(project));
+    Show(Sheet(project), volumes);
+    volumes->List()->selectRow(row);
+    QTest::mouseClick(volumes->DeleteButton(), Qt::LeftButton);
+    Settle();
+    return volumes;
+  }
   static constexpr QKeyCombination kUndo = Qt::CTRL | Qt::Key_Z;
   static constexpr QKeyCombination kRedo = Qt::CTRL | Qt::Key_Y;
 };
@@ -139,12 +151,7 @@ TEST_F(EditMenu, CtrlZBringsBackDeletedOpeningsAndVolumesWhole)
   EXPECT_EQ(openings->TotalField()->text(), "6 sq m");
 
   // The Volumes page: the deleted volume returns with its openings and devices.
-  CVTXPageArea* volumes = Sheet(project)->VolumesPage();
-  mFrame.MdiArea()->setActiveSubWindow(Window(project));
-  Show(Sheet(project), volumes);
-  volumes->List()->selectRow(0);
-  QTest::mouseClick(volumes->DeleteButton(), Qt::LeftButton);
-  Settle();
+  CVTXPageArea* volumes = DeleteOnVolumesPage(project, 0);
   ASSERT_EQ(project->mAreaTable.Find("Hall"), nullptr);
   Press(volumes->List(), kUndo);
   const CArea* back = project->mAreaTable.Find("Hall");
@@ -279,12 +286,7 @@ TEST_F(EditMenu, UndoingTheDeleteOfAVolumeWhoseWindowHeldTypingBringsTheTypingBa
 
   // Deleted from the Volumes page: the typing was taken when the focus left
   // the notes for the project window, a step of its own before the delete.
-  CVTXPageArea* volumes = Sheet(project)->VolumesPage();
-  mFrame.MdiArea()->setActiveSubWindow(Window(project));
-  Show(Sheet(project), volumes);
-  volumes->List()->selectRow(0);
-  QTest::mouseClick(volumes->DeleteButton(), Qt::LeftButton);
-  Settle();
+  CVTXPageArea* volumes = DeleteOnVolumesPage(project, 0);
   ASSERT_EQ(project->mAreaTable.Find("Hall"), nullptr);
   EXPECT_EQ(Menu(), QStringList({"Undo Delete Volume", "Redo (greyed)"}));
   Press(volumes->List(), kUndo);
