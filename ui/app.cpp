@@ -123,6 +123,20 @@ QString NotSavedText(const CProject& project, const std::string& error, bool dec
   return QString("The project \"%1\" could not be saved.\r\n%2").arg(name, ToQt(error));
 }
 
+bool SaveAndSay(QWidget* parent, CProject& project)
+{
+  std::string error;
+  bool declined = false;
+  if (!SaveFromWindow(project, error, declined))
+  {
+    ShowMessage(parent, kAppTitle, NotSavedText(project, error, declined),
+                declined ? CPromptIcon::Information : CPromptIcon::Error);
+    return false;
+  }
+  RememberRecentProject(project);
+  return true;
+}
+
 void RememberRecentProject(const CProject& project)
 {
   AddRecentProject(Settings(), project.mPath);

@@ -60,6 +60,10 @@ bool AskToReplaceChangedFile(const CProject& project);
 // What the user is told when such a save did not happen: the failure with
 // its reason, or, calmly, that nothing was saved and how to keep the changes.
 QString NotSavedText(const CProject& project, const std::string& error, bool declined);
+// Save as the project window does it: SaveFromWindow, then the failure is
+// said (the user must not believe the work is on disk) or the file is
+// remembered as recent. True when it was saved.
+bool SaveAndSay(QWidget* parent, CProject& project);
 
 // Puts the project's file first in the recent-projects list (after it was
 // read or written).

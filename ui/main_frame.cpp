@@ -1,12 +1,12 @@
 #include "ui/main_frame.h"
 
-#include "document/open_projects.h"
 #include "model/project.h"
 #include "ui/about_dialog.h"
 #include "ui/app.h"
 #include "ui/background.h"
 #include "ui/child_placement.h"
 #include "ui/edit_menu.h"
+#include "ui/file_menu.h"
 #include "ui/open_project.h"
 #include "ui/open_project_file.h"
 #include "ui/prompts.h"
@@ -73,10 +73,11 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), mMdiArea(new CMDI
   mNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
   mOpen = file->addAction("&Open...\tCtrl+O", this, &CMainFrame::OnFileOpen);
   mOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-  file->addSeparator();
+  mFile = new CFileMenu(file, mMdiArea);
   file->addAction("P&rint Setup...", this, &CMainFrame::OnPrintSetup);
   file->addSeparator();
-  mExit = file->addAction("E&xit", this, &QWidget::close);
+  mExit = file->addAction("E&xit\tCtrl+Q", this, &QWidget::close);
+  mExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   mRecent = new CRecentProjectsMenu(file, mExit);
 
   mEdit = new CEditMenu(menuBar()->addMenu("&Edit"), mMdiArea);
@@ -135,10 +136,9 @@ void CMainFrame::OnAbout()
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
-  if (!OpenProjects().Empty())
+  // Each open project asks its close questions; Cancel on any keeps them all.
+  if (!CloseAllProjects(mMdiArea))
   {
-    ShowMessage(this, "ERROR", "Close all projects before exiting.\r\nThank you.",
-                CPromptIcon::Exclamation);
     event->ignore();
     return;
   }

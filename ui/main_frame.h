@@ -1,6 +1,6 @@
 #pragma once
-// The multiple-document main window: the menu, the refusal to exit while
-// projects are open, and the client area that paints the background picture
+// The multiple-document main window: the menu, the close questions of every
+// open project before the program ends, and the client area that paints the background picture
 // behind the child windows.
 
 #include <QImage>
@@ -9,6 +9,7 @@
 
 class QAction;
 class CEditMenu;
+class CFileMenu;
 class CRecentProjectsMenu;
 
 // The client area: paints the background picture, rebuilt for every size.
@@ -41,6 +42,7 @@ public:
   QAction* AboutAction() const { return mAbout; }
   CRecentProjectsMenu* RecentProjects() const { return mRecent; }
   CEditMenu* EditMenu() const { return mEdit; }
+  CFileMenu* FileMenu() const { return mFile; }
 
   // The commands of the menu.
   void OnFileNew();
@@ -60,6 +62,7 @@ private:
   QAction* mExit;
   QAction* mAbout;
   CRecentProjectsMenu* mRecent;
+  CFileMenu* mFile;
   CEditMenu* mEdit;
 };
 

@@ -37,6 +37,9 @@ public:
   // closed, the save question is asked if QueryClose did not ask it, and the
   // sheet lets go of the project. The caller then destroys the project.
   void ReleaseProject();
+  // A close whose questions were answered here was called off elsewhere
+  // (another project's Cancel stopped the exit): the next close asks again.
+  void CallOffClose() { mSaveAsked = false; }
   // Every page commits its pending edit.
   void CommitEdits() override;
 

@@ -204,14 +204,7 @@ void CVTXPageProject::OnSave()
   if (!project)
     return;
   Sheet().CommitEdits();
-  std::string error;
-  bool declined = false;
-  // A failed save is said: the user must not believe the work is on disk.
-  if (!SaveFromWindow(*project, error, declined))
-    ShowMessage(this, kAppTitle, NotSavedText(*project, error, declined),
-                declined ? CPromptIcon::Information : CPromptIcon::Error);
-  else
-    RememberRecentProject(*project);
+  SaveAndSay(this, *project);
 }
 
 void CVTXPageProject::OnSaveAs()
@@ -224,8 +217,11 @@ void CVTXPageProject::OnSaveAs()
   if (!source)
     return;
   std::string name;
-  if (AskProjectName(this, std::string(), name))
-    OpenProjectCopy(name, source);
+  if (!AskProjectName(this, std::string(), name) || !OpenProjectCopy(name, source))
+    return;
+  // The copy's file is written at once, as the name it was given promises.
+  if (CProject* copy = OpenProjects().Find(name))
+    SaveAndSay(this, *copy);
 }
 
 void CVTXPageProject::OnVisualReport()

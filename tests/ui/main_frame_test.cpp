@@ -50,28 +50,31 @@ void AnswerProjectName(QObject* context, const QString& name)
 }
 } // namespace
 
-TEST_F(MainFrameShell, ExitIsRefusedWhileAProjectIsOpen)
+TEST_F(MainFrameShell, ExitAsksAboutAnOpenProjectAndCancelKeepsIt)
 {
   ASSERT_TRUE(OpenProject("Plant room", nullptr));
   ASSERT_EQ(OpenProjects().Count(), 1u);
   EXPECT_EQ(mFrame->MdiArea()->subWindowList().size(), 1);
+  OpenProjects().Find("Plant room")->SetProjectReference("R-1");
 
+  mPrompts.mAnswers = {CPromptAnswer::Cancel};
   mFrame->ExitAction()->trigger();
   QApplication::processEvents();
   EXPECT_TRUE(mFrame->isVisible());
+  EXPECT_EQ(OpenProjects().Count(), 1u);
   ASSERT_EQ(mPrompts.mCaptions.size(), 1);
-  EXPECT_EQ(mPrompts.mCaptions[0], "ERROR");
-  EXPECT_EQ(mPrompts.mTexts[0], "Close all projects before exiting.\r\nThank you.");
-  EXPECT_EQ(mPrompts.mIcons[0], CPromptIcon::Exclamation);
+  EXPECT_EQ(mPrompts.mCaptions[0], kAppTitle);
+  EXPECT_EQ(mPrompts.mTexts[0],
+            "The project \"Plant room\" is not saved.  Do you want to save it?");
+  EXPECT_EQ(mPrompts.mIcons[0], CPromptIcon::Question);
 
-  // Closing the project window (answering No to saving) lets the program end.
-  mFrame->MdiArea()->closeAllSubWindows();
-  QApplication::processEvents();
-  EXPECT_TRUE(OpenProjects().Empty());
+  // Answering No to saving lets the program end.
   mPrompts.mCaptions.clear();
   mFrame->ExitAction()->trigger();
+  QApplication::processEvents();
+  EXPECT_TRUE(OpenProjects().Empty());
   EXPECT_FALSE(mFrame->isVisible());
-  EXPECT_FALSE(mPrompts.mCaptions.contains("ERROR"));
+  EXPECT_EQ(mPrompts.mCaptions.size(), 1);
 }
 
 TEST_F(MainFrameShell, FileNewOpensAWindowUnderTheTypedNameAndCancelOpensNothing)

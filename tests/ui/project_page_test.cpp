@@ -145,7 +145,7 @@ TEST_F(ProjectPage, AFailedSaveIsReportedAndTheProjectStaysChanged)
   EXPECT_TRUE(Page(project)->SaveButton()->isEnabled());
 }
 
-TEST_F(ProjectPage, SaveAsOpensACopyDatedTodayAndLeavesTheFirstWindowAsItWas)
+TEST_F(ProjectPage, SaveAsOpensAndWritesACopyDatedTodayAndLeavesTheFirstWindowAsItWas)
 {
   CProject* project = Open("Plant");
   project->mProject_Date = "01/02/99";
@@ -169,8 +169,8 @@ TEST_F(ProjectPage, SaveAsOpensACopyDatedTodayAndLeavesTheFirstWindowAsItWas)
   EXPECT_EQ(copy->mProject_Date, TodayDate());
   EXPECT_EQ(copy->mProject_Reference, "R-7");
   EXPECT_EQ(copy->mAreaTable.Count(), 1u);
-  EXPECT_TRUE(copy->IsModified());
-  EXPECT_FALSE(std::filesystem::exists("Plant copy.ad")); // not written until saved
+  EXPECT_FALSE(copy->IsModified());
+  EXPECT_TRUE(std::filesystem::exists("Plant copy.ad")); // written at once
   EXPECT_EQ(Window(copy)->windowTitle(), "Plant copy");
   EXPECT_EQ(project->mProject_Date, "01/02/99");
   EXPECT_EQ(Window(project)->windowTitle(), "Plant");
