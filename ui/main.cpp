@@ -9,6 +9,7 @@
 #include "ui/qt_settings_store.h"
 #include "ui/recovery_keeper.h"
 #include "ui/recovery_offer.h"
+#include "ui/single_instance.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -18,6 +19,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace
 {
@@ -40,6 +42,15 @@ bool AsksForHelpOrVersion(int argc, char** argv)
       return true;
   }
   return false;
+}
+
+// Shows the main window over the others, as a second start expects.
+void BringToFront(QWidget* window)
+{
+  if (window->isMinimized())
+    window->showNormal();
+  window->raise();
+  window->activateWindow();
 }
 } // namespace
 
@@ -78,7 +89,26 @@ int main(int argc, char** argv)
   // program is relative to it.
   CQtSettingsStore settings;
   SetSettings(&settings);
-  EnterWorkFolder(settings);
+  const std::string workFolder = EnterWorkFolder(settings);
+
+  // One program per user and work folder: a later start hands its files to
+  // this one and ends. Files handed over before this program has opened its
+  // own wait for them.
+  CMainFrame* shown = nullptr;
+  QStringList waiting;
+  CSingleInstance instance(SingleInstanceName(workFolder),
+                           [&shown, &waiting](const QStringList& more)
+                           {
+                             if (!shown)
+                             {
+                               waiting << more;
+                               return;
+                             }
+                             BringToFront(shown);
+                             OpenProjectFiles(shown, more);
+                           });
+  if (instance.Start(files) == CSingleInstance::EStart::HandedOver)
+    return 0;
 
   CMainFrame frame;
   SetMainFrame(&frame);
@@ -100,6 +130,9 @@ int main(int argc, char** argv)
     qWarning("No recovery copies are kept: %s", why.c_str());
 
   OpenProjectFiles(&frame, files);
+  shown = &frame;
+  if (!waiting.isEmpty())
+    OpenProjectFiles(&frame, std::exchange(waiting, {}));
   int status = app.exec();
   SetRecoveryKeeper(nullptr);
   SetMainFrame(nullptr);
