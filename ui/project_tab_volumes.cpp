@@ -9,6 +9,7 @@
 #include "ui/new_volume_dialog.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
+#include "ui/string_dialog.h"
 #include "ui/volume_list_model.h"
 #include "ui/volume_window.h"
 
@@ -21,6 +22,7 @@
 #include <QItemSelectionModel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -30,7 +32,8 @@
 CVTXPageArea::CVTXPageArea(CProjectPageHost& sheet)
     : CVTXProjectPage(sheet), mList(new QTableView(this)), mModel(new CVolumeListModel(this)),
       mNew(new QPushButton("&New", this)), mEdit(new QPushButton("&Edit", this)),
-      mDelete(new QPushButton("&Delete", this))
+      mDelete(new QPushButton("&Delete", this)), mRename(new QPushButton("&Rename...", this)),
+      mDuplicate(new QPushButton("D&uplicate", this))
 {
 
   mList->setModel(mModel);
@@ -39,6 +42,8 @@ CVTXPageArea::CVTXPageArea(CProjectPageHost& sheet)
 
   mEdit->setEnabled(false);
   mDelete->setEnabled(false);
+  mRename->setEnabled(false);
+  mDuplicate->setEnabled(false);
 
   auto* buttons = new QHBoxLayout;
   mImport = new QPushButton("Import...", this);
@@ -52,6 +57,8 @@ CVTXPageArea::CVTXPageArea(CProjectPageHost& sheet)
   buttons->addStretch(1);
   buttons->addWidget(mNew);
   buttons->addWidget(mEdit);
+  buttons->addWidget(mRename);
+  buttons->addWidget(mDuplicate);
   buttons->addWidget(mDelete);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(mList, 1);
@@ -64,6 +71,14 @@ CVTXPageArea::CVTXPageArea(CProjectPageHost& sheet)
   connect(mNew, &QPushButton::clicked, this, &CVTXPageArea::OnNew);
   connect(mEdit, &QPushButton::clicked, this, &CVTXPageArea::OnEdit);
   connect(mDelete, &QPushButton::clicked, this, &CVTXPageArea::OnDelete);
+  connect(mRename, &QPushButton::clicked, this, &CVTXPageArea::OnRename);
+  connect(mDuplicate, &QPushButton::clicked, this, &CVTXPageArea::OnDuplicate);
+  auto* rename = new QShortcut(QKeySequence(Qt::Key_F2), mList);
+  rename->setContext(Qt::WidgetShortcut);
+  connect(rename, &QShortcut::activated, this, &CVTXPageArea::OnRename);
+  auto* duplicate = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), mList);
+  duplicate->setContext(Qt::WidgetShortcut);
+  connect(duplicate, &QShortcut::activated, this, &CVTXPageArea::OnDuplicate);
 
   mModel->SetProject(Project());
 }
@@ -81,6 +96,8 @@ void CVTXPageArea::UpdateButtons()
   const bool selected = mList->selectionModel()->hasSelection();
   mEdit->setEnabled(selected);
   mDelete->setEnabled(selected);
+  mRename->setEnabled(selected);
+  mDuplicate->setEnabled(selected);
 }
 
 void CVTXPageArea::FitColumns()
@@ -155,6 +172,56 @@ void CVTXPageArea::OnEdit()
   ClearSelection();
   if (CArea* area = Project()->mAreaTable.Find(name))
     OpenVolumeWindow(area);
+}
+
+void CVTXPageArea::OnRename()
+{
+  std::string name;
+  CProjectDocument* document = Document();
+  if (!SelectedName(name) || !document)
+    return;
+  const CVolumeId id = VolumeIdOf(document->Project(), name);
+  CStringDialog dialog(this);
+  dialog.mTitle = "Rename Volume";
+  dialog.mText = name;
+  dialog.mValidator = [this, document, id](const std::string& text)
+  {
+    const std::string refusal = EditRefusal(edit::RenameVolume{id, text}, document->Project());
+    if (!refusal.empty())
+      ShowMessage(this, kAppTitle, ToQt(refusal), CPromptIcon::Exclamation);
+    return refusal.empty();
+  };
+  if (dialog.exec() != QDialog::Accepted)
+    return;
+  document->Apply(edit::RenameVolume{id, dialog.mText});
+  SelectVolume(id);
+}
+
+void CVTXPageArea::OnDuplicate()
+{
+  std::string name;
+  CProjectDocument* document = Document();
+  if (!SelectedName(name) || !document)
+    return;
+  const CVolumeId id = VolumeIdOf(document->Project(), name);
+  const std::string copy = DuplicateName(document->Project(), name);
+  if (document->Apply(edit::DuplicateVolume{id}))
+    SelectVolume(VolumeIdOf(document->Project(), copy));
+}
+
+void CVTXPageArea::SelectVolume(CVolumeId id)
+{
+  mModel->Reset();
+  const CProject* project = Project();
+  if (!project)
+    return;
+  for (std::size_t row = 0; row < project->mAreaTable.Count(); ++row)
+    if (project->mAreaTable.Get(row)->Id() == id)
+    {
+      mList->selectRow(static_cast<int>(row));
+      mList->scrollTo(mModel->index(static_cast<int>(row), 0));
+    }
+  UpdateButtons();
 }
 
 void CVTXPageArea::OnDelete()

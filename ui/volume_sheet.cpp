@@ -15,6 +15,7 @@
 
 #include <QFontMetrics>
 #include <QLayout>
+#include <QMdiSubWindow>
 
 // ---- CVTXAreaSheet
 
@@ -49,13 +50,23 @@ QString CVTXAreaSheet::ComposeCaption() const
   return QString("%1 (%2)").arg(project ? ToQt(project->mName) : QString(), ToQt(mArea->mName));
 }
 
+QString VolumeWindowTitle(const CArea& volume)
+{
+  const CProject* project = volume.Owner();
+  return (project ? ToQt(project->mName) : QString()) + QString::fromUtf8(" \u2013 ") +
+         ToQt(volume.mName);
+}
+
 void CVTXAreaSheet::RefreshActivePage()
 {
   if (!mArea)
     return;
-  // The sheet's caption is its own; the frame keeps the volume's name, so the
-  // base class (which titles the frame) is not called.
+  // The sheet's caption is its own; the frame is titled with the volume's
+  // name as it stands (a rename changes it), so the base class, which titles
+  // the frame with the caption, is not called.
   mCaption = ComposeCaption();
+  if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+    frame->setWindowTitle(VolumeWindowTitle(*mArea));
   if (CVTXPage* page = ActivePage())
     page->PostRefresh();
 }

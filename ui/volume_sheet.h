@@ -17,6 +17,11 @@ class CVTXAreaPageDevice;
 class CVTXAreaPageNotes;
 class CVTXAreaPageSummary;
 
+// The title of the volume's window, which says what it shows and of which
+// project: "Project – Volume" (an en dash between spaces). It follows a
+// rename.
+QString VolumeWindowTitle(const CArea& volume);
+
 class CVTXAreaSheet : public CVTXSheetBase, public CVolumePageHost
 {
   Q_OBJECT

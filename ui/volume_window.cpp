@@ -14,13 +14,6 @@
 #include <QMdiArea>
 #include <QPointer>
 
-QString VolumeWindowTitle(const CArea& volume)
-{
-  const CProject* project = volume.Owner();
-  return (project ? ToQt(project->mName) : QString()) + QString::fromUtf8(" \u2013 ") +
-         ToQt(volume.mName);
-}
-
 void OpenVolumeWindow(CArea* volume)
 {
   if (!volume)

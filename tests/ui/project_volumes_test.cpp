@@ -5,12 +5,14 @@
 #include "tests/ui/project_test_fixture.h"
 #include "ui/sheet_wnd.h"
 
+#include "document/project_document.h"
 #include "model/area.h"
 #include "storage/schedule_export.h"
 #include "ui/list_columns.h"
 #include "ui/new_volume_dialog.h"
 #include "ui/project_tab_project.h"
 #include "ui/project_tab_volumes.h"
+#include "ui/string_dialog.h"
 #include "ui/volume_list_model.h"
 #include "ui/volume_window.h"
 
@@ -271,6 +273,67 @@ TEST_F(VolumesPage, DeletingAVolumeClosesItsWindowFirst)
   ASSERT_EQ(page->Model()->rowCount(), 1);
   EXPECT_EQ(page->Model()->index(0, 0).data().toString(), "Annex");
   EXPECT_TRUE(mPrompts.mTexts.isEmpty());
+}
+
+TEST_F(VolumesPage, F2RenamesAndCtrlDDuplicatesTheSelectedVolumeEachOneUndoStep)
+{
+  CProject* project = Open("Plant");
+  AddVolume(project, "Annex", 0, 5, 5, 3);
+  CArea* hall = AddVolume(project, "Hall", 0, 10, 10, 3);
+  OpenVolumeWindow(hall);
+  Settle();
+  CSheetWnd* window = VolumeWindowOf(hall);
+  ASSERT_NE(window, nullptr);
+  CProjectDocument* document = OpenProjects().Document(project);
+  CVTXPageArea* page = ShowPage(project);
+
+  // A taken name is refused with the reason and asked again; then renamed.
+  SelectRow(page, 1);
+  bool refusedStaysOpen = false;
+  WhenDialogOpens<CStringDialog>(
+      [&](CStringDialog* dialog)
+      {
+        dialog->TextField()->setText("Annex");
+        QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+        Settle();
+        refusedStaysOpen = dialog->isVisible();
+        dialog->TextField()->setText(" Great   Hall ");
+        QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+        Settle();
+      });
+  // Keys reach a shortcut only in the active window.
+  QApplication::setActiveWindow(page->window());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(page->window()));
+  page->List()->setFocus();
+  QTest::keyClick(page->List(), Qt::Key_F2);
+  Settle();
+  EXPECT_TRUE(refusedStaysOpen);
+  ASSERT_EQ(mPrompts.mTexts.size(), 1);
+  EXPECT_TRUE(mPrompts.mTexts[0].contains("\"Annex\" is already used"));
+  EXPECT_EQ(hall->mName, "Great Hall"); // the same volume, its window still open
+  EXPECT_EQ(VolumeWindowOf(hall), window);
+  EXPECT_TRUE(window->windowTitle().contains("Great Hall"));
+  EXPECT_EQ(page->Model()->index(1, 0).data().toString(), "Great Hall");
+  EXPECT_EQ(document->UndoName(), "Rename Volume");
+
+  QApplication::setActiveWindow(page->window());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(page->window()));
+  page->List()->setFocus();
+  QTest::keyClick(page->List(), Qt::Key_D, Qt::ControlModifier);
+  Settle();
+  const CArea* copy = project->mAreaTable.Find("Great Hall (2)");
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(copy->mVolume, hall->mVolume);
+  EXPECT_EQ(page->List()->selectionModel()->selectedRows().value(0).row(), 2);
+  EXPECT_EQ(document->UndoName(), "Duplicate Volume");
+
+  ASSERT_TRUE(document->Undo());
+  ASSERT_TRUE(document->Undo());
+  Settle();
+  EXPECT_EQ(project->mAreaTable.Count(), 2u);
+  EXPECT_EQ(hall->mName, "Hall");
+  EXPECT_FALSE(window->windowTitle().contains("Great"));
+  EXPECT_TRUE(window->windowTitle().endsWith("Hall"));
 }
 
 TEST_F(VolumesPage, EditOrADoubleClickOpensTheSelectedVolume)
