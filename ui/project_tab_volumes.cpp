@@ -9,20 +9,22 @@
 #include "ui/new_volume_dialog.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
-#include "ui/string_dialog.h"
+#include "ui/rename_volume.h"
 #include "ui/volume_list_model.h"
 #include "ui/volume_window.h"
 
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QStringList>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QStringList>
 #include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -30,15 +32,46 @@
 #include <vector>
 
 CVTXPageArea::CVTXPageArea(CProjectPageHost& sheet)
-    : CVTXProjectPage(sheet), mList(new QTableView(this)), mModel(new CVolumeListModel(this)),
-      mNew(new QPushButton("&New", this)), mEdit(new QPushButton("&Edit", this)),
-      mDelete(new QPushButton("&Delete", this)), mRename(new QPushButton("&Rename...", this)),
-      mDuplicate(new QPushButton("D&uplicate", this))
+    : CVTXProjectPage(sheet), mFilter(new QLineEdit(this)), mShown(new QLabel(this)),
+      mList(new QTableView(this)), mModel(new CVolumeListModel(this)),
+      mView(new CVolumeListView(mModel, this)), mNew(new QPushButton("&New", this)),
+      mEdit(new QPushButton("&Edit", this)), mDelete(new QPushButton("&Delete", this)),
+      mRename(new QPushButton("&Rename...", this)), mDuplicate(new QPushButton("D&uplicate", this))
 {
-
-  mList->setModel(mModel);
+  mList->setModel(mView);
   mList->setItemDelegate(new CVolumeCellDelegate(mList));
-  SetUpListTable(mList, QAbstractItemView::SingleSelection, 2);
+  SetUpListTable(mList, QAbstractItemView::ExtendedSelection, 2);
+  // The headers sort; the sort and the filter are the list's, never the
+  // table's.
+  QHeaderView* header = mList->horizontalHeader();
+  header->setSectionsClickable(true);
+  header->setSortIndicatorShown(false);
+  connect(header, &QHeaderView::sectionClicked, this, &CVTXPageArea::OnHeaderClicked);
+
+  mFilter->setPlaceholderText("Filter by name or hazard class");
+  mFilter->setClearButtonEnabled(true);
+  connect(mFilter, &QLineEdit::textChanged, this,
+          [this](const QString& text)
+          {
+            const std::vector<CVolumeId> selected = SelectedIds();
+            mView->SetFilterText(text);
+            SelectIds(selected);
+            UpdateShown();
+          });
+  auto* filterKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this);
+  filterKey->setContext(Qt::WidgetWithChildrenShortcut);
+  connect(filterKey, &QShortcut::activated, this,
+          [this]
+          {
+            mFilter->setFocus(Qt::ShortcutFocusReason);
+            mFilter->selectAll();
+          });
+  auto* filterRow = new QHBoxLayout;
+  auto* filterLabel = new QLabel("&Filter:", this);
+  filterLabel->setBuddy(mFilter);
+  filterRow->addWidget(filterLabel);
+  filterRow->addWidget(mFilter, 1);
+  filterRow->addWidget(mShown);
 
   mEdit->setEnabled(false);
   mDelete->setEnabled(false);
@@ -61,43 +94,104 @@ CVTXPageArea::CVTXPageArea(CProjectPageHost& sheet)
   buttons->addWidget(mDuplicate);
   buttons->addWidget(mDelete);
   auto* layout = new QVBoxLayout(this);
+  layout->addLayout(filterRow);
   layout->addWidget(mList, 1);
   layout->addLayout(buttons);
 
   connect(mList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this] { UpdateButtons(); });
-  connect(mModel, &QAbstractItemModel::modelReset, this, [this] { UpdateButtons(); });
+  connect(mView, &QAbstractItemModel::modelReset, this, [this] { UpdateButtons(); });
   connect(mList, &QAbstractItemView::doubleClicked, this, [this] { OnEdit(); });
   connect(mNew, &QPushButton::clicked, this, &CVTXPageArea::OnNew);
   connect(mEdit, &QPushButton::clicked, this, &CVTXPageArea::OnEdit);
   connect(mDelete, &QPushButton::clicked, this, &CVTXPageArea::OnDelete);
   connect(mRename, &QPushButton::clicked, this, &CVTXPageArea::OnRename);
   connect(mDuplicate, &QPushButton::clicked, this, &CVTXPageArea::OnDuplicate);
-  auto* rename = new QShortcut(QKeySequence(Qt::Key_F2), mList);
-  rename->setContext(Qt::WidgetShortcut);
-  connect(rename, &QShortcut::activated, this, &CVTXPageArea::OnRename);
-  auto* duplicate = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), mList);
-  duplicate->setContext(Qt::WidgetShortcut);
-  connect(duplicate, &QShortcut::activated, this, &CVTXPageArea::OnDuplicate);
+  // The list's own keys.
+  const std::pair<QKeySequence, void (CVTXPageArea::*)()> keys[] = {
+      {QKeySequence(Qt::Key_F2), &CVTXPageArea::OnRename},
+      {QKeySequence(Qt::CTRL | Qt::Key_D), &CVTXPageArea::OnDuplicate},
+      {QKeySequence(Qt::Key_Delete), &CVTXPageArea::OnDelete},
+      {QKeySequence(Qt::Key_Return), &CVTXPageArea::OnEdit},
+      {QKeySequence(Qt::Key_Enter), &CVTXPageArea::OnEdit},
+  };
+  for (const auto& [sequence, action] : keys)
+  {
+    auto* key = new QShortcut(sequence, mList);
+    key->setContext(Qt::WidgetShortcut);
+    connect(key, &QShortcut::activated, this, action);
+  }
 
   mModel->SetProject(Project());
+  UpdateShown();
 }
 
 void CVTXPageArea::Refresh()
 {
   // A closed project shows nothing; the model lets go of it too.
+  const std::vector<CVolumeId> selected = SelectedIds();
   mModel->SetProject(Project());
+  SelectIds(selected);
   FitColumns();
   UpdateButtons();
+  UpdateShown();
+}
+
+void CVTXPageArea::Reload()
+{
+  const std::vector<CVolumeId> selected = SelectedIds();
+  mModel->Reset();
+  SelectIds(selected);
+  UpdateButtons();
+  UpdateShown();
 }
 
 void CVTXPageArea::UpdateButtons()
 {
-  const bool selected = mList->selectionModel()->hasSelection();
-  mEdit->setEnabled(selected);
-  mDelete->setEnabled(selected);
-  mRename->setEnabled(selected);
-  mDuplicate->setEnabled(selected);
+  const std::size_t selected = mList->selectionModel()->selectedRows().size();
+  mEdit->setEnabled(selected > 0);
+  mDelete->setEnabled(selected > 0);
+  mRename->setEnabled(selected == 1);
+  mDuplicate->setEnabled(selected > 0);
+}
+
+void CVTXPageArea::UpdateShown()
+{
+  // How many the filter leaves, said only while it hides some.
+  const int all = mModel->rowCount();
+  const int shown = mView->rowCount();
+  mShown->setText(shown == all ? QString() : QString("%1 of %2 shown").arg(shown).arg(all));
+}
+
+void CVTXPageArea::OnHeaderClicked(int column)
+{
+  QHeaderView* header = mList->horizontalHeader();
+  const std::vector<CVolumeId> selected = SelectedIds();
+  if (mView->sortColumn() != column)
+    mView->sort(column, Qt::AscendingOrder);
+  else if (mView->sortOrder() == Qt::AscendingOrder)
+    mView->sort(column, Qt::DescendingOrder);
+  else
+    mView->sort(-1); // the table's order again
+  header->setSortIndicatorShown(mView->sortColumn() >= 0);
+  if (mView->sortColumn() >= 0)
+    header->setSortIndicator(mView->sortColumn(), mView->sortOrder());
+  SelectIds(selected);
+}
+
+std::vector<CVolumeId> CVTXPageArea::SelectedIds() const
+{
+  return mView->IdsOf(mList->selectionModel()->selectedRows());
+}
+
+void CVTXPageArea::SelectIds(const std::vector<CVolumeId>& ids)
+{
+  const QItemSelection rows = mView->RowsOf(ids);
+  mList->selectionModel()->select(rows,
+                                  QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  if (!rows.isEmpty())
+    mList->selectionModel()->setCurrentIndex(rows.first().topLeft(), QItemSelectionModel::NoUpdate);
+  UpdateButtons();
 }
 
 void CVTXPageArea::FitColumns()
@@ -122,11 +216,11 @@ void CVTXPageArea::showEvent(QShowEvent* event)
 
 bool CVTXPageArea::SelectedName(std::string& name) const
 {
-  const std::vector<int> rows = SelectedListRows(mList);
+  const std::vector<CVolumeId> ids = SelectedIds();
   CProject* project = Project();
-  if (rows.empty() || !project)
+  if (ids.empty() || !project)
     return false;
-  const CArea* area = project->mAreaTable.Get(static_cast<std::size_t>(rows.front()));
+  const CArea* area = project->mAreaTable.FindId(ids.front());
   if (!area)
     return false;
   name = area->mName;
@@ -159,7 +253,7 @@ void CVTXPageArea::OnNew()
   CProjectDocument* document = Document();
   if (!document || !document->Apply(edit::NewVolume{name, dialog.mHazard}))
     return;
-  mModel->Reset();
+  Reload();
   if (CArea* area = project->mAreaTable.Find(name))
     OpenVolumeWindow(area);
 }
@@ -176,77 +270,73 @@ void CVTXPageArea::OnEdit()
 
 void CVTXPageArea::OnRename()
 {
-  std::string name;
+  const std::vector<CVolumeId> ids = SelectedIds();
   CProjectDocument* document = Document();
-  if (!SelectedName(name) || !document)
+  if (ids.size() != 1 || !document)
     return;
-  const CVolumeId id = VolumeIdOf(document->Project(), name);
-  CStringDialog dialog(this);
-  dialog.mTitle = "Rename Volume";
-  dialog.mText = name;
-  dialog.mValidator = [this, document, id](const std::string& text)
-  {
-    const std::string refusal = EditRefusal(edit::RenameVolume{id, text}, document->Project());
-    if (!refusal.empty())
-      ShowMessage(this, kAppTitle, ToQt(refusal), CPromptIcon::Exclamation);
-    return refusal.empty();
-  };
-  if (dialog.exec() != QDialog::Accepted)
-    return;
-  document->Apply(edit::RenameVolume{id, dialog.mText});
-  SelectVolume(id);
+  const CVolumeId id = ids.front();
+  if (AskVolumeName(this, *document, id))
+    ShowSelected({id});
 }
 
 void CVTXPageArea::OnDuplicate()
 {
-  std::string name;
+  const std::vector<CVolumeId> ids = SelectedIds();
   CProjectDocument* document = Document();
-  if (!SelectedName(name) || !document)
+  if (ids.empty() || !document)
     return;
-  const CVolumeId id = VolumeIdOf(document->Project(), name);
-  const std::string copy = DuplicateName(document->Project(), name);
-  if (document->Apply(edit::DuplicateVolume{id}))
-    SelectVolume(VolumeIdOf(document->Project(), copy));
+  // Each copy is named as DuplicateName gives at the time it is made, so
+  // two copies never take one name.
+  std::vector<std::string> names;
+  {
+    const CProjectDocument::CStepGroup step(*document, ids.size() == 1 ? "Duplicate Volume"
+                                                                       : "Duplicate Volumes");
+    for (CVolumeId id : ids)
+    {
+      const CArea* area = document->Project().mAreaTable.FindId(id);
+      if (!area)
+        continue;
+      const std::string copy = DuplicateName(document->Project(), area->mName);
+      if (document->Apply(edit::DuplicateVolume{id}))
+        names.push_back(copy);
+    }
+  }
+  std::vector<CVolumeId> copies;
+  for (const std::string& name : names)
+    if (const CVolumeId id = VolumeIdOf(document->Project(), name))
+      copies.push_back(id);
+  ShowSelected(copies);
 }
 
-void CVTXPageArea::SelectVolume(CVolumeId id)
+void CVTXPageArea::ShowSelected(const std::vector<CVolumeId>& ids)
 {
   mModel->Reset();
-  const CProject* project = Project();
-  if (!project)
-    return;
-  for (std::size_t row = 0; row < project->mAreaTable.Count(); ++row)
-    if (project->mAreaTable.Get(row)->Id() == id)
-    {
-      mList->selectRow(static_cast<int>(row));
-      mList->scrollTo(mModel->index(static_cast<int>(row), 0));
-    }
-  UpdateButtons();
+  SelectIds(ids);
+  UpdateShown();
+  const QModelIndexList rows = mList->selectionModel()->selectedRows();
+  if (!rows.isEmpty())
+    mList->scrollTo(rows.front());
 }
 
 void CVTXPageArea::OnDelete()
 {
-  std::string name;
-  if (!SelectedName(name))
+  const std::vector<CVolumeId> ids = SelectedIds();
+  CProjectDocument* document = Document();
+  if (ids.empty() || !document)
     return;
-  DeleteSelectedRows(mList,
-                     [this, &name](const std::vector<int>&)
-                     {
-                       CArea* area = Project()->mAreaTable.Find(name);
-                       CProjectDocument* document = Document();
-                       if (!area || !document)
-                         return;
-                       // The window goes first: it must never outlive its
-                       // volume. Typing it may still hand over on closing
-                       // joins the delete's step, so one undo brings the
-                       // volume back as it was when the delete was asked for.
-                       const CVolumeId id = area->Id();
-                       const CProjectDocument::CStepGroup step(*document, "Delete Volume");
-                       CloseVolumeWindow(area);
-                       document->Apply(edit::DeleteVolumes{{id}});
-                     });
-  UpdateButtons();
-  mModel->Reset();
+  ClearSelection();
+  {
+    // The windows go first: a window must never outlive its volume. Typing
+    // it may still hand over on closing joins the delete's step, so one undo
+    // brings the volumes back as they were when the delete was asked for.
+    const edit::DeleteVolumes command{ids};
+    const CProjectDocument::CStepGroup step(*document, command.Name());
+    for (CVolumeId id : ids)
+      if (CArea* area = document->Project().mAreaTable.FindId(id))
+        CloseVolumeWindow(area);
+    document->Apply(command);
+  }
+  Reload();
 }
 
 namespace
@@ -310,5 +400,5 @@ void CVTXPageArea::OnImport()
   ClearSelection();
   if (CProjectDocument* document = Document())
     document->Apply(edit::ImportSchedule{&schedule});
-  mModel->Reset();
+  Reload();
 }

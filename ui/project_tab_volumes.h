@@ -1,13 +1,22 @@
 #pragma once
 // The "Volumes" page: the project's volumes in a list drawn by the program,
-// and the buttons that add, open and delete volumes.
+// sorted by any column and narrowed by a filter box, and the buttons that
+// add, open, rename, duplicate and delete volumes. The list's selection
+// follows the volumes, not the rows: it stays on the same volumes through
+// refreshes, sorting and filtering.
 
 #include "ui/project_page.h"
 
+#include "model/area.h"
+
 #include <QString>
 #include <functional>
+#include <vector>
 
 class CVolumeListModel;
+class CVolumeListView;
+class QLabel;
+class QLineEdit;
 class QPushButton;
 class QTableView;
 
@@ -20,6 +29,10 @@ public:
 
   QTableView* List() const { return mList; }
   CVolumeListModel* Model() const { return mModel; }
+  // The rows as the list shows them, sorted and filtered.
+  CVolumeListView* View() const { return mView; }
+  QLineEdit* FilterField() const { return mFilter; }
+  QLabel* ShownLabel() const { return mShown; }
   QPushButton* NewButton() const { return mNew; }
   QPushButton* EditButton() const { return mEdit; }
   QPushButton* DeleteButton() const { return mDelete; }
@@ -34,8 +47,16 @@ public:
   // Asks the new name of the selected volume; a refused name is said and
   // asked again. One undo step.
   void OnRename();
-  // A copy of the selected volume under "NAME (2)", selected. One undo step.
+  // A copy of each selected volume under "NAME (2)", the copies selected.
+  // One undo step.
   void OnDuplicate();
+  // Header clicks: ascending, then descending, then the table's order again.
+  void OnHeaderClicked(int column);
+
+  // The selected volumes, in the table's order; selecting volumes shows
+  // their rows (those the filter hides stay unselected).
+  std::vector<CVolumeId> SelectedIds() const;
+  void SelectIds(const std::vector<CVolumeId>& ids);
   // Reads a CSV room schedule, shows what it adds and updates, and on OK
   // applies it as one change; a schedule with any wrong row changes nothing.
   void OnImport();
@@ -50,14 +71,20 @@ protected:
 private:
   void UpdateButtons();
   void FitColumns();
-  // The name of the selected row, and whether a row is selected.
+  void UpdateShown();
+  // The name of the first selected volume, and whether one is selected.
   bool SelectedName(std::string& name) const;
   void ClearSelection();
-  // Shows the list anew with the volume of that identity selected.
-  void SelectVolume(CVolumeId id);
+  // Takes the rows anew from the table, the selection kept on its volumes.
+  void Reload();
+  // Shows the list anew with these volumes selected, the first in sight.
+  void ShowSelected(const std::vector<CVolumeId>& ids);
 
+  QLineEdit* mFilter;
+  QLabel* mShown;
   QTableView* mList;
   CVolumeListModel* mModel;
+  CVolumeListView* mView;
   QPushButton* mNew;
   QPushButton* mEdit;
   QPushButton* mDelete;

@@ -6,7 +6,12 @@
 #include "text/units.h"
 #include "ui/qt_text.h"
 
+#include <QCollator>
+#include <QItemSelection>
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <unordered_set>
 
 CCellFill VolumeCellFill(CVolumeColumn column, std::uint32_t flags, bool selected)
 {
@@ -74,7 +79,22 @@ void CVolumeListModel::Reset()
 {
   beginResetModel();
   mRows = mProject ? static_cast<int>(mProject->mAreaTable.Count()) : 0;
+  mIds.clear();
+  mIds.reserve(static_cast<std::size_t>(mRows));
+  for (int row = 0; row < mRows; ++row)
+    mIds.push_back(mProject->mAreaTable.Get(static_cast<std::size_t>(row))->Id());
   endResetModel();
+}
+
+CVolumeId CVolumeListModel::IdAt(int row) const
+{
+  return row >= 0 && row < static_cast<int>(mIds.size()) ? mIds[static_cast<std::size_t>(row)] : 0;
+}
+
+const CArea* CVolumeListModel::AreaAt(int row) const
+{
+  const CVolumeId id = IdAt(row);
+  return id != 0 && mProject ? mProject->mAreaTable.FindId(id) : nullptr;
 }
 
 int CVolumeListModel::rowCount(const QModelIndex& parent) const
@@ -173,4 +193,138 @@ QSize CVolumeCellDelegate::sizeHint(const QStyleOptionViewItem& option,
   const QFontMetrics metrics(option.font);
   const int text = metrics.horizontalAdvance(index.data().toString());
   return {text + 2 * metrics.averageCharWidth(), metrics.height() + 2};
+}
+
+// ---- CVolumeListView
+
+CVolumeListView::CVolumeListView(CVolumeListModel* source, QObject* parent)
+    : QSortFilterProxyModel(parent), mSource(source)
+{
+  setSourceModel(source);
+  // Until a header is clicked the list is in the table's order.
+  sort(-1);
+}
+
+void CVolumeListView::SetFilterText(const QString& text)
+{
+  const QString filter = text.trimmed();
+  if (filter == mFilter)
+    return;
+  mFilter = filter;
+  invalidateRowsFilter();
+}
+
+bool CVolumeListView::filterAcceptsRow(int sourceRow, const QModelIndex&) const
+{
+  if (mFilter.isEmpty())
+    return true;
+  const CArea* area = mSource->AreaAt(sourceRow);
+  if (!area)
+    return false;
+  return ToQt(area->mName).contains(mFilter, Qt::CaseInsensitive) ||
+         ToQt(HazardName(area->mHazard)).contains(mFilter, Qt::CaseInsensitive);
+}
+
+namespace
+{
+// The figure a column sorts by; NaN for the columns of texts.
+double SortFigure(const CArea& area, CVolumeColumn column)
+{
+  switch (column)
+  {
+  case CVolumeColumn::Height:
+    return area.mHeight;
+  case CVolumeColumn::Volume:
+    return area.mVolume;
+  case CVolumeColumn::LR:
+    return area.mLR;
+  case CVolumeColumn::LP:
+    return area.mLP;
+  default:
+    return std::nan("");
+  }
+}
+} // namespace
+
+bool CVolumeListView::lessThan(const QModelIndex& left, const QModelIndex& right) const
+{
+  const CArea* a = mSource->AreaAt(left.row());
+  const CArea* b = mSource->AreaAt(right.row());
+  if (!a || !b)
+    return a == nullptr && b != nullptr ? false : (b == nullptr && a != nullptr);
+  const auto column = static_cast<CVolumeColumn>(left.column());
+  int order = 0;
+  if (column == CVolumeColumn::Name || column == CVolumeColumn::Hazard)
+  {
+    static const QCollator collator = []
+    {
+      QCollator c;
+      c.setNumericMode(true);
+      c.setCaseSensitivity(Qt::CaseInsensitive);
+      return c;
+    }();
+    order = column == CVolumeColumn::Name
+                ? collator.compare(ToQt(a->mName), ToQt(b->mName))
+                : collator.compare(ToQt(HazardName(a->mHazard)), ToQt(HazardName(b->mHazard)));
+  }
+  else
+  {
+    const double x = SortFigure(*a, column);
+    const double y = SortFigure(*b, column);
+    // A figure that is not valid goes after every valid one, whichever way
+    // the list is sorted.
+    const bool xValid = std::isfinite(x);
+    const bool yValid = std::isfinite(y);
+    if (xValid != yValid)
+      return (sortOrder() == Qt::AscendingOrder) == xValid;
+    order = !xValid || x == y ? 0 : (x < y ? -1 : 1);
+  }
+  if (order != 0)
+    return order < 0;
+  // Equal rows keep the table's order in both directions.
+  return (sortOrder() == Qt::AscendingOrder) == (left.row() < right.row());
+}
+
+std::vector<CVolumeId> CVolumeListView::IdsOf(const QModelIndexList& rows) const
+{
+  std::vector<int> sourceRows;
+  for (const QModelIndex& index : rows)
+    if (index.isValid())
+      sourceRows.push_back(mapToSource(index).row());
+  std::sort(sourceRows.begin(), sourceRows.end());
+  sourceRows.erase(std::unique(sourceRows.begin(), sourceRows.end()), sourceRows.end());
+  std::vector<CVolumeId> ids;
+  for (int row : sourceRows)
+    if (const CVolumeId id = mSource->IdAt(row))
+      ids.push_back(id);
+  return ids;
+}
+
+QItemSelection CVolumeListView::RowsOf(const std::vector<CVolumeId>& ids) const
+{
+  QItemSelection selection;
+  if (ids.empty())
+    return selection;
+  const std::unordered_set<CVolumeId> wanted(ids.begin(), ids.end());
+  std::vector<int> rows;
+  for (int row = 0; row < mSource->rowCount(); ++row)
+    if (wanted.count(mSource->IdAt(row)))
+    {
+      const QModelIndex shown = mapFromSource(mSource->index(row, 0));
+      if (shown.isValid())
+        rows.push_back(shown.row());
+    }
+  std::sort(rows.begin(), rows.end());
+  // Runs of neighbouring rows are one range each: a select-all of thousands
+  // of volumes stays one range.
+  const int lastColumn = columnCount() - 1;
+  for (std::size_t i = 0; i < rows.size();)
+  {
+    std::size_t j = i;
+    while (j + 1 < rows.size() && rows[j + 1] == rows[j] + 1)
+      ++j;
+    selection.select(index(rows[i], 0), index(rows[j], lastColumn));
+    i = j + 1;
+  }
+  return selection;
 }

@@ -7,11 +7,17 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
+#include <QSortFilterProxyModel>
+#include <QString>
 #include <cstdint>
+#include <vector>
+
+#include "model/area.h"
 
 #include "ui/list_columns.h"
 
 class CProject;
+class QItemSelection;
 
 enum class CVolumeColumn
 {
@@ -55,6 +61,11 @@ public:
   // Drops every row and takes the rows anew from the volume table.
   void Reset();
 
+  // The identity of the volume a row showed at the last reset (0: no such
+  // row), and the volume of that identity as the table holds it now.
+  CVolumeId IdAt(int row) const;
+  const CArea* AreaAt(int row) const;
+
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -64,6 +75,39 @@ public:
 private:
   CProject* mProject = nullptr;
   int mRows = 0; // the row count as of the last reset, so the view never sees a change it was not told of
+  // The identities of the rows as of the last reset: a selection is kept by
+  // volume, whatever the table did before the list was told of it.
+  std::vector<CVolumeId> mIds;
+};
+
+// What the Volumes list shows of the model: sorted by the column whose
+// header was clicked (names and classes as a person reads them, "Room 2"
+// before "Room 10"; figures by value, a figure that is not valid last; equal
+// rows in the table's order), or in the table's order when no column is
+// chosen; and only the volumes whose name or hazard class holds the filter
+// text, in any case. Sorting and filtering are the view's: the table and the
+// file keep their order.
+class CVolumeListView : public QSortFilterProxyModel
+{
+  Q_OBJECT
+public:
+  explicit CVolumeListView(CVolumeListModel* source, QObject* parent = nullptr);
+  CVolumeListModel* Source() const { return mSource; }
+  void SetFilterText(const QString& text);
+  QString FilterText() const { return mFilter; }
+
+  // The volumes of the selected rows, in the table's order.
+  std::vector<CVolumeId> IdsOf(const QModelIndexList& rows) const;
+  // The rows that show these volumes, as one selection of whole rows.
+  QItemSelection RowsOf(const std::vector<CVolumeId>& ids) const;
+
+protected:
+  bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
+  bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
+
+private:
+  CVolumeListModel* mSource;
+  QString mFilter;
 };
 
 class CVolumeCellDelegate : public CCutCellTipDelegate

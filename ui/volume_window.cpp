@@ -7,12 +7,16 @@
 #include "ui/app.h"
 #include "ui/child_placement.h"
 #include "ui/qt_text.h"
+#include "ui/rename_volume.h"
 #include "ui/sheet_wnd.h"
 #include "ui/volume_sheet.h"
 #include "ui/window_registry.h"
 
+#include <QAction>
 #include <QMdiArea>
+#include <QMenu>
 #include <QPointer>
+#include <QShortcut>
 
 void OpenVolumeWindow(CArea* volume)
 {
@@ -42,6 +46,30 @@ void OpenVolumeWindow(CArea* volume)
     document->AddObserver(window);
     WindowRegistry().SetVolumeWindow(*document, volume, window);
     window->Follow(volume->Owner());
+  }
+  // F2, or the window menu, renames the volume; the title follows through
+  // the document's notice.
+  QPointer<CVTXAreaSheet> typing(sheet);
+  auto rename = [window, volume, typing]
+  {
+    if (CProjectDocument* document = OpenProjects().Document(volume->Owner()))
+    {
+      // Typing still in a field is the volume's before it is renamed.
+      if (typing)
+        typing->CommitEdits();
+      AskVolumeName(window, *document, volume->Id());
+    }
+  };
+  auto* renameKey = new QShortcut(QKeySequence(Qt::Key_F2), window);
+  renameKey->setContext(Qt::WidgetWithChildrenShortcut);
+  QObject::connect(renameKey, &QShortcut::activated, window, rename);
+  if (QMenu* menu = window->systemMenu())
+  {
+    menu->addSeparator();
+    QAction* action = menu->addAction("Re&name Volume...");
+    action->setShortcut(QKeySequence(Qt::Key_F2));
+    action->setShortcutContext(Qt::WidgetShortcut); // the key is the window's own
+    QObject::connect(action, &QAction::triggered, window, rename);
   }
   QPointer<CVTXAreaSheet> guard(sheet);
   window->SetOnClosed(

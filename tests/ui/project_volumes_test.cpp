@@ -143,7 +143,7 @@ TEST_F(VolumesPage, ACutCellShowsItsWholeTextAsAToolTipUntilTheWindowGrows)
   auto tipAt = [&](int column)
   {
     QToolTip::hideText();
-    const QPoint at = list->visualRect(page->Model()->index(0, column)).center();
+    const QPoint at = list->visualRect(list->model()->index(0, column)).center();
     QHelpEvent event(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
     QApplication::sendEvent(list->viewport(), &event);
     return event.isAccepted() ? QToolTip::text() : QString();
@@ -218,10 +218,10 @@ TEST_F(VolumesPage, EditAndDeleteFollowTheSelection)
   SelectRow(page, 0);
   EXPECT_TRUE(page->EditButton()->isEnabled());
   EXPECT_TRUE(page->DeleteButton()->isEnabled());
-  // Every refresh rebuilds the list and drops the selection.
+  // A refresh rebuilds the list and keeps the selection on its volume.
   project->RecalculateProject();
   Settle();
-  EXPECT_FALSE(page->EditButton()->isEnabled());
+  EXPECT_TRUE(page->EditButton()->isEnabled());
 }
 
 TEST_F(VolumesPage, NewAddsTheVolumeAndOpensItsWindowButRefusesATakenName)
@@ -350,7 +350,7 @@ TEST_F(VolumesPage, EditOrADoubleClickOpensTheSelectedVolume)
   Settle();
 
   QTableView* list = page->List();
-  const QPoint cell = list->visualRect(page->Model()->index(0, 0)).center();
+  const QPoint cell = list->visualRect(list->model()->index(0, 0)).center();
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell);
   QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell);
   Settle();
