@@ -3,10 +3,10 @@
 #include "model/area.h"
 #include "model/hazard_class.h"
 #include "model/project.h"
+#include "text/natural_order.h"
 #include "text/units.h"
 #include "ui/qt_text.h"
 
-#include <QCollator>
 #include <QItemSelection>
 #include <QPainter>
 #include <algorithm>
@@ -250,22 +250,16 @@ bool CVolumeListView::lessThan(const QModelIndex& left, const QModelIndex& right
 {
   const CArea* a = mSource->AreaAt(left.row());
   const CArea* b = mSource->AreaAt(right.row());
+  // A row whose volume has gone (a refresh is on its way) goes last.
   if (!a || !b)
-    return a == nullptr && b != nullptr ? false : (b == nullptr && a != nullptr);
+    return a != nullptr;
   const auto column = static_cast<CVolumeColumn>(left.column());
   int order = 0;
   if (column == CVolumeColumn::Name || column == CVolumeColumn::Hazard)
   {
-    static const QCollator collator = []
-    {
-      QCollator c;
-      c.setNumericMode(true);
-      c.setCaseSensitivity(Qt::CaseInsensitive);
-      return c;
-    }();
     order = column == CVolumeColumn::Name
-                ? collator.compare(ToQt(a->mName), ToQt(b->mName))
-                : collator.compare(ToQt(HazardName(a->mHazard)), ToQt(HazardName(b->mHazard)));
+                ? NaturalCompare(a->mName, b->mName)
+                : NaturalCompare(HazardName(a->mHazard), HazardName(b->mHazard));
   }
   else
   {

@@ -5,6 +5,7 @@
 #include "tests/ui/project_test_fixture.h"
 #include "ui/sheet_wnd.h"
 
+#include "document/edit_commands.h"
 #include "document/project_document.h"
 #include "model/area.h"
 #include "storage/schedule_export.h"
@@ -20,6 +21,7 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -440,4 +442,83 @@ TEST_F(VolumesPage, ExportedScheduleImportsIntoAnotherProjectAfterItsSummary)
   ASSERT_EQ(mPrompts.mTexts.size(), 5);
   EXPECT_EQ(mPrompts.mTexts[4], QString("\"%1\" already exists.\r\nReplace it?").arg(rooms));
   EXPECT_EQ(ReadBytes("rooms.csv"), "kept");
+}
+
+TEST_F(VolumesPage, SortAndFilterAreTheListsAndSurviveAnEditWithTheSelection)
+{
+  CProject* project = Open("Plant");
+  AddVolume(project, "Room 10", 1, 10, 10, 3);
+  AddVolume(project, "Annex", 0, 10, 10, 5);
+  AddVolume(project, "Room 2", 0, 10, 10, 2);
+  AddVolume(project, "Store", 7, 10, 10, 4);
+  CProjectDocument* document = OpenProjects().Document(project);
+  CVTXPageArea* page = ShowPage(project);
+  QTableView* list = page->List();
+  auto shown = [&]
+  {
+    QStringList names;
+    for (int row = 0; row < list->model()->rowCount(); ++row)
+      names << list->model()->index(row, 0).data().toString();
+    return names.join(",");
+  };
+  auto click = [&](int column)
+  {
+    QHeaderView* header = list->horizontalHeader();
+    const QPoint at(header->sectionViewportPosition(column) + 5, header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+    Settle();
+  };
+  const std::string fileOrder = "Annex,Room 10,Room 2,Store"; // the table's own order
+  // Each click of a header: ascending, descending, the table's order again.
+  const struct
+  {
+    int column;
+    const char* names;
+  } clicks[] = {
+      {0, "Annex,Room 2,Room 10,Store"}, // numbers in names as a person reads them
+      {0, "Store,Room 10,Room 2,Annex"}, {0, "Annex,Room 10,Room 2,Store"},
+      {2, "Room 2,Room 10,Store,Annex"}, // figures by value
+      {1, "Annex,Room 2,Room 10,Store"}, // "CLASS A..." before "CLASS B..."; ties keep the table's
+                                         // order
+  };
+  for (const auto& c : clicks)
+  {
+    click(c.column);
+    EXPECT_EQ(shown(), c.names) << c.column;
+  }
+  // The sort is the list's: the table and the saved file keep their order.
+  std::string order;
+  for (std::size_t i = 0; i < project->mAreaTable.Count(); ++i)
+    order += (i ? "," : "") + project->mAreaTable.Get(i)->mName;
+  EXPECT_EQ(order, fileOrder);
+
+  // The filter matches names and hazard classes in any case.
+  QTest::keyClicks(page->FilterField(), "room");
+  Settle();
+  EXPECT_EQ(shown(), "Room 2,Room 10");
+  EXPECT_EQ(page->ShownLabel()->text(), "2 of 4 shown");
+  page->FilterField()->setText("heptane");
+  Settle();
+  EXPECT_EQ(shown(), "Room 10");
+  page->FilterField()->setText("CLASS A");
+  Settle();
+  EXPECT_EQ(shown(), "Annex,Room 2");
+
+  // An edit refreshes the list: the sort, the filter and the selection stay,
+  // and a volume the edit sends to another place keeps its selection there.
+  SelectRow(page, 1); // Room 2
+  ASSERT_TRUE(document->Apply(edit::SetVolumeSize{VolumeIdOf(*project, "Room 2"), 10, 10, 1}));
+  ASSERT_TRUE(document->Apply(edit::SetVolumeSize{VolumeIdOf(*project, "Room 2"), 10, 10, 9}));
+  Settle();
+  EXPECT_EQ(shown(), "Annex,Room 2");
+  ASSERT_EQ(list->selectionModel()->selectedRows().size(), 1);
+  EXPECT_EQ(list->selectionModel()->selectedRows().front().data().toString(), "Room 2");
+  click(2);
+  EXPECT_EQ(shown(), "Annex,Room 2");
+  EXPECT_EQ(list->selectionModel()->selectedRows().front().data().toString(), "Room 2");
+  page->FilterField()->clear();
+  Settle();
+  EXPECT_EQ(shown(), "Room 10,Store,Annex,Room 2"); // by height
+  EXPECT_EQ(page->ShownLabel()->text(), "");
+  EXPECT_EQ(list->selectionModel()->selectedRows().front().data().toString(), "Room 2");
 }
