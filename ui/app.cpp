@@ -78,6 +78,29 @@ std::string EnterWorkFolder(CSettingsStore& settings)
   return ChooseWorkFolder(settings, DocumentsFolder);
 }
 
+namespace
+{
+std::function<void(const std::string&)>& WorkFolderFollower()
+{
+  static std::function<void(const std::string&)> follower;
+  return follower;
+}
+} // namespace
+
+bool UseWorkFolder(const std::string& folder)
+{
+  if (!ChangeWorkFolder(Settings(), folder))
+    return false;
+  if (WorkFolderFollower())
+    WorkFolderFollower()(CurrentFolder());
+  return true;
+}
+
+void SetWorkFolderFollower(std::function<void(const std::string& folder)> follower)
+{
+  WorkFolderFollower() = std::move(follower);
+}
+
 void LoadSharedLists()
 {
   // Missing lists are normal on a first run; they start empty.

@@ -5,6 +5,7 @@
 // that open projects (open_project.*, open_project_file.*, main_frame.*)
 // and the windows build on them.
 
+#include <functional>
 #include <string>
 
 class CProject;
@@ -43,6 +44,14 @@ std::string DocumentsFolder();
 // Chooses the work folder (the remembered one, else the default one in the
 // documents folder) and makes it the current folder; empty when none.
 std::string EnterWorkFolder(CSettingsStore& settings);
+
+// Makes the folder the work folder (remembered, and the current folder) and
+// tells the follower set below; false, changing nothing, when it cannot be
+// used.
+bool UseWorkFolder(const std::string& folder);
+// Told the new work folder's path after each change (the single-program
+// socket moves with it); nullptr: nobody.
+void SetWorkFolderFollower(std::function<void(const std::string& folder)> follower);
 
 // Reads the customer book and the designer list from the work folder (the
 // default distributor is read from the settings store where a new project

@@ -109,6 +109,8 @@ int main(int argc, char** argv)
                            });
   if (instance.Start(files) == CSingleInstance::EStart::HandedOver)
     return 0;
+  SetWorkFolderFollower([&instance](const std::string& folder)
+                        { instance.Move(SingleInstanceName(folder)); });
 
   CMainFrame frame;
   SetMainFrame(&frame);
@@ -134,6 +136,7 @@ int main(int argc, char** argv)
   if (!waiting.isEmpty())
     OpenProjectFiles(&frame, std::exchange(waiting, {}));
   int status = app.exec();
+  SetWorkFolderFollower(nullptr);
   SetRecoveryKeeper(nullptr);
   SetMainFrame(nullptr);
   SetSettings(nullptr);

@@ -75,7 +75,7 @@ bool CopyIntoWorkFolder(QWidget* parent, const std::string& path, const std::str
 
 bool SwitchWorkFolder(QWidget* parent, const std::string& folder, const std::string& name)
 {
-  if (!ChangeWorkFolder(Settings(), folder))
+  if (!UseWorkFolder(folder))
   {
     Tell(parent,
          QString("The folder \"%1\" cannot be used as the work folder.").arg(PathToQt(folder)));

@@ -67,7 +67,7 @@ bool Restore(QWidget* parent, CRecoveryStore& store, const CRecoveryCopy& copy,
                .arg(PathToQt(record.mFolder)));
       return false;
     }
-    else if (!ChangeWorkFolder(Settings(), record.mFolder))
+    else if (!UseWorkFolder(record.mFolder))
     {
       Keep(parent, record,
            QString("its work folder \"%1\" cannot be entered").arg(PathToQt(record.mFolder)));

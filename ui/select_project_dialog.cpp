@@ -345,7 +345,7 @@ void CSelectProjectDialog::OnDelete()
 void CSelectProjectDialog::OnChangeDirectory()
 {
   const QString picked = mPickFolder(this, PathToQt(CurrentFolder()));
-  if (!picked.isEmpty() && !ChangeWorkFolder(Settings(), PathFromQt(picked)))
+  if (!picked.isEmpty() && !UseWorkFolder(PathFromQt(picked)))
     ShowMessage(this, kAppTitle,
                 QString("The folder \"%1\" cannot be used as the work folder.").arg(picked),
                 CPromptIcon::Exclamation);

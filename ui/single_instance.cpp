@@ -69,6 +69,28 @@ CSingleInstance::EStart CSingleInstance::Start(const QStringList& files)
   return EStart::Alone;
 }
 
+void CSingleInstance::Move(const QString& name)
+{
+  if (name == mName)
+    return;
+  // Closing removes this program's socket file.
+  mServer->close();
+  mName = name;
+  if (mName.isEmpty())
+    return;
+  for (int attempt = 0; attempt < 2; ++attempt)
+  {
+    if (mServer->listen(mName) || mServer->serverError() != QAbstractSocket::AddressInUseError)
+      return;
+    // A program that answers keeps the name; a crash's socket file goes.
+    QLocalSocket probe;
+    probe.connectToServer(mName);
+    if (probe.waitForConnected(kConnectMs))
+      return;
+    QLocalServer::removeServer(mName);
+  }
+}
+
 CSingleInstance::EHandOver CSingleInstance::HandOver(const QStringList& files) const
 {
   QLocalSocket socket;

@@ -45,6 +45,11 @@ public:
   // Hands `files` to a running program, else listens for later starts. A
   // socket file left by a program that crashed is removed.
   EStart Start(const QStringList& files);
+  // The running program's work folder changed: later starts for the new
+  // folder find it under that folder's name, and the old name is given up.
+  // Where a program for the new folder is already running, that one keeps
+  // the name and this one takes no more hand-overs.
+  void Move(const QString& name);
 
 private:
   enum class EHandOver

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QSettings>
@@ -150,4 +151,27 @@ TEST_F(SingleInstanceTest, AnAbsurdMessageIsRefused)
   EXPECT_TRUE(WaitFor([&] { return socket.state() == QLocalSocket::UnconnectedState; }));
   QCoreApplication::processEvents();
   EXPECT_EQ(calls, 0);
+}
+
+// The running program changed its work folder: a start for the new folder
+// finds it there, and the old folder's name is free again.
+TEST_F(SingleInstanceTest, TheRunningProgramMovesWithItsWorkFolder)
+{
+  fs::create_directories(Root() / "old");
+  const QString oldName = SingleInstanceName((Root() / "old").string());
+  ASSERT_NE(oldName, Name());
+  QList<QStringList> received;
+  CSingleInstance running(oldName, [&received](const QStringList& files) { received << files; });
+  ASSERT_EQ(running.Start({}), CSingleInstance::EStart::Listening);
+  LeaveStaleSocket(Name()); // a crash's socket file is no obstacle either
+  running.Move(Name());
+  EXPECT_FALSE(QFileInfo::exists(oldName));
+
+  QProcess second;
+  second.setWorkingDirectory(QString::fromStdString(Work().string()));
+  second.start(VANTOR_PROGRAM_PATH, {"Plant.ad"});
+  ASSERT_TRUE(WaitFor([&] { return second.state() == QProcess::NotRunning; }));
+  EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
+  ASSERT_TRUE(WaitFor([&] { return !received.isEmpty(); }));
+  EXPECT_EQ(received.front(), QStringList{QString::fromStdString((Work() / "Plant.ad").string())});
 }
