@@ -43,10 +43,11 @@ bool VolumesClipboardBytes(const CProject& project, const std::vector<CVolumeId>
 bool ReadVolumesClipboardBytes(std::string_view bytes, CClipboardVolumes& volumes,
                                std::string* error = nullptr);
 
-// The volumes of those identities as tab-separated text, in the table's
-// order: the room schedule's header and rows (see ScheduleCsv), CR LF ended.
+// The volumes of those identities as tab-separated UTF-8 text, in the
+// table's order: the room schedule's header and rows (see ScheduleCsv), CR LF
+// ended.
 std::string VolumesClipboardText(const CProject& project, const std::vector<CVolumeId>& ids);
-// Reads tab-separated rows of a spreadsheet as the room schedule import reads
+// Reads tab-separated UTF-8 rows of a spreadsheet as the room schedule import reads
 // a file (same columns, checks and messages; lengths without a unit in the
 // project's units), each row a new volume. Rows without a header are read
 // in the schedule's own columns. All or nothing: false with the errors, one
