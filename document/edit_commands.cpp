@@ -3,11 +3,13 @@
 #include "model/hazard_class.h"
 #include "model/length_range.h"
 #include "model/project.h"
+#include "storage/byte_writer.h"
 #include "storage/schedule_import.h"
 #include "text/text_cleaners.h"
 
 #include <algorithm>
 #include <type_traits>
+#include <unordered_set>
 #include <utility>
 
 namespace
@@ -30,6 +32,27 @@ template <typename Set> bool Changes(const std::string& text, Set&& set)
   const std::string before = text;
   set();
   return text != before;
+}
+
+// The name without a trailing " (n)", then " (2)", or the first higher
+// number that is not taken.
+template <typename Taken> std::string CopyName(const std::string& name, Taken&& taken)
+{
+  std::string base = name;
+  // "Hall (2)" copies as "Hall (3)", not "Hall (2) (2)".
+  if (const std::size_t open = base.rfind(" (");
+      open != std::string::npos && base.back() == ')' && open + 3 < base.size())
+  {
+    const std::string digits = base.substr(open + 2, base.size() - open - 3);
+    if (std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+      base.erase(open);
+  }
+  for (unsigned long long n = 2;; ++n)
+  {
+    std::string candidate = base + " (" + std::to_string(n) + ")";
+    if (!taken(candidate))
+      return candidate;
+  }
 }
 
 std::string VentRefusal(const CProject& project, CVolumeId id, const CVentValues& values)
@@ -276,6 +299,43 @@ bool DuplicateVolume::Apply(CProject& project) const
   return volume && project.mAreaTable.AddCopy(*volume, DuplicateName(project, volume->mName));
 }
 
+std::string PasteVolumes::Refusal(const CProject& project) const
+{
+  if (mVolumes.empty() || std::find(mVolumes.begin(), mVolumes.end(), nullptr) != mVolumes.end())
+    return "There are no volumes to paste.";
+  for (const std::string& name : PastedNames(project, mVolumes))
+  {
+    if (name.empty())
+      return "A volume needs a name.";
+    if (name.size() > kMaxStoredChars)
+      return "The name of a pasted volume would be longer than the " +
+             std::to_string(kMaxStoredChars) + " characters a name can have.";
+  }
+  for (const auto& volume : mVolumes)
+    if (volume->mNotes.size() > kMaxStoredChars)
+      return "The notes of the volume \"" + volume->mName + "\" are longer than the " +
+             std::to_string(kMaxStoredChars) + " characters notes can have.";
+  return {};
+}
+
+CEditTouches PasteVolumes::Touches(const CProject& project) const
+{
+  CEditTouches touches;
+  touches.mNewNames = PastedNames(project, mVolumes);
+  return touches;
+}
+
+bool PasteVolumes::Apply(CProject& project) const
+{
+  if (!Refusal(project).empty())
+    return false;
+  const std::vector<std::string> names = PastedNames(project, mVolumes);
+  bool added = true;
+  for (std::size_t i = 0; i < mVolumes.size(); ++i)
+    added = project.mAreaTable.AddCopy(*mVolumes[i], names[i]) && added;
+  return added;
+}
+
 CEditTouches ImportSchedule::Touches(const CProject& project) const
 {
   CEditTouches touches;
@@ -298,21 +358,27 @@ bool ImportSchedule::Apply(CProject& project) const
 
 std::string DuplicateName(const CProject& project, const std::string& name)
 {
-  std::string base = name;
-  // "Hall (2)" copies as "Hall (3)", not "Hall (2) (2)".
-  if (const std::size_t open = base.rfind(" (");
-      open != std::string::npos && base.back() == ')' && open + 3 < base.size())
+  return CopyName(name, [&](const std::string& candidate)
+                  { return project.mAreaTable.Find(candidate) != nullptr; });
+}
+
+std::vector<std::string> PastedNames(const CProject& project,
+                                     const std::vector<std::shared_ptr<const CArea>>& volumes)
+{
+  std::vector<std::string> names;
+  names.reserve(volumes.size());
+  std::unordered_set<std::string> pasted;
+  const auto taken = [&](const std::string& name)
+  { return project.mAreaTable.Find(name) != nullptr || pasted.count(name) > 0; };
+  for (const auto& volume : volumes)
   {
-    const std::string digits = base.substr(open + 2, base.size() - open - 3);
-    if (std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
-      base.erase(open);
+    std::string name = volume ? CollapseSpaces(volume->mName) : std::string();
+    if (!name.empty() && taken(name))
+      name = CopyName(name, taken);
+    pasted.insert(name);
+    names.push_back(std::move(name));
   }
-  for (unsigned long long n = 2;; ++n)
-  {
-    std::string candidate = base + " (" + std::to_string(n) + ")";
-    if (!project.mAreaTable.Find(candidate))
-      return candidate;
-  }
+  return names;
 }
 
 CVolumeId VolumeIdOf(const CProject& project, std::string_view name)

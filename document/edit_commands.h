@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -262,12 +263,31 @@ struct DuplicateVolume
 };
 
 // The volumes' windows must have gone first; refused when none of them is
-// in the project.
+// in the project. A cut (the volumes copied to the clipboard first) is the
+// same edit under its own name.
 struct DeleteVolumes
 {
   std::vector<CVolumeId> mVolumes;
-  std::string Name() const { return mVolumes.size() == 1 ? "Delete Volume" : "Delete Volumes"; }
+  bool mCut = false;
+  std::string Name() const
+  {
+    return std::string(mCut ? "Cut" : "Delete") + (mVolumes.size() == 1 ? " Volume" : " Volumes");
+  }
   CEditTouches Touches(const CProject&) const { return CEditTouches::Volumes(mVolumes); }
+  bool Apply(CProject& project) const;
+};
+
+// Adds copies of the volumes (from the clipboard), each a new volume with
+// its openings, device counts, notes and include-notes flag, named as
+// PastedNames gives. The figures are SI whatever units the source project
+// shows, so the sizes stay as they are. Refused, with the reason, for no
+// volumes, an empty name or a name or notes longer than the file holds.
+struct PasteVolumes
+{
+  std::vector<std::shared_ptr<const CArea>> mVolumes;
+  std::string Name() const { return mVolumes.size() == 1 ? "Paste Volume" : "Paste Volumes"; }
+  std::string Refusal(const CProject& project) const;
+  CEditTouches Touches(const CProject& project) const;
   bool Apply(CProject& project) const;
 };
 
@@ -290,11 +310,17 @@ using CEditCommand =
                  edit::SetCustomerReference, edit::SetDesigner, edit::SetDistributor,
                  edit::SetCustomer, edit::SetProjectNotes, edit::SetIncludeProjectNotes,
                  edit::NewVolume, edit::DeleteVolumes, edit::ImportSchedule, edit::RenameVolume,
-                 edit::DuplicateVolume>;
+                 edit::DuplicateVolume, edit::PasteVolumes>;
 
 // The name of a copy of the volume: its name without a trailing " (n)",
 // then " (2)", or the first higher number no volume of the project has.
 std::string DuplicateName(const CProject& project, const std::string& name);
+
+// The names pasted volumes get in the project, in their order: each its own
+// name (spaces collapsed) unless the project or an earlier volume of the
+// paste has it; then as DuplicateName gives, past the earlier ones too.
+std::vector<std::string> PastedNames(const CProject& project,
+                                     const std::vector<std::shared_ptr<const CArea>>& volumes);
 
 // The identity of the project's volume of that name; 0 when it has none.
 CVolumeId VolumeIdOf(const CProject& project, std::string_view name);

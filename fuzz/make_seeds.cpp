@@ -10,6 +10,7 @@
 #include "storage/name_list.h"
 #include "storage/project_file.h"
 #include "storage/schedule_export.h"
+#include "storage/volume_clipboard.h"
 #include "text/units.h"
 
 #include <cstdio>
@@ -17,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -148,5 +150,18 @@ int main(int argc, char** argv)
            "Name,Hazard class,Length (ft),Width,Height,Openings,devices_500g,Notes\r\n"
            "Hall 1,CLASS A - SURFACE FIRES,60,12 m,3.5 m,wall 2 x 1.5 upper 40%; ceiling round 0.5,4,\r\n"
            "\"Store, east\",class b - jp4,20,10 ft,9,none,,\"two\r\nlines\"\r\n") && ok;
+
+  // The clipboard's volumes: the first byte chooses the program's own form
+  // (0) or a spreadsheet's rows (1).
+  std::vector<CVolumeId> ids;
+  for (std::size_t i = 0; i < full.mAreaTable.Count(); ++i)
+    ids.push_back(full.mAreaTable.Get(i)->Id());
+  ok = VolumesClipboardBytes(full, ids, bytes) &&
+       Put(root / "volume_clipboard", "own.bin", std::string(1, '\0') + bytes) && ok;
+  ok = Put(root / "volume_clipboard", "rows.txt", "\x01" + VolumesClipboardText(full, ids)) && ok;
+  ok = Put(root / "volume_clipboard", "headerless.txt",
+           "\x01Hall\tCLASS A - SURFACE FIRES\t10\t8\t3\twall 1 x 1\r\n"
+           "Hall\tclass b - jp4\t4\t4\t4\tnone\t\t\t\t\t\t\t\t\t\t\t\t\t\t2\r\n") &&
+       ok;
   return ok ? 0 : 1;
 }

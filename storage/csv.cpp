@@ -25,7 +25,7 @@ struct CFailure
 } // namespace
 
 bool ReadCsv(std::string_view text, std::vector<CCsvRecord>& records, std::string* error,
-             std::size_t* errorLine)
+             std::size_t* errorLine, char separator)
 {
   const CFailure Fail{error, errorLine};
   records.clear();
@@ -72,12 +72,12 @@ bool ReadCsv(std::string_view text, std::vector<CCsvRecord>& records, std::strin
         field += c;
       }
       // After the closing quote: a separator, a line end or the end.
-      if (i < n && text[i] != ',' && text[i] != '\r' && text[i] != '\n')
+      if (i < n && text[i] != separator && text[i] != '\r' && text[i] != '\n')
         return Fail(line, "text follows a closing quote");
     }
     else
     {
-      while (i < n && text[i] != ',' && text[i] != '\r' && text[i] != '\n')
+      while (i < n && text[i] != separator && text[i] != '\r' && text[i] != '\n')
       {
         if (text[i] == '"')
           return Fail(line, "a double quote inside a field that is not quoted");
@@ -86,7 +86,7 @@ bool ReadCsv(std::string_view text, std::vector<CCsvRecord>& records, std::strin
     }
     if (i >= n)
       break;
-    if (text[i] == ',')
+    if (text[i] == separator)
     {
       record.mFields.push_back(std::move(field));
       field.clear();
@@ -108,9 +108,10 @@ bool ReadCsv(std::string_view text, std::vector<CCsvRecord>& records, std::strin
   return true;
 }
 
-std::string CsvField(std::string_view field)
+std::string CsvField(std::string_view field, char separator)
 {
-  if (field.find_first_of(",\"\r\n") == std::string_view::npos)
+  const char special[] = {separator, '"', '\r', '\n'};
+  if (field.find_first_of(std::string_view(special, sizeof special)) == std::string_view::npos)
     return std::string(field);
   std::string out = "\"";
   for (char c : field)
@@ -123,13 +124,13 @@ std::string CsvField(std::string_view field)
   return out;
 }
 
-void AppendCsvRecord(std::string& out, const std::vector<std::string>& fields)
+void AppendCsvRecord(std::string& out, const std::vector<std::string>& fields, char separator)
 {
   for (std::size_t i = 0; i < fields.size(); ++i)
   {
     if (i > 0)
-      out += ',';
-    out += CsvField(fields[i]);
+      out += separator;
+    out += CsvField(fields[i], separator);
   }
   out += "\r\n";
 }

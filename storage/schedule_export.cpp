@@ -57,13 +57,22 @@ const std::vector<std::string>& ScheduleColumns()
 
 std::string ScheduleCsv(const CProject& project)
 {
-  std::string out;
-  out.reserve(256 * (project.mAreaTable.Count() + 1));
-  AppendCsvRecord(out, ScheduleColumns());
-  std::vector<std::string> row;
+  std::vector<const CArea*> volumes;
+  volumes.reserve(project.mAreaTable.Count());
   for (std::size_t i = 0; i < project.mAreaTable.Count(); ++i)
+    volumes.push_back(project.mAreaTable.Get(i));
+  return ScheduleText(volumes, ',');
+}
+
+std::string ScheduleText(const std::vector<const CArea*>& volumes, char separator)
+{
+  std::string out;
+  out.reserve(256 * (volumes.size() + 1));
+  AppendCsvRecord(out, ScheduleColumns(), separator);
+  std::vector<std::string> row;
+  for (const CArea* volume : volumes)
   {
-    const CArea& a = *project.mAreaTable.Get(i);
+    const CArea& a = *volume;
     const std::uint32_t f = a.mFlags;
     const bool creq = (f & AF_CREQ_VALID) != 0;
     const double selected = ActualMass(a.mDevice);
@@ -106,7 +115,7 @@ std::string ScheduleCsv(const CProject& project)
     row.push_back(errors);
     row.push_back(SpreadsheetText(Cp1252ToUtf8(a.mNotes)));
     row.push_back(a.mIncludeNotes ? "yes" : "no");
-    AppendCsvRecord(out, row);
+    AppendCsvRecord(out, row, separator);
   }
   return out;
 }

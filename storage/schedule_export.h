@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+class CArea;
 class CProject;
 
 // The column names of the export, in order.
@@ -15,3 +16,8 @@ const std::vector<std::string>& ScheduleColumns();
 
 // The whole CSV file of the project's volumes, in the table's order.
 std::string ScheduleCsv(const CProject& project);
+
+// The header and the rows of the volumes, in the order given, with fields
+// separated by the separator (a tab for a spreadsheet's clipboard): the
+// cells ScheduleCsv writes for them.
+std::string ScheduleText(const std::vector<const CArea*>& volumes, char separator);

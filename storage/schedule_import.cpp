@@ -225,7 +225,7 @@ std::vector<CColumnUse> ReadHeader(const CCsvRecord& header, UnitSystem units,
 // the order of the cells, then a name given on an earlier line (the lines
 // of the names read so far are in `lineOfName`).
 CScheduleRow ReadRow(const CCsvRecord& record, const std::vector<CColumnUse>& columns,
-                     const CProject& project,
+                     const CProject& project, bool allNew,
                      std::unordered_map<std::string, std::size_t>& lineOfName,
                      std::vector<CScheduleError>& errors)
 {
@@ -330,7 +330,7 @@ CScheduleRow ReadRow(const CCsvRecord& record, const std::vector<CColumnUse>& co
       break;
     }
   }
-  if (hasName)
+  if (hasName && !allNew)
   {
     auto [it, inserted] = lineOfName.emplace(row.mName, line);
     if (!inserted)
@@ -339,6 +339,21 @@ CScheduleRow ReadRow(const CCsvRecord& record, const std::vector<CColumnUse>& co
     row.mUpdates = project.mAreaTable.Find(row.mName) != nullptr;
   }
   return row;
+}
+
+// Whether the record names at least two columns a schedule knows: a row of
+// volume figures names one at most (a volume called "Room", notes "notes").
+bool LooksLikeHeader(const CCsvRecord& record, UnitSystem units)
+{
+  int known = 0;
+  for (const std::string& field : record.mFields)
+  {
+    CColumnUse use;
+    const std::string key = HeaderKey(field);
+    if (!key.empty() && ReadColumn(key, units, use) && ++known >= 2)
+      return true;
+  }
+  return false;
 }
 } // namespace
 
@@ -359,13 +374,14 @@ std::size_t CSchedule::WrongLines() const
 
 std::size_t CSchedule::Updated() const { return mRows.size() - Added(); }
 
-CSchedule ReadSchedule(std::string_view csv, const CProject& project)
+CSchedule ReadSchedule(std::string_view csv, const CProject& project,
+                       const CScheduleReading& reading)
 {
   CSchedule schedule;
   std::vector<CCsvRecord> records;
   std::string error;
   std::size_t errorLine = 0;
-  if (!ReadCsv(csv, records, &error, &errorLine))
+  if (!ReadCsv(csv, records, &error, &errorLine, reading.mSeparator))
   {
     Fail(schedule.mErrors, errorLine, error);
     return schedule;
@@ -375,23 +391,27 @@ CSchedule ReadSchedule(std::string_view csv, const CProject& project)
     Fail(schedule.mErrors, 1, "the file has no header row");
     return schedule;
   }
-  const std::vector<CColumnUse> columns =
-      ReadHeader(records.front(), project.mUnits < UnitSystemCount ? project.mUnits : UNITS_METRIC,
-                 schedule.mErrors);
+  const UnitSystem units = project.mUnits < UnitSystemCount ? project.mUnits : UNITS_METRIC;
+  // Rows without a header stand in the export's columns.
+  const bool headed = !reading.mHeaderOptional || LooksLikeHeader(records.front(), units);
+  const std::vector<CColumnUse> columns = ReadHeader(
+      headed ? records.front() : CCsvRecord{0, ScheduleColumns()}, units, schedule.mErrors);
   if (!schedule.Ok())
     return schedule;
-  if (records.size() == 1)
+  const std::size_t first = headed ? 1 : 0;
+  if (records.size() == first)
   {
     Fail(schedule.mErrors, records.front().mLine, "the schedule lists no volumes");
     return schedule;
   }
 
   std::unordered_map<std::string, std::size_t> lineOfName;
-  schedule.mRows.reserve(records.size() - 1);
-  for (std::size_t r = 1; r < records.size(); ++r)
+  schedule.mRows.reserve(records.size() - first);
+  for (std::size_t r = first; r < records.size(); ++r)
   {
     const std::size_t errorsBefore = schedule.mErrors.size();
-    CScheduleRow row = ReadRow(records[r], columns, project, lineOfName, schedule.mErrors);
+    CScheduleRow row =
+        ReadRow(records[r], columns, project, reading.mAllNew, lineOfName, schedule.mErrors);
     if (schedule.mErrors.size() == errorsBefore)
       schedule.mRows.push_back(std::move(row));
   }
@@ -430,25 +450,30 @@ bool ApplySchedule(const CSchedule& schedule, CProject& project)
     }
     if (!area)
       continue; // cannot happen: the name was checked
-    area->SetHazard(row.mHazard);
-    area->SetLength(row.mLength);
-    area->SetWidth(row.mWidth);
-    area->SetHeight(row.mHeight);
-    if (row.mHasOpenings)
-    {
-      area->mVentTable.Clear();
-      area->mVentTable.Reserve(row.mOpenings.size());
-      for (const CVentValues& v : row.mOpenings)
-        area->mVentTable.Add(v.mType, v.mShape, v.mWidth, v.mHeight, v.mUpper);
-    }
-    for (int m = 0; m < DeviceModelCount; ++m)
-      if (row.mHasCount[static_cast<std::size_t>(m)])
-        area->SetDeviceCount(m, row.mDevice[static_cast<std::size_t>(m)]);
-    if (row.mHasNotes)
-      area->SetNotes(row.mNotes);
-    if (row.mHasIncludeNotes)
-      area->SetIncludeNotes(row.mIncludeNotes);
+    ApplyScheduleRow(row, *area);
   }
   project.RecalculateProject();
   return true;
+}
+
+void ApplyScheduleRow(const CScheduleRow& row, CArea& area)
+{
+  area.SetHazard(row.mHazard);
+  area.SetLength(row.mLength);
+  area.SetWidth(row.mWidth);
+  area.SetHeight(row.mHeight);
+  if (row.mHasOpenings)
+  {
+    area.mVentTable.Clear();
+    area.mVentTable.Reserve(row.mOpenings.size());
+    for (const CVentValues& v : row.mOpenings)
+      area.mVentTable.Add(v.mType, v.mShape, v.mWidth, v.mHeight, v.mUpper);
+  }
+  for (int m = 0; m < DeviceModelCount; ++m)
+    if (row.mHasCount[static_cast<std::size_t>(m)])
+      area.SetDeviceCount(m, row.mDevice[static_cast<std::size_t>(m)]);
+  if (row.mHasNotes)
+    area.SetNotes(row.mNotes);
+  if (row.mHasIncludeNotes)
+    area.SetIncludeNotes(row.mIncludeNotes);
 }

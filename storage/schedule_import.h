@@ -30,6 +30,7 @@
 #include <string_view>
 #include <vector>
 
+class CArea;
 class CProject;
 
 struct CScheduleError
@@ -70,9 +71,25 @@ struct CSchedule
   std::size_t Updated() const;
 };
 
+// How the text of a schedule is read: a file as it stands, or rows pasted
+// from a spreadsheet, which come tab-separated, perhaps without their header,
+// and are each a new volume.
+struct CScheduleReading
+{
+  char mSeparator = ',';
+  // Each row is a new volume, also one of a name the project holds (the
+  // paste names it anew): names may repeat, and no row updates a volume.
+  bool mAllNew = false;
+  // A first line naming fewer than two known columns is a row, not a header
+  // (one known name may be a volume called "Room"), and the rows are read in
+  // the export's column order, its units included.
+  bool mHeaderOptional = false;
+};
+
 // Reads and checks every row of the CSV text against the project, which is
 // not changed.
-CSchedule ReadSchedule(std::string_view csv, const CProject& project);
+CSchedule ReadSchedule(std::string_view csv, const CProject& project,
+                       const CScheduleReading& reading = {});
 
 // "line N: reason", or "FILE:N: reason" when the file is named, one a line
 // (LF), in the order of the file. With maxLines, the errors after the first
@@ -83,3 +100,8 @@ std::string ScheduleErrorText(const CSchedule& schedule, std::size_t maxLines = 
 // Adds and updates the volumes of a schedule without errors, then
 // recalculates the project; a schedule with errors changes nothing (false).
 bool ApplySchedule(const CSchedule& schedule, CProject& project);
+
+// Gives the volume the inputs of the row (hazard class, sizes, and the
+// openings, device counts, notes and include-notes flag the row gives),
+// without calculating it; its name is left alone.
+void ApplyScheduleRow(const CScheduleRow& row, CArea& area);

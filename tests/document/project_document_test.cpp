@@ -2,6 +2,7 @@
 #include "storage/address_book.h"
 #include "storage/name_list.h"
 #include "storage/schedule_import.h"
+#include "storage/volume_clipboard.h"
 #include "tests/common/file_bytes.h"
 #include "tests/common/temp_folder.h"
 #include "tests/document/document_recorder.h"
@@ -457,4 +458,78 @@ TEST(ProjectDocument, RenamesAreCheckedAndCopiesGetTheNextFreeNumber)
   ASSERT_NE(copy, nullptr);
   EXPECT_NE(copy->Id(), hall);
   EXPECT_EQ(copy->mVentTable.Count(), 1u);
+}
+
+TEST(ProjectDocument, PastedVolumesGetFreeNamesKeepTheirSizesOrAreRefusedWithTheReason)
+{
+  // Copied from a project in feet: a hall of 40 x 20 x 10 ft with all it holds.
+  CProject feet;
+  feet.mUnits = UNITS_IMPERIAL;
+  feet.mAreaTable.AddNew("Hall", 1);
+  CArea& source = *feet.mAreaTable.Find("Hall");
+  source.SetLength(12.192);
+  source.SetWidth(6.096);
+  source.SetHeight(3.048);
+  source.mVentTable.Add(VENT_WALL, SHAPE_RECTANGULAR, 0.3048, 0.6096, 0.5);
+  source.SetDeviceCount(2, 7);
+  source.SetNotes("Dry");
+  source.SetIncludeNotes(true);
+  feet.RecalculateProject();
+  std::string bytes;
+  ASSERT_TRUE(VolumesClipboardBytes(feet, {source.Id()}, bytes));
+  CClipboardVolumes copied;
+  ASSERT_TRUE(ReadVolumesClipboardBytes(bytes, copied));
+
+  // Pasted into a metric project holding "Hall" and "Hall (2)".
+  CProjectDocument document;
+  CProject& p = document.Project();
+  for (const char* name : {"Hall", "Hall (2)"})
+    p.mAreaTable.AddNew(name, 0);
+  std::string reason;
+  ASSERT_TRUE(document.Apply(edit::PasteVolumes{copied.mVolumes}, &reason)) << reason;
+  const CArea* pasted = p.mAreaTable.Find("Hall (3)");
+  ASSERT_NE(pasted, nullptr);
+  EXPECT_EQ(pasted->mLength, 12.192);
+  EXPECT_EQ(pasted->mHeight, 3.048);
+  EXPECT_FALSE(pasted->mVentTable.Differs(source.mVentTable));
+  EXPECT_EQ(pasted->DeviceCount(2), 7u);
+  EXPECT_EQ(pasted->mNotes, "Dry");
+  EXPECT_TRUE(pasted->mIncludeNotes);
+  EXPECT_EQ(pasted->mMassRequired, source.mMassRequired);
+
+  // Equal names of one paste (rows of a spreadsheet) each get their own.
+  CClipboardVolumes rows;
+  ASSERT_TRUE(ReadVolumesClipboardText("Room\tCLASS A - SURFACE FIRES\t2\t3\t4\n"
+                                       "Room\tCLASS A - SURFACE FIRES\t5\t3\t4\n",
+                                       p, rows));
+  EXPECT_EQ(PastedNames(p, rows.mVolumes), (std::vector<std::string>{"Room", "Room (2)"}));
+  ASSERT_TRUE(document.Apply(edit::PasteVolumes{rows.mVolumes}));
+  EXPECT_EQ(p.mAreaTable.Find("Room (2)")->mLength, 5);
+  EXPECT_EQ(document.UndoName(), "Paste Volumes");
+
+  // Refused, changing nothing: no volumes, no name, a name or notes too long.
+  const std::size_t count = p.mAreaTable.Count();
+  auto named = [](std::string name, std::string notes = {})
+  {
+    auto volume = std::make_shared<CArea>(nullptr, std::move(name), 0);
+    volume->SetNotes(std::move(notes));
+    return std::vector<std::shared_ptr<const CArea>>{volume};
+  };
+  const std::string longest(65535, 'x');
+  p.mAreaTable.AddNew(longest, 0);
+  const std::pair<std::vector<std::shared_ptr<const CArea>>, std::string> refused[] = {
+      {{}, "There are no volumes to paste."},
+      {{nullptr}, "There are no volumes to paste."},
+      {named(" \t "), "A volume needs a name."},
+      {named(longest),
+       "The name of a pasted volume would be longer than the 65535 characters a name can have."},
+      {named("Lab", longest + "x"),
+       "The notes of the volume \"Lab\" are longer than the 65535 characters notes can have."},
+  };
+  for (const auto& [volumes, why] : refused)
+  {
+    EXPECT_FALSE(document.Apply(edit::PasteVolumes{volumes}, &reason));
+    EXPECT_EQ(reason, why);
+    EXPECT_EQ(p.mAreaTable.Count(), count + 1);
+  }
 }
