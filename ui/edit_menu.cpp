@@ -3,18 +3,25 @@
 #include "document/open_projects.h"
 #include "document/project_document.h"
 #include "ui/field_helpers.h"
+#include "ui/project_sheet.h"
+#include "ui/project_tab_volumes.h"
 #include "ui/qt_text.h"
+#include "ui/rename_volume.h"
 #include "ui/report_wnd.h"
 #include "ui/sheet_wnd.h"
+#include "ui/volume_sheet.h"
 #include "ui/volume_window.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -30,6 +37,60 @@ CProjectDocument* ActiveDocument(const QMdiArea* area)
   return project ? OpenProjects().Document(project) : nullptr;
 }
 
+CVTXPageArea* ActiveVolumesPage(const QMdiArea* area)
+{
+  const auto* window = qobject_cast<CSheetWnd*>(area ? area->activeSubWindow() : nullptr);
+  const auto* sheet = window ? qobject_cast<CVTXSheet*>(window->Sheet()) : nullptr;
+  if (!sheet || !sheet->Project() || sheet->ActivePage() != sheet->VolumesPage())
+    return nullptr;
+  return sheet->VolumesPage();
+}
+
+CArea* ActiveVolume(const QMdiArea* area)
+{
+  const auto* window = qobject_cast<CSheetWnd*>(area ? area->activeSubWindow() : nullptr);
+  const auto* sheet = window ? qobject_cast<CVTXAreaSheet*>(window->Sheet()) : nullptr;
+  return sheet ? sheet->Area() : nullptr;
+}
+
+namespace
+{
+// The focused field that takes Cut, Copy and Paste itself; nullptr when the
+// focus is elsewhere. Read-only fields still copy.
+QWidget* TextFieldWithFocus(const QMdiArea* area)
+{
+  QWidget* focus = QApplication::focusWidget();
+  if (!focus || !area || focus->window() != area->window())
+    return nullptr;
+  if (qobject_cast<QLineEdit*>(focus) || qobject_cast<QTextEdit*>(focus) ||
+      qobject_cast<QPlainTextEdit*>(focus))
+    return focus;
+  return nullptr;
+}
+
+bool SelectsText(const QWidget* field)
+{
+  if (const auto* line = qobject_cast<const QLineEdit*>(field))
+    return line->hasSelectedText();
+  if (const auto* text = qobject_cast<const QTextEdit*>(field))
+    return text->textCursor().hasSelection();
+  if (const auto* plain = qobject_cast<const QPlainTextEdit*>(field))
+    return plain->textCursor().hasSelection();
+  return false;
+}
+
+bool Writable(const QWidget* field)
+{
+  if (const auto* line = qobject_cast<const QLineEdit*>(field))
+    return !line->isReadOnly();
+  if (const auto* text = qobject_cast<const QTextEdit*>(field))
+    return !text->isReadOnly();
+  if (const auto* plain = qobject_cast<const QPlainTextEdit*>(field))
+    return !plain->isReadOnly();
+  return false;
+}
+} // namespace
+
 CEditMenu::CEditMenu(QMenu* menu, QMdiArea* area)
     : QObject(menu), mArea(area), mUndo(menu->addAction("&Undo")), mRedo(menu->addAction("&Redo"))
 {
@@ -38,6 +99,23 @@ CEditMenu::CEditMenu(QMenu* menu, QMdiArea* area)
       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
   connect(mUndo, &QAction::triggered, this, &CEditMenu::OnUndo);
   connect(mRedo, &QAction::triggered, this, &CEditMenu::OnRedo);
+  menu->addSeparator();
+  mCut = menu->addAction("Cu&t");
+  mCopy = menu->addAction("&Copy");
+  mPaste = menu->addAction("&Paste");
+  mCut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+  mCopy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+  mPaste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+  connect(mCut, &QAction::triggered, this, [this] { OnClipboard(CClip::Cut); });
+  connect(mCopy, &QAction::triggered, this, [this] { OnClipboard(CClip::Copy); });
+  connect(mPaste, &QAction::triggered, this, [this] { OnClipboard(CClip::Paste); });
+  menu->addSeparator();
+  // F2 and Ctrl+D are the keys of the Volumes list and of the volume window
+  // themselves; the menu shows them as hints.
+  mRename = menu->addAction("Re&name Volume...\tF2");
+  mDuplicate = menu->addAction("&Duplicate Volume\tCtrl+D");
+  connect(mRename, &QAction::triggered, this, &CEditMenu::OnRename);
+  connect(mDuplicate, &QAction::triggered, this, &CEditMenu::OnDuplicate);
   connect(menu, &QMenu::aboutToShow, this, &CEditMenu::Update);
   connect(area, &QMdiArea::subWindowActivated, this, &CEditMenu::Update);
   qApp->installEventFilter(this);
@@ -59,6 +137,71 @@ void CEditMenu::Update()
   mRedo->setText((redo.empty() ? QString("&Redo") : "&Redo " + ToQt(redo)) + "\tCtrl+Y");
   mUndo->setEnabled(!undo.empty());
   mRedo->setEnabled(!redo.empty());
+
+  if (QWidget* field = TextFieldWithFocus(mArea))
+  {
+    mCut->setEnabled(Writable(field) && SelectsText(field));
+    mCopy->setEnabled(SelectsText(field));
+    mPaste->setEnabled(Writable(field) && QApplication::clipboard()->mimeData() &&
+                       QApplication::clipboard()->mimeData()->hasText());
+  }
+  else
+  {
+    const CVTXPageArea* page = ActiveVolumesPage(mArea);
+    const bool selected = page && !page->SelectedIds().empty();
+    mCut->setEnabled(selected);
+    mCopy->setEnabled(selected);
+    mPaste->setEnabled(page && page->CanPaste());
+  }
+  const CVTXPageArea* page = ActiveVolumesPage(mArea);
+  const std::size_t selected = page ? page->SelectedIds().size() : 0;
+  mRename->setEnabled(selected == 1 || ActiveVolume(mArea));
+  mDuplicate->setEnabled(selected > 0);
+  mDuplicate->setText(selected > 1 ? "&Duplicate Volumes\tCtrl+D" : "&Duplicate Volume\tCtrl+D");
+}
+
+void CEditMenu::OnClipboard(CClip what)
+{
+  if (QWidget* field = TextFieldWithFocus(mArea))
+  {
+    const char* slot = what == CClip::Cut ? "cut" : what == CClip::Copy ? "copy" : "paste";
+    QMetaObject::invokeMethod(field, slot);
+    return;
+  }
+  CVTXPageArea* page = ActiveVolumesPage(mArea);
+  if (!page)
+    return;
+  if (what == CClip::Cut)
+    page->OnCut();
+  else if (what == CClip::Copy)
+    page->OnCopy();
+  else
+    page->OnPaste();
+  Update();
+}
+
+void CEditMenu::OnRename()
+{
+  if (CVTXPageArea* page = ActiveVolumesPage(mArea))
+    page->OnRename();
+  else if (CArea* volume = ActiveVolume(mArea))
+  {
+    if (CProjectDocument* document = ActiveDocument(mArea))
+    {
+      if (auto* window = qobject_cast<CSheetWnd*>(mArea->activeSubWindow()))
+        if (auto* sheet = qobject_cast<CVTXAreaSheet*>(window->Sheet()))
+          sheet->CommitEdits();
+      AskVolumeName(mArea->activeSubWindow(), *document, volume->Id());
+    }
+  }
+  Update();
+}
+
+void CEditMenu::OnDuplicate()
+{
+  if (CVTXPageArea* page = ActiveVolumesPage(mArea))
+    page->OnDuplicate();
+  Update();
 }
 
 bool CEditMenu::eventFilter(QObject* watched, QEvent* event)
@@ -69,8 +212,18 @@ bool CEditMenu::eventFilter(QObject* watched, QEvent* event)
   const QKeySequence pressed(key->keyCombination());
   const bool ours = mUndo->shortcuts().contains(pressed) || mRedo->shortcuts().contains(pressed);
   auto* widget = qobject_cast<QWidget*>(watched);
-  if (!ours || !widget || !mArea || widget->window() != mArea->window())
+  if (!widget || !mArea || widget->window() != mArea->window())
     return false;
+  // Cut, Copy and Paste go to a text field that has the focus (the field
+  // takes its keys itself); elsewhere the menu's state decides.
+  if (!ours)
+  {
+    if (event->type() == QEvent::ShortcutOverride &&
+        (pressed == mCut->shortcut() || pressed == mCopy->shortcut() ||
+         pressed == mPaste->shortcut()))
+      Update();
+    return false;
+  }
   // The state is brought up to date before the shortcut is looked up: a
   // greyed action takes no key.
   if (event->type() == QEvent::ShortcutOverride)

@@ -4,6 +4,7 @@
 #include "model/project.h"
 #include "storage/byte_reader.h"
 #include "storage/schedule_import.h"
+#include "storage/volume_clipboard.h"
 #include "text/units.h"
 #include "ui/list_columns.h"
 #include "ui/new_volume_dialog.h"
@@ -13,6 +14,8 @@
 #include "ui/volume_list_model.h"
 #include "ui/volume_window.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -21,6 +24,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
@@ -401,4 +405,107 @@ void CVTXPageArea::OnImport()
   if (CProjectDocument* document = Document())
     document->Apply(edit::ImportSchedule{&schedule});
   Reload();
+}
+
+void CVTXPageArea::OnCopy()
+{
+  const std::vector<CVolumeId> ids = SelectedIds();
+  const CProject* project = Project();
+  if (ids.empty() || !project)
+    return;
+  std::string bytes;
+  std::string error;
+  if (!VolumesClipboardBytes(*project, ids, bytes, &error))
+  {
+    ShowMessage(this, kAppTitle, QString("The volumes could not be copied: %1.").arg(ToQt(error)),
+                CPromptIcon::Error);
+    return;
+  }
+  auto* data = new QMimeData;
+  data->setData(kVolumesMimeType, QByteArray::fromStdString(bytes));
+  data->setText(QString::fromUtf8(QByteArray::fromStdString(VolumesClipboardText(*project, ids))));
+  QApplication::clipboard()->setMimeData(data);
+}
+
+void CVTXPageArea::OnCut()
+{
+  const std::vector<CVolumeId> ids = SelectedIds();
+  CProjectDocument* document = Document();
+  if (ids.empty() || !document)
+    return;
+  OnCopy();
+  ClearSelection();
+  {
+    // As Delete: the windows go first, in the same step.
+    const edit::DeleteVolumes command{ids, true};
+    const CProjectDocument::CStepGroup step(*document, command.Name());
+    for (CVolumeId id : ids)
+      if (CArea* area = document->Project().mAreaTable.FindId(id))
+        CloseVolumeWindow(area);
+    document->Apply(command);
+  }
+  Reload();
+}
+
+bool CVTXPageArea::CanPaste() const
+{
+  const QMimeData* data = QApplication::clipboard()->mimeData();
+  return Project() && data && (data->hasFormat(kVolumesMimeType) || data->hasText());
+}
+
+void CVTXPageArea::OnPaste()
+{
+  CProjectDocument* document = Document();
+  const QMimeData* data = QApplication::clipboard()->mimeData();
+  if (!document || !data)
+    return;
+  CClipboardVolumes volumes;
+  std::string error;
+  if (data->hasFormat(kVolumesMimeType))
+  {
+    const QByteArray bytes = data->data(kVolumesMimeType);
+    if (!ReadVolumesClipboardBytes(
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), volumes,
+            &error))
+    {
+      ShowMessage(
+          this, kAppTitle,
+          QString("Nothing was pasted: the volumes on the clipboard cannot be read.\r\n\r\n%1")
+              .arg(ToQt(error)),
+          CPromptIcon::Error);
+      return;
+    }
+  }
+  else if (data->hasText())
+  {
+    const QByteArray text = data->text().toUtf8();
+    if (!ReadVolumesClipboardText(
+            std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
+            document->Project(), volumes, &error, 20))
+    {
+      // The clipboard's texts are UTF-8.
+      QString lines = QString::fromStdString(error);
+      lines.replace("\n", "\r\n");
+      ShowMessage(this, kAppTitle,
+                  QString("Nothing was pasted: the copied rows must be corrected first.\r\n\r\n%1")
+                      .arg(lines.trimmed()),
+                  CPromptIcon::Error);
+      return;
+    }
+  }
+  else
+    return;
+  const std::vector<std::string> names = PastedNames(document->Project(), volumes.mVolumes);
+  std::string reason;
+  if (!document->Apply(edit::PasteVolumes{volumes.mVolumes}, &reason))
+  {
+    ShowMessage(this, kAppTitle, QString("Nothing was pasted: %1").arg(ToQt(reason)),
+                CPromptIcon::Error);
+    return;
+  }
+  std::vector<CVolumeId> pasted;
+  for (const std::string& name : names)
+    if (const CVolumeId id = VolumeIdOf(document->Project(), name))
+      pasted.push_back(id);
+  ShowSelected(pasted);
 }

@@ -50,6 +50,19 @@ public:
   // A copy of each selected volume under "NAME (2)", the copies selected.
   // One undo step.
   void OnDuplicate();
+  // The clipboard: the selected volumes in the program's own format (to
+  // paste into this or another project, in this or another running copy)
+  // and as tab-separated rows with the room schedule's columns (to paste
+  // into a spreadsheet). Cut is a copy and a delete, one undo step.
+  void OnCut();
+  void OnCopy();
+  // Pastes the clipboard's volumes, or its tab-separated rows read as a room
+  // schedule (all or nothing, a wrong row named with its reason), as new
+  // volumes selected on the list; a name already used gets " (2)". One undo
+  // step.
+  void OnPaste();
+  // Whether the clipboard holds volumes or text to paste.
+  bool CanPaste() const;
   // Header clicks: ascending, then descending, then the table's order again.
   void OnHeaderClicked(int column);
 

@@ -8,7 +8,9 @@
 #include "document/edit_commands.h"
 #include "document/project_document.h"
 #include "model/area.h"
+#include "storage/project_file.h"
 #include "storage/schedule_export.h"
+#include "storage/volume_clipboard.h"
 #include "ui/list_columns.h"
 #include "ui/new_volume_dialog.h"
 #include "ui/project_tab_project.h"
@@ -17,12 +19,14 @@
 #include "ui/volume_list_model.h"
 #include "ui/volume_window.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -521,4 +525,88 @@ TEST_F(VolumesPage, SortAndFilterAreTheListsAndSurviveAnEditWithTheSelection)
   EXPECT_EQ(shown(), "Room 10,Store,Annex,Room 2"); // by height
   EXPECT_EQ(page->ShownLabel()->text(), "");
   EXPECT_EQ(list->selectionModel()->selectedRows().front().data().toString(), "Room 2");
+}
+
+namespace
+{
+std::string FileImage(const CProject& project)
+{
+  std::string bytes;
+  EXPECT_TRUE(EncodeProjectFile(project, bytes));
+  return bytes;
+}
+} // namespace
+
+// Copy in one project and paste into another through the Edit menu's keys;
+// a paste is one undo step; rows from a spreadsheet paste through the
+// schedule reader, all or nothing.
+TEST_F(VolumesPage, CopyAndPasteVolumesBetweenProjectsAndFromSpreadsheetRows)
+{
+  CProject* source = Open("Plant");
+  AddVolume(source, "Hall", 0, 10, 10, 3);
+  AddVolume(source, "Store", 1, 4, 5, 3);
+  CProject* target = Open("Annex");
+  AddVolume(target, "Hall", 0, 1, 1, 1);
+  CProjectDocument* document = OpenProjects().Document(target);
+
+  CVTXPageArea* from = ShowPage(source);
+  from->List()->selectAll();
+  QApplication::processEvents();
+  QApplication::setActiveWindow(&mFrame);
+  from->List()->setFocus();
+  QTest::keyClick(from->List(), Qt::Key_C, Qt::ControlModifier);
+  Settle();
+  const QMimeData* data = QApplication::clipboard()->mimeData();
+  ASSERT_TRUE(data->hasFormat(kVolumesMimeType));
+  EXPECT_TRUE(data->text().startsWith(QString::fromStdString(ScheduleColumns().front()) + "\t"));
+  EXPECT_EQ(data->text().count("\n"), 3);
+
+  CVTXPageArea* to = ShowPage(target);
+  const std::string before = FileImage(*target);
+  to->List()->setFocus();
+  QTest::keyClick(to->List(), Qt::Key_V, Qt::ControlModifier);
+  Settle();
+  ASSERT_EQ(target->mAreaTable.Count(), 3u);
+  ASSERT_NE(target->mAreaTable.Find("Hall (2)"), nullptr);
+  EXPECT_EQ(target->mAreaTable.Find("Hall (2)")->mVolume, source->mAreaTable.Find("Hall")->mVolume);
+  EXPECT_EQ(to->List()->selectionModel()->selectedRows().size(), 2);
+  EXPECT_EQ(document->UndoName(), "Paste Volumes");
+  const std::string pasted = FileImage(*target);
+  ASSERT_TRUE(document->Undo());
+  EXPECT_EQ(FileImage(*target), before);
+  ASSERT_TRUE(document->Redo());
+  EXPECT_EQ(FileImage(*target), pasted);
+
+  // Tab-separated rows with one wrong row: nothing is pasted, the row is
+  // named with its reason.
+  QApplication::clipboard()->setText("Name\tHazard Class\tLength\tWidth\tHeight\n"
+                                     "Lab\tCLASS A - SURFACE FIRES\t5\t4\t3\n"
+                                     "Shed\tCLASS Z\t5\t4\t3\n");
+  mPrompts.mTexts.clear();
+  QTest::keyClick(to->List(), Qt::Key_V, Qt::ControlModifier);
+  Settle();
+  ASSERT_EQ(mPrompts.mTexts.size(), 1);
+  EXPECT_TRUE(mPrompts.mTexts[0].contains("Nothing was pasted"))
+      << mPrompts.mTexts[0].toStdString();
+  EXPECT_TRUE(mPrompts.mTexts[0].contains("line 3")) << mPrompts.mTexts[0].toStdString();
+  EXPECT_EQ(FileImage(*target), pasted);
+  // Corrected, the rows paste as new volumes in one step.
+  QApplication::clipboard()->setText("Lab\tCLASS A - SURFACE FIRES\t5\t4\t3\n"
+                                     "Shed\tCLASS B - HEPTANE\t5\t4\t3\n");
+  QTest::keyClick(to->List(), Qt::Key_V, Qt::ControlModifier);
+  Settle();
+  EXPECT_NE(target->mAreaTable.Find("Lab"), nullptr);
+  EXPECT_NE(target->mAreaTable.Find("Shed"), nullptr);
+  ASSERT_TRUE(document->Undo());
+  EXPECT_EQ(FileImage(*target), pasted);
+
+  // Cut is a copy and a delete, one step.
+  to->SelectIds({VolumeIdOf(*target, "Store")});
+  QTest::keyClick(to->List(), Qt::Key_X, Qt::ControlModifier);
+  Settle();
+  EXPECT_EQ(target->mAreaTable.Find("Store"), nullptr);
+  EXPECT_EQ(document->UndoName(), "Cut Volume");
+  EXPECT_TRUE(QApplication::clipboard()->mimeData()->hasFormat(kVolumesMimeType));
+  ASSERT_TRUE(document->Undo());
+  EXPECT_EQ(FileImage(*target), pasted);
 }
