@@ -51,6 +51,16 @@ bool CProjectDocument::MarkFile()
   return true;
 }
 
+void CProjectDocument::SetReadOnly()
+{
+  mFile.mReadOnly = true;
+  if (mFile.mMark && mFile.mMark->Held())
+    return;
+  auto mark = std::make_unique<CFileMark>();
+  if (HasFile(mProject->mPath) && mark->MarkReading(mProject->mPath) == CLockFile::CState::Held)
+    mFile.mMark = std::move(mark);
+}
+
 bool CProjectDocument::ReadFile(std::string* error)
 {
   mFile.mDiskStamp.mKind = CFileStamp::CKind::Absent;

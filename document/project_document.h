@@ -38,8 +38,10 @@ public:
   // this copy of the program; false, with nothing marked, when another copy
   // has it open: the project is then opened read-only (SetReadOnly) or not
   // at all. A project without a file yet is marked by its first save.
+  // SetReadOnly marks the file as open read-only here, so that no copy
+  // renames, moves or deletes it meanwhile.
   bool MarkFile();
-  void SetReadOnly() { mFile.mReadOnly = true; }
+  void SetReadOnly();
   // Reads the file when there is one. Without one the project is new, and a
   // file that appears before the first save is not replaced unasked.
   bool ReadFile(std::string* error = nullptr);

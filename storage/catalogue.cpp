@@ -34,12 +34,14 @@ bool Fail(std::string* error, std::string reason)
 }
 
 // The reason not to rename, move or delete a project file that another
-// copy of the program has open; empty when none has.
+// copy of the program has open, for change or read-only; empty when none has.
 std::string OpenElsewhere(const fs::path& path)
 {
   if (!MarkedElsewhere(path.string()))
     return {};
-  return "\"" + ShownText(path.filename().string()) + "\" is open in another copy of the program";
+  const std::string how = MarkedForChangeElsewhere(path.string()) ? "" : "read-only ";
+  return "\"" + ShownText(path.filename().string()) + "\" is open " + how +
+         "in another copy of the program";
 }
 
 bool Exists(const fs::path& path)

@@ -65,7 +65,8 @@ bool SameFolder(const std::string& a, const std::string& b);
 // Renames folder/from.ad to folder/to.ad. Never replaces a file, not even
 // one that appears while it works: false with the reason when the target
 // exists or the rename fails. Rename, Move and Delete leave alone a project
-// file that another copy of the program has open, saying so.
+// file that another copy of the program has open, for change or read-only,
+// saying so.
 bool RenameProjectFile(const std::string& folder, std::string_view from, std::string_view to,
                        std::string* error = nullptr);
 

@@ -14,15 +14,25 @@ namespace
 constexpr std::size_t kLongestName = 255;
 constexpr char kSuffix[] = ".lock";
 
-struct flock WholeFile(short type)
+struct flock Range(short type, off_t start, off_t length)
 {
   struct flock lock{};
   lock.l_type = type;
   lock.l_whence = SEEK_SET;
-  lock.l_start = 0;
-  lock.l_len = 0;
+  lock.l_start = start;
+  lock.l_len = length;
   return lock;
 }
+
+struct flock WholeFile(short type)
+{
+  return Range(type, 0, 0);
+}
+
+// The byte a read-only open locks: far beyond the end of any project file,
+// so it is inside every whole-file lock and outside the first byte, which
+// tells an open for change.
+constexpr off_t kReadingByte = off_t{1} << 62;
 
 // True when the name still leads to the open file: a holder letting go
 // removes the lock file, and a lock taken on the removed file marks nothing.
@@ -166,11 +176,19 @@ void CLockFile::Unlock()
 
 namespace
 {
-// True when an open-file description other than fd's locks the file.
-bool LockedByAnother(int fd)
+// True when an open-file description other than fd's locks any byte of
+// the range (a length of 0: to the end and beyond).
+bool LockedByAnother(int fd, off_t start, off_t length)
 {
-  struct flock probe = WholeFile(F_WRLCK);
+  struct flock probe = Range(F_WRLCK, start, length);
   return ::fcntl(fd, F_OFD_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
+}
+
+// True when another copy has the file open for change: only its lock
+// covers the first byte (see kReadingByte).
+bool LockedForChange(int fd)
+{
+  return LockedByAnother(fd, 0, 1);
 }
 
 // A descriptor of the regular file at path for reading; -1 for anything else.
@@ -197,18 +215,35 @@ CLockFile::CState CFileMark::Mark(const std::string& path)
     return CLockFile::CState::Unavailable;
   struct flock lock = WholeFile(F_RDLCK);
   CLockFile::CState state = CLockFile::CState::Held;
-  if (LockedByAnother(fd))
+  if (LockedForChange(fd))
     state = CLockFile::CState::HeldElsewhere;
   else if (::fcntl(fd, F_OFD_SETLK, &lock) != 0)
     state = errno == EAGAIN || errno == EACCES ? CLockFile::CState::HeldElsewhere
                                                : CLockFile::CState::Unavailable;
-  else if (LockedByAnother(fd)) // marked by another copy at the same moment
+  else if (LockedForChange(fd)) // marked by another copy at the same moment
     state = CLockFile::CState::HeldElsewhere;
   if (state == CLockFile::CState::Held)
     mFd = fd;
   else
     ::close(fd);
   return state;
+}
+
+CLockFile::CState CFileMark::MarkReading(const std::string& path)
+{
+  Release();
+  int fd = OpenRegular(path);
+  if (fd < 0)
+    return CLockFile::CState::Unavailable;
+  // Shared: it stands beside every other mark and keeps none from being placed.
+  struct flock lock = Range(F_RDLCK, kReadingByte, 1);
+  if (::fcntl(fd, F_OFD_SETLK, &lock) != 0)
+  {
+    ::close(fd);
+    return CLockFile::CState::Unavailable;
+  }
+  mFd = fd;
+  return CLockFile::CState::Held;
 }
 
 bool CFileMark::MarkOpenFile(int fd)
@@ -230,12 +265,27 @@ void CFileMark::Release()
   mFd = -1;
 }
 
-bool MarkedElsewhere(const std::string& path)
+namespace
+{
+// True when another open-file description locks any byte of the range of
+// the regular file at path.
+bool FileLockedByAnother(const std::string& path, off_t start, off_t length)
 {
   int fd = OpenRegular(path);
   if (fd < 0)
     return false;
-  const bool marked = LockedByAnother(fd);
+  const bool marked = LockedByAnother(fd, start, length);
   ::close(fd);
   return marked;
+}
+} // namespace
+
+bool MarkedElsewhere(const std::string& path)
+{
+  return FileLockedByAnother(path, 0, 0);
+}
+
+bool MarkedForChangeElsewhere(const std::string& path)
+{
+  return FileLockedByAnother(path, 0, 1);
 }

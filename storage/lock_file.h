@@ -64,6 +64,11 @@ bool RemoveUnheldLockFile(const std::string& path);
 // open-file-description lock on the file itself, so that no file is added
 // to the folder and a crash leaves nothing marked. Two copies that mark the
 // same file at the same moment both see the other and both let go.
+//
+// A copy that opens the file for change locks all of it; a copy that opens
+// it read-only locks one byte far beyond any file's end. Each mark keeps
+// the file from being renamed, moved or deleted; only the first keeps
+// another copy from opening it for change.
 class CFileMark
 {
 public:
@@ -72,8 +77,12 @@ public:
   CFileMark& operator=(const CFileMark&) = delete;
   ~CFileMark() { Release(); }
 
-  // Marks the regular file at `path` (any mark held before is let go).
+  // Marks the regular file at `path` as open for change (any mark held
+  // before is let go); HeldElsewhere when another copy has it open for change.
   CLockFile::CState Mark(const std::string& path);
+  // Marks the regular file at `path` as open read-only beside whoever has it
+  // open; Unavailable when no mark can be placed.
+  CLockFile::CState MarkReading(const std::string& path);
   // Takes over a descriptor whose file is marked already (a file just
   // saved in place of the marked one), letting go of the old mark.
   void Adopt(int fd);
@@ -87,6 +96,9 @@ private:
   int mFd = -1;
 };
 
-// True when another copy of the program marks the project file at `path`;
-// false for anything but a regular file.
+// True when another copy of the program marks the project file at `path`,
+// open for change or read-only; false for anything but a regular file.
 bool MarkedElsewhere(const std::string& path);
+// True when another copy of the program has the project file at `path` open
+// for change; false for anything but a regular file.
+bool MarkedForChangeElsewhere(const std::string& path);

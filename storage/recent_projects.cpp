@@ -1,5 +1,6 @@
 #include "storage/recent_projects.h"
 
+#include "storage/catalogue.h"
 #include "storage/settings_store.h"
 
 #include <algorithm>
@@ -23,6 +24,23 @@ void WriteAll(CSettingsStore& settings, const std::vector<std::string>& paths)
       settings.Remove(kRecentProjectsSection, Key(i));
   }
 }
+// The path made absolute against the current folder, as the list keeps it.
+std::string Absolute(const std::string& path)
+{
+  std::error_code ec;
+  std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+  return ec ? path : absolute.lexically_normal().string();
+}
+
+// True when the two paths name one project file.
+bool SameProjectFile(const std::string& a, const std::string& b)
+{
+  if (a == b)
+    return true;
+  std::string folderA, nameA, folderB, nameB;
+  return SplitProjectPath(a, folderA, nameA) && SplitProjectPath(b, folderB, nameB) &&
+         nameA == nameB && SameFolder(folderA, folderB);
+}
 } // namespace
 
 std::vector<std::string> ReadRecentProjects(const CSettingsStore& settings)
@@ -42,20 +60,48 @@ void AddRecentProject(CSettingsStore& settings, const std::string& path)
 {
   if (path.empty())
     return;
-  std::error_code ec;
-  std::filesystem::path absolute = std::filesystem::absolute(path, ec);
-  const std::string full = ec ? path : absolute.lexically_normal().string();
-  std::vector<std::string> paths = ReadRecentProjects(settings);
-  std::erase(paths, full);
-  paths.insert(paths.begin(), full);
-  if (paths.size() > kRecentProjectCount)
-    paths.resize(kRecentProjectCount);
-  WriteAll(settings, paths);
+  const std::string full = Absolute(path);
+  settings.Update(
+      [&](CSettingsStore& store)
+      {
+        std::vector<std::string> paths = ReadRecentProjects(store);
+        std::erase(paths, full);
+        paths.insert(paths.begin(), full);
+        if (paths.size() > kRecentProjectCount)
+          paths.resize(kRecentProjectCount);
+        WriteAll(store, paths);
+      });
 }
 
 void RemoveRecentProject(CSettingsStore& settings, const std::string& path)
 {
-  std::vector<std::string> paths = ReadRecentProjects(settings);
-  std::erase(paths, path);
-  WriteAll(settings, paths);
+  settings.Update(
+      [&](CSettingsStore& store)
+      {
+        std::vector<std::string> paths = ReadRecentProjects(store);
+        std::erase_if(paths,
+                      [&](const std::string& listed) { return SameProjectFile(listed, path); });
+        WriteAll(store, paths);
+      });
+}
+
+void RenameRecentProject(CSettingsStore& settings, const std::string& from, const std::string& to)
+{
+  const std::string full = Absolute(to);
+  settings.Update(
+      [&](CSettingsStore& store)
+      {
+        std::vector<std::string> paths = ReadRecentProjects(store);
+        const auto renamed =
+            std::find_if(paths.begin(), paths.end(),
+                         [&](const std::string& listed) { return SameProjectFile(listed, from); });
+        if (renamed == paths.end())
+          return;
+        *renamed = full;
+        std::vector<std::string> kept;
+        for (auto it = paths.begin(); it != paths.end(); ++it)
+          if (it == renamed || !(SameProjectFile(*it, from) || SameProjectFile(*it, full)))
+            kept.push_back(*it);
+        WriteAll(store, kept);
+      });
 }

@@ -7,6 +7,7 @@
 // and model texts (Windows-1252) are converted by their owner on the way in
 // and out (Cp1252ToUtf8, Utf8ToCp1252).
 
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -21,6 +22,11 @@ public:
                      const std::string& value) = 0;
   virtual void Remove(const std::string& section, const std::string& key) = 0;
   virtual bool Contains(const std::string& section, const std::string& key) const = 0;
+  // Runs `change` on the values as they are now for every running copy of
+  // the program, with no other copy's Update in between, and keeps what it
+  // wrote: a value read, changed and written back loses nothing another
+  // copy wrote meanwhile. A store of one process runs it as it is.
+  virtual void Update(const std::function<void(CSettingsStore& store)>& change) { change(*this); }
 };
 
 class CMemorySettingsStore : public CSettingsStore

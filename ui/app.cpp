@@ -9,6 +9,7 @@
 #include "storage/recent_projects.h"
 #include "storage/settings_store.h"
 #include "storage/work_folder.h"
+#include "ui/paper.h"
 #include "ui/prompts.h"
 #include "ui/qt_text.h"
 #include "ui/string_dialog.h"
@@ -62,6 +63,10 @@ void SetSettings(CSettingsStore* store) { gSettings = store ? store : &gFallback
 QPrinter& SharedPrinter()
 {
   static QPrinter printer(QPrinter::HighResolution);
+  // The paper is the remembered one each time, whatever set it meanwhile.
+  const QPageLayout page = DefaultPageLayout(Settings());
+  printer.setPageSize(page.pageSize());
+  printer.setPageOrientation(page.orientation());
   return printer;
 }
 

@@ -35,7 +35,8 @@ bool OpenProjectCopy(const std::string& name, const CProjectDocument* source);
 CSettingsStore& Settings();
 void SetSettings(CSettingsStore* store);
 
-// The printer whose set-up "Print Setup..." edits, kept for the whole run.
+// The printer whose set-up "Print Setup..." edits, kept for the whole run;
+// handed out with the paper and orientation of DefaultPageLayout (paper.h).
 QPrinter& SharedPrinter();
 
 // The user's documents folder, created when missing; empty when unknown.

@@ -9,6 +9,7 @@
 #include "ui/file_menu.h"
 #include "ui/open_project.h"
 #include "ui/open_project_file.h"
+#include "ui/paper.h"
 #include "ui/prompts.h"
 #include "ui/recent_projects_menu.h"
 #include "ui/report_print_dialog.h"
@@ -19,6 +20,7 @@
 #include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QPainter>
+#include <QPrinter>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -123,9 +125,11 @@ void CMainFrame::OnFileOpen()
 
 void CMainFrame::OnPrintSetup()
 {
-  QPageSetupDialog dialog(&SharedPrinter(), this);
+  QPrinter& printer = SharedPrinter();
+  QPageSetupDialog dialog(&printer, this);
   HideIgnoredPageSetup(dialog);
-  dialog.exec();
+  if (dialog.exec() == QDialog::Accepted)
+    RememberPageLayout(Settings(), printer.pageLayout());
 }
 
 void CMainFrame::OnAbout()

@@ -1,5 +1,7 @@
 #include "ui/report_print_dialog.h"
 
+#include "ui/app.h"
+#include "ui/paper.h"
 #include "ui/prompts.h"
 
 #include <QComboBox>
@@ -143,5 +145,6 @@ void CReportPrintDialog::accept()
   mPrinter.setPageSize(QPageSize(static_cast<QPageSize::PageSizeId>(mPaper->currentData().toInt())));
   mPrinter.setPageOrientation(
     static_cast<QPageLayout::Orientation>(mOrientation->currentData().toInt()));
+  RememberPageLayout(Settings(), mPrinter.pageLayout());
   QDialog::accept();
 }

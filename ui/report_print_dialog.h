@@ -1,7 +1,8 @@
 #pragma once
 // "Print Report": where the report goes (an installed printer or a PDF
-// file), the paper and its orientation. The margins are the report's own
-// half inch and are not asked for.
+// file), the paper and its orientation, which are remembered as the paper
+// of later prints and PDF files (see paper.h). The margins are the report's
+// own half inch and are not asked for.
 
 #include <QDialog>
 

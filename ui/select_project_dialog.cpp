@@ -2,6 +2,7 @@
 
 #include "document/open_projects.h"
 #include "model/project.h"
+#include "storage/recent_projects.h"
 #include "storage/settings_store.h"
 #include "storage/work_folder.h"
 #include "ui/app.h"
@@ -22,6 +23,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <filesystem>
 
 namespace
 {
@@ -262,6 +264,8 @@ void CSelectProjectDialog::OnRename()
   if (!RenameProjectFile(".", from, to, &error))
     TellFailures({QString("The project file for \"%1\" could not be renamed to \"%2\": %3.")
                     .arg(ToQt(from), ToQt(to), PathToQt(error))});
+  else
+    RenameRecentProject(Settings(), ProjectFileName(from), ProjectFileName(to));
   Fill();
   // The file keeps its place under the cursor, under whichever name it has.
   if (!SelectName(to))
@@ -310,6 +314,9 @@ void CSelectProjectDialog::OnMove()
     if (!MoveProjectFile(current, target, name, replace, &error))
       failures << QString("The project file for \"%1\" could not be moved: %2.")
                     .arg(ToQt(name), PathToQt(error));
+    else
+      RenameRecentProject(Settings(), ProjectFileName(name),
+                          (std::filesystem::path(target) / ProjectFileName(name)).string());
   }
   TellFailures(failures);
   if (attempted)
@@ -336,6 +343,8 @@ void CSelectProjectDialog::OnDelete()
     if (!DeleteProjectFile(".", name, &error))
       failures << QString("The project file for \"%1\" could not be deleted: %2.")
                     .arg(ToQt(name), PathToQt(error));
+    else
+      RemoveRecentProject(Settings(), ProjectFileName(name));
   }
   TellFailures(failures);
   if (attempted)

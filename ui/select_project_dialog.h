@@ -1,7 +1,8 @@
 #pragma once
 // "Open Project": the project files of the work folder with their date,
 // designer and reference; opens one, or renames, moves or deletes files, and
-// changes the work folder. Its size and the widths of its columns (once the
+// changes the work folder; the recent-projects list follows the files it
+// renames, moves and deletes. Its size and the widths of its columns (once the
 // user has set them) are remembered in the settings store.
 
 #include "storage/catalogue.h"

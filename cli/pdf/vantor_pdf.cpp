@@ -5,6 +5,7 @@
 #include "cli/batch_support.h"
 #include "model/project.h"
 #include "storage/project_file.h"
+#include "ui/paper.h"
 #include "ui/qt_surface.h"
 
 #include <QGuiApplication>
@@ -42,7 +43,7 @@ int main(int argc, char** argv)
   std::vector<std::string> args(argv + 1, argv + argc);
   std::string input;
   std::string output;
-  QPageSize::PageSizeId paper = QPageSize::Letter;
+  QPageSize::PageSizeId paper = LocalePaper();
   QPageLayout::Orientation orientation = QPageLayout::Portrait;
   for (std::size_t i = 0; i < args.size(); ++i)
   {

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
+#include <sstream>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -53,6 +55,37 @@ TEST_F(ReportPdf, WritesThePrintedReportOrSaysWhyNot)
   EXPECT_EQ(mOut, "t3.pdf\n");
   EXPECT_EQ(mErr, "");
   EXPECT_EQ(ReadBytes(mDir / "t3.pdf").rfind("%PDF", 0), 0u);
+}
+
+TEST_F(ReportPdf, ThePaperIsTheLocalesUnlessChosen)
+{
+  if (!HelperBuilt())
+    GTEST_SKIP() << "built without the desktop program";
+  struct Case
+  {
+    const char* locale;
+    const char* options;
+    const char* mediaBox;
+  };
+  for (const Case& c :
+       {Case{"en_US.UTF-8", "", "612 792"}, Case{"de_DE.UTF-8", "", "595 842"},
+        Case{"en_GB.UTF-8", "", "595 842"}, Case{"de_DE.UTF-8", "--letter", "612 792"},
+        Case{"en_US.UTF-8", "--a4", "595 842"}})
+  {
+    const std::string before =
+        std::string("unset LC_ALL LC_MEASUREMENT LC_PAPER && export LANG=") + c.locale;
+    const CRun run = RunCli(mDir, std::string("pdf 'Tunnel 3.ad' -o p.pdf ") + c.options, before);
+    ASSERT_EQ(run.mStatus, 0) << run.mErr;
+    const std::string bytes = ReadBytes(mDir / "p.pdf");
+    const std::size_t box = bytes.find("/MediaBox [0 0 ");
+    ASSERT_NE(box, std::string::npos);
+    std::istringstream numbers(bytes.substr(box + 15, 40));
+    double width = 0, height = 0;
+    numbers >> width >> height;
+    const std::string rounded =
+        std::to_string(std::lround(width)) + " " + std::to_string(std::lround(height));
+    EXPECT_EQ(rounded, c.mediaBox) << c.locale << " " << c.options;
+  }
 }
 
 TEST_F(ReportPdf, RefusesBadFilesAndWrongUsage)

@@ -3,8 +3,10 @@
 #include "model/project.h"
 #include "storage/address_book.h"
 #include "storage/byte_reader.h"
+#include "storage/lock_file.h"
 #include "storage/project_file.h"
 #include "storage/safe_file.h"
+#include "tests/common/child_processes.h"
 #include "tests/common/file_bytes.h"
 #include "tests/common/temp_folder.h"
 
@@ -340,6 +342,53 @@ TEST_F(Catalogue, DeleteRemovesTheFileAndSaysWhenItCannot)
   fs::create_directory(folder / "box.ad");
   EXPECT_FALSE(DeleteProjectFile(mFolder, "box", &error));
   EXPECT_TRUE(fs::is_directory(folder / "box.ad"));
+}
+
+TEST_F(Catalogue, AProjectOpenReadOnlyElsewhereIsNeitherRenamedMovedNorDeleted)
+{
+  const fs::path folder(mFolder), to = mRoot / "elsewhere";
+  fs::create_directory(to);
+  const std::string path = (folder / "job.ad").string();
+  WriteBytes(path, "x");
+  auto refusals = [&]
+  {
+    std::vector<std::string> errors(3);
+    EXPECT_FALSE(RenameProjectFile(mFolder, "job", "new", &errors[0]));
+    EXPECT_FALSE(MoveProjectFile(mFolder, to.string(), "job", false, &errors[1]));
+    EXPECT_FALSE(DeleteProjectFile(mFolder, "job", &errors[2]));
+    EXPECT_TRUE(fs::exists(path));
+    return errors;
+  };
+  {
+    CFileMark reader;
+    ASSERT_EQ(reader.MarkReading(path), CLockFile::CState::Held);
+    EXPECT_TRUE(MarkedElsewhere(path));
+    EXPECT_FALSE(MarkedForChangeElsewhere(path));
+    for (const std::string& error : refusals())
+      EXPECT_EQ(error, "\"job.ad\" is open read-only in another copy of the program");
+
+    // An open for change beside it is allowed and keeps a second one out;
+    // the refusal names the open for change.
+    CFileMark writer, secondWriter, secondReader;
+    EXPECT_EQ(writer.Mark(path), CLockFile::CState::Held);
+    EXPECT_EQ(secondWriter.Mark(path), CLockFile::CState::HeldElsewhere);
+    EXPECT_EQ(secondReader.MarkReading(path), CLockFile::CState::Held);
+    for (const std::string& error : refusals())
+      EXPECT_EQ(error, "\"job.ad\" is open in another copy of the program");
+  }
+  // A copy that ends without letting go leaves nothing marked.
+  int failed = 0;
+  RunChildren(
+      1,
+      [&](int, int)
+      {
+        auto* kept = new CFileMark; // never let go: the process ends holding it
+        return kept->MarkReading(path) == CLockFile::CState::Held && MarkedElsewhere(path) ? 0 : 1;
+      },
+      failed);
+  EXPECT_EQ(failed, 0);
+  EXPECT_FALSE(MarkedElsewhere(path));
+  EXPECT_TRUE(DeleteProjectFile(mFolder, "job"));
 }
 
 TEST(ProjectPath, SplitsIntoAnAbsoluteFolderAndTheFileTitle)

@@ -8,6 +8,7 @@
 #include "tests/ui/project_test_fixture.h"
 #include "ui/sheet_wnd.h"
 
+#include "storage/catalogue.h"
 #include "storage/lock_file.h"
 #include "storage/recent_projects.h"
 #include "text/units.h"
@@ -305,6 +306,11 @@ TEST_F(ProjectPage, ASecondCopyOpensAMarkedProjectReadOnlyAndASaveAsksBeforeRepl
     ASSERT_EQ(mPrompts.mTexts.size(), 1);
     EXPECT_TRUE(mPrompts.mTexts[0].contains("read-only")) << mPrompts.mTexts[0].toStdString();
     EXPECT_EQ(reference(), "");
+    // Open read-only here, the file stays where it is for the other copies.
+    otherCopy.Release();
+    std::string error;
+    EXPECT_FALSE(DeleteProjectFile(".", "Plant", &error));
+    EXPECT_NE(error.find("is open read-only in another copy"), std::string::npos) << error;
     Window(project)->close(); // the save question answered No
     Settle();
   }

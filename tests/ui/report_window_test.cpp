@@ -4,11 +4,13 @@
 #include "document/project_document.h"
 #include "model/project.h"
 #include "report/graphic_report.h"
+#include "storage/settings_store.h"
 #include "tests/ui/fake_prompts.h"
 #include "tests/ui/ui_test_support.h"
 #include "tests/ui/when_dialog_opens.h"
 #include "ui/app.h"
 #include "ui/main_frame.h"
+#include "ui/paper.h"
 #include "ui/qt_surface.h"
 #include "ui/report_print_dialog.h"
 #include "ui/report_window.h"
@@ -42,6 +44,7 @@ protected:
   void SetUp() override
   {
     ASSERT_NO_FATAL_FAILURE(mFolder.Enter());
+    SetSettings(&mSettings);
     SetMainFrame(&mFrame);
     mFrame.resize(1200, 900);
     mFrame.show();
@@ -56,6 +59,7 @@ protected:
       OpenProjects().Remove(project);
     mProjects.clear();
     SetMainFrame(nullptr);
+    SetSettings(nullptr);
     mFolder.Leave();
   }
 
@@ -158,7 +162,26 @@ protected:
                             bytes.count("/Type /Page ") + bytes.count("/Type /Page>"));
   }
 
+  // The paper of a PDF file in points, "612x792" for Letter upright.
+  static std::string PdfPaper(const QString& path)
+  {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+      return {};
+    const QByteArray bytes = file.readAll();
+    const qsizetype box = bytes.indexOf("/MediaBox [0 0 ");
+    if (box < 0)
+      return {};
+    const QList<QByteArray> numbers =
+        bytes.mid(box + 15, 40).split(']').front().simplified().split(' ');
+    if (numbers.size() != 2)
+      return {};
+    return std::to_string(qRound(numbers[0].toDouble())) + "x" +
+           std::to_string(qRound(numbers[1].toDouble()));
+  }
+
   CScratchCurrentFolder mFolder;
+  CMemorySettingsStore mSettings;
   CFakePrompts mPrompts;
   CMainFrame mFrame;
   std::vector<CProject*> mProjects; // open, in OpenProjects()
@@ -375,6 +398,43 @@ TEST_F(ReportWindowTest, PrintFlowCancelPrintsNothingAndPdfChoiceWrites)
   EXPECT_EQ(layout.orientation(), QPageLayout::Landscape);
   SharedPrinter().setPageSize(QPageSize(QPageSize::Letter));
   SharedPrinter().setPageOrientation(QPageLayout::Portrait);
+}
+
+TEST_F(ReportWindowTest, ThePaperChosenForPrintingIsTheDefaultFromThenOn)
+{
+  CProject* project = Open("Plant");
+  struct CRestore
+  {
+    CPdfPathPicker mPrevious = SetPdfPathPicker(
+        [](QWidget*, const QString&) { return QDir::current().absoluteFilePath("Plant.pdf"); });
+    ~CRestore() { SetPdfPathPicker(mPrevious); }
+  } restore;
+  const QString path = QDir::current().absoluteFilePath("Plant.pdf");
+  const std::string localePaper = LocalePaper() == QPageSize::Letter ? "612x792" : "595x842";
+  // Nothing chosen yet: the locale's paper, upright, for printing and PDF files.
+  {
+    CReportPrintDialog dialog(SharedPrinter(), path);
+    EXPECT_EQ(dialog.PaperList()->currentText(), QPageSize::name(LocalePaper()));
+    EXPECT_EQ(dialog.OrientationList()->currentText(), "Portrait");
+  }
+  ExportPdfFlow(&mFrame, project);
+  EXPECT_EQ(PdfPaper(path), localePaper);
+
+  // Chosen in Print Report, printed or not: a new dialog, the printer and
+  // Export PDF take it.
+  mPrompts.mAnswers = {CPromptAnswer::Yes}; // replace the PDF file
+  {
+    CReportPrintDialog dialog(SharedPrinter(), path);
+    dialog.Destination()->setCurrentText(CReportPrintDialog::PdfEntry());
+    dialog.PaperList()->setCurrentText("A5");
+    dialog.OrientationList()->setCurrentText("Landscape");
+    dialog.accept();
+  }
+  CReportPrintDialog again(SharedPrinter(), path);
+  EXPECT_EQ(again.PaperList()->currentText(), "A5");
+  EXPECT_EQ(again.OrientationList()->currentText(), "Landscape");
+  ExportPdfFlow(&mFrame, project);
+  EXPECT_EQ(PdfPaper(path), "595x420");
 }
 
 TEST_F(ReportWindowTest, ExportPdfOffersTheProjectNameAsksBeforeReplacingAndSaysWhere)

@@ -3,6 +3,10 @@
 #include "storage/project_file.h"
 #include "ui/select_project_dialog.h"
 
+#include "storage/recent_projects.h"
+#include "tests/common/child_processes.h"
+#include "ui/qt_settings_store.h"
+
 #include "tests/ui/shell_fixture.h"
 #include "ui/open_project.h"
 #include "ui/string_dialog.h"
@@ -11,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 #include <QTreeWidget>
 #include <fstream>
@@ -202,6 +207,78 @@ TEST_F(SelectProject, RenameTakesANewNameAndRefusesTheOldOne)
   // The renamed file stays selected.
   EXPECT_TRUE(dialog.List()->topLevelItem(0)->isSelected());
   EXPECT_TRUE(dialog.RenameButton()->isEnabled());
+}
+
+TEST_F(SelectProject, RenameMoveAndDeleteKeepTheRecentListTrue)
+{
+  const fs::path other = mRoot / "other", here = fs::current_path();
+  fs::create_directory(other);
+  for (const char* name : {"a", "b", "c"})
+    SaveProject(mWork, name);
+  for (const fs::path& path :
+       {mRoot / "elsewhere.ad", mWork / "a.ad", mWork / "b.ad", mWork / "c.ad"})
+    AddRecentProject(mSettings, path.string());
+  auto listed = [&](std::initializer_list<fs::path> paths)
+  {
+    std::vector<std::string> expected;
+    for (const fs::path& path : paths)
+      expected.push_back(path.string());
+    EXPECT_EQ(ReadRecentProjects(mSettings), expected);
+  };
+  CSelectProjectDialog dialog;
+  Select(dialog, {1});
+  RunSoon(&dialog,
+          [&]
+          {
+            auto* prompt = ActiveDialog<CStringDialog>();
+            ASSERT_NE(prompt, nullptr);
+            prompt->TextField()->setText("renamed");
+            prompt->OkButton()->click();
+          });
+  dialog.RenameButton()->click();
+  listed({mWork / "c.ad", here / "renamed.ad", mWork / "a.ad", mRoot / "elsewhere.ad"});
+
+  ASSERT_EQ(Names(dialog), QStringList({"a", "c", "renamed"}));
+  Select(dialog, {1});
+  PickFolder(dialog, Q(other));
+  dialog.MoveButton()->click();
+  listed({other / "c.ad", here / "renamed.ad", mWork / "a.ad", mRoot / "elsewhere.ad"});
+
+  Select(dialog, {0});
+  mPrompts.mAnswers = {CPromptAnswer::Ok};
+  dialog.DeleteButton()->click();
+  listed({other / "c.ad", here / "renamed.ad", mRoot / "elsewhere.ad"});
+}
+
+TEST(RecentProjectsInTheSettingsFile, CopiesChangingItAtOnceLoseNoEntry)
+{
+  const CTempFolder temp;
+  const QString config = QString::fromStdString(temp.Path().string());
+  // Four copies put their two projects first, again and again: eight
+  // entries in all, so none ever falls off the end.
+  int failed = 0;
+  RunChildren(
+      4,
+      [&](int child, int)
+      {
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config);
+        CQtSettingsStore store;
+        for (int round = 0; round < 25; ++round)
+          for (int i = 0; i < 2; ++i)
+            AddRecentProject(store,
+                             "/jobs/P" + std::to_string(child) + "-" + std::to_string(i) + ".ad");
+        return 0;
+      },
+      failed);
+  EXPECT_EQ(failed, 0);
+  QSettings file(config + "/Vantor/Vantor (R) System Calculation Program.ini",
+                 QSettings::IniFormat);
+  QStringList paths;
+  for (int i = 1; i <= 8; ++i)
+    paths << file.value(QString("Recent Projects/File%1").arg(i)).toString();
+  paths.removeDuplicates();
+  paths.removeAll("");
+  EXPECT_EQ(paths.size(), 8) << paths.join(' ').toStdString();
 }
 
 TEST_F(SelectProject, RemembersItsSizeAndTheColumnWidthsTheUserSet)
