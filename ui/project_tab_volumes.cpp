@@ -324,7 +324,11 @@ void CVTXPageArea::ShowSelected(const std::vector<CVolumeId>& ids)
 
 void CVTXPageArea::OnDelete()
 {
-  const std::vector<CVolumeId> ids = SelectedIds();
+  RemoveVolumes(SelectedIds(), false);
+}
+
+void CVTXPageArea::RemoveVolumes(const std::vector<CVolumeId>& ids, bool cut)
+{
   CProjectDocument* document = Document();
   if (ids.empty() || !document)
     return;
@@ -333,7 +337,7 @@ void CVTXPageArea::OnDelete()
     // The windows go first: a window must never outlive its volume. Typing
     // it may still hand over on closing joins the delete's step, so one undo
     // brings the volumes back as they were when the delete was asked for.
-    const edit::DeleteVolumes command{ids};
+    const edit::DeleteVolumes command{ids, cut};
     const CProjectDocument::CStepGroup step(*document, command.Name());
     for (CVolumeId id : ids)
       if (CArea* area = document->Project().mAreaTable.FindId(id))
@@ -409,42 +413,35 @@ void CVTXPageArea::OnImport()
 
 void CVTXPageArea::OnCopy()
 {
-  const std::vector<CVolumeId> ids = SelectedIds();
+  CopyVolumes(SelectedIds());
+}
+
+bool CVTXPageArea::CopyVolumes(const std::vector<CVolumeId>& ids)
+{
   const CProject* project = Project();
   if (ids.empty() || !project)
-    return;
+    return false;
   std::string bytes;
   std::string error;
   if (!VolumesClipboardBytes(*project, ids, bytes, &error))
   {
     ShowMessage(this, kAppTitle, QString("The volumes could not be copied: %1.").arg(ToQt(error)),
                 CPromptIcon::Error);
-    return;
+    return false;
   }
   auto* data = new QMimeData;
   data->setData(kVolumesMimeType, QByteArray::fromStdString(bytes));
   data->setText(QString::fromUtf8(QByteArray::fromStdString(VolumesClipboardText(*project, ids))));
   QApplication::clipboard()->setMimeData(data);
+  return true;
 }
 
 void CVTXPageArea::OnCut()
 {
+  // Nothing is deleted unless the clipboard holds the volumes.
   const std::vector<CVolumeId> ids = SelectedIds();
-  CProjectDocument* document = Document();
-  if (ids.empty() || !document)
-    return;
-  OnCopy();
-  ClearSelection();
-  {
-    // As Delete: the windows go first, in the same step.
-    const edit::DeleteVolumes command{ids, true};
-    const CProjectDocument::CStepGroup step(*document, command.Name());
-    for (CVolumeId id : ids)
-      if (CArea* area = document->Project().mAreaTable.FindId(id))
-        CloseVolumeWindow(area);
-    document->Apply(command);
-  }
-  Reload();
+  if (CopyVolumes(ids))
+    RemoveVolumes(ids, true);
 }
 
 bool CVTXPageArea::CanPaste() const

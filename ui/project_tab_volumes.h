@@ -85,6 +85,12 @@ private:
   void UpdateButtons();
   void FitColumns();
   void UpdateShown();
+  // Puts the volumes on the clipboard; false (said to the user) when it
+  // could not.
+  bool CopyVolumes(const std::vector<CVolumeId>& ids);
+  // Deletes the volumes, their windows first, as one step named a delete or
+  // a cut.
+  void RemoveVolumes(const std::vector<CVolumeId>& ids, bool cut);
   // The name of the first selected volume, and whether one is selected.
   bool SelectedName(std::string& name) const;
   void ClearSelection();
