@@ -6,7 +6,6 @@
 #include "ui/project_sheet.h"
 #include "ui/project_tab_volumes.h"
 #include "ui/qt_text.h"
-#include "ui/rename_volume.h"
 #include "ui/report_wnd.h"
 #include "ui/sheet_wnd.h"
 #include "ui/volume_sheet.h"
@@ -15,7 +14,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -138,6 +136,8 @@ void CEditMenu::Update()
   mUndo->setEnabled(!undo.empty());
   mRedo->setEnabled(!redo.empty());
 
+  const CVTXPageArea* page = ActiveVolumesPage(mArea);
+  const std::size_t selected = page ? page->SelectedIds().size() : 0;
   if (QWidget* field = TextFieldWithFocus(mArea))
   {
     mCut->setEnabled(Writable(field) && SelectsText(field));
@@ -147,14 +147,10 @@ void CEditMenu::Update()
   }
   else
   {
-    const CVTXPageArea* page = ActiveVolumesPage(mArea);
-    const bool selected = page && !page->SelectedIds().empty();
-    mCut->setEnabled(selected);
-    mCopy->setEnabled(selected);
+    mCut->setEnabled(selected > 0);
+    mCopy->setEnabled(selected > 0);
     mPaste->setEnabled(page && page->CanPaste());
   }
-  const CVTXPageArea* page = ActiveVolumesPage(mArea);
-  const std::size_t selected = page ? page->SelectedIds().size() : 0;
   mRename->setEnabled(selected == 1 || ActiveVolume(mArea));
   mDuplicate->setEnabled(selected > 0);
   mDuplicate->setText(selected > 1 ? "&Duplicate Volumes\tCtrl+D" : "&Duplicate Volume\tCtrl+D");
@@ -184,16 +180,8 @@ void CEditMenu::OnRename()
 {
   if (CVTXPageArea* page = ActiveVolumesPage(mArea))
     page->OnRename();
-  else if (CArea* volume = ActiveVolume(mArea))
-  {
-    if (CProjectDocument* document = ActiveDocument(mArea))
-    {
-      if (auto* window = qobject_cast<CSheetWnd*>(mArea->activeSubWindow()))
-        if (auto* sheet = qobject_cast<CVTXAreaSheet*>(window->Sheet()))
-          sheet->CommitEdits();
-      AskVolumeName(mArea->activeSubWindow(), *document, volume->Id());
-    }
-  }
+  else
+    RenameVolumeOfWindow(mArea->activeSubWindow());
   Update();
 }
 

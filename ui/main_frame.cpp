@@ -87,7 +87,17 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), mMdiArea(new CMDI
   QMenu* help = menuBar()->addMenu("&Help");
   mAbout = help->addAction(QString("&About ") + kAppTitle + "...", this, &CMainFrame::OnAbout);
 
-  connect(mMdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::UpdateCaption);
+  // The caption follows the active child window and its title (a renamed
+  // volume renames its window).
+  connect(mMdiArea, &QMdiArea::subWindowActivated, this,
+          [this](QMdiSubWindow* active)
+          {
+            disconnect(mActiveTitle);
+            if (active)
+              mActiveTitle =
+                  connect(active, &QWidget::windowTitleChanged, this, &CMainFrame::UpdateCaption);
+            UpdateCaption();
+          });
   UpdateCaption();
   AcceptProjectDrops(this);
   // Most of the screen, so that a project window and the windows opened from

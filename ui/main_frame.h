@@ -64,6 +64,7 @@ private:
   CRecentProjectsMenu* mRecent;
   CFileMenu* mFile;
   CEditMenu* mEdit;
+  QMetaObject::Connection mActiveTitle;
 };
 
 // Makes `frame` the program's main window (nullptr: none): the window and its

@@ -132,22 +132,13 @@ CVTXPageArea::CVTXPageArea(CProjectPageHost& sheet)
 
 void CVTXPageArea::Refresh()
 {
-  // A closed project shows nothing; the model lets go of it too.
-  const std::vector<CVolumeId> selected = SelectedIds();
-  mModel->SetProject(Project());
-  SelectIds(selected);
+  ShowSelected(SelectedIds(), false);
   FitColumns();
-  UpdateButtons();
-  UpdateShown();
 }
 
 void CVTXPageArea::Reload()
 {
-  const std::vector<CVolumeId> selected = SelectedIds();
-  mModel->Reset();
-  SelectIds(selected);
-  UpdateButtons();
-  UpdateShown();
+  ShowSelected(SelectedIds(), false);
 }
 
 void CVTXPageArea::UpdateButtons()
@@ -312,13 +303,14 @@ void CVTXPageArea::OnDuplicate()
   ShowSelected(copies);
 }
 
-void CVTXPageArea::ShowSelected(const std::vector<CVolumeId>& ids)
+void CVTXPageArea::ShowSelected(const std::vector<CVolumeId>& ids, bool bringIntoSight)
 {
-  mModel->Reset();
+  // A closed project shows nothing; the model lets go of it too.
+  mModel->SetProject(Project());
   SelectIds(ids);
   UpdateShown();
   const QModelIndexList rows = mList->selectionModel()->selectedRows();
-  if (!rows.isEmpty())
+  if (bringIntoSight && !rows.isEmpty())
     mList->scrollTo(rows.front());
 }
 

@@ -96,8 +96,9 @@ private:
   void ClearSelection();
   // Takes the rows anew from the table, the selection kept on its volumes.
   void Reload();
-  // Shows the list anew with these volumes selected, the first in sight.
-  void ShowSelected(const std::vector<CVolumeId>& ids);
+  // Takes the rows anew from the table with these volumes selected, the
+  // first brought into sight if asked.
+  void ShowSelected(const std::vector<CVolumeId>& ids, bool bringIntoSight = true);
 
   QLineEdit* mFilter;
   QLabel* mShown;

@@ -49,17 +49,7 @@ void OpenVolumeWindow(CArea* volume)
   }
   // F2, or the window menu, renames the volume; the title follows through
   // the document's notice.
-  QPointer<CVTXAreaSheet> typing(sheet);
-  auto rename = [window, volume, typing]
-  {
-    if (CProjectDocument* document = OpenProjects().Document(volume->Owner()))
-    {
-      // Typing still in a field is the volume's before it is renamed.
-      if (typing)
-        typing->CommitEdits();
-      AskVolumeName(window, *document, volume->Id());
-    }
-  };
+  auto rename = [window] { RenameVolumeOfWindow(window); };
   auto* renameKey = new QShortcut(QKeySequence(Qt::Key_F2), window);
   renameKey->setContext(Qt::WidgetWithChildrenShortcut);
   QObject::connect(renameKey, &QShortcut::activated, window, rename);
@@ -86,6 +76,19 @@ void OpenVolumeWindow(CArea* volume)
   window->raise();
   area->setActiveSubWindow(window);
   window->PostRefresh();
+}
+
+void RenameVolumeOfWindow(QMdiSubWindow* window)
+{
+  auto* frame = qobject_cast<CSheetWnd*>(window);
+  auto* sheet = frame ? qobject_cast<CVTXAreaSheet*>(frame->Sheet()) : nullptr;
+  CArea* volume = sheet ? sheet->Area() : nullptr;
+  CProjectDocument* document = volume ? OpenProjects().Document(volume->Owner()) : nullptr;
+  if (!document)
+    return;
+  // Typing still in a field is the volume's before it is renamed.
+  sheet->CommitEdits();
+  AskVolumeName(frame, *document, volume->Id());
 }
 
 void CloseVolumeWindow(CArea* volume)

@@ -6,8 +6,13 @@
 #include <QString>
 
 class CArea;
+class QMdiSubWindow;
 
 // Opens the volume's window (or brings an open one to the front).
 void OpenVolumeWindow(CArea* volume);
+// Asks a new name for the volume of the volume window (F2, its window menu,
+// the Edit menu), typing still in its fields taken first; nothing for any
+// other window.
+void RenameVolumeOfWindow(QMdiSubWindow* window);
 // Destroys the volume's window without asking, if it is open.
 void CloseVolumeWindow(CArea* volume);

@@ -340,6 +340,11 @@ TEST_F(VolumesPage, F2RenamesAndCtrlDDuplicatesTheSelectedVolumeEachOneUndoStep)
   EXPECT_EQ(hall->mName, "Hall");
   EXPECT_FALSE(window->windowTitle().contains("Great"));
   EXPECT_TRUE(window->windowTitle().endsWith("Hall"));
+  // The main window's caption names the active window by its new title.
+  mFrame.MdiArea()->setActiveSubWindow(window);
+  ASSERT_TRUE(document->Redo());
+  Settle();
+  EXPECT_TRUE(mFrame.windowTitle().endsWith("Great Hall]")) << mFrame.windowTitle().toStdString();
 }
 
 TEST_F(VolumesPage, EditOrADoubleClickOpensTheSelectedVolume)
